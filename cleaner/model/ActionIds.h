@@ -1,0 +1,5 @@
+// Identifiers of actions that the model itself refers to.
+#pragma once
+
+const char kIdCustom[] = "Custom";
+const char kIdDiskOpScan[] = "DiskOpScan";

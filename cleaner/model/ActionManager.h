@@ -1,0 +1,47 @@
+// The one owner of every action of the running cleaner, by identifier.
+#pragma once
+
+#include "cleaner/plugins/PluginAction.h"
+#include "common/Action.h"
+
+#include <map>
+#include <string>
+
+struct CGeneralSettings;
+
+// Identifiers compare byte-wise and case-sensitively: std::string's ordering
+// compares unsigned bytes, so upper-case letters sort before lower-case ones
+// and a prefix sorts before its extensions. A clean runs in this order.
+typedef std::map<std::string, CAction> ActionMap;
+typedef std::map<std::string, CPluginAction> PluginMap;
+
+class CActionManager {
+public:
+    // Builds the catalogue from the general settings, which must outlive the
+    // manager: its destruction stores into them.
+    explicit CActionManager(CGeneralSettings& settings);
+    ~CActionManager();
+    CActionManager(const CActionManager&) = delete;
+    CActionManager& operator=(const CActionManager&) = delete;
+
+    // The action with that identifier, inserted empty when there is none.
+    CAction& GetAction(const std::string& strId);
+    // Fills the vector with the plugin identifiers in order; returns its size.
+    size_t GetPluginIds(StringVector& ids) const;
+
+    CleanStats m_stats;
+    ActionMap m_actions;
+    PluginMap m_plugins;
+
+private:
+    void BuildCatalogue();
+    void SaveAll();
+
+    void ApplyFirstRunDefaults();
+    // The masks of the disk scan live in a general setting between runs.
+    void FillDiskScanMasks();
+    void StoreDiskScanMasks();
+    FileTarget* FindDiskScanTarget();
+
+    CGeneralSettings& m_settings;
+};

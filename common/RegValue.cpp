@@ -1,0 +1,134 @@
+#include "common/RegValue.h"
+
+#include <cstring>
+
+namespace {
+
+LONG QueryNumber(HKEY hKey, const char* pszName, DWORD& dwNumber)
+{
+    DWORD dwType = 0;
+    DWORD dwData = 0;
+    DWORD cbData = sizeof(dwData);
+    const LONG nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType,
+                                          reinterpret_cast<BYTE*>(&dwData), &cbData);
+    if (nResult != ERROR_SUCCESS)
+        return nResult;
+    if (dwType != REG_DWORD || cbData != sizeof(dwData))
+        return ERROR_INVALID_DATA;
+    dwNumber = dwData;
+    return ERROR_SUCCESS;
+}
+
+LONG SetNumber(HKEY hKey, const char* pszName, DWORD dwNumber)
+{
+    return RegSetValueExA(hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwNumber),
+                          sizeof(dwNumber));
+}
+
+}  // namespace
+
+bool CRegValue::Read()
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(RootKeyHandle(m_dwRoot), m_strKeyPath.c_str(), 0, KEY_QUERY_VALUE,
+                      &hKey) != ERROR_SUCCESS) {
+        m_dwStatus = RS_OPEN_FAILED;
+        return false;
+    }
+    m_dwStatus = QueryValue(hKey) == ERROR_SUCCESS ? RS_OK : RS_READ_FAILED;
+    if (m_dwStatus != RS_OK) {
+        RegCloseKey(hKey);
+        return false;
+    }
+    if (RegCloseKey(hKey) != ERROR_SUCCESS)
+        m_dwStatus = RS_CLOSE_FAILED;
+    return m_dwStatus == RS_OK;
+}
+
+bool CRegValue::Write()
+{
+    HKEY hKey;
+    if (RegCreateKeyExA(RootKeyHandle(m_dwRoot), m_strKeyPath.c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &hKey,
+                        nullptr) != ERROR_SUCCESS) {
+        m_dwStatus = RS_OPEN_FAILED;
+        return false;
+    }
+    m_dwStatus = SetValue(hKey) == ERROR_SUCCESS ? RS_OK : RS_WRITE_FAILED;
+    if (m_dwStatus != RS_OK) {
+        RegCloseKey(hKey);
+        return false;
+    }
+    if (RegCloseKey(hKey) != ERROR_SUCCESS)
+        m_dwStatus = RS_CLOSE_FAILED;
+    return m_dwStatus == RS_OK;
+}
+
+bool CRegValue::DeleteValue()
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(RootKeyHandle(m_dwRoot), m_strKeyPath.c_str(), 0, KEY_SET_VALUE, &hKey) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueA(hKey, m_strValueName.c_str());
+        RegCloseKey(hKey);
+    }
+    m_bNoWriteBack = true;
+    return true;
+}
+
+LONG CRegBool::QueryValue(HKEY hKey)
+{
+    DWORD dwNumber;
+    const LONG nResult = QueryNumber(hKey, GetValueName().c_str(), dwNumber);
+    if (nResult == ERROR_SUCCESS)
+        m_value = dwNumber != 0;
+    return nResult;
+}
+
+LONG CRegBool::SetValue(HKEY hKey) const
+{
+    return SetNumber(hKey, GetValueName().c_str(), m_value ? 1 : 0);
+}
+
+LONG CRegDword::QueryValue(HKEY hKey)
+{
+    DWORD dwNumber;
+    const LONG nResult = QueryNumber(hKey, GetValueName().c_str(), dwNumber);
+    if (nResult == ERROR_SUCCESS)
+        m_value = dwNumber;
+    return nResult;
+}
+
+LONG CRegDword::SetValue(HKEY hKey) const
+{
+    return SetNumber(hKey, GetValueName().c_str(), m_value);
+}
+
+// Asks for the size first, then reads into a buffer one byte longer, so that
+// a stored text without its terminating zero still ends inside the buffer.
+LONG CRegString::QueryValue(HKEY hKey)
+{
+    const char* pszName = GetValueName().c_str();
+    DWORD dwType = 0;
+    DWORD cbData = 0;
+    LONG nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType, nullptr, &cbData);
+    if (nResult != ERROR_SUCCESS)
+        return nResult;
+    if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
+        return ERROR_INVALID_DATA;
+    std::string buffer(size_t(cbData) + 1, '\0');
+    nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType,
+                               reinterpret_cast<BYTE*>(&buffer[0]), &cbData);
+    if (nResult != ERROR_SUCCESS)
+        return nResult;
+    buffer.resize(std::strlen(buffer.c_str()));
+    m_value = std::move(buffer);
+    return ERROR_SUCCESS;
+}
+
+LONG CRegString::SetValue(HKEY hKey) const
+{
+    const DWORD cbData = static_cast<DWORD>(std::strlen(m_value.c_str()) + 1);
+    return RegSetValueExA(hKey, GetValueName().c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(m_value.c_str()), cbData);
+}

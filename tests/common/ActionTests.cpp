@@ -1,0 +1,96 @@
+// The action record: construction, reset, deep copy and the statistics.
+#include "common/Action.h"
+
+#include <gtest/gtest.h>
+
+TEST(Action, ConstructedStateAndRecordDefaults)
+{
+    const CAction action;
+    EXPECT_EQ(action.dwKind, uint32_t(AK_STANDARD));
+    EXPECT_EQ(action.dwWarningLevel, 0u);
+    EXPECT_FALSE(action.bEnabled);
+    EXPECT_FALSE(action.bWarned);
+    EXPECT_TRUE(action.lstFiles.empty() && action.lstKeys.empty() && action.lstCommands.empty());
+
+    const FileTarget file;
+    EXPECT_EQ(file.strMask, "*.*");
+    EXPECT_EQ(file.dwReportFlags, 273u);
+    EXPECT_EQ(file.dwType, 0u);
+    EXPECT_FALSE(file.bUseMaskList || file.bWipe || file.bUseDate);
+
+    const RegTarget key;
+    EXPECT_EQ(key.dwKey, 0x80000001u);
+    EXPECT_EQ(key.dwType, 0u);
+}
+
+TEST(Action, ResetEmptiesEverything)
+{
+    CAction action;
+    action.dwKind = AK_MRU;
+    action.strId = "SMFindHistory";
+    action.strTitle = "Title";
+    action.strDescription = "Text";
+    action.dwWarningLevel = WL_WARNING;
+    action.bEnabled = action.bWarned = true;
+    action.lstFiles.push_back(FileTarget());
+    action.lstKeys.push_back(RegTarget());
+    action.lstFreeSpaceDrives = {"C:\\"};
+    action.lstRecycleBinDrives = {"C:\\"};
+    action.lstCommands = {"cmd"};
+    action.lstFilePairs.push_back(FilePairItem());
+    action.lstKeyUpdates.push_back(RegUpdate());
+    action.lstFileUpdates.push_back(FileUpdate());
+
+    action.Reset();
+    EXPECT_EQ(action, CAction());
+}
+
+TEST(Action, CopyIsDeep)
+{
+    CAction original;
+    FileTarget target;
+    target.lstExclude = {"a.txt"};
+    target.vecMasks = {"*.tmp"};
+    original.lstFiles.push_back(target);
+    FileUpdate update;
+    update.vecKeywords = {"history"};
+    original.lstFileUpdates.push_back(update);
+
+    CAction copy = original;
+    copy.lstFiles.front().lstExclude.push_back("b.txt");
+    copy.lstFiles.front().vecMasks[0] = "*.bak";
+    copy.lstFileUpdates.front().vecKeywords.clear();
+
+    EXPECT_EQ(original.lstFiles.front().lstExclude, StringList{"a.txt"});
+    EXPECT_EQ(original.lstFiles.front().vecMasks, StringVector{"*.tmp"});
+    EXPECT_EQ(original.lstFileUpdates.front().vecKeywords, StringVector{"history"});
+
+    CAction assigned;
+    assigned = original;
+    EXPECT_EQ(assigned, original);
+}
+
+TEST(CleanStats, AddsFieldByFieldAndEachCounterWraps)
+{
+    CleanStats total;
+    total.dwReleasedSpace = 0xFFFFFFF0u;
+    total.nDeletedFiles = 1;
+    total.nUpdatedFiles = 0xFFFFFFFFu;
+    total.nRebootFiles = 3;
+    total.nDeletedRegEntries = 4;
+
+    CleanStats step;
+    step.dwReleasedSpace = 0x20;
+    step.nDeletedFiles = 2;
+    step.nUpdatedFiles = 1;
+    step.nRebootFiles = 0;
+    step.nDeletedRegEntries = 5;
+
+    total += step;
+    EXPECT_EQ(total.dwReleasedSpace, 0x10u);
+    EXPECT_EQ(total.nDeletedFiles, 3u);
+    EXPECT_EQ(total.nUpdatedFiles, 0u);
+    EXPECT_EQ(total.nRebootFiles, 3u);
+    EXPECT_EQ(total.nDeletedRegEntries, 9u);
+    EXPECT_EQ(CleanStats() + step, step);
+}

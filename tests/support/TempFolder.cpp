@@ -1,0 +1,82 @@
+#include "tests/support/TempFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void RemoveTree(const std::string& strPath)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strPath + "\\*").c_str(), &data);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string strName = data.cFileName;
+            if (strName == "." || strName == "..")
+                continue;
+            const std::string strChild = strPath + "\\" + strName;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(strChild);
+            } else {
+                SetFileAttributesA(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(strChild.c_str());
+            }
+        } while (FindNextFileA(hFind, &data));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(strPath.c_str());
+}
+
+}  // namespace
+
+CTempFolder::CTempFolder()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    for (unsigned n = GetTickCount();; ++n) {
+        char szPath[MAX_PATH];
+        wsprintfA(szPath, "%sveltrin-test-%08x", szTemp, n);
+        if (CreateDirectoryA(szPath, nullptr)) {
+            m_strPath = szPath;
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+            ADD_FAILURE() << "cannot create a folder in " << szTemp;
+            return;
+        }
+    }
+}
+
+CTempFolder::~CTempFolder()
+{
+    if (!m_strPath.empty())
+        RemoveTree(m_strPath);
+}
+
+std::string ReadFileBytes(const std::string& strPath)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes(GetFileSize(hFile, nullptr), '\0');
+    DWORD dwRead = 0;
+    if (!bytes.empty())
+        ReadFile(hFile, &bytes[0], DWORD(bytes.size()), &dwRead, nullptr);
+    CloseHandle(hFile);
+    bytes.resize(dwRead);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::string& strPath, const std::string& bytes)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                               nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD dwWritten = 0;
+    const BOOL bOk = WriteFile(hFile, bytes.data(), DWORD(bytes.size()), &dwWritten, nullptr);
+    CloseHandle(hFile);
+    return bOk && dwWritten == bytes.size();
+}

@@ -1,0 +1,24 @@
+// A fresh folder in the temporary folder, removed with its content when the
+// test ends.
+#pragma once
+
+#include <string>
+
+class CTempFolder {
+public:
+    CTempFolder();
+    ~CTempFolder();
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+    // The path of a name inside the folder.
+    std::string operator/(const std::string& strName) const { return m_strPath + "\\" + strName; }
+
+private:
+    std::string m_strPath;
+};
+
+// The whole content of a file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& strPath);
+bool WriteFileBytes(const std::string& strPath, const std::string& bytes);
