@@ -35,10 +35,13 @@ test_arch() {
 
 # build_windows ARCH [TESTS]: configures and builds build/ARCH, with the
 # tests when TESTS is ON.
+# On MSYS2 the compilers of its mingw32 shell build natively.
 build_windows() {
     local arch=$1 tests=${2:-ON}
-    cmake -S "$VELTRIN_ROOT" -B "$VELTRIN_BUILD/$arch" -G "Unix Makefiles" \
-        -DCMAKE_TOOLCHAIN_FILE="$VELTRIN_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" \
+    local setup=(-G "Unix Makefiles"
+        -DCMAKE_TOOLCHAIN_FILE="$VELTRIN_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake")
+    is_msys && setup=(-G "MSYS Makefiles")
+    cmake -S "$VELTRIN_ROOT" -B "$VELTRIN_BUILD/$arch" "${setup[@]}" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIN_BUILD_TESTS="$tests" >/dev/null
     cmake --build "$VELTRIN_BUILD/$arch" -j "$VELTRIN_JOBS"
 }

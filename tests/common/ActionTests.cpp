@@ -1,4 +1,4 @@
-// The action record: construction, reset, deep copy and the statistics.
+// The action record: construction, reset and the statistics.
 #include "common/Action.h"
 
 #include <gtest/gtest.h>
@@ -43,31 +43,6 @@ TEST(Action, ResetEmptiesEverything)
 
     action.Reset();
     EXPECT_EQ(action, CAction());
-}
-
-TEST(Action, CopyIsDeep)
-{
-    CAction original;
-    FileTarget target;
-    target.lstExclude = {"a.txt"};
-    target.vecMasks = {"*.tmp"};
-    original.lstFiles.push_back(target);
-    FileUpdate update;
-    update.vecKeywords = {"history"};
-    original.lstFileUpdates.push_back(update);
-
-    CAction copy = original;
-    copy.lstFiles.front().lstExclude.push_back("b.txt");
-    copy.lstFiles.front().vecMasks[0] = "*.bak";
-    copy.lstFileUpdates.front().vecKeywords.clear();
-
-    EXPECT_EQ(original.lstFiles.front().lstExclude, StringList{"a.txt"});
-    EXPECT_EQ(original.lstFiles.front().vecMasks, StringVector{"*.tmp"});
-    EXPECT_EQ(original.lstFileUpdates.front().vecKeywords, StringVector{"history"});
-
-    CAction assigned;
-    assigned = original;
-    EXPECT_EQ(assigned, original);
 }
 
 TEST(CleanStats, AddsFieldByFieldAndEachCounterWraps)
