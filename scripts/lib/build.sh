@@ -33,17 +33,20 @@ test_arch() {
     fi
 }
 
-# build_windows ARCH [TESTS]: configures and builds build/ARCH, with the
-# tests when TESTS is ON.
+# build_windows ARCH [TARGET...]: configures build/ARCH and builds the given
+# targets, or everything (both programs and every test) when none is given.
 # On MSYS2 the compilers of its mingw32 shell build natively.
 build_windows() {
-    local arch=$1 tests=${2:-ON}
+    local arch=$1
+    shift
     local setup=(-G "Unix Makefiles"
         -DCMAKE_TOOLCHAIN_FILE="$VELTRIN_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake")
     is_msys && setup=(-G "MSYS Makefiles")
     cmake -S "$VELTRIN_ROOT" -B "$VELTRIN_BUILD/$arch" "${setup[@]}" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIN_BUILD_TESTS="$tests" >/dev/null
-    cmake --build "$VELTRIN_BUILD/$arch" -j "$VELTRIN_JOBS"
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    local targets=()
+    [ $# -eq 0 ] || targets=(--target "$@")
+    cmake --build "$VELTRIN_BUILD/$arch" -j "$VELTRIN_JOBS" "${targets[@]}"
 }
 
 # build_native: the portable core with the sanitizers, its tests and the fuzzer.
