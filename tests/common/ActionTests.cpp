@@ -1,27 +1,7 @@
-// The action record: construction, reset and the statistics.
+// The action record: reset and the statistics.
 #include "common/Action.h"
 
 #include <gtest/gtest.h>
-
-TEST(Action, ConstructedStateAndRecordDefaults)
-{
-    const CAction action;
-    EXPECT_EQ(action.dwKind, uint32_t(AK_STANDARD));
-    EXPECT_EQ(action.dwWarningLevel, 0u);
-    EXPECT_FALSE(action.bEnabled);
-    EXPECT_FALSE(action.bWarned);
-    EXPECT_TRUE(action.lstFiles.empty() && action.lstKeys.empty() && action.lstCommands.empty());
-
-    const FileTarget file;
-    EXPECT_EQ(file.strMask, "*.*");
-    EXPECT_EQ(file.dwReportFlags, 273u);
-    EXPECT_EQ(file.dwType, 0u);
-    EXPECT_FALSE(file.bUseMaskList || file.bWipe || file.bUseDate);
-
-    const RegTarget key;
-    EXPECT_EQ(key.dwKey, 0x80000001u);
-    EXPECT_EQ(key.dwType, 0u);
-}
 
 TEST(Action, ResetEmptiesEverything)
 {
