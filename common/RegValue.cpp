@@ -35,14 +35,7 @@ bool CRegValue::Read()
         m_dwStatus = RS_OPEN_FAILED;
         return false;
     }
-    m_dwStatus = QueryValue(hKey) == ERROR_SUCCESS ? RS_OK : RS_READ_FAILED;
-    if (m_dwStatus != RS_OK) {
-        RegCloseKey(hKey);
-        return false;
-    }
-    if (RegCloseKey(hKey) != ERROR_SUCCESS)
-        m_dwStatus = RS_CLOSE_FAILED;
-    return m_dwStatus == RS_OK;
+    return CloseKey(hKey, QueryValue(hKey) == ERROR_SUCCESS ? RS_OK : RS_READ_FAILED);
 }
 
 bool CRegValue::Write()
@@ -54,12 +47,15 @@ bool CRegValue::Write()
         m_dwStatus = RS_OPEN_FAILED;
         return false;
     }
-    m_dwStatus = SetValue(hKey) == ERROR_SUCCESS ? RS_OK : RS_WRITE_FAILED;
-    if (m_dwStatus != RS_OK) {
-        RegCloseKey(hKey);
-        return false;
-    }
-    if (RegCloseKey(hKey) != ERROR_SUCCESS)
+    return CloseKey(hKey, SetValue(hKey) == ERROR_SUCCESS ? RS_OK : RS_WRITE_FAILED);
+}
+
+// The key is closed whatever happened; a failing close counts only after a
+// read or write that succeeded.
+bool CRegValue::CloseKey(HKEY hKey, uint32_t dwStatus)
+{
+    m_dwStatus = dwStatus;
+    if (RegCloseKey(hKey) != ERROR_SUCCESS && m_dwStatus == RS_OK)
         m_dwStatus = RS_CLOSE_FAILED;
     return m_dwStatus == RS_OK;
 }

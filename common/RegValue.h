@@ -63,6 +63,8 @@ protected:
     virtual LONG SetValue(HKEY hKey) const = 0;
 
 private:
+    bool CloseKey(HKEY hKey, uint32_t dwStatus);
+
     std::string m_strKeyPath;
     std::string m_strValueName;
     uint32_t m_dwStatus = RS_OK;

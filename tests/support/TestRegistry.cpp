@@ -43,6 +43,15 @@ bool ValueExists(const std::string& strKey, const std::string& strName)
     return ReadRawValue(strKey, strName, dwType, bytes);
 }
 
+std::string ReadTextValue(const std::string& strKey, const std::string& strName)
+{
+    DWORD dwType;
+    std::string bytes;
+    if (!ReadRawValue(strKey, strName, dwType, bytes) || dwType != REG_SZ)
+        return "<missing>";
+    return bytes.substr(0, bytes.find('\0'));
+}
+
 bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue)
 {
     DWORD dwType;

@@ -16,6 +16,9 @@ bool ValueExists(const std::string& strKey, const std::string& strName);
 // The raw value: its type and bytes. False when it is missing.
 bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
                   std::string& bytes);
+// A REG_SZ value up to its first zero byte; "<missing>" when it is missing
+// or of another type.
+std::string ReadTextValue(const std::string& strKey, const std::string& strName);
 // A REG_DWORD value; false when missing or of another type.
 bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue);
 void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD dwType,

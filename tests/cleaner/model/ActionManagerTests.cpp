@@ -23,15 +23,6 @@ StringVector IdsInOrder(const CActionManager& manager)
     return ids;
 }
 
-std::string StoredText(const char* pszName)
-{
-    DWORD dwType = 0;
-    std::string bytes;
-    if (!ReadRawValue(kSettingsKey, pszName, dwType, bytes))
-        return "<missing>";
-    return bytes.substr(0, bytes.find('\0'));
-}
-
 }  // namespace
 
 TEST_F(ActionManager, ActionsRunInByteWiseIdentifierOrder)
@@ -89,7 +80,7 @@ TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnceAndStored)
         EXPECT_FALSE(settings.bDiskOpsNeedToSetDefaultData.Get());
         EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.snm");
     }
-    EXPECT_EQ(StoredText("strDiskOpsDriveList"), "C:\\");
+    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsDriveList"), "C:\\");
     DWORD dwValue = 1;
     EXPECT_TRUE(ReadDwordValue(kSettingsKey, "bDiskOpsNeedToSetDefaultData", dwValue));
     EXPECT_EQ(dwValue, 0u);
@@ -105,8 +96,8 @@ TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnceAndStored)
         EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "");
         EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.xyz");
     }
-    EXPECT_EQ(StoredText("strDiskOpsIncludeList"), "");
-    EXPECT_EQ(StoredText("strNetScapeHiddenFilesMask"), "*.xyz");
+    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsIncludeList"), "");
+    EXPECT_EQ(ReadTextValue(kSettingsKey, "strNetScapeHiddenFilesMask"), "*.xyz");
 }
 
 TEST_F(ActionManager, DestructionStoresCustomAndEveryActionsOptions)
@@ -155,7 +146,7 @@ TEST_F(ActionManager, DiskScanMasksGoBackIntoTheIncludeList)
     }
     EXPECT_EQ(settings->strDiskOpsIncludeList.Get(), "*.a||*.b");
     settings.reset();
-    EXPECT_EQ(StoredText("strDiskOpsIncludeList"), "*.a||*.b");
+    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsIncludeList"), "*.a||*.b");
 }
 
 namespace {

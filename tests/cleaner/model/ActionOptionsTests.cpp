@@ -29,15 +29,6 @@ CAction ActionWithFiveTargets()
     return action;
 }
 
-std::string StoredText(const std::string& strKey, const char* pszName)
-{
-    DWORD dwType = 0;
-    std::string bytes;
-    if (!ReadRawValue(strKey, pszName, dwType, bytes) || dwType != REG_SZ)
-        return "<missing>";
-    return bytes.substr(0, bytes.find('\0'));
-}
-
 // The action with its lists emptied, as the catalogue builds it.
 CAction WithEmptyLists(CAction action)
 {
@@ -59,13 +50,13 @@ TEST_F(ActionOptions, OneIndexRunsThroughFileThenRegistryTargets)
 
     const std::string strKey = ActionKeyPath("Five");
     EXPECT_EQ(strKey, "Software\\ZR\\VeltrinPRO\\Settings\\Five");
-    EXPECT_EQ(StoredText(strKey, "ExcludeFile0000"), "f0a|f0b");
-    EXPECT_EQ(StoredText(strKey, "ExcludeFile0001"), "f1a|f1b");
-    EXPECT_EQ(StoredText(strKey, "ExcludeFile0002"), "f2a|f2b");
-    EXPECT_EQ(StoredText(strKey, "ExcludeRegKey0003"), "k3");
-    EXPECT_EQ(StoredText(strKey, "ExcludeRegVal0003"), "v3||w");
-    EXPECT_EQ(StoredText(strKey, "ExcludeRegKey0004"), "k4");
-    EXPECT_EQ(StoredText(strKey, "ExcludeRegVal0004"), "v4||w");
+    EXPECT_EQ(ReadTextValue(strKey, "ExcludeFile0000"), "f0a|f0b");
+    EXPECT_EQ(ReadTextValue(strKey, "ExcludeFile0001"), "f1a|f1b");
+    EXPECT_EQ(ReadTextValue(strKey, "ExcludeFile0002"), "f2a|f2b");
+    EXPECT_EQ(ReadTextValue(strKey, "ExcludeRegKey0003"), "k3");
+    EXPECT_EQ(ReadTextValue(strKey, "ExcludeRegVal0003"), "v3||w");
+    EXPECT_EQ(ReadTextValue(strKey, "ExcludeRegKey0004"), "k4");
+    EXPECT_EQ(ReadTextValue(strKey, "ExcludeRegVal0004"), "v4||w");
     EXPECT_FALSE(ValueExists(strKey, "ExcludeRegKey0000"));
     EXPECT_FALSE(ValueExists(strKey, "ExcludeFile0003"));
 
@@ -153,8 +144,8 @@ TEST_F(ActionOptions, CustomBlockWritesAndReadsBack)
     EXPECT_EQ(dwValue, 2u);
     EXPECT_TRUE(ReadDwordValue(strKey, "nSREGCount", dwValue));
     EXPECT_EQ(dwValue, 1u);
-    EXPECT_EQ(StoredText(strKey, "strFName0000"), "C:\\Mine");
-    EXPECT_EQ(StoredText(strKey, "strFMask0001"), "*.*");
+    EXPECT_EQ(ReadTextValue(strKey, "strFName0000"), "C:\\Mine");
+    EXPECT_EQ(ReadTextValue(strKey, "strFMask0001"), "*.*");
     EXPECT_TRUE(ReadDwordValue(strKey, "dwRKey0000", dwValue));
     EXPECT_EQ(dwValue, 0x80000002u);
 
