@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+class CStopRequest;
 struct CGeneralSettings;
 
 // Identifiers compare byte-wise and case-sensitively: std::string's ordering
@@ -29,6 +30,17 @@ public:
     // Fills the vector with the plugin identifiers in order; returns its size.
     size_t GetPluginIds(StringVector& ids) const;
 
+    // (Re)reads every plugin file of the plugin folder into m_plugins and
+    // copies each plugin into m_actions under its name. Always true.
+    bool LoadPlugins();
+
+    // A clean: every enabled action once, in identifier order, then the
+    // summary. Returns false when the stop request ended it early; such a
+    // run writes no summary.
+    bool RunCleaning(const CStopRequest& stop);
+    // Writes the totals of the last clean to the log.
+    void PrintRunStatistics() const;
+
     CleanStats m_stats;
     ActionMap m_actions;
     PluginMap m_plugins;
@@ -38,6 +50,9 @@ private:
     void SaveAll();
 
     void ApplyFirstRunDefaults();
+    // The actions whose drives, commands or paths come from the general
+    // settings get them at the start of every clean.
+    void PrepareSpecialActions();
     // The masks of the disk scan live in a general setting between runs.
     void FillDiskScanMasks();
     void StoreDiskScanMasks();

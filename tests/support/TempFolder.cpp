@@ -16,7 +16,11 @@ void RemoveTree(const std::string& strPath)
             if (strName == "." || strName == "..")
                 continue;
             const std::string strChild = strPath + "\\" + strName;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A link to a folder: remove the link, never what it points to.
+                RemoveDirectoryA(strChild.c_str());
+                DeleteFileA(strChild.c_str());
+            } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(strChild);
             } else {
                 SetFileAttributesA(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -9,20 +9,20 @@ void DeleteProductKey()
     SHDeleteKeyA(HKEY_CURRENT_USER, kProductKey);
 }
 
-bool KeyExists(const std::string& strKey)
+bool KeyExists(const std::string& strKey, HKEY hRoot)
 {
     HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return false;
     RegCloseKey(hKey);
     return true;
 }
 
 bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
-                  std::string& bytes)
+                  std::string& bytes, HKEY hRoot)
 {
     HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return false;
     DWORD cbData = 0;
     LONG nResult = RegQueryValueExA(hKey, strName.c_str(), nullptr, &dwType, nullptr, &cbData);
@@ -36,27 +36,28 @@ bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& 
     return nResult == ERROR_SUCCESS;
 }
 
-bool ValueExists(const std::string& strKey, const std::string& strName)
+bool ValueExists(const std::string& strKey, const std::string& strName, HKEY hRoot)
 {
     DWORD dwType;
     std::string bytes;
-    return ReadRawValue(strKey, strName, dwType, bytes);
+    return ReadRawValue(strKey, strName, dwType, bytes, hRoot);
 }
 
-std::string ReadTextValue(const std::string& strKey, const std::string& strName)
+std::string ReadTextValue(const std::string& strKey, const std::string& strName, HKEY hRoot)
 {
     DWORD dwType;
     std::string bytes;
-    if (!ReadRawValue(strKey, strName, dwType, bytes) || dwType != REG_SZ)
+    if (!ReadRawValue(strKey, strName, dwType, bytes, hRoot) || dwType != REG_SZ)
         return "<missing>";
     return bytes.substr(0, bytes.find('\0'));
 }
 
-bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue)
+bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue,
+                    HKEY hRoot)
 {
     DWORD dwType;
     std::string bytes;
-    if (!ReadRawValue(strKey, strName, dwType, bytes) || dwType != REG_DWORD ||
+    if (!ReadRawValue(strKey, strName, dwType, bytes, hRoot) || dwType != REG_DWORD ||
         bytes.size() != sizeof(DWORD))
         return false;
     memcpy(&dwValue, bytes.data(), sizeof(DWORD));
@@ -64,10 +65,10 @@ bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD
 }
 
 void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD dwType,
-                   const void* pData, DWORD cbData)
+                   const void* pData, DWORD cbData, HKEY hRoot)
 {
     HKEY hKey;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, nullptr, 0, KEY_WRITE,
+    ASSERT_EQ(RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_WRITE,
                               nullptr, &hKey, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(hKey, strName.c_str(), 0, dwType,
@@ -76,13 +77,35 @@ void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD 
     RegCloseKey(hKey);
 }
 
-void WriteDwordValue(const std::string& strKey, const std::string& strName, DWORD dwValue)
+void WriteDwordValue(const std::string& strKey, const std::string& strName, DWORD dwValue,
+                     HKEY hRoot)
 {
-    WriteRawValue(strKey, strName, REG_DWORD, &dwValue, sizeof(dwValue));
+    WriteRawValue(strKey, strName, REG_DWORD, &dwValue, sizeof(dwValue), hRoot);
 }
 
 void WriteStringValue(const std::string& strKey, const std::string& strName,
-                      const std::string& strText)
+                      const std::string& strText, HKEY hRoot)
 {
-    WriteRawValue(strKey, strName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1));
+    WriteRawValue(strKey, strName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1), hRoot);
+}
+
+void DeleteKeyTree(const std::string& strKey, HKEY hRoot)
+{
+    SHDeleteKeyA(hRoot, strKey.c_str());
+}
+
+CSavedValue::CSavedValue(HKEY hRoot, const std::string& strKey, const std::string& strName)
+    : m_hRoot(hRoot), m_strKey(strKey), m_strName(strName)
+{
+    m_bExisted = ReadRawValue(strKey, strName, m_dwType, m_bytes, hRoot);
+}
+
+CSavedValue::~CSavedValue()
+{
+    if (m_bExisted) {
+        WriteRawValue(m_strKey, m_strName, m_dwType, m_bytes.data(), DWORD(m_bytes.size()),
+                      m_hRoot);
+    } else {
+        SHDeleteValueA(m_hRoot, m_strKey.c_str(), m_strName.c_str());
+    }
 }

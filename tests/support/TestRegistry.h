@@ -11,22 +11,48 @@
 // Removes "Software\ZR\VeltrinPRO" of the current user with everything below.
 void DeleteProductKey();
 
-bool KeyExists(const std::string& strKey);
-bool ValueExists(const std::string& strKey, const std::string& strName);
+// The functions below work in the current user's hive unless given another root.
+bool KeyExists(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
+bool ValueExists(const std::string& strKey, const std::string& strName,
+                 HKEY hRoot = HKEY_CURRENT_USER);
 // The raw value: its type and bytes. False when it is missing.
 bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
-                  std::string& bytes);
+                  std::string& bytes, HKEY hRoot = HKEY_CURRENT_USER);
 // A REG_SZ value up to its first zero byte; "<missing>" when it is missing
 // or of another type.
-std::string ReadTextValue(const std::string& strKey, const std::string& strName);
+std::string ReadTextValue(const std::string& strKey, const std::string& strName,
+                          HKEY hRoot = HKEY_CURRENT_USER);
 // A REG_DWORD value; false when missing or of another type.
-bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue);
+bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue,
+                    HKEY hRoot = HKEY_CURRENT_USER);
 void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD dwType,
-                   const void* pData, DWORD cbData);
-void WriteDwordValue(const std::string& strKey, const std::string& strName, DWORD dwValue);
+                   const void* pData, DWORD cbData, HKEY hRoot = HKEY_CURRENT_USER);
+void WriteDwordValue(const std::string& strKey, const std::string& strName, DWORD dwValue,
+                     HKEY hRoot = HKEY_CURRENT_USER);
 // A REG_SZ value with its terminating zero.
 void WriteStringValue(const std::string& strKey, const std::string& strName,
-                      const std::string& strText);
+                      const std::string& strText, HKEY hRoot = HKEY_CURRENT_USER);
+// Removes a key with everything below it; a missing key is no failure.
+void DeleteKeyTree(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
+
+// Keeps one registry value of the prefix as it was before the test: the
+// test may change or delete it, and the destructor puts it back (or removes
+// it when it was missing).
+class CSavedValue {
+public:
+    CSavedValue(HKEY hRoot, const std::string& strKey, const std::string& strName);
+    ~CSavedValue();
+    CSavedValue(const CSavedValue&) = delete;
+    CSavedValue& operator=(const CSavedValue&) = delete;
+
+private:
+    HKEY m_hRoot;
+    std::string m_strKey;
+    std::string m_strName;
+    bool m_bExisted;
+    DWORD m_dwType = 0;
+    std::string m_bytes;
+};
 
 // A test that starts and ends without the product's registry key.
 class CProductKeyTest : public ::testing::Test {

@@ -1,0 +1,3 @@
+#include "cleaner/engine/FileRemoval.h"
+
+void DeleteAtReboot(const std::string&) {}

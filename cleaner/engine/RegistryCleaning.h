@@ -1,0 +1,28 @@
+// Registry targets and updates of an action, and the two registry handlers
+// that need code of their own.
+#pragma once
+
+#include "common/Action.h"
+
+#include <windows.h>
+
+// Deletes what one registry target names: a value, the values of a key that
+// match a mask, or a key with all its subkeys. A key that cannot be opened
+// gives nothing. A target without a key path, or a key tree directly below
+// the root, is never deleted.
+CleanStats CleanRegTarget(const RegTarget& target);
+
+// Deletes the values of the open key whose names match the mask (an empty
+// mask matches every name), except those whose data equal an entry of the
+// kept list.
+CleanStats DeleteValuesByMask(HKEY hKey, const StringList& lstExcludeValues,
+                              const std::string& strMask);
+
+// Sets the value that the update names, creating its key when missing.
+void ApplyRegUpdate(const RegUpdate& update);
+
+// The search history lists of the shell, by Windows version.
+void ClearSearchMRU();
+
+// The browser's auto-complete form data in the protected storage area.
+void ClearAutoCompleteStore();

@@ -1,0 +1,5 @@
+#include "cleaner/engine/RegistryCleaning.h"
+
+void ClearSearchMRU() {}
+
+void ClearAutoCompleteStore() {}

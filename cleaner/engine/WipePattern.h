@@ -1,0 +1,17 @@
+// The bytes a wipe writes over a file. Portable code.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+const size_t kWipeBlockSize = 1024;
+
+enum WipeMode : uint32_t {
+    WM_NONE = 0,
+    WM_ONES = 1,    // every byte 0xFF
+    WM_RANDOM = 2,  // pseudo-random bytes; any unknown mode wipes this way
+};
+
+// Fills one block for one file. Random blocks come from a generator whose
+// state starts at 1 on each thread and carries on from file to file.
+void FillWipeBlock(uint32_t dwWipeMode, unsigned char (&block)[kWipeBlockSize]);

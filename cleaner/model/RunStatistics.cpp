@@ -1,0 +1,3 @@
+#include "cleaner/model/ActionManager.h"
+
+void CActionManager::PrintRunStatistics() const {}
