@@ -43,7 +43,7 @@ build_windows() {
         -DCMAKE_TOOLCHAIN_FILE="$VELTRIN_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake")
     is_msys && setup=(-G "MSYS Makefiles")
     cmake -S "$VELTRIN_ROOT" -B "$VELTRIN_BUILD/$arch" "${setup[@]}" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIN_BUILD_TESTS=ON >/dev/null
     local targets=()
     [ $# -eq 0 ] || targets=(--target "$@")
     cmake --build "$VELTRIN_BUILD/$arch" -j "$VELTRIN_JOBS" "${targets[@]}"
