@@ -1,6 +1,118 @@
 #include "cleaner/engine/ActionExecution.h"
 
-CleanStats ExecuteAction(const CAction&, const CGeneralSettings&, const CStopRequest&)
+#include "cleaner/engine/FileRemoval.h"
+#include "cleaner/engine/Log.h"
+#include "cleaner/engine/PathMacros.h"
+#include "cleaner/engine/RegistryCleaning.h"
+#include "cleaner/engine/StopRequest.h"
+#include "cleaner/model/GeneralSettings.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& settings,
+                           const CStopRequest& stop)
 {
-    return CleanStats();
+    bool bResolved = true;
+    const std::string strPaths = ExpandPath(target.strName, settings, &bResolved);
+    if (!bResolved)
+        return CleanStats();  // it would name a folder nobody meant
+
+    FileRemoval removal;
+    removal.bWipe = settings.bFileOpsWarp;
+    removal.dwWipeMode = settings.bFileOpsWipeMode;
+    removal.pDate = target.bUseDate ? &target.stDate : nullptr;
+    removal.dwReportFlags = target.dwReportFlags;
+    removal.pStop = &stop;
+
+    switch (target.dwType) {
+    case TT_SINGLE:
+        return EraseFile(strPaths, removal);
+    case TT_CONTENT:
+        return CleanFolder(strPaths, target.lstExclude, target.vecMasks,
+                           ExpandHiddenMask(target.strMask, settings), target.bUseMaskList,
+                           removal);
+    case TT_RECURSIVE:
+        return CleanFolderTree(strPaths, target.lstExclude, target.vecMasks,
+                               ExpandHiddenMask(target.strMask, settings), target.bUseMaskList,
+                               removal);
+    default:
+        return CleanStats();
+    }
+}
+
+// Started as it stands, without waiting and without looking at the result.
+void StartCommand(const std::string& strCommandLine)
+{
+    std::vector<char> commandLine(strCommandLine.begin(), strCommandLine.end());
+    commandLine.push_back('\0');  // the system may write into the command line
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+CleanStats RunStandardSteps(const CAction& action, const CGeneralSettings& settings,
+                            const CStopRequest& stop)
+{
+    CleanStats stats;
+    for (const RegTarget& target : action.lstKeys)
+        stats += CleanRegTarget(target);
+    for (const FileTarget& target : action.lstFiles) {
+        if (stop.IsRequested())
+            return stats;
+        stats += CleanFileTarget(target, settings, stop);
+    }
+    // Text file updates get their handler with the browser data.
+    for (const RegUpdate& update : action.lstKeyUpdates)
+        ApplyRegUpdate(update);
+    for (const std::string& strCommand : action.lstCommands)
+        StartCommand(strCommand);
+    return stats;
+}
+
+void ClearClipboard()
+{
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+}  // namespace
+
+CleanStats ExecuteAction(const CAction& action, const CGeneralSettings& settings,
+                         const CStopRequest& stop)
+{
+    CleanStats stats;
+    LogMessage(LI_ACTION_START, "%s", action.strTitle.c_str());
+    switch (action.dwKind) {
+    case AK_STANDARD:
+        stats = RunStandardSteps(action, settings, stop);
+        break;
+    case AK_CLIPBOARD:
+        ClearClipboard();
+        break;
+    case AK_PSTORE:
+        ClearAutoCompleteStore();
+        break;
+    case AK_MRU:
+        ClearSearchMRU();
+        break;
+    default:
+        // Free space, the recycle bin and browser histories get their
+        // handlers with the drive and browser operations.
+        break;
+    }
+    if (stop.IsRequested())
+        return stats;  // an action cut short is not complete
+    LogMessage(LI_ACTION_COMPLETE, "%s Complete", action.strTitle.c_str());
+    return stats;
 }

@@ -1,3 +1,82 @@
 #include "cleaner/engine/FileRemoval.h"
 
-void DeleteAtReboot(const std::string&) {}
+#include "cleaner/engine/SystemVersion.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+const char kRenameSection[] = "[rename]\n";
+
+std::string WininitPath()
+{
+    char szWindows[MAX_PATH];
+    const UINT nLength = GetWindowsDirectoryA(szWindows, MAX_PATH);
+    if (nLength == 0 || nLength >= MAX_PATH)
+        return std::string();
+    std::string strPath = szWindows;
+    if (strPath.back() != '\\')
+        strPath += '\\';
+    return strPath + "WININIT.INI";
+}
+
+// Text mode: line ends read as line feeds and written back as the system's.
+std::string ReadText(const std::string& strPath)
+{
+    std::string strText;
+    if (FILE* pFile = std::fopen(strPath.c_str(), "r")) {
+        char buffer[4096];
+        size_t nRead;
+        while ((nRead = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+            strText.append(buffer, nRead);
+        std::fclose(pFile);
+    }
+    return strText;
+}
+
+void WriteText(const std::string& strPath, const std::string& strText)
+{
+    if (FILE* pFile = std::fopen(strPath.c_str(), "w")) {
+        std::fwrite(strText.data(), 1, strText.size(), pFile);
+        std::fclose(pFile);
+    }
+}
+
+// Windows 95/98/ME delete the files named in the "[rename]" section of
+// WININIT.INI while they start; the newest entry goes first.
+void ScheduleInWininit(const std::string& strPath)
+{
+    char szShort[MAX_PATH];
+    const DWORD nShort = GetShortPathNameA(strPath.c_str(), szShort, MAX_PATH);
+    if (nShort == 0 || nShort >= MAX_PATH)
+        return;  // without the short form the line would name something else
+    const std::string strWininit = WininitPath();
+    if (strWininit.empty())
+        return;
+
+    std::string strText = ReadText(strWininit);
+    size_t nInsert = strText.find(kRenameSection);
+    if (nInsert == std::string::npos) {
+        // A last line without its line end must not run into the header.
+        if (!strText.empty() && strText.back() != '\n')
+            strText += '\n';
+        strText += kRenameSection;
+        nInsert = strText.size();
+    } else {
+        nInsert += sizeof(kRenameSection) - 1;
+    }
+    strText.insert(nInsert, std::string("nul = ") + szShort + "\n");
+    WriteText(strWininit, strText);
+}
+
+}  // namespace
+
+void DeleteAtReboot(const std::string& strPath)
+{
+    if (IsWinNT())
+        MoveFileExA(strPath.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    else
+        ScheduleInWininit(strPath);
+}

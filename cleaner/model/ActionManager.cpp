@@ -1,7 +1,9 @@
 #include "cleaner/model/ActionManager.h"
 
+#include "cleaner/engine/PathMacros.h"
 #include "cleaner/model/ActionIds.h"
 #include "cleaner/model/ActionOptions.h"
+#include "cleaner/model/Catalogue.h"
 #include "cleaner/model/GeneralSettings.h"
 #include "common/StringList.h"
 
@@ -43,6 +45,8 @@ void CActionManager::BuildCatalogue()
 {
     m_stats = CleanStats();
     ApplyFirstRunDefaults();
+    AddBuiltInActions(m_actions, m_settings);
+    LoadPlugins();
     for (auto& entry : m_actions)
         LoadActionOptions(entry.second);
     FillDiskScanMasks();
@@ -63,6 +67,8 @@ void CActionManager::ApplyFirstRunDefaults()
         m_settings.strDiskOpsDriveList = kDefaultDriveList;
         m_settings.bDiskOpsNeedToSetDefaultData = false;
     }
+    if (m_settings.strAOLMessangerPath.Get().empty())
+        m_settings.strAOLMessangerPath = FindAOLMessengerFolder();
     if (m_settings.strNetScapeHiddenFilesMask.Get().empty())
         m_settings.strNetScapeHiddenFilesMask = kDefaultHiddenFilesMask;
 }

@@ -1,3 +1,18 @@
+// The summary that ends a clean.
 #include "cleaner/model/ActionManager.h"
 
-void CActionManager::PrintRunStatistics() const {}
+#include "cleaner/engine/Log.h"
+
+void CActionManager::PrintRunStatistics() const
+{
+    LogMessage(LI_STATISTICS, "Statistics:");
+    LogMessage(LI_STATISTICS, "Deleted: %u file(s)", m_stats.nDeletedFiles);
+    LogMessage(LI_STATISTICS, "Updated: %u file(s)", m_stats.nUpdatedFiles);
+    LogMessage(LI_STATISTICS, "Deleted: %u registry entry(ies)", m_stats.nDeletedRegEntries);
+    LogMessage(LI_STATISTICS, "Released Space: %u Kbytes", m_stats.dwReleasedSpace / 1024);
+    if (m_stats.nRebootFiles != 0)
+        LogMessage(LI_STATISTICS,
+                   "%u files will be removed on reboot (Please reboot if you want to clean "
+                   "everything immidiately)",
+                   m_stats.nRebootFiles);
+}

@@ -1,13 +1,55 @@
 #include "cleaner/plugins/PluginLoading.h"
 
 #include "cleaner/model/ActionManager.h"
+#include "common/RegValue.h"
+#include "common/RegistryKeys.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string DefaultPluginFolder()
+{
+    char szProgram[MAX_PATH];
+    const DWORD nLength = GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
+    std::string strProgram(szProgram, nLength < MAX_PATH ? nLength : 0);
+    const size_t nSlash = strProgram.rfind('\\');
+    if (nSlash == std::string::npos)
+        return "\\Plugins";
+    return strProgram.substr(0, nSlash) + "\\Plugins";
+}
+
+}  // namespace
 
 std::string GetPluginFolder()
 {
-    return std::string();
+    // Written back when it goes out of scope: the editor has no default of
+    // its own and finds the folder through this value.
+    CRegString strPluginFolder(RK_CURRENT_USER, kSettingsKey, "strPluginFolder",
+                               DefaultPluginFolder().c_str());
+    return strPluginFolder;
 }
 
 bool CActionManager::LoadPlugins()
 {
+    const std::string strFolder = GetPluginFolder();
+    m_plugins.clear();
+
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\*.pld").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return true;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        CPluginAction plugin;
+        plugin.m_strFilePath = strFolder + "\\" + data.cFileName;
+        if (!plugin.Load())
+            continue;  // not a plugin: skipped without a word
+        const std::string strId = plugin.strId;
+        GetAction(strId) = static_cast<const CAction&>(plugin);
+        m_plugins[strId] = std::move(plugin);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
     return true;
 }

@@ -29,6 +29,7 @@ TEST_F(ActionManager, ActionsRunInByteWiseIdentifierOrder)
 {
     CGeneralSettings settings;
     CActionManager manager(settings);
+    manager.m_actions.clear();
     for (const char* pszId : {"WCClipboard", "zeta", "SMRunHistory", "IEAutoComplete",
                               "IEAddressHistory", "Zeta", "IE", "IEA", "\xE9t\xE9"})
         manager.GetAction(pszId);
@@ -133,16 +134,14 @@ TEST_F(ActionManager, DiskScanMasksGoBackIntoTheIncludeList)
     auto settings = std::make_unique<CGeneralSettings>();
     {
         CActionManager manager(*settings);
-        FileTarget target;
-        target.vecMasks = {"*.a", "", "*.b"};
-        manager.GetAction("DiskOpScan").lstFiles.push_back(target);
+        manager.GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.a", "", "*.b"};
     }
     EXPECT_EQ(settings->strDiskOpsIncludeList.Get(), "*.a||*.b");
 
     // A disk scan without file targets (a plugin replaced it) leaves the list.
     {
         CActionManager manager(*settings);
-        manager.GetAction("DiskOpScan");
+        manager.GetAction("DiskOpScan").lstFiles.clear();
     }
     EXPECT_EQ(settings->strDiskOpsIncludeList.Get(), "*.a||*.b");
     settings.reset();

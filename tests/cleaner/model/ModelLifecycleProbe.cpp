@@ -1,7 +1,7 @@
 // Starts like the cleaner (the settings and the action manager come into
 // being during static initialisation) and exits. With the argument
-// "--disk-scan-masks TEXT" it gives the disk scan a file target with those
-// masks, which only reach the registry if the manager stores them before the
+// "--disk-scan-masks TEXT" it gives the disk scan's target those masks,
+// which only reach the registry if the manager stores them before the
 // settings write themselves.
 #include "cleaner/model/ProcessModel.h"
 #include "common/StringList.h"
@@ -11,9 +11,8 @@
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--disk-scan-masks") == 0) {
-        FileTarget target;
-        target.vecMasks = SplitAtSeparator(argv[2], kListSeparator);
-        GetActionManager().GetAction("DiskOpScan").lstFiles.push_back(target);
+        GetActionManager().GetAction("DiskOpScan").lstFiles.front().vecMasks =
+            SplitAtSeparator(argv[2], kListSeparator);
     }
     return 0;
 }
