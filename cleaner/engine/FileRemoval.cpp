@@ -143,7 +143,7 @@ CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
         return stats;
 
     SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (removal.bWipe && removal.dwWipeMode != WM_NONE)
+    if (removal.bWipe && removal.dwWipeMode != WIPE_NONE)
         WipeFile(strPath, removal.dwWipeMode);
     const uint32_t dwSize = FileSizeLow(strPath);
 

@@ -17,7 +17,7 @@ unsigned NextRandom()
 
 void FillWipeBlock(uint32_t dwWipeMode, unsigned char (&block)[kWipeBlockSize])
 {
-    if (dwWipeMode == WM_ONES) {
+    if (dwWipeMode == WIPE_ONES) {
         std::memset(block, 0xFF, sizeof(block));
         return;
     }

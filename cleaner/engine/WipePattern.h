@@ -7,9 +7,9 @@
 const size_t kWipeBlockSize = 1024;
 
 enum WipeMode : uint32_t {
-    WM_NONE = 0,
-    WM_ONES = 1,    // every byte 0xFF
-    WM_RANDOM = 2,  // pseudo-random bytes; any unknown mode wipes this way
+    WIPE_NONE = 0,
+    WIPE_ONES = 1,    // every byte 0xFF
+    WIPE_RANDOM = 2,  // pseudo-random bytes; any unknown mode wipes this way
 };
 
 // Fills one block for one file. Random blocks come from a generator whose

@@ -1,0 +1,51 @@
+// A log sink that keeps every line of the activity log for a test to read.
+#pragma once
+
+#include "cleaner/engine/Log.h"
+
+#include <string>
+#include <vector>
+
+class CRecordingLog : public ILogSink {
+public:
+    struct Line {
+        uint32_t nImage;
+        std::string strText;  // the message, without the time prefix
+        bool operator==(const Line& other) const
+        {
+            return nImage == other.nImage && strText == other.strText;
+        }
+    };
+
+    CRecordingLog() { SetLogSink(this); }
+    ~CRecordingLog() { SetLogSink(nullptr); }
+    CRecordingLog(const CRecordingLog&) = delete;
+    CRecordingLog& operator=(const CRecordingLog&) = delete;
+
+    void AddLine(uint32_t nImage, const char* pszLine) override
+    {
+        std::string strLine = pszLine;
+        const size_t nPrefixEnd = strLine.find(">> ");
+        m_lines.push_back({nImage, nPrefixEnd == std::string::npos
+                                       ? strLine
+                                       : strLine.substr(nPrefixEnd + 3)});
+        m_rawLines.push_back(strLine);
+    }
+    void HoldRedraw() override { ++m_nHolds; }
+    void ReleaseRedraw() override { ++m_nReleases; }
+
+    // The messages only, in order.
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (const Line& line : m_lines)
+            texts.push_back(line.strText);
+        return texts;
+    }
+    void Clear() { m_lines.clear(); m_rawLines.clear(); }
+
+    std::vector<Line> m_lines;
+    std::vector<std::string> m_rawLines;
+    int m_nHolds = 0;
+    int m_nReleases = 0;
+};
