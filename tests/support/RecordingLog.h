@@ -3,6 +3,7 @@
 
 #include "cleaner/engine/Log.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ public:
         bool operator==(const Line& other) const
         {
             return nImage == other.nImage && strText == other.strText;
+        }
+        friend void PrintTo(const Line& line, std::ostream* pStream)
+        {
+            *pStream << "\n  {" << line.nImage << ", \"" << line.strText << "\"}";
         }
     };
 
