@@ -1,1 +1,135 @@
+// Plugin files becoming actions: where they are found, which one wins, and
+// what is skipped.
+#include "cleaner/model/ActionManager.h"
+#include "cleaner/model/ActionOptions.h"
+#include "cleaner/model/GeneralSettings.h"
+#include "cleaner/plugins/PluginLoading.h"
+#include "common/RegistryKeys.h"
+#include "common/Win32File.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestRegistry.h"
+
 #include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class PluginLoading : public CProductKeyTest {
+protected:
+    void SetUp() override
+    {
+        CProductKeyTest::SetUp();
+        WriteStringValue(kSettingsKey, "strPluginFolder", m_folder.Path());
+        m_settings.reset(new CGeneralSettings);
+    }
+    void TearDown() override
+    {
+        m_manager.reset();
+        m_settings.reset();
+        CProductKeyTest::TearDown();
+    }
+    CActionManager& Build()
+    {
+        m_manager.reset(new CActionManager(*m_settings));
+        return *m_manager;
+    }
+
+    void WritePlugin(const std::string& strFile, const std::string& strId,
+                     const std::string& strTitle, bool bEnabled = false)
+    {
+        CAction action;
+        action.strId = strId;
+        action.strTitle = strTitle;
+        action.bEnabled = bEnabled;
+        CWin32File file;
+        ASSERT_TRUE(file.Open((m_folder / strFile).c_str(), CWin32File::OM_CREATE));
+        ASSERT_TRUE(action.Write(file));
+    }
+
+    CTempFolder m_folder;
+    std::unique_ptr<CGeneralSettings> m_settings;
+    std::unique_ptr<CActionManager> m_manager;
+};
+
+// The .pld files of the folder in the order the system lists them.
+std::vector<std::string> ListedOrder(const std::string& strFolder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\*.pld").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+    return names;
+}
+
+}  // namespace
+
+TEST_F(PluginLoading, FolderComesFromTheSettingOrSitsBesideTheProgram)
+{
+    EXPECT_EQ(GetPluginFolder(), m_folder.Path());
+
+    DeleteProductKey();
+    char szProgram[MAX_PATH];
+    GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
+    std::string strExpected = szProgram;
+    strExpected = strExpected.substr(0, strExpected.rfind('\\')) + "\\Plugins";
+    EXPECT_EQ(GetPluginFolder(), strExpected);
+    // Stored, so that the editor finds the folder too.
+    EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), strExpected);
+}
+
+TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
+{
+    WritePlugin("a.pld", "Twice", "From a");
+    WritePlugin("b.pld", "Twice", "From b");
+    WritePlugin("replace.pld", "IECache", "Replaced cache");
+    WritePlugin("note.txt", "NotAPlugin", "Wrong extension");
+    ASSERT_TRUE(WriteFileBytes(m_folder / "broken.pld", "not a plugin at all"));
+    ASSERT_TRUE(CreateDirectoryA((m_folder / "sub.pld").c_str(), nullptr));
+
+    CActionManager& manager = Build();
+    StringVector ids;
+    manager.GetPluginIds(ids);
+    EXPECT_EQ(ids, (StringVector{"IECache", "Twice"}));
+
+    std::string strLater;
+    for (const std::string& strName : ListedOrder(m_folder.Path())) {
+        if (strName == "a.pld" || strName == "b.pld")
+            strLater = strName;
+    }
+    const std::string strTitle = strLater == "a.pld" ? "From a" : "From b";
+    EXPECT_EQ(manager.m_actions["Twice"].strTitle, strTitle);
+    EXPECT_EQ(manager.m_plugins["Twice"].m_strFilePath, m_folder / strLater);
+    EXPECT_EQ(manager.m_actions["IECache"].strTitle, "Replaced cache");
+    EXPECT_TRUE(manager.m_actions["IECache"].lstFiles.empty());
+    EXPECT_EQ(manager.m_actions.count("NotAPlugin"), 0u);
+    EXPECT_EQ(manager.m_actions.size(), 41u);
+}
+
+TEST_F(PluginLoading, StoredEnabledFlagWinsAtStartAndReloadCopiesTheFileAgain)
+{
+    WritePlugin("one.pld", "One", "First", true);
+    WriteDwordValue(ActionKeyPath("One"), "bEnabled", 0);
+    CActionManager& manager = Build();
+    EXPECT_FALSE(manager.m_actions["One"].bEnabled);
+
+    WritePlugin("two.pld", "Two", "Second", true);
+    manager.m_actions["One"].strTitle = "Changed in memory";
+    EXPECT_TRUE(manager.LoadPlugins());
+    EXPECT_EQ(manager.m_plugins.size(), 2u);
+    EXPECT_TRUE(manager.m_actions["One"].bEnabled);
+    EXPECT_EQ(manager.m_actions["One"].strTitle, "First");
+    EXPECT_TRUE(manager.m_actions["Two"].bEnabled);
+
+    // A folder without plugins empties the plugin list, not the actions.
+    WriteStringValue(kSettingsKey, "strPluginFolder", m_folder / "missing");
+    manager.LoadPlugins();
+    EXPECT_TRUE(manager.m_plugins.empty());
+    EXPECT_EQ(manager.m_actions.count("Two"), 1u);
+}
