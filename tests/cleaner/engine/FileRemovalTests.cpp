@@ -281,6 +281,10 @@ TEST_F(FileRemovalTest, FileInUseIsDeferredToTheNextRestart)
         EXPECT_EQ(ReadFileBytes(WininitPath()), "[Rename]\r\nx=y\r\n[rename]\r\nnul = " +
                                                     ShortPath(strSecond) + "\r\nnul = " +
                                                     ShortPath(strFirst) + "\r\n");
+        // Without a short form there is nothing that could name the file.
+        const std::string before = ReadFileBytes(WininitPath());
+        DeleteAtReboot(m_folder / "never there.txt");
+        EXPECT_EQ(ReadFileBytes(WininitPath()), before);
     }
     CloseHandle(hFirst);
     CloseHandle(hSecond);
