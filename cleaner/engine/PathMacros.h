@@ -29,5 +29,6 @@ std::string GetAppPath(const std::string& strProgram);
 std::string GetFixedDrives();
 
 // The user folder of the instant messenger of America Online, from its own
-// registry values.
+// registry values; empty unless both its base folder and the screen name
+// are there.
 std::string FindAOLMessengerFolder();
