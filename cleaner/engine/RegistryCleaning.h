@@ -8,17 +8,19 @@
 
 // Deletes what one registry target names: a value, the values of a key that
 // match a mask, or a key with all its subkeys. A key that cannot be opened
-// gives nothing. A target without a key path, or a key tree directly below
-// the root, is never deleted.
+// gives nothing; a value or key target counts one once its key opens, whether
+// or not there was anything to delete. A target without a key path, or a key
+// tree of a single component below the root, is never touched.
 CleanStats CleanRegTarget(const RegTarget& target);
 
 // Deletes the values of the open key whose names match the mask (an empty
-// mask matches every name), except those whose data equal an entry of the
-// kept list.
+// mask matches every name), except those whose data, read as text up to the
+// first zero byte, equal an entry of the kept list. Counts each value deleted.
 CleanStats DeleteValuesByMask(HKEY hKey, const StringList& lstExcludeValues,
                               const std::string& strMask);
 
-// Sets the value that the update names, creating its key when missing.
+// Sets the value that the update names, creating its key when missing. An
+// update without a key path writes nothing.
 void ApplyRegUpdate(const RegUpdate& update);
 
 // The search history lists of the shell, by Windows version.
