@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Deletes what one registry target names: a value, the values of a key that
 // match a mask, or a key with all its subkeys. A key that cannot be opened
 // gives nothing; a value or key target counts one once its key opens, whether
@@ -26,5 +28,12 @@ void ApplyRegUpdate(const RegUpdate& update);
 // The search history lists of the shell, by Windows version.
 void ClearSearchMRU();
 
-// The browser's auto-complete form data in the protected storage area.
+// The browser's auto-complete form data in the protected storage area. On the
+// NT family the user's key there is opened up for the deletion and its access
+// list put back afterwards.
 void ClearAutoCompleteStore();
+
+// A security identifier in its standard text form, "S-1-5-21-...", built by
+// hand because the system's own conversion is missing on NT 4.0. Empty for an
+// invalid identifier.
+std::string SidToText(PSID pSid);
