@@ -1,13 +1,176 @@
 #include "cleaner/engine/RegistryCleaning.h"
 
-CleanStats CleanRegTarget(const RegTarget&)
+#include "cleaner/engine/MatchMask.h"
+#include "cleaner/engine/PathMacros.h"
+#include "common/RegValue.h"
+
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+namespace {
+
+struct KeyCloser {
+    void operator()(HKEY hKey) const { RegCloseKey(hKey); }
+};
+typedef std::unique_ptr<std::remove_pointer<HKEY>::type, KeyCloser> KeyHolder;
+
+const DWORD kEnumBufferSize = 4097;
+// A value that keeps growing while it is read ends the enumeration.
+const int kMaxGrowths = 4;
+
+// A plugin names its key tree below the root; a path of one component would
+// take a whole top-level key such as "Software" with it.
+bool NamesKeyBelowTopLevel(const std::string& strKey)
 {
-    return CleanStats();  // written next
+    int nComponents = 0;
+    size_t nStart = 0;
+    for (;;) {
+        const size_t nEnd = strKey.find('\\', nStart);
+        const size_t nLength = (nEnd == std::string::npos ? strKey.size() : nEnd) - nStart;
+        if (nLength > 0)
+            ++nComponents;
+        if (nEnd == std::string::npos)
+            return nComponents >= 2;
+        nStart = nEnd + 1;
+    }
 }
 
-CleanStats DeleteValuesByMask(HKEY, const StringList&, const std::string&)
+REGSAM AccessForType(uint32_t dwType)
 {
-    return CleanStats();
+    switch (dwType) {
+    case TT_SINGLE:
+        return KEY_SET_VALUE;
+    case TT_CONTENT:
+        return KEY_QUERY_VALUE | KEY_SET_VALUE;
+    default:
+        return KEY_READ | DELETE;
+    }
 }
 
-void ApplyRegUpdate(const RegUpdate&) {}
+// Makes room for the value at which the enumeration reported too little space.
+void GrowBuffers(HKEY hKey, std::vector<char>& name, std::vector<char>& data)
+{
+    DWORD cchMaxName = 0;
+    DWORD cbMaxData = 0;
+    if (RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &cchMaxName, &cbMaxData, nullptr, nullptr) != ERROR_SUCCESS) {
+        cchMaxName = 0;
+        cbMaxData = 0;
+    }
+    name.resize(std::max(name.size() * 2, size_t(cchMaxName) + 1));
+    data.resize(std::max(data.size() * 2, size_t(cbMaxData) + 1));
+}
+
+}  // namespace
+
+CleanStats CleanRegTarget(const RegTarget& target)
+{
+    CleanStats stats;
+    if (target.dwType != TT_SINGLE && target.dwType != TT_CONTENT &&
+        target.dwType != TT_RECURSIVE)
+        return stats;
+    const std::string strKey = ExpandUserName(target.strName);
+    if (strKey.empty())
+        return stats;
+    if (target.dwType == TT_RECURSIVE && !NamesKeyBelowTopLevel(strKey))
+        return stats;
+
+    const HKEY hRoot = RootKeyHandle(target.dwKey);
+    HKEY hOpened;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, AccessForType(target.dwType), &hOpened) !=
+        ERROR_SUCCESS)
+        return stats;
+    const KeyHolder key(hOpened);
+
+    switch (target.dwType) {
+    case TT_SINGLE:
+        SHDeleteValueA(hRoot, strKey.c_str(), target.strValue.c_str());
+        stats.nDeletedRegEntries = 1;
+        break;
+    case TT_CONTENT:
+        stats += DeleteValuesByMask(key.get(), target.lstExcludeValues, target.strValueMask);
+        break;
+    case TT_RECURSIVE:
+        SHDeleteKeyA(hRoot, strKey.c_str());
+        stats.nDeletedRegEntries = 1;
+        break;
+    }
+    return stats;
+}
+
+CleanStats DeleteValuesByMask(HKEY hKey, const StringList& lstExcludeValues,
+                              const std::string& strMask)
+{
+    std::vector<char> name(kEnumBufferSize);
+    std::vector<char> data(kEnumBufferSize);
+    std::vector<std::string> vecDoomed;
+
+    DWORD dwIndex = 0;
+    int nGrowths = 0;
+    for (;;) {
+        DWORD cchName = DWORD(name.size());
+        DWORD cbData = DWORD(data.size());
+        DWORD dwType = 0;
+        const LONG nResult =
+            RegEnumValueA(hKey, dwIndex, name.data(), &cchName, nullptr, &dwType,
+                          reinterpret_cast<BYTE*>(data.data()), &cbData);
+        if (nResult == ERROR_MORE_DATA && nGrowths < kMaxGrowths) {
+            GrowBuffers(hKey, name, data);
+            ++nGrowths;
+            continue;
+        }
+        if (nResult != ERROR_SUCCESS)
+            break;
+        ++dwIndex;
+        nGrowths = 0;
+
+        const std::string strName(name.data(), std::min<size_t>(cchName, name.size()));
+        if (!strMask.empty() && !MatchMask(strName, strMask))
+            continue;
+        const char* pData = data.data();
+        const char* pDataEnd = pData + std::min<size_t>(cbData, data.size());
+        const std::string strText(pData, std::find(pData, pDataEnd, '\0'));
+        if (std::find(lstExcludeValues.begin(), lstExcludeValues.end(), strText) !=
+            lstExcludeValues.end())
+            continue;
+        vecDoomed.push_back(strName);
+    }
+
+    CleanStats stats;
+    for (const std::string& strName : vecDoomed) {
+        if (RegDeleteValueA(hKey, strName.c_str()) == ERROR_SUCCESS)
+            ++stats.nDeletedRegEntries;
+    }
+    return stats;
+}
+
+void ApplyRegUpdate(const RegUpdate& update)
+{
+    if (update.dwDataType != RegUpdate::DT_TEXT && update.dwDataType != RegUpdate::DT_NUMBER)
+        return;
+    const std::string strKey = ExpandUserName(update.target.strName);
+    if (strKey.empty())
+        return;
+
+    HKEY hCreated;
+    if (RegCreateKeyExA(RootKeyHandle(update.target.dwKey), strKey.c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &hCreated,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const KeyHolder key(hCreated);
+    const char* pszName = update.target.strValue.c_str();
+    if (update.dwDataType == RegUpdate::DT_TEXT) {
+        RegSetValueExA(key.get(), pszName, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(update.strData.c_str()),
+                       DWORD(std::strlen(update.strData.c_str()) + 1));
+    } else {
+        const DWORD dwData = update.dwData;
+        RegSetValueExA(key.get(), pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwData),
+                       sizeof(dwData));
+    }
+}

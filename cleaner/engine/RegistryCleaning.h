@@ -6,23 +6,34 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Deletes what one registry target names: a value, the values of a key that
 // match a mask, or a key with all its subkeys. A key that cannot be opened
-// gives nothing. A target without a key path, or a key tree directly below
-// the root, is never deleted.
+// gives nothing; a value or key target counts one once its key opens, whether
+// or not there was anything to delete. A target without a key path, or a key
+// tree of a single component below the root, is never touched.
 CleanStats CleanRegTarget(const RegTarget& target);
 
 // Deletes the values of the open key whose names match the mask (an empty
-// mask matches every name), except those whose data equal an entry of the
-// kept list.
+// mask matches every name), except those whose data, read as text up to the
+// first zero byte, equal an entry of the kept list. Counts each value deleted.
 CleanStats DeleteValuesByMask(HKEY hKey, const StringList& lstExcludeValues,
                               const std::string& strMask);
 
-// Sets the value that the update names, creating its key when missing.
+// Sets the value that the update names, creating its key when missing. An
+// update without a key path writes nothing.
 void ApplyRegUpdate(const RegUpdate& update);
 
 // The search history lists of the shell, by Windows version.
 void ClearSearchMRU();
 
-// The browser's auto-complete form data in the protected storage area.
+// The browser's auto-complete form data in the protected storage area. On the
+// NT family the user's key there is opened up for the deletion and its access
+// list put back afterwards.
 void ClearAutoCompleteStore();
+
+// A security identifier in its standard text form, "S-1-5-21-...", built by
+// hand because the system's own conversion is missing on NT 4.0. Empty for an
+// invalid identifier.
+std::string SidToText(PSID pSid);
