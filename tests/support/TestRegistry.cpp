@@ -109,3 +109,46 @@ CSavedValue::~CSavedValue()
         SHDeleteValueA(m_hRoot, m_strKey.c_str(), m_strName.c_str());
     }
 }
+
+CScratchRegistry::~CScratchRegistry()
+{
+    while (!m_saved.empty())
+        m_saved.pop_back();
+    for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
+        DeleteKeyTree(it->second, it->first);
+}
+
+void CScratchRegistry::Set(HKEY hRoot, const std::string& strKey, const char* pszName,
+                           const std::string& strText)
+{
+    SetRaw(hRoot, strKey, pszName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1));
+}
+
+void CScratchRegistry::SetRaw(HKEY hRoot, const std::string& strKey, const char* pszName,
+                              DWORD dwType, const void* pData, DWORD cbData)
+{
+    Save(hRoot, strKey, pszName);
+    WriteRawValue(strKey, pszName, dwType, pData, cbData, hRoot);
+}
+
+void CScratchRegistry::Remove(HKEY hRoot, const std::string& strKey, const char* pszName)
+{
+    Save(hRoot, strKey, pszName);
+    SHDeleteValueA(hRoot, strKey.c_str(), pszName);
+}
+
+// Remembers the value, and the first key on its path that does not exist
+// yet, so that the destructor leaves the registry as it found it.
+void CScratchRegistry::Save(HKEY hRoot, const std::string& strKey, const char* pszName)
+{
+    for (size_t nEnd = strKey.find('\\');; nEnd = strKey.find('\\', nEnd + 1)) {
+        const std::string strPrefix = strKey.substr(0, nEnd);
+        if (!KeyExists(strPrefix, hRoot)) {
+            m_created.emplace_back(hRoot, strPrefix);
+            break;
+        }
+        if (nEnd == std::string::npos)
+            break;
+    }
+    m_saved.push_back(std::make_unique<CSavedValue>(hRoot, strKey, pszName));
+}

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Removes "Software\ZR\VeltrinPRO" of the current user with everything below.
 void DeleteProductKey();
@@ -59,4 +62,26 @@ class CProductKeyTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteProductKey(); }
     void TearDown() override { DeleteProductKey(); }
+};
+
+// Values the test sets or removes; the destructor restores them and removes
+// the keys that the test created.
+class CScratchRegistry {
+public:
+    CScratchRegistry() = default;
+    ~CScratchRegistry();
+    CScratchRegistry(const CScratchRegistry&) = delete;
+    CScratchRegistry& operator=(const CScratchRegistry&) = delete;
+
+    void Set(HKEY hRoot, const std::string& strKey, const char* pszName,
+             const std::string& strText);
+    void SetRaw(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
+                const void* pData, DWORD cbData);
+    void Remove(HKEY hRoot, const std::string& strKey, const char* pszName);
+
+private:
+    void Save(HKEY hRoot, const std::string& strKey, const char* pszName);
+
+    std::vector<std::unique_ptr<CSavedValue>> m_saved;
+    std::vector<std::pair<HKEY, std::string>> m_created;
 };

@@ -5,6 +5,7 @@
 #include "cleaner/model/GeneralSettings.h"
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
+#include "tests/support/Environment.h"
 #include "tests/support/RecordingLog.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
@@ -53,29 +54,6 @@ bool Exists(const std::string& strPath)
 {
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-
-// Sets an environment variable for the test and puts it back afterwards.
-class CSavedVariable {
-public:
-    CSavedVariable(const char* pszName, const std::string& strValue) : m_strName(pszName)
-    {
-        char szOld[MAX_PATH];
-        const DWORD nLength = GetEnvironmentVariableA(pszName, szOld, MAX_PATH);
-        m_bExisted = nLength > 0 && nLength < MAX_PATH;
-        if (m_bExisted)
-            m_strOld = szOld;
-        SetEnvironmentVariableA(pszName, strValue.c_str());
-    }
-    ~CSavedVariable()
-    {
-        SetEnvironmentVariableA(m_strName.c_str(), m_bExisted ? m_strOld.c_str() : nullptr);
-    }
-
-private:
-    std::string m_strName;
-    std::string m_strOld;
-    bool m_bExisted;
-};
 
 void SetLastWriteYear(const std::string& strPath, WORD wYear)
 {
@@ -184,8 +162,10 @@ TEST_F(CleaningRun, WholeCleanRecordsEveryLineAndItsTotals)
     CSavedValue cookies(HKEY_CURRENT_USER, kShellFolders, "COOKIES");
     WriteStringValue(kShellFolders, "CACHE", strCache);
     WriteStringValue(kShellFolders, "COOKIES", strCookies);
-    CSavedVariable tmp("TMP", strTemp);
-    CSavedVariable temp("TEMP", strTemp);
+    CSavedVariable tmp("TMP");
+    CSavedVariable temp("TEMP");
+    tmp.Set(strTemp.c_str());
+    temp.Set(strTemp.c_str());
     for (const char* pszName : {"a", "b", "MRUList"})
         WriteStringValue(kRunMRU, pszName, "typed");
 

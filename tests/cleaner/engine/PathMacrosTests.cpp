@@ -2,6 +2,7 @@
 // test prefix, each put back as it was after the test.
 #include "cleaner/engine/PathMacros.h"
 #include "cleaner/model/GeneralSettings.h"
+#include "tests/support/Environment.h"
 #include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
@@ -19,81 +20,6 @@ const char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Path
 const char kYahooCommand[] = "ymsgr\\shell\\open\\command";
 const char kAIM[] = "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion\\";
 const char kGetRight[] = "Software\\Headlight\\GetRight\\Config";
-
-// Values the test sets or removes; the destructor restores them and removes
-// the keys that the test created.
-class CScratchRegistry {
-public:
-    ~CScratchRegistry()
-    {
-        while (!m_saved.empty())
-            m_saved.pop_back();
-        for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
-            DeleteKeyTree(it->second, it->first);
-    }
-
-    void Set(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strText)
-    {
-        SetRaw(hRoot, strKey, pszName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1));
-    }
-
-    void SetRaw(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
-                const void* pData, DWORD cbData)
-    {
-        Save(hRoot, strKey, pszName);
-        WriteRawValue(strKey, pszName, dwType, pData, cbData, hRoot);
-    }
-
-    void Remove(HKEY hRoot, const std::string& strKey, const char* pszName)
-    {
-        Save(hRoot, strKey, pszName);
-        SHDeleteValueA(hRoot, strKey.c_str(), pszName);
-    }
-
-private:
-    void Save(HKEY hRoot, const std::string& strKey, const char* pszName)
-    {
-        for (size_t nEnd = strKey.find('\\');; nEnd = strKey.find('\\', nEnd + 1)) {
-            const std::string strPrefix = strKey.substr(0, nEnd);
-            if (!KeyExists(strPrefix, hRoot)) {
-                m_created.emplace_back(hRoot, strPrefix);
-                break;
-            }
-            if (nEnd == std::string::npos)
-                break;
-        }
-        m_saved.push_back(std::make_unique<CSavedValue>(hRoot, strKey, pszName));
-    }
-
-    std::vector<std::unique_ptr<CSavedValue>> m_saved;
-    std::vector<std::pair<HKEY, std::string>> m_created;
-};
-
-// An environment variable of this process, put back afterwards.
-class CSavedVariable {
-public:
-    explicit CSavedVariable(const char* pszName) : m_pszName(pszName)
-    {
-        char szValue[4096];
-        SetLastError(ERROR_SUCCESS);
-        const DWORD cch = GetEnvironmentVariableA(pszName, szValue, sizeof(szValue));
-        m_bExisted = cch != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
-        m_strValue.assign(szValue, cch < sizeof(szValue) ? cch : 0);
-    }
-    ~CSavedVariable()
-    {
-        SetEnvironmentVariableA(m_pszName, m_bExisted ? m_strValue.c_str() : nullptr);
-    }
-    CSavedVariable(const CSavedVariable&) = delete;
-    CSavedVariable& operator=(const CSavedVariable&) = delete;
-
-    void Set(const char* pszValue) { SetEnvironmentVariableA(m_pszName, pszValue); }
-
-private:
-    const char* m_pszName;
-    bool m_bExisted;
-    std::string m_strValue;
-};
 
 // The settings live between the removals of the product key, so that they
 // read only defaults and their write-back is removed again.
