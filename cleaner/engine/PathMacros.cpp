@@ -87,6 +87,16 @@ std::string CutBeforeLastBackslash(const std::string& strText)
     return nSlash == std::string::npos ? std::string() : strText.substr(0, nSlash);
 }
 
+std::string WithoutQuotes(const std::string& strText)
+{
+    std::string strResult;
+    for (char ch : strText) {
+        if (ch != '"')
+            strResult += ch;
+    }
+    return strResult;
+}
+
 // The value of one macro, and whether it names a location on this machine.
 struct MacroValue {
     std::string strText;
@@ -103,10 +113,12 @@ std::string OperaRoot()
     return ReadRegText(HKEY_LOCAL_MACHINE, std::string(kAppPaths) + "Opera.exe", "Path");
 }
 
+// The folder of the program that the protocol's command line starts. The
+// command quotes the program's path, and the quotes are no part of it.
 std::string YahooRoot()
 {
     return CutBeforeLastBackslash(
-        ReadRegText(HKEY_CLASSES_ROOT, "ymsgr\\shell\\open\\command", ""));
+        WithoutQuotes(ReadRegText(HKEY_CLASSES_ROOT, "ymsgr\\shell\\open\\command", "")));
 }
 
 MacroValue YahooUserStoreRoot()
@@ -265,12 +277,8 @@ std::string ExpandHiddenMask(const std::string& strMask, const CGeneralSettings&
 
 std::string GetAppPath(const std::string& strProgram)
 {
-    std::string strPath = ReadRegText(HKEY_LOCAL_MACHINE, kAppPaths + strProgram, "Path");
-    std::string strFolder;
-    for (char ch : strPath) {
-        if (ch != '"')
-            strFolder += ch;
-    }
+    const std::string strFolder =
+        WithoutQuotes(ReadRegText(HKEY_LOCAL_MACHINE, kAppPaths + strProgram, "Path"));
     return strFolder.substr(0, strFolder.find(';'));
 }
 

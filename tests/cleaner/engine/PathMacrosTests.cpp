@@ -168,8 +168,9 @@ TEST_F(PathMacros, CutsKeepTheTextBeforeTheLastBackslash)
         {"[PATH_APP_KAZAA_ROOT]", hLM, kKazaa, "ExeDir", "C:\\Kazaa\\", "C:\\Kazaa\\"},
         {"[PATH_APP_KAZAA_ROOT]", hLM, kKazaa, "ExeDir", "Kazaa.exe", "Kazaa.exe"},
         {"[PATH_APP_KAZAA_ROOT]", hLM, kKazaa, "ExeDir", "C:\\K.exe.d\\s", "C:\\K.exe.d"},
+        // A command line quotes its program: the quotes are no part of the folder.
         {"[PATH_APP_YAHOO_ROOT]", hCR, kYahooCommand, "", "\"C:\\Y\\YPager.exe\" \"%1\"",
-         "\"C:\\Y"},
+         "C:\\Y"},
         {"[PATH_APP_YAHOO_ROOT]", hCR, kYahooCommand, "", "YPager.exe", ""},
     };
     for (const Row& row : rows) {
