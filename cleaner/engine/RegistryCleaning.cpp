@@ -1,5 +1,6 @@
 #include "cleaner/engine/RegistryCleaning.h"
 
+#include "cleaner/engine/KeyHolder.h"
 #include "cleaner/engine/MatchMask.h"
 #include "cleaner/engine/PathMacros.h"
 #include "common/RegValue.h"
@@ -13,11 +14,6 @@
 #include <vector>
 
 namespace {
-
-struct KeyCloser {
-    void operator()(HKEY hKey) const { RegCloseKey(hKey); }
-};
-typedef std::unique_ptr<std::remove_pointer<HKEY>::type, KeyCloser> KeyHolder;
 
 const DWORD kEnumBufferSize = 4097;
 // A value that keeps growing while it is read ends the enumeration.

@@ -1,5 +1,6 @@
 #include "cleaner/engine/RegistryCleaning.h"
 
+#include "cleaner/engine/KeyHolder.h"
 #include "cleaner/engine/SystemVersion.h"
 
 #include <lmcons.h>
@@ -12,11 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct KeyCloser {
-    void operator()(HKEY hKey) const { RegCloseKey(hKey); }
-};
-typedef std::unique_ptr<std::remove_pointer<HKEY>::type, KeyCloser> KeyHolder;
 
 struct HandleCloser {
     void operator()(HANDLE hHandle) const { CloseHandle(hHandle); }
