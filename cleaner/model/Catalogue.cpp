@@ -14,6 +14,7 @@ const uint32_t HKCU = RK_CURRENT_USER;
 const uint32_t HKLM = RK_LOCAL_MACHINE;
 
 const char kAllFiles[] = "*.*";
+const char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 const char kIEMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
 const char kRealPlayerPreferences[] =
     "SOFTWARE\\Classes\\SOFTWARE\\RealNetworks\\RealPlayer\\6.0\\Preferences\\";
@@ -65,9 +66,9 @@ RegTarget Value(uint32_t dwRoot, const char* pszKey, const char* pszValue)
     return MakeRegTarget(dwRoot, pszKey, pszValue, TT_SINGLE);
 }
 
-RegTarget KeyValues(uint32_t dwRoot, const char* pszKey)
+RegTarget KeyValues(uint32_t dwRoot, const std::string& strKey)
 {
-    return MakeRegTarget(dwRoot, pszKey, "", TT_CONTENT);
+    return MakeRegTarget(dwRoot, strKey, "", TT_CONTENT);
 }
 
 RegTarget KeyTree(uint32_t dwRoot, const std::string& strKey)
@@ -175,7 +176,7 @@ void AddBuiltInActions(ActionMap& actions, const CGeneralSettings& settings)
         HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects")};
 
     a = &catalogue.Begin("SMRunHistory", "Clear \"Start Menu\" Run History");
-    a->lstKeys = {KeyValues(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU")};
+    a->lstKeys = {KeyValues(HKCU, std::string(kExplorer) + "RunMRU")};
 
     catalogue.Begin("SMFindHistory", "Clear \"Start Menu\" Find History", AK_MRU);
 
@@ -185,10 +186,8 @@ void AddBuiltInActions(ActionMap& actions, const CGeneralSettings& settings)
     catalogue.Begin("SMClickHistory", "Clear \"Start Menu\" click history");
 
     a = &catalogue.Begin("SMOrderHistory", "Clear \"Start Menu\" order");
-    a->lstKeys = {
-        KeyValues(HKCU,
-                  "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu\\Programs"),
-        KeyValues(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites")};
+    a->lstKeys = {KeyValues(HKCU, std::string(kExplorer) + "MenuOrder\\Start Menu\\Programs"),
+                  KeyValues(HKCU, std::string(kExplorer) + "MenuOrder\\Favorites")};
 
     catalogue.Begin("WCClipboard", "Clear Clipboard memory", AK_CLIPBOARD);
 

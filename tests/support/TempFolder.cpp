@@ -58,6 +58,26 @@ CTempFolder::~CTempFolder()
         RemoveTree(m_strPath);
 }
 
+bool FileExists(const std::string& strPath)
+{
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void SetLastWriteYear(const std::string& strPath, unsigned short wYear)
+{
+    SYSTEMTIME time = {};
+    time.wYear = wYear;
+    time.wMonth = 1;
+    time.wDay = 1;
+    FILETIME fileTime;
+    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+    HANDLE hFile = CreateFileA(strPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << strPath;
+    EXPECT_TRUE(SetFileTime(hFile, nullptr, nullptr, &fileTime));
+    CloseHandle(hFile);
+}
+
 std::string ReadFileBytes(const std::string& strPath)
 {
     HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

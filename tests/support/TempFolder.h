@@ -19,6 +19,10 @@ private:
     std::string m_strPath;
 };
 
+bool FileExists(const std::string& strPath);
+// Sets the file's last-write time to the first of January of the year.
+void SetLastWriteYear(const std::string& strPath, unsigned short wYear);
+
 // The whole content of a file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& strPath);
 bool WriteFileBytes(const std::string& strPath, const std::string& bytes);

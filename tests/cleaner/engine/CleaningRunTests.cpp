@@ -1,25 +1,22 @@
 // Whole cleans through the action manager, recorded line by line.
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/engine/SystemVersion.h"
-#include "cleaner/model/ActionManager.h"
-#include "cleaner/model/GeneralSettings.h"
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
 #include "tests/support/Environment.h"
+#include "tests/support/ManagerTest.h"
 #include "tests/support/RecordingLog.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
 typedef CRecordingLog::Line Line;
 typedef std::vector<Line> Lines;
 
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 
 Lines Summary(unsigned nDeleted, unsigned nRegistry, unsigned nKbytes)
@@ -50,46 +47,14 @@ Line Deleted(const std::string& strPath)
     return {0, "File " + strPath + " was deleted"};
 }
 
-bool Exists(const std::string& strPath)
-{
-    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void SetLastWriteYear(const std::string& strPath, WORD wYear)
-{
-    SYSTEMTIME time = {};
-    time.wYear = wYear;
-    time.wMonth = 1;
-    time.wDay = 1;
-    FILETIME fileTime;
-    SystemTimeToFileTime(&time, &fileTime);
-    HANDLE hFile = CreateFileA(strPath.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                               0, nullptr);
-    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
-    SetFileTime(hFile, nullptr, nullptr, &fileTime);
-    CloseHandle(hFile);
-}
-
-class CleaningRun : public CProductKeyTest {
+class CleaningRun : public CManagerTest {
 protected:
     // Builds the manager as the program does, then turns every action off so
     // that each test enables only what it cleans.
     void Build()
     {
-        m_manager.reset(new CActionManager(*m_settings));
-        for (auto& entry : m_manager->m_actions)
+        for (auto& entry : CManagerTest::Build().m_actions)
             entry.second.bEnabled = false;
-    }
-    void SetUp() override
-    {
-        CProductKeyTest::SetUp();
-        m_settings.reset(new CGeneralSettings);
-    }
-    void TearDown() override
-    {
-        m_manager.reset();
-        m_settings.reset();
-        CProductKeyTest::TearDown();
     }
     void Enable(const char* pszId) { m_manager->GetAction(pszId).bEnabled = true; }
     bool Run() { return m_manager->RunCleaning(m_stop); }
@@ -108,8 +73,6 @@ protected:
     }
 
     CTempFolder m_folder;
-    std::unique_ptr<CGeneralSettings> m_settings;
-    std::unique_ptr<CActionManager> m_manager;
     CStopRequest m_stop;
     CRecordingLog m_log;
 };
@@ -214,9 +177,9 @@ TEST_F(CleaningRun, WholeCleanRecordsEveryLineAndItsTotals)
     expected.nDeletedRegEntries = 4;
     EXPECT_EQ(m_manager->m_stats, expected);
 
-    EXPECT_TRUE(Exists(strOldCookie));
-    EXPECT_TRUE(Exists(strCache));
-    EXPECT_FALSE(Exists(strCache + "\\sub"));
+    EXPECT_TRUE(FileExists(strOldCookie));
+    EXPECT_TRUE(FileExists(strCache));
+    EXPECT_FALSE(FileExists(strCache + "\\sub"));
     EXPECT_FALSE(ValueExists(kRunMRU, "MRUList"));
     DeleteKeyTree(kRunMRU);
 }
@@ -319,7 +282,7 @@ TEST_F(CleaningRun, TargetWithAnUnresolvedMacroIsSkipped)
     Build();
     Enable("OperaCache");
     EXPECT_TRUE(Run());
-    EXPECT_TRUE(Exists("C:\\Cache4\\keep.dat"));
+    EXPECT_TRUE(FileExists("C:\\Cache4\\keep.dat"));
     EXPECT_EQ(m_log.m_lines, Ran("Clear Opera Cache") + Summary(0, 0, 0));
     DeleteFileA("C:\\Cache4\\keep.dat");
     RemoveDirectoryA("C:\\Cache4");

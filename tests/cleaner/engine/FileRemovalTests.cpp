@@ -38,26 +38,6 @@ std::string AtReboot(const std::string& strPath)
     return "File " + strPath + " will be removed until system reboot";
 }
 
-bool Exists(const std::string& strPath)
-{
-    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void SetLastWriteTime(const std::string& strPath, WORD wYear)
-{
-    SYSTEMTIME time = {};
-    time.wYear = wYear;
-    time.wMonth = 6;
-    time.wDay = 15;
-    FILETIME fileTime;
-    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
-    HANDLE hFile = CreateFileA(strPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(SetFileTime(hFile, nullptr, nullptr, &fileTime));
-    CloseHandle(hFile);
-}
-
 FILETIME LastWriteTime(const std::string& strPath)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
@@ -99,7 +79,10 @@ std::string WininitPath()
 // Puts WININIT.INI back as it was before the test.
 class CSavedWininit {
 public:
-    CSavedWininit() : m_bExisted(Exists(WininitPath())), m_content(ReadFileBytes(WininitPath())) {}
+    CSavedWininit()
+        : m_bExisted(FileExists(WininitPath())), m_content(ReadFileBytes(WininitPath()))
+    {
+    }
     ~CSavedWininit()
     {
         if (m_bExisted)
@@ -149,7 +132,7 @@ TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesAndReportsWhatTheFlagsAsk)
     const std::string strReadOnly = MakeFile("read-only.txt", "12345");
     SetFileAttributesA(strReadOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(EraseFile(strReadOnly, m_removal), Stats(5, 1));
-    EXPECT_FALSE(Exists(strReadOnly));
+    EXPECT_FALSE(FileExists(strReadOnly));
 
     const std::string strMissing = m_folder / "missing.txt";
     EXPECT_EQ(EraseFile(strMissing, m_removal), CleanStats());
@@ -177,12 +160,12 @@ TEST_F(FileRemovalTest, DateLimitKeepsOlderFilesUntouched)
     m_removal.dwWipeMode = WIPE_ONES;
 
     const std::string strOld = MakeFile("old.txt", "old content");
-    SetLastWriteTime(strOld, 2009);
+    SetLastWriteYear(strOld, 2009);
     SetFileAttributesA(strOld.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     const DWORD dwAttributes = GetFileAttributesA(strOld.c_str());
     const FILETIME before = LastWriteTime(strOld);
     const std::string strNew = MakeFile("new.txt", "new");
-    SetLastWriteTime(strNew, 2010);
+    SetLastWriteYear(strNew, 2010);
 
     EXPECT_EQ(EraseFile(strOld, m_removal), CleanStats());
     EXPECT_EQ(ReadFileBytes(strOld), "old content");
@@ -191,14 +174,14 @@ TEST_F(FileRemovalTest, DateLimitKeepsOlderFilesUntouched)
     EXPECT_EQ(CompareFileTime(&before, &after), 0);
 
     EXPECT_EQ(EraseFile(strNew, m_removal), Stats(3, 1));
-    EXPECT_FALSE(Exists(strNew));
+    EXPECT_FALSE(FileExists(strNew));
 
     // A limit that is no date lets nothing go.
     const SysTime invalid;
     m_removal.pDate = &invalid;
     const std::string strAny = MakeFile("any.txt");
     EXPECT_EQ(EraseFile(strAny, m_removal), CleanStats());
-    EXPECT_TRUE(Exists(strAny));
+    EXPECT_TRUE(FileExists(strAny));
 }
 
 TEST_F(FileRemovalTest, WipeOverwritesTheWholeFileInPlace)
@@ -234,7 +217,7 @@ TEST_F(FileRemovalTest, WipeLeavesSharedAndLockedDataAloneButTheFileIsDeleted)
     ASSERT_TRUE(CreateHardLinkA(strOtherName.c_str(), strFile.c_str(), nullptr));
     EXPECT_FALSE(WipeFile(strFile, WIPE_ONES));
     EXPECT_EQ(EraseFile(strFile, m_removal), Stats(11, 1));
-    EXPECT_FALSE(Exists(strFile));
+    EXPECT_FALSE(FileExists(strFile));
     EXPECT_EQ(ReadFileBytes(strOtherName), "shared data");
 
     // Open for reading elsewhere, the file cannot be opened for the wipe;
@@ -248,7 +231,7 @@ TEST_F(FileRemovalTest, WipeLeavesSharedAndLockedDataAloneButTheFileIsDeleted)
     ReadFile(hFile, buffer, sizeof(buffer), &dwRead, nullptr);
     EXPECT_EQ(std::string(buffer, dwRead), "in use");
     CloseHandle(hFile);
-    EXPECT_FALSE(Exists(strLocked));
+    EXPECT_FALSE(FileExists(strLocked));
 }
 
 TEST_F(FileRemovalTest, FileInUseIsDeferredToTheNextRestart)
@@ -310,7 +293,7 @@ TEST_F(FileRemovalTest, CleanFolderErasesEveryMatchOfEveryMaskAndPath)
     std::sort(texts.begin(), texts.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(texts, expected);
-    EXPECT_TRUE(Exists(m_folder / "folder.tmp"));
+    EXPECT_TRUE(FileExists(m_folder / "folder.tmp"));
 }
 
 TEST_F(FileRemovalTest, CleanFolderMasksFromTheListAndExcludedNames)
@@ -328,9 +311,9 @@ TEST_F(FileRemovalTest, CleanFolderMasksFromTheListAndExcludedNames)
 
     EXPECT_EQ(CleanFolder(m_folder.Path() + "\\", lstExclude, {"*.log"}, "*.*", true, m_removal),
               Stats(4, 1));
-    EXPECT_TRUE(Exists(strKept));
-    EXPECT_FALSE(Exists(strGone));
-    EXPECT_TRUE(Exists(strTxt));
+    EXPECT_TRUE(FileExists(strKept));
+    EXPECT_FALSE(FileExists(strGone));
+    EXPECT_TRUE(FileExists(strTxt));
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{Deleted(strGone)}));
 }
 
@@ -359,15 +342,15 @@ TEST_F(FileRemovalTest, CleanFolderTreeEmptiesTheTreeAndStaysInside)
 
     const CleanStats stats = CleanFolderTree(strTop, {"keep.me"}, {}, "*.*", false, m_removal);
     EXPECT_EQ(stats, Stats(8, 2));
-    EXPECT_TRUE(Exists(strTop));
-    EXPECT_FALSE(Exists(strTop + "\\sub"));
-    EXPECT_TRUE(Exists(strExcluded));
-    EXPECT_TRUE(Exists(strTopExcluded));
-    EXPECT_TRUE(Exists(strDotFile));
-    EXPECT_TRUE(Exists(strOutside));
+    EXPECT_TRUE(FileExists(strTop));
+    EXPECT_FALSE(FileExists(strTop + "\\sub"));
+    EXPECT_TRUE(FileExists(strExcluded));
+    EXPECT_TRUE(FileExists(strTopExcluded));
+    EXPECT_TRUE(FileExists(strDotFile));
+    EXPECT_TRUE(FileExists(strOutside));
     if (bLinks) {
-        EXPECT_TRUE(Exists(strTop + "\\out"));
-        EXPECT_TRUE(Exists(strTop + "\\loop"));
+        EXPECT_TRUE(FileExists(strTop + "\\out"));
+        EXPECT_TRUE(FileExists(strTop + "\\loop"));
     } else {
         std::cout << "no folder links here: the link cases were not run\n";
     }
@@ -395,5 +378,5 @@ TEST_F(FileRemovalTest, StopRequestEndsTheWalkBetweenTwoFiles)
 
     EXPECT_EQ(CleanFolderTree(m_folder.Path(), {}, {}, "*.*", false, m_removal).nDeletedFiles,
               1u);
-    EXPECT_TRUE(Exists(m_folder / "sub\\d.tmp"));
+    EXPECT_TRUE(FileExists(m_folder / "sub\\d.tmp"));
 }

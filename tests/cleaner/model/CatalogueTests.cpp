@@ -1,37 +1,12 @@
 // The built-in actions as the manager builds them.
-#include "cleaner/model/ActionManager.h"
-#include "cleaner/model/GeneralSettings.h"
 #include "common/RegistryKeys.h"
-#include "tests/support/TestRegistry.h"
+#include "tests/support/ManagerTest.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-class Catalogue : public CProductKeyTest {
-protected:
-    void SetUp() override
-    {
-        CProductKeyTest::SetUp();
-        m_settings.reset(new CGeneralSettings);
-    }
-    void TearDown() override
-    {
-        m_manager.reset();
-        m_settings.reset();
-        CProductKeyTest::TearDown();
-    }
-    CActionManager& Build()
-    {
-        m_manager.reset(new CActionManager(*m_settings));
-        return *m_manager;
-    }
-
-    std::unique_ptr<CGeneralSettings> m_settings;
-    std::unique_ptr<CActionManager> m_manager;
-};
+typedef CManagerTest Catalogue;
 
 struct Entry {
     const char* pszId;

@@ -1,38 +1,22 @@
 // Plugin files becoming actions: where they are found, which one wins, and
 // what is skipped.
-#include "cleaner/model/ActionManager.h"
 #include "cleaner/model/ActionOptions.h"
-#include "cleaner/model/GeneralSettings.h"
 #include "cleaner/plugins/PluginLoading.h"
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
+#include "tests/support/ManagerTest.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-class PluginLoading : public CProductKeyTest {
+class PluginLoading : public CManagerTest {
 protected:
     void SetUp() override
     {
-        CProductKeyTest::SetUp();
+        CManagerTest::SetUp();
         WriteStringValue(kSettingsKey, "strPluginFolder", m_folder.Path());
-        m_settings.reset(new CGeneralSettings);
-    }
-    void TearDown() override
-    {
-        m_manager.reset();
-        m_settings.reset();
-        CProductKeyTest::TearDown();
-    }
-    CActionManager& Build()
-    {
-        m_manager.reset(new CActionManager(*m_settings));
-        return *m_manager;
     }
 
     void WritePlugin(const std::string& strFile, const std::string& strId,
@@ -48,8 +32,6 @@ protected:
     }
 
     CTempFolder m_folder;
-    std::unique_ptr<CGeneralSettings> m_settings;
-    std::unique_ptr<CActionManager> m_manager;
 };
 
 // The .pld files of the folder in the order the system lists them.
