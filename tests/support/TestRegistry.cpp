@@ -110,12 +110,32 @@ CSavedValue::~CSavedValue()
     }
 }
 
+CScratchKey::CScratchKey(HKEY hRoot, const std::string& strKey) : m_hRoot(hRoot)
+{
+    for (size_t nEnd = strKey.find('\\');; nEnd = strKey.find('\\', nEnd + 1)) {
+        const std::string strPrefix = strKey.substr(0, nEnd);
+        if (!KeyExists(strPrefix, hRoot)) {
+            m_strMissing = strPrefix;
+            return;
+        }
+        if (nEnd == std::string::npos)
+            return;
+    }
+}
+
+CScratchKey::~CScratchKey()
+{
+    if (!m_strMissing.empty())
+        DeleteKeyTree(m_strMissing, m_hRoot);
+}
+
+// The values go back before the keys they were created in go.
 CScratchRegistry::~CScratchRegistry()
 {
     while (!m_saved.empty())
         m_saved.pop_back();
-    for (auto it = m_created.rbegin(); it != m_created.rend(); ++it)
-        DeleteKeyTree(it->second, it->first);
+    while (!m_keys.empty())
+        m_keys.pop_back();
 }
 
 void CScratchRegistry::Set(HKEY hRoot, const std::string& strKey, const char* pszName,
@@ -137,18 +157,8 @@ void CScratchRegistry::Remove(HKEY hRoot, const std::string& strKey, const char*
     SHDeleteValueA(hRoot, strKey.c_str(), pszName);
 }
 
-// Remembers the value, and the first key on its path that does not exist
-// yet, so that the destructor leaves the registry as it found it.
 void CScratchRegistry::Save(HKEY hRoot, const std::string& strKey, const char* pszName)
 {
-    for (size_t nEnd = strKey.find('\\');; nEnd = strKey.find('\\', nEnd + 1)) {
-        const std::string strPrefix = strKey.substr(0, nEnd);
-        if (!KeyExists(strPrefix, hRoot)) {
-            m_created.emplace_back(hRoot, strPrefix);
-            break;
-        }
-        if (nEnd == std::string::npos)
-            break;
-    }
+    m_keys.push_back(std::make_unique<CScratchKey>(hRoot, strKey));
     m_saved.push_back(std::make_unique<CSavedValue>(hRoot, strKey, pszName));
 }

@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Removes "Software\ZR\VeltrinPRO" of the current user with everything below.
@@ -64,6 +63,20 @@ protected:
     void TearDown() override { DeleteProductKey(); }
 };
 
+// A key the test is about to create, perhaps below keys that are there
+// already: the destructor removes the outermost key that was missing.
+class CScratchKey {
+public:
+    CScratchKey(HKEY hRoot, const std::string& strKey);
+    ~CScratchKey();
+    CScratchKey(const CScratchKey&) = delete;
+    CScratchKey& operator=(const CScratchKey&) = delete;
+
+private:
+    HKEY m_hRoot;
+    std::string m_strMissing;
+};
+
 // Values the test sets or removes; the destructor restores them and removes
 // the keys that the test created.
 class CScratchRegistry {
@@ -82,6 +95,6 @@ public:
 private:
     void Save(HKEY hRoot, const std::string& strKey, const char* pszName);
 
+    std::vector<std::unique_ptr<CScratchKey>> m_keys;
     std::vector<std::unique_ptr<CSavedValue>> m_saved;
-    std::vector<std::pair<HKEY, std::string>> m_created;
 };

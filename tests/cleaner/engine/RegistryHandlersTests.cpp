@@ -43,29 +43,6 @@ bool RunningNT()
     return (GetVersion() & 0x80000000) == 0;
 }
 
-// A key the test creates below keys that may or may not be there already;
-// removes the outermost key it had to create.
-class CScratchKey {
-public:
-    CScratchKey(HKEY hRoot, const std::string& strKey) : m_hRoot(hRoot), m_strRemove(strKey)
-    {
-        for (size_t nEnd = strKey.find('\\'); nEnd != std::string::npos;
-             nEnd = strKey.find('\\', nEnd + 1)) {
-            if (!KeyExists(strKey.substr(0, nEnd), hRoot)) {
-                m_strRemove = strKey.substr(0, nEnd);
-                break;
-            }
-        }
-    }
-    ~CScratchKey() { DeleteKeyTree(m_strRemove, m_hRoot); }
-    CScratchKey(const CScratchKey&) = delete;
-    CScratchKey& operator=(const CScratchKey&) = delete;
-
-private:
-    HKEY m_hRoot;
-    std::string m_strRemove;
-};
-
 // The access list in the system's text form ("D:(A;;KA;;;SY)").
 bool SetKeyDacl(const std::string& strKey, const char* pszDescriptor)
 {
