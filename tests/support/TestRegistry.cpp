@@ -7,6 +7,7 @@
 void DeleteProductKey()
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, kProductKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZR");  // only when nothing else is in it
 }
 
 bool KeyExists(const std::string& strKey, HKEY hRoot)

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-// Removes "Software\ZR\VeltrinPRO" of the current user with everything below.
+// Removes "Software\ZR\VeltrinPRO" of the current user with everything below,
+// and "Software\ZR" when nothing else is in it.
 void DeleteProductKey();
 
 // The functions below work in the current user's hive unless given another root.

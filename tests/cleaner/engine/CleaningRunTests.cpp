@@ -296,6 +296,7 @@ TEST_F(CleaningRun, SearchHistoryHandlerRuns)
             ? "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
               "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}"
             : "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU";
+    const CScratchKey scratch(HKEY_CURRENT_USER, pszKey);
     WriteStringValue(pszKey, "a", "searched");
     Build();
     Enable("SMFindHistory");
