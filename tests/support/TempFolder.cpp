@@ -1,5 +1,7 @@
 #include "tests/support/TempFolder.h"
 
+#include "tests/support/HostLink.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,8 +20,8 @@ void RemoveTree(const std::string& strPath)
             const std::string strChild = strPath + "\\" + strName;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                 // A link to a folder: remove the link, never what it points to.
-                RemoveDirectoryA(strChild.c_str());
-                DeleteFileA(strChild.c_str());
+                if (!RemoveDirectoryA(strChild.c_str()))
+                    RemoveHostSymlink(strChild);
             } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(strChild);
             } else {
