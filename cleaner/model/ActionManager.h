@@ -35,8 +35,10 @@ public:
     bool LoadPlugins();
 
     // A clean: every enabled action once, in identifier order, then the
-    // summary. Returns false when the stop request ended it early; such a
-    // run writes no summary.
+    // summary; runs on the clean's worker thread. Returns true when the clean
+    // is complete, which is when the caller tells the window it has finished.
+    // A clean that the stop request ended early writes no summary and
+    // returns false.
     bool RunCleaning(const CStopRequest& stop);
     // Writes the totals of the last clean to the log.
     void PrintRunStatistics() const;
