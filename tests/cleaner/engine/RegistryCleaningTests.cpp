@@ -61,6 +61,24 @@ std::set<std::string> ValueNames(const std::string& strKey)
     return names;
 }
 
+// A key-content target over the test key's five values: what it deletes,
+// what it counts and what stays.
+struct ContentCase {
+    const char* mask;
+    std::vector<std::string> kept;
+    std::set<std::string> remaining;
+};
+
+void ExpectContentClean(const ContentCase& c)
+{
+    RegTarget target = Target(kKey, TT_CONTENT);
+    target.strValueMask = c.mask;
+    target.lstExcludeValues.assign(c.kept.begin(), c.kept.end());
+    EXPECT_EQ(CleanRegTarget(target), Deleted(uint32_t(5 - c.remaining.size())))
+        << "mask \"" << c.mask << "\"";
+    EXPECT_EQ(ValueNames(kKey), c.remaining) << "mask \"" << c.mask << "\"";
+}
+
 }  // namespace
 
 TEST_F(RegistryCleaning, ValueTargetCountsOnceTheKeyOpens)
@@ -84,11 +102,7 @@ TEST_F(RegistryCleaning, ValueTargetCountsOnceTheKeyOpens)
 TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
 {
     const DWORD dwAbc = 0x00636261;  // "abc" and a zero byte
-    struct {
-        const char* mask;
-        std::vector<std::string> kept;
-        std::set<std::string> remaining;
-    } cases[] = {
+    const ContentCase cases[] = {
         {"Url*", {}, {"Other", "Bin", "Num"}},
         {"Url*", {"b.example"}, {"Url2", "Other", "Bin", "Num"}},
         {"Url*", {"B.EXAMPLE", "b.exampl", "b.example\\"}, {"Other", "Bin", "Num"}},
@@ -107,13 +121,7 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
         WriteStringValue(kKey, "Other", "c.example");
         WriteRawValue(kKey, "Bin", REG_BINARY, "keep", 4);
         WriteDwordValue(kKey, "Num", dwAbc);
-
-        RegTarget target = Target(kKey, TT_CONTENT);
-        target.strValueMask = c.mask;
-        target.lstExcludeValues.assign(c.kept.begin(), c.kept.end());
-        EXPECT_EQ(CleanRegTarget(target), Deleted(uint32_t(5 - c.remaining.size())))
-            << "mask \"" << c.mask << "\"";
-        EXPECT_EQ(ValueNames(kKey), c.remaining) << "mask \"" << c.mask << "\"";
+        ExpectContentClean(c);
     }
 }
 
@@ -123,11 +131,7 @@ TEST_F(RegistryCleaning, LargeValuesDoNotHideTheValuesAfterThem)
     const std::string strLongName = "A" + std::string(5000, 'n');
     const std::string strBigText(6000, 'k');
     const std::vector<char> bigBinary(10000, 'x');
-    struct {
-        const char* mask;
-        std::vector<std::string> kept;
-        std::set<std::string> remaining;
-    } cases[] = {
+    const ContentCase cases[] = {
         {"Url*", {}, {strLongName, "AABig", "AAText"}},
         {"", {strBigText}, {"AAText"}},
         {"", {}, {}},
@@ -139,13 +143,7 @@ TEST_F(RegistryCleaning, LargeValuesDoNotHideTheValuesAfterThem)
         WriteStringValue(kKey, "AAText", strBigText);
         WriteStringValue(kKey, "Url1", "a.example");
         WriteStringValue(kKey, "Url2", "b.example");
-
-        RegTarget target = Target(kKey, TT_CONTENT);
-        target.strValueMask = c.mask;
-        target.lstExcludeValues.assign(c.kept.begin(), c.kept.end());
-        EXPECT_EQ(CleanRegTarget(target), Deleted(uint32_t(5 - c.remaining.size())))
-            << "mask \"" << c.mask << "\"";
-        EXPECT_EQ(ValueNames(kKey), c.remaining) << "mask \"" << c.mask << "\"";
+        ExpectContentClean(c);
     }
 }
 
