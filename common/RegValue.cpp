@@ -100,26 +100,39 @@ LONG CRegDword::SetValue(HKEY hKey) const
     return SetNumber(hKey, GetValueName().c_str(), m_value);
 }
 
-// Asks for the size first, then reads into a buffer one byte longer, so that
-// a stored text without its terminating zero still ends inside the buffer.
-LONG CRegString::QueryValue(HKEY hKey)
+// Asks for the size first, then reads into a buffer one byte longer. The
+// value may grow between the two calls; a few rounds are enough for anything
+// but a value rewritten without pause.
+LONG QueryStringValue(HKEY hKey, const char* pszName, std::string& strText)
 {
-    const char* pszName = GetValueName().c_str();
     DWORD dwType = 0;
     DWORD cbData = 0;
     LONG nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType, nullptr, &cbData);
-    if (nResult != ERROR_SUCCESS)
-        return nResult;
-    if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
-        return ERROR_INVALID_DATA;
-    std::string buffer(size_t(cbData) + 1, '\0');
-    nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType,
-                               reinterpret_cast<BYTE*>(&buffer[0]), &cbData);
-    if (nResult != ERROR_SUCCESS)
-        return nResult;
-    buffer.resize(std::strlen(buffer.c_str()));
-    m_value = std::move(buffer);
-    return ERROR_SUCCESS;
+    for (int nTry = 0; nTry < 4 && nResult == ERROR_SUCCESS; ++nTry) {
+        if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
+            return ERROR_INVALID_DATA;
+        std::string buffer(size_t(cbData) + 1, '\0');
+        DWORD cbRead = cbData;
+        nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType,
+                                   reinterpret_cast<BYTE*>(&buffer[0]), &cbRead);
+        if (nResult == ERROR_SUCCESS) {
+            if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
+                return ERROR_INVALID_DATA;
+            buffer.resize(std::strlen(buffer.c_str()));
+            strText = std::move(buffer);
+            return ERROR_SUCCESS;
+        }
+        if (nResult == ERROR_MORE_DATA) {
+            cbData = cbRead > cbData ? cbRead : cbData * 2;
+            nResult = ERROR_SUCCESS;
+        }
+    }
+    return nResult == ERROR_SUCCESS ? ERROR_MORE_DATA : nResult;
+}
+
+LONG CRegString::QueryValue(HKEY hKey)
+{
+    return QueryStringValue(hKey, GetValueName().c_str(), m_value);
 }
 
 LONG CRegString::SetValue(HKEY hKey) const

@@ -26,6 +26,11 @@ inline HKEY RootKeyHandle(uint32_t dwRoot)
     return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(dwRoot)));
 }
 
+// Reads a string value (REG_SZ, or REG_EXPAND_SZ left unexpanded) up to its
+// first zero byte; a text stored without its zero still ends inside the
+// buffer. ERROR_INVALID_DATA for a value of another type.
+LONG QueryStringValue(HKEY hKey, const char* pszName, std::string& strText);
+
 class CRegValue {
 public:
     virtual ~CRegValue() = default;

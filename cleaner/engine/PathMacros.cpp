@@ -1,6 +1,8 @@
 #include "cleaner/engine/PathMacros.h"
 
+#include "cleaner/engine/KeyHolder.h"
 #include "cleaner/model/GeneralSettings.h"
+#include "common/RegValue.h"
 
 #include <windows.h>
 
@@ -22,35 +24,13 @@ const char kAOLMessenger[] =
 // default value.
 std::string ReadRegText(HKEY hRoot, const std::string& strKey, const char* pszName)
 {
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    HKEY hOpened;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE, &hOpened) != ERROR_SUCCESS)
         return std::string();
+    const KeyHolder key(hOpened);
     std::string strText;
-    DWORD dwType = 0;
-    DWORD cbData = 0;
-    LONG nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType, nullptr, &cbData);
-    // The value may grow between asking its size and reading it; a few
-    // rounds are enough for anything but a value rewritten without pause.
-    for (int nTry = 0; nTry < 4 && nResult == ERROR_SUCCESS; ++nTry) {
-        if ((dwType != REG_SZ && dwType != REG_EXPAND_SZ) || cbData == 0)
-            break;
-        // One byte more than the data, so that a text stored without its
-        // terminating zero still ends inside the buffer.
-        std::vector<char> buffer(cbData + 1, '\0');
-        DWORD cbRead = cbData;
-        nResult = RegQueryValueExA(hKey, pszName, nullptr, &dwType,
-                                   reinterpret_cast<BYTE*>(buffer.data()), &cbRead);
-        if (nResult == ERROR_SUCCESS) {
-            if (dwType == REG_SZ || dwType == REG_EXPAND_SZ)
-                strText.assign(buffer.data(), strnlen(buffer.data(), cbRead));
-            break;
-        }
-        if (nResult == ERROR_MORE_DATA) {
-            cbData = cbRead > cbData ? cbRead : cbData * 2;
-            nResult = ERROR_SUCCESS;
-        }
-    }
-    RegCloseKey(hKey);
+    if (QueryStringValue(key.get(), pszName, strText) != ERROR_SUCCESS)
+        return std::string();
     return strText;
 }
 
