@@ -18,32 +18,35 @@ bool StopRequested(const FileRemoval& removal)
     return removal.pStop && removal.pStop->IsRequested();
 }
 
+// What EraseFile needs to know of a file, asked once: its last-write time
+// and its size. A wipe keeps the file's length, so the size stays right.
+struct FileFacts {
+    bool bKnown = false;
+    DWORD dwError = ERROR_SUCCESS;  // why the facts are unknown
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+};
+
+FileFacts QueryFileFacts(const std::string& strPath)
+{
+    FileFacts facts;
+    facts.bKnown = GetFileAttributesExA(strPath.c_str(), GetFileExInfoStandard, &facts.data);
+    if (!facts.bKnown)
+        facts.dwError = GetLastError();
+    return facts;
+}
+
 // Whether the date limit keeps the file. It is decided before anything
 // about the file changes. A file whose last-write time cannot be read stays,
 // unless it is simply not there: then deletion reports it as not found.
-bool KeptByDate(const std::string& strPath, const SysTime& stDate)
+bool KeptByDate(const FileFacts& facts, const SysTime& stDate)
 {
     const SYSTEMTIME limit = ToSystemTime(stDate);
     FILETIME ftLimit;
     if (!SystemTimeToFileTime(&limit, &ftLimit))
         return true;  // a limit that is no date cannot let anything go
-
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(strPath.c_str(), GetFileExInfoStandard, &data)) {
-        const DWORD dwError = GetLastError();
-        return dwError != ERROR_FILE_NOT_FOUND && dwError != ERROR_PATH_NOT_FOUND;
-    }
-    return CompareFileTime(&ftLimit, &data.ftLastWriteTime) > 0;
-}
-
-// The low 32 bits of the size, which is what a clean counts; 0 when the size
-// cannot be read.
-uint32_t FileSizeLow(const std::string& strPath)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(strPath.c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return data.nFileSizeLow;
+    if (!facts.bKnown)
+        return facts.dwError != ERROR_FILE_NOT_FOUND && facts.dwError != ERROR_PATH_NOT_FOUND;
+    return CompareFileTime(&ftLimit, &facts.data.ftLastWriteTime) > 0;
 }
 
 // Writing through a link would destroy data that lives under other names.
@@ -139,13 +142,15 @@ std::vector<std::string> CollectSubfolders(const std::string& strFolder)
 CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
 {
     CleanStats stats;
-    if (removal.pDate && KeptByDate(strPath, *removal.pDate))
+    const FileFacts facts = QueryFileFacts(strPath);
+    if (removal.pDate && KeptByDate(facts, *removal.pDate))
         return stats;
 
     SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (removal.bWipe && removal.dwWipeMode != WIPE_NONE)
         WipeFile(strPath, removal.dwWipeMode);
-    const uint32_t dwSize = FileSizeLow(strPath);
+    // A clean counts the low 32 bits of the size; 0 when it cannot be read.
+    const uint32_t dwSize = facts.bKnown ? facts.data.nFileSizeLow : 0;
 
     if (DeleteFileA(strPath.c_str())) {
         stats.dwReleasedSpace = dwSize;
