@@ -18,6 +18,8 @@ bool CWin32File::Open(const char* pszPath, OpenMode mode)
         dwAccess = GENERIC_READ;
     else if (mode == OM_CREATE)
         dwCreation = CREATE_ALWAYS;
+    else if (mode == OM_WRITE_ALWAYS)
+        dwCreation = OPEN_ALWAYS;
     m_hFile = CreateFileA(pszPath, dwAccess, FILE_SHARE_READ, nullptr, dwCreation,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     return IsOpen();

@@ -11,6 +11,7 @@ public:
         OM_READ,            // an existing file, for reading
         OM_CREATE,          // a new or emptied file, for writing
         OM_WRITE_EXISTING,  // an existing file, for writing, neither created nor emptied
+        OM_WRITE_ALWAYS,    // as OM_WRITE_EXISTING, but a missing file is created
     };
 
     CWin32File() = default;
