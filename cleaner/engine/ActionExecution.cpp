@@ -1,8 +1,10 @@
 #include "cleaner/engine/ActionExecution.h"
 
 #include "cleaner/engine/FileRemoval.h"
+#include "cleaner/engine/FreeSpace.h"
 #include "cleaner/engine/Log.h"
 #include "cleaner/engine/PathMacros.h"
+#include "cleaner/engine/RecycleBin.h"
 #include "cleaner/engine/RegistryCleaning.h"
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/model/GeneralSettings.h"
@@ -13,6 +15,18 @@
 
 namespace {
 
+// How the clean removes files: with its wipe settings, every outcome
+// reported, no date limit, and its stop request.
+FileRemoval CleanRemoval(const CGeneralSettings& settings, const CStopRequest& stop)
+{
+    FileRemoval removal;
+    removal.bWipe = settings.bFileOpsWarp;
+    removal.dwWipeMode = settings.bFileOpsWipeMode;
+    removal.dwReportFlags = RF_ALL;
+    removal.pStop = &stop;
+    return removal;
+}
+
 CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& settings,
                            const CStopRequest& stop)
 {
@@ -21,12 +35,9 @@ CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& set
     if (!bResolved)
         return CleanStats();  // it would name a folder nobody meant
 
-    FileRemoval removal;
-    removal.bWipe = settings.bFileOpsWarp;
-    removal.dwWipeMode = settings.bFileOpsWipeMode;
+    FileRemoval removal = CleanRemoval(settings, stop);
     removal.pDate = target.bUseDate ? &target.stDate : nullptr;
     removal.dwReportFlags = target.dwReportFlags;
-    removal.pStop = &stop;
 
     switch (target.dwType) {
     case TT_SINGLE:
@@ -78,6 +89,28 @@ CleanStats RunStandardSteps(const CAction& action, const CGeneralSettings& setti
     return stats;
 }
 
+void EliminateFreeSpaceOfDrives(const CAction& action, const CStopRequest& stop)
+{
+    for (const std::string& strDrive : action.lstFreeSpaceDrives) {
+        if (stop.IsRequested())
+            return;
+        EliminateFreeSpace(strDrive, &stop);
+    }
+}
+
+CleanStats EmptyRecycleBins(const CAction& action, const CGeneralSettings& settings,
+                            const CStopRequest& stop)
+{
+    CleanStats stats;
+    const FileRemoval removal = CleanRemoval(settings, stop);
+    for (const std::string& strDrive : action.lstRecycleBinDrives) {
+        if (stop.IsRequested())
+            break;
+        stats += EmptyRecycleBin(strDrive, removal);
+    }
+    return stats;
+}
+
 void ClearClipboard()
 {
     if (OpenClipboard(nullptr)) {
@@ -100,6 +133,12 @@ CleanStats ExecuteAction(const CAction& action, const CGeneralSettings& settings
     case AK_CLIPBOARD:
         ClearClipboard();
         break;
+    case AK_FREESPACE:
+        EliminateFreeSpaceOfDrives(action, stop);
+        break;
+    case AK_RECYCLEBIN:
+        stats = EmptyRecycleBins(action, settings, stop);
+        break;
     case AK_PSTORE:
         ClearAutoCompleteStore();
         break;
@@ -107,8 +146,7 @@ CleanStats ExecuteAction(const CAction& action, const CGeneralSettings& settings
         ClearSearchMRU();
         break;
     default:
-        // Free space, the recycle bin and browser histories get their
-        // handlers with the drive and browser operations.
+        // Browser histories get their handler with the browser data.
         break;
     }
     if (stop.IsRequested())

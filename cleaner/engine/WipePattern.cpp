@@ -24,3 +24,9 @@ void FillWipeBlock(uint32_t dwWipeMode, unsigned char (&block)[kWipeBlockSize])
     for (unsigned char& byte : block)
         byte = static_cast<unsigned char>(NextRandom());
 }
+
+void FillFillerBlock(unsigned char (&block)[kFillerBlockSize])
+{
+    for (size_t i = 0; i < kFillerBlockSize; ++i)
+        block[i] = static_cast<unsigned char>(i % 257 % 256);
+}

@@ -1,4 +1,4 @@
-// The bytes a wipe writes over a file. Portable code.
+// The bytes that overwrite files and free space. Portable code.
 #pragma once
 
 #include <cstddef>
@@ -15,3 +15,8 @@ enum WipeMode : uint32_t {
 // Fills one block for one file. Random blocks come from a generator whose
 // state starts at 1 on each thread and carries on from file to file.
 void FillWipeBlock(uint32_t dwWipeMode, unsigned char (&block)[kWipeBlockSize]);
+
+// The block that fills the free space of a drive: byte i is (i mod 257) mod
+// 256, so 0, 1, ..., 255, 0, 0, 1, 2, ...
+const size_t kFillerBlockSize = 4096;
+void FillFillerBlock(unsigned char (&block)[kFillerBlockSize]);

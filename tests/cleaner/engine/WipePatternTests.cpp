@@ -49,3 +49,15 @@ TEST(WipePattern, RandomModeStartsFromStateOneOnEveryThread)
     EXPECT_EQ(Block(two.begin(), two.begin() + kWipeBlockSize), first);
     EXPECT_NE(Block(two.begin() + kWipeBlockSize, two.end()), first);
 }
+
+TEST(WipePattern, FillerBlockRepeatsNumbersModulo257)
+{
+    unsigned char block[kFillerBlockSize];
+    FillFillerBlock(block);
+    EXPECT_EQ(block[0], 0);
+    EXPECT_EQ(block[255], 255);
+    EXPECT_EQ(block[256], 0);  // 256 mod 257 is 256, which is 0 as a byte
+    EXPECT_EQ(block[257], 0);  // the count starts over
+    EXPECT_EQ(block[258], 1);
+    EXPECT_EQ(block[4095], 4095 % 257 % 256);
+}

@@ -1,0 +1,13 @@
+// Emptying the recycle bin of a drive with the engine's own file removal.
+#pragma once
+
+#include "common/Action.h"
+
+#include <string>
+
+struct FileRemoval;
+
+// Erases everything inside the drive's "\Recycled" and "\Recycler"
+// folders, hidden index files and per-user subfolders included; the
+// subfolders go once empty, the two folders themselves stay.
+CleanStats EmptyRecycleBin(const std::string& strDrive, const FileRemoval& removal);

@@ -1,0 +1,74 @@
+// A clean through a real action manager, every line of its log recorded,
+// with the lines it is expected to write spelled out.
+#pragma once
+
+#include "cleaner/engine/StopRequest.h"
+#include "tests/support/ManagerTest.h"
+#include "tests/support/RecordingLog.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+typedef CRecordingLog::Line Line;
+typedef std::vector<Line> Lines;
+
+inline Lines Summary(unsigned nDeleted, unsigned nRegistry, unsigned nKbytes)
+{
+    return {{5, "Statistics:"},
+            {5, "Deleted: " + std::to_string(nDeleted) + " file(s)"},
+            {5, "Updated: 0 file(s)"},
+            {5, "Deleted: " + std::to_string(nRegistry) + " registry entry(ies)"},
+            {5, "Released Space: " + std::to_string(nKbytes) + " Kbytes"}};
+}
+
+inline Lines Ran(const std::string& strTitle, const Lines& inner = {})
+{
+    Lines lines = {{3, strTitle}};
+    lines.insert(lines.end(), inner.begin(), inner.end());
+    lines.push_back({4, strTitle + " Complete"});
+    return lines;
+}
+
+inline Lines operator+(Lines left, const Lines& right)
+{
+    left.insert(left.end(), right.begin(), right.end());
+    return left;
+}
+
+inline Line Deleted(const std::string& strPath)
+{
+    return {0, "File " + strPath + " was deleted"};
+}
+
+class CleaningRun : public CManagerTest {
+protected:
+    // Builds the manager as the program does, then turns every action off so
+    // that each test enables only what it cleans.
+    void Build()
+    {
+        for (auto& entry : CManagerTest::Build().m_actions)
+            entry.second.bEnabled = false;
+    }
+    void Enable(const char* pszId) { m_manager->GetAction(pszId).bEnabled = true; }
+    bool Run() { return m_manager->RunCleaning(m_stop); }
+
+    std::string MakeFile(const std::string& strName, size_t nSize)
+    {
+        const std::string strPath = m_folder / strName;
+        EXPECT_TRUE(WriteFileBytes(strPath, std::string(nSize, 'x'))) << strPath;
+        return strPath;
+    }
+    std::string MakeFolder(const std::string& strName)
+    {
+        const std::string strPath = m_folder / strName;
+        CreateDirectoryA(strPath.c_str(), nullptr);
+        return strPath;
+    }
+
+    CTempFolder m_folder;
+    CStopRequest m_stop;
+    CRecordingLog m_log;
+};
