@@ -1,7 +1,9 @@
-// Text files changed in place and the Netscape and Mozilla history handler,
-// on files that the tests write.
+// Text files changed in place, the Netscape and Mozilla history handler and
+// the locators of the browsers' user folders, on files and registry values
+// that the tests write.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FileUpdates.h"
+#include "cleaner/engine/NetscapeLocators.h"
 #include "cleaner/engine/StopRequest.h"
 #include "tests/support/ManagerTest.h"
 #include "tests/support/RecordingLog.h"
@@ -16,6 +18,10 @@ namespace {
 
 typedef CRecordingLog::Line Line;
 typedef std::vector<Line> Lines;
+
+const char kBiff[] = "Software\\Netscape\\Netscape Navigator\\biff";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 CleanStats Updated(uint32_t nFiles)
 {
@@ -287,4 +293,81 @@ TEST_F(BrowserCleanTest, StandardStepsUpdateFilesAfterRemovingFiles)
     EXPECT_TRUE(FileExists(strGone));
     EXPECT_EQ(ReadFileBytes(strKept), "other\r\n");
     EXPECT_EQ(ReadFileBytes(strSame), "other\r\n");
+}
+
+namespace {
+
+// The Netscape and Mozilla registry values of the current user, put back
+// after the test.
+class LocatorTest : public ::testing::Test {
+protected:
+    std::string UserKey() const { return std::string(kBiff) + "\\users\\jo"; }
+    std::string ServerKey(const std::string& strServer) const
+    {
+        return UserKey() + "\\servers\\" + strServer;
+    }
+
+    CTempFolder m_folder;
+    CScratchRegistry m_registry;
+};
+
+}  // namespace
+
+TEST_F(LocatorTest, Netscape4RootComesFromTheMailStateOfTheDefaultServer)
+{
+    m_registry.Remove(HKEY_CURRENT_USER, kBiff, "CurrentUser");
+    EXPECT_EQ(FindNetscape4Root(), "");
+
+    m_registry.Set(HKEY_CURRENT_USER, kBiff, "CurrentUser", "jo");
+    m_registry.Set(HKEY_CURRENT_USER, ServerKey("mail"), "popstatePath",
+                   "C:\\Netscape\\Users\\jo\\mail\\popstate.dat");
+    EXPECT_EQ(FindNetscape4Root(), "C:\\Netscape\\Users\\jo");
+
+    m_registry.Set(HKEY_CURRENT_USER, UserKey(), "defaultServer", "pop.example.com");
+    m_registry.Set(HKEY_CURRENT_USER, ServerKey("pop.example.com"), "popstatePath",
+                   "D:\\Mail\\jo\\mail\\pop\\mail\\popstate.dat");
+    EXPECT_EQ(FindNetscape4Root(), "D:\\Mail\\jo");
+
+    m_registry.Set(HKEY_CURRENT_USER, ServerKey("pop.example.com"), "popstatePath",
+                   "D:\\Mail\\jo\\popstate.dat");
+    EXPECT_EQ(FindNetscape4Root(), "");
+    EXPECT_EQ(FindNetscape4Cache(), "");
+}
+
+TEST_F(LocatorTest, Netscape4CacheComesFromThePreferencesOrLiesInTheUserFolder)
+{
+    const std::string strRoot = m_folder.Path();
+    m_registry.Set(HKEY_CURRENT_USER, kBiff, "CurrentUser", "jo");
+    m_registry.Remove(HKEY_CURRENT_USER, UserKey(), "defaultServer");
+    m_registry.Set(HKEY_CURRENT_USER, ServerKey("mail"), "popstatePath",
+                   strRoot + "\\mail\\popstate.dat");
+    ASSERT_EQ(FindNetscape4Root(), strRoot);
+    EXPECT_EQ(FindNetscape4Cache(), strRoot + "\\Cache");
+
+    const std::string strPrefs = m_folder / "prefs.js";
+    ASSERT_TRUE(WriteFileBytes(strPrefs, "user_pref(\"browser.cache.disk_cache_size\", 7680);\r\n"
+                                         "user_pref(\"browser.url_history.URL_1\", \"a\");\r\n"));
+    EXPECT_EQ(FindNetscape4Cache(), strRoot + "\\Cache");
+
+    ASSERT_TRUE(WriteFileBytes(
+        strPrefs, "user_pref(\"browser.cache.disk_cache_size\", 7680);\r\n"
+                  "user_pref(\"browser.cache.directory\", \"E:\\\\NS Cache\\\\jo\");\r\n"));
+    EXPECT_EQ(FindNetscape4Cache(), "E:\\NS Cache\\jo");
+}
+
+TEST_F(LocatorTest, MozillaRootIsTheProfileFolderInTheRegistryFile)
+{
+    m_registry.Set(HKEY_CURRENT_USER, kShellFolders, "AppData", m_folder.Path());
+    EXPECT_EQ(FindMozillaRoot(), "");
+
+    ASSERT_TRUE(CreateDirectoryA((m_folder / "Mozilla").c_str(), nullptr));
+    const std::string strProfile = m_folder.Path() + "\\Mozilla\\Profiles\\jo\\k2d7x1.slt";
+    const std::string registry = std::string("\x76\x00\x02\x00\x01\x00\x00\x00", 8) +
+                                 "ProfileName" + std::string(1, '\0') + "jo" +
+                                 std::string(4, '\0') + strProfile + std::string(3, '\0');
+    ASSERT_TRUE(WriteFileBytes(m_folder / "Mozilla\\registry.dat", registry));
+    EXPECT_EQ(FindMozillaRoot(), strProfile);
+
+    m_registry.Remove(HKEY_CURRENT_USER, kShellFolders, "AppData");
+    EXPECT_EQ(FindMozillaRoot(), "");
 }
