@@ -150,14 +150,6 @@ TEST_F(FileUpdateTest, HistoryLinesGoAndEveryOtherByteStays)
                                        "  </RDF:Seq>\r\n"
                                        "</RDF:RDF>");
 
-    const std::string strPrefs = MakeFile("prefs.js",
-                                          "user_pref(\"browser.url_history.URL_1\", \"a\");\n"
-                                          "user_pref(\"mail.server\", \"b\");\r\n"
-                                          "user_pref(\"browser.url_history.URL_2\", \"c\");");
-    StripHistoryLines(strPrefs);
-    EXPECT_EQ(ReadFileBytes(strPrefs), "user_pref(\"mail.server\", \"b\");\r\n"
-                                       "user_pref(\"browser.url_history.URL_2\", \"c\");");
-
     const std::string strMissing = m_folder / "missing.rdf";
     StripHistoryLines(strMissing);
     EXPECT_FALSE(FileExists(strMissing));

