@@ -1,6 +1,7 @@
 #include "cleaner/engine/ActionExecution.h"
 
 #include "cleaner/engine/FileRemoval.h"
+#include "cleaner/engine/FileUpdates.h"
 #include "cleaner/engine/FreeSpace.h"
 #include "cleaner/engine/Log.h"
 #include "cleaner/engine/PathMacros.h"
@@ -55,6 +56,45 @@ CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& set
     }
 }
 
+CleanStats UpdateTextFile(const FileUpdate& update, const CGeneralSettings& settings)
+{
+    bool bResolved = true;
+    FileUpdate expanded = update;
+    expanded.strPath = ExpandPath(update.strPath, settings, &bResolved);
+    if (!bResolved)
+        return CleanStats();  // it would name a file nobody meant
+    return UpdateFile(expanded);
+}
+
+// The history file goes like a single file whose every outcome is logged;
+// the file beside it keeps everything but its history lines.
+CleanStats ClearHistoryPair(const FilePairItem& pair, const CGeneralSettings& settings,
+                            const CStopRequest& stop)
+{
+    bool bFirstResolved = true;
+    bool bSecondResolved = true;
+    const std::string strErase = ExpandPath(pair.strFirst, settings, &bFirstResolved);
+    const std::string strStrip = ExpandPath(pair.strSecond, settings, &bSecondResolved);
+    if (!bFirstResolved || !bSecondResolved)
+        return CleanStats();  // the browser's folder is not known here
+
+    const CleanStats stats = EraseFile(strErase, CleanRemoval(settings, stop));
+    StripHistoryLines(strStrip);
+    return stats;
+}
+
+CleanStats ClearBrowserHistories(const CAction& action, const CGeneralSettings& settings,
+                                 const CStopRequest& stop)
+{
+    CleanStats stats;
+    for (const FilePairItem& pair : action.lstFilePairs) {
+        if (stop.IsRequested())
+            break;
+        stats += ClearHistoryPair(pair, settings, stop);
+    }
+    return stats;
+}
+
 // Started as it stands, without waiting and without looking at the result.
 void StartCommand(const std::string& strCommandLine)
 {
@@ -81,7 +121,11 @@ CleanStats RunStandardSteps(const CAction& action, const CGeneralSettings& setti
             return stats;
         stats += CleanFileTarget(target, settings, stop);
     }
-    // Text file updates get their handler with the browser data.
+    for (const FileUpdate& update : action.lstFileUpdates) {
+        if (stop.IsRequested())
+            return stats;
+        stats += UpdateTextFile(update, settings);
+    }
     for (const RegUpdate& update : action.lstKeyUpdates)
         ApplyRegUpdate(update);
     for (const std::string& strCommand : action.lstCommands)
@@ -139,6 +183,9 @@ CleanStats ExecuteAction(const CAction& action, const CGeneralSettings& settings
     case AK_RECYCLEBIN:
         stats = EmptyRecycleBins(action, settings, stop);
         break;
+    case AK_NNHISTORY:
+        stats = ClearBrowserHistories(action, settings, stop);
+        break;
     case AK_PSTORE:
         ClearAutoCompleteStore();
         break;
@@ -146,7 +193,7 @@ CleanStats ExecuteAction(const CAction& action, const CGeneralSettings& settings
         ClearSearchMRU();
         break;
     default:
-        // Browser histories get their handler with the browser data.
+        // Any other kind has nothing to do between its two lines.
         break;
     }
     if (stop.IsRequested())
