@@ -141,3 +141,14 @@ LONG CRegString::SetValue(HKEY hKey) const
     return RegSetValueExA(hKey, GetValueName().c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(m_value.c_str()), cbData);
 }
+
+std::string ReadRegText(HKEY hRoot, const std::string& strKey, const char* pszName)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return std::string();
+    std::string strText;
+    const LONG nResult = QueryStringValue(hKey, pszName, strText);
+    RegCloseKey(hKey);
+    return nResult == ERROR_SUCCESS ? strText : std::string();
+}

@@ -31,6 +31,11 @@ inline HKEY RootKeyHandle(uint32_t dwRoot)
 // buffer. ERROR_INVALID_DATA for a value of another type.
 LONG QueryStringValue(HKEY hKey, const char* pszName, std::string& strText);
 
+// A string value as stored, REG_EXPAND_SZ left unexpanded; empty when the
+// key or value is missing or holds no text. An empty name reads the key's
+// default value.
+std::string ReadRegText(HKEY hRoot, const std::string& strKey, const char* pszName);
+
 class CRegValue {
 public:
     virtual ~CRegValue() = default;

@@ -1,6 +1,5 @@
 #include "cleaner/engine/PathMacros.h"
 
-#include "cleaner/engine/KeyHolder.h"
 #include "cleaner/model/GeneralSettings.h"
 #include "common/RegValue.h"
 
@@ -18,21 +17,6 @@ const char kInternetSettings[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const char kAOLMessenger[] =
     "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion\\";
-
-// A string value as stored, REG_EXPAND_SZ left unexpanded; empty when the
-// key or value is missing or holds no text. An empty name reads the key's
-// default value.
-std::string ReadRegText(HKEY hRoot, const std::string& strKey, const char* pszName)
-{
-    HKEY hOpened;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE, &hOpened) != ERROR_SUCCESS)
-        return std::string();
-    const KeyHolder key(hOpened);
-    std::string strText;
-    if (QueryStringValue(key.get(), pszName, strText) != ERROR_SUCCESS)
-        return std::string();
-    return strText;
-}
 
 std::string ReadEnvironment(const char* pszName)
 {
