@@ -26,24 +26,16 @@ const std::string kSwapOptionKey = std::string(kSettingsKey) + "\\WCSwap";
 // there was none).
 class CSavedFile {
 public:
-    explicit CSavedFile(const std::string& strPath) : m_strPath(strPath)
+    explicit CSavedFile(const std::string& strPath)
+        : m_strPath(strPath), m_bExisted(FileExists(strPath)), m_bytes(ReadFileBytes(strPath))
     {
-        m_dwAttributes = GetFileAttributesA(strPath.c_str());
-        m_bExisted = m_dwAttributes != INVALID_FILE_ATTRIBUTES;
-        if (m_bExisted) {
-            EXPECT_EQ(m_dwAttributes & FILE_ATTRIBUTE_DIRECTORY, 0u) << strPath;
-            m_bytes = ReadFileBytes(strPath);
-        }
     }
     ~CSavedFile()
     {
-        SetFileAttributesA(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (m_bExisted) {
+        if (m_bExisted)
             WriteFileBytes(m_strPath, m_bytes);
-            SetFileAttributesA(m_strPath.c_str(), m_dwAttributes);
-        } else {
-            DeleteFileA(m_strPath.c_str());
-        }
+        else
+            Remove();
     }
     CSavedFile(const CSavedFile&) = delete;
     CSavedFile& operator=(const CSavedFile&) = delete;
@@ -55,52 +47,36 @@ public:
     std::string Read() const { return ReadFileBytes(m_strPath); }
 
 private:
-    std::string m_strPath;
-    DWORD m_dwAttributes;
-    bool m_bExisted;
-    std::string m_bytes;
+    const std::string m_strPath;
+    const bool m_bExisted;
+    const std::string m_bytes;
 };
 
 std::string WindowsFolder()
 {
     char szFolder[MAX_PATH];
-    const UINT cch = GetWindowsDirectoryA(szFolder, MAX_PATH);
-    EXPECT_GT(cch, 3u);
-    return std::string(szFolder, cch);
-}
-
-std::string ShortPathOf(const std::string& strPath)
-{
-    char szShort[MAX_PATH];
-    const DWORD cch = GetShortPathNameA(strPath.c_str(), szShort, MAX_PATH);
-    EXPECT_GT(cch, 0u) << strPath;
-    return std::string(szShort, cch);
+    return std::string(szFolder, GetWindowsDirectoryA(szFolder, MAX_PATH));
 }
 
 // A drive letter that names no drive.
 char UnusedDriveLetter()
 {
-    const DWORD dwDrives = GetLogicalDrives();
-    for (char c = 'Z'; c > 'C'; --c) {
-        if ((dwDrives & (1u << (c - 'A'))) == 0)
-            return c;
-    }
-    ADD_FAILURE() << "every drive letter is in use";
-    return 'C';
+    char c = 'Z';
+    while (c > 'D' && (GetLogicalDrives() & (1u << (c - 'A'))))
+        --c;
+    return c;
 }
 
-size_t CountOf(const std::string& text, const std::string& strPart)
+std::string PageFileLine(const std::string& strSwap)
 {
-    size_t nCount = 0;
-    for (size_t n = text.find(strPart); n != std::string::npos; n = text.find(strPart, n + 1))
-        ++nCount;
-    return nCount;
+    return "PageFile = \"" + strSwap + "\"\r\n";
 }
 
 class SwapClearing : public ::testing::Test {
 protected:
     SwapClearing()
-        : m_strWindows(WindowsFolder()), m_cDrive(m_strWindows[0]),
+        : m_strWindows(WindowsFolder()),
+          m_cDrive(m_strWindows[0]),
           m_batch(m_strWindows.substr(0, 3) + "autoexec.bat"),
           m_config(m_strWindows + "\\Veltrin.ini"),
           m_rootSwap(m_strWindows.substr(0, 3) + "win386.swp"),
@@ -121,9 +97,10 @@ protected:
         GetCurrentDirectoryA(MAX_PATH, szCurrent);
         m_strOldCurrent = szCurrent;
         ASSERT_TRUE(SetCurrentDirectoryA(m_current.Path().c_str()));
-        const std::string strShort = ShortPathOf(m_current.Path());
-        ASSERT_NE(strShort, m_current.Path());
-        m_strLine = strShort + "\\swpclr.exe " + kMarker;
+        char szShort[MAX_PATH];
+        ASSERT_NE(GetShortPathNameA(m_current.Path().c_str(), szShort, MAX_PATH), 0u);
+        ASSERT_NE(szShort, m_current.Path());
+        m_strLine = std::string(szShort) + "\\swpclr.exe " + kMarker;
     }
 
     void TearDown() override
@@ -133,11 +110,6 @@ protected:
         // Windows folder, so that the folder can be removed.
         if (!m_strOldCurrent.empty() && !SetCurrentDirectoryA(m_strOldCurrent.c_str()))
             SetCurrentDirectoryA(m_strWindows.c_str());
-    }
-
-    std::string PageFileLine(const std::string& strSwap) const
-    {
-        return "PageFile = \"" + strSwap + "\"\r\n";
     }
 
     const std::string m_strWindows;
@@ -176,7 +148,8 @@ protected:
 
 TEST_F(SwapClearingOn9x, ApplyingTwiceWithTheOptionOnLeavesOneStartupLine)
 {
-    m_batch.Write("@ECHO OFF\r\nPATH C:\\DOS");
+    // The user's own line with the marker goes as well.
+    m_batch.Write("REM mine " + std::string(kMarker) + "\r\n@ECHO OFF\r\nPATH C:\\DOS");
     m_rootSwap.Write("swap");
 
     WriteSwapClearingOption(true, m_cDrive);
@@ -188,12 +161,8 @@ TEST_F(SwapClearingOn9x, ApplyingTwiceWithTheOptionOnLeavesOneStartupLine)
     EXPECT_TRUE(ReadSwapClearingOption());
 
     WriteSwapClearingOption(true, m_cDrive);
-    const std::string batch = m_batch.Read();
-    EXPECT_EQ(CountOf(batch, kMarker), 1u) << batch;
-    EXPECT_EQ(batch.find("@ECHO OFF\r\nPATH C:\\DOS\r\n"), 0u) << batch;
-    EXPECT_EQ(batch.substr(batch.size() - m_strLine.size() - 4), "\r\n" + m_strLine + "\r\n");
+    EXPECT_EQ(m_batch.Read(), "@ECHO OFF\r\nPATH C:\\DOS\r\n\r\n" + m_strLine + "\r\n");
     EXPECT_EQ(m_config.Read(), PageFileLine(m_rootSwap.Path()));
-    EXPECT_TRUE(ReadSwapClearingOption());
 }
 
 TEST_F(SwapClearingOn9x, ApplyingOffRemovesTheLineAndEmptiesTheConfiguration)
@@ -213,21 +182,8 @@ TEST_F(SwapClearingOn9x, ApplyingOffRemovesTheLineAndEmptiesTheConfiguration)
     EXPECT_FALSE(ReadSwapClearingOption());
 }
 
-TEST_F(SwapClearingOn9x, WithoutASwapFileTheConfigurationIsEmptiedAndTheBatchFileKept)
-{
-    const std::string batch = "@ECHO OFF\r\n" + m_strLine + "\r\n";
-    for (bool bEnabled : {true, false}) {
-        SCOPED_TRACE(bEnabled ? "on" : "off");
-        m_batch.Write(batch);
-        m_config.Write(PageFileLine(m_rootSwap.Path()));
-
-        EXPECT_FALSE(SetupSwapClearing(bEnabled, m_cDrive));
-        EXPECT_TRUE(m_config.Exists());
-        EXPECT_EQ(m_config.Read(), "");
-        EXPECT_EQ(m_batch.Read(), batch);
-    }
-}
-
+// Without a swap file the configuration is emptied all the same and the
+// batch file keeps its line.
 TEST_F(SwapClearingOn9x, TheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
 {
     const char cUnused = UnusedDriveLetter();
@@ -235,37 +191,32 @@ TEST_F(SwapClearingOn9x, TheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
         char cDrive;
         bool bRootSwap;
         bool bWindowsSwap;
+        bool bEnabled;
         const CSavedFile* pExpected;  // none: no swap file found
     } cases[] = {
-        {m_cDrive, true, true, &m_rootSwap},
-        {m_cDrive, false, true, &m_windowsSwap},
-        {cUnused, true, true, &m_windowsSwap},
-        {cUnused, true, false, nullptr},
+        {m_cDrive, true, true, true, &m_rootSwap},
+        {m_cDrive, false, true, true, &m_windowsSwap},
+        {cUnused, true, true, true, &m_windowsSwap},
+        {cUnused, true, false, true, nullptr},
+        {m_cDrive, false, false, false, nullptr},
     };
+    const std::string batch = m_strLine + "\r\n";
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cDrive << c.bRootSwap << c.bWindowsSwap);
+        SCOPED_TRACE(testing::Message() << c.cDrive << c.bRootSwap << c.bWindowsSwap << c.bEnabled);
         m_rootSwap.Remove();
         m_windowsSwap.Remove();
         if (c.bRootSwap)
             m_rootSwap.Write("swap");
         if (c.bWindowsSwap)
             m_windowsSwap.Write("swap");
-        m_batch.Write("");
+        m_batch.Write(batch);
+        m_config.Write(PageFileLine("D:\\old.swp"));
 
-        EXPECT_EQ(SetupSwapClearing(true, c.cDrive), c.pExpected != nullptr);
+        EXPECT_EQ(SetupSwapClearing(c.bEnabled, c.cDrive), c.pExpected != nullptr);
+        EXPECT_TRUE(m_config.Exists());
         EXPECT_EQ(m_config.Read(), c.pExpected ? PageFileLine(c.pExpected->Path()) : "");
-        EXPECT_EQ(m_batch.Read(), c.pExpected ? "\r\n" + m_strLine + "\r\n" : "");
+        EXPECT_EQ(m_batch.Read(), c.pExpected ? "\r\n" + batch : batch);
     }
-}
-
-TEST_F(SwapClearingOn9x, LinesThatTheUserWroteWithTheMarkerGoToo)
-{
-    m_batch.Write(std::string("REM keep ") + kMarker + " here\r\nECHO on\r\n" +
-                  "C:\\OLDPLACE\\swpclr.exe " + kMarker + "\r\n");
-    m_windowsSwap.Write("swap");
-
-    EXPECT_TRUE(SetupSwapClearing(true, m_cDrive));
-    EXPECT_EQ(m_batch.Read(), "ECHO on\r\n\r\n" + m_strLine + "\r\n");
 }
 
 TEST_F(SwapClearingOn9x, AMissingBatchFileIsNotCreated)
@@ -302,12 +253,10 @@ TEST_F(SwapClearingOnNT, OnlyTheSystemSettingChanges)
     for (bool bEnabled : {true, false, true}) {
         SCOPED_TRACE(bEnabled ? "on" : "off");
         WriteSwapClearingOption(bEnabled, m_cDrive);
-        DWORD dwType = 0;
-        std::string bytes;
-        ASSERT_TRUE(ReadRawValue(kMemoryManagementKey, "ClearPageFileAtShutdown", dwType, bytes,
-                                 HKEY_LOCAL_MACHINE));
-        EXPECT_EQ(dwType, DWORD(REG_DWORD));
-        EXPECT_EQ(bytes, std::string(bEnabled ? "\1\0\0\0" : "\0\0\0\0", 4));
+        DWORD dwClear = 2;
+        EXPECT_TRUE(ReadDwordValue(kMemoryManagementKey, "ClearPageFileAtShutdown", dwClear,
+                                   HKEY_LOCAL_MACHINE));
+        EXPECT_EQ(dwClear, bEnabled ? 1u : 0u);
         EXPECT_EQ(ReadSwapClearingOption(), bEnabled);
 
         EXPECT_EQ(m_batch.Read(), batch);
@@ -316,36 +265,17 @@ TEST_F(SwapClearingOnNT, OnlyTheSystemSettingChanges)
     }
 }
 
-TEST(RemoveMarkedLines, RemovesEveryLineHoldingTheMarkerAndKeepsEveryOtherByte)
+TEST(RemoveMarkedLines, RemovesEveryLineHoldingTheMarkerAndNeverCreatesTheFile)
 {
     CTempFolder folder;
     const std::string strPath = folder / "autoexec.bat";
     const std::string strMarker = kMarker;
     const std::string strOtherCase = "{5a0c77e2-3b19-4d6e-9f41-7c2b8e06d1a4}";
-    ASSERT_TRUE(WriteFileBytes(strPath, "REM " + strMarker + " mine\r\n" +
-                                            "ECHO ok\r\n\r\n" +
-                                            "C:\\X\\swpclr.exe " + strMarker + "\r\n" +
-                                            "rem " + strOtherCase + "\n" +
-                                            "last " + strMarker));
+    ASSERT_TRUE(WriteFileBytes(strPath, "REM " + strMarker + " mine\r\nECHO ok\r\n\r\n" +
+                                            "C:\\X\\swpclr.exe " + strMarker + "\r\nrem " +
+                                            strOtherCase + "\nlast " + strMarker));
     EXPECT_TRUE(RemoveMarkedLines(strPath, kMarker));
-    EXPECT_EQ(ReadFileBytes(strPath),
-              "ECHO ok\r\n\r\nrem " + strOtherCase + "\nlast " + strMarker);
-}
-
-TEST(RemoveMarkedLines, LeavesFilesWithoutMarkedLinesAndMissingFilesAlone)
-{
-    CTempFolder folder;
-    const std::string strPath = folder / "autoexec.bat";
-    ASSERT_TRUE(WriteFileBytes(strPath, "@ECHO OFF\r\nPATH C:\\DOS\r\n"));
-    SetLastWriteYear(strPath, 2001);
-
-    EXPECT_TRUE(RemoveMarkedLines(strPath, kMarker));
-    EXPECT_EQ(ReadFileBytes(strPath), "@ECHO OFF\r\nPATH C:\\DOS\r\n");
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    ASSERT_TRUE(GetFileAttributesExA(strPath.c_str(), GetFileExInfoStandard, &data));
-    SYSTEMTIME time;
-    ASSERT_TRUE(FileTimeToSystemTime(&data.ftLastWriteTime, &time));
-    EXPECT_EQ(time.wYear, 2001) << "a file without marked lines is not rewritten";
+    EXPECT_EQ(ReadFileBytes(strPath), "ECHO ok\r\n\r\nrem " + strOtherCase + "\nlast " + strMarker);
 
     const std::string strMissing = folder / "missing.bat";
     EXPECT_FALSE(RemoveMarkedLines(strMissing, kMarker));
