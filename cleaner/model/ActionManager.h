@@ -34,6 +34,12 @@ public:
     // copies each plugin into m_actions under its name. Always true.
     bool LoadPlugins();
 
+    // Whether a clean may start: false, with a message naming the action
+    // and the program, when an enabled action would remove the data of a
+    // browser, mail program or player that has a window open. Only the
+    // first conflict found is reported; the message is left alone on true.
+    bool CheckRunningApplications(std::string& strMessage) const;
+
     // A clean: every enabled action once, in identifier order, then the
     // summary; runs on the clean's worker thread. Returns true when the clean
     // is complete, which is when the caller tells the window it has finished.
