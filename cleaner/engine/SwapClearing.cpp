@@ -132,25 +132,6 @@ std::string StartupLine()
     return strFolder + kClearingProgram + kSwapClearingMarker;
 }
 
-// Adds the bytes at the end of an existing file; a missing file stays
-// missing.
-bool AppendToFile(const std::string& strPath, const std::string& bytes)
-{
-    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return false;
-    LONG nHigh = 0;
-    bool bOk = SetFilePointer(hFile, 0, &nHigh, FILE_END) != INVALID_SET_FILE_POINTER ||
-               GetLastError() == NO_ERROR;
-    DWORD dwWritten = 0;
-    bOk = bOk &&
-          WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &dwWritten, nullptr) &&
-          dwWritten == bytes.size();
-    CloseHandle(hFile);
-    return bOk;
-}
-
 }  // namespace
 
 bool RemoveMarkedLines(const std::string& strPath, const std::string& strMarker)
@@ -182,8 +163,15 @@ bool SetupSwapClearing(bool bEnabled, char cDriveLetter)
     // A line is added only where the old ones are known to be gone, so a
     // batch file that cannot be rewritten never gets a second one.
     const std::string strBatch = BatchFileOf(strWindows);
-    if (RemoveMarkedLines(strBatch, kSwapClearingMarker) && bEnabled)
-        AppendToFile(strBatch, kLineEnd + StartupLine() + kLineEnd);
+    std::string batch;
+    if (RemoveMarkedLines(strBatch, kSwapClearingMarker) && bEnabled &&
+        ReadWholeFile(strBatch, batch)) {
+        // The line starts a line of its own, without adding a blank line
+        // before it at every apply.
+        if (!batch.empty() && batch.back() != '\n')
+            batch += kLineEnd;
+        RewriteWholeFile(strBatch, batch + StartupLine() + kLineEnd, false);
+    }
     return true;
 }
 
