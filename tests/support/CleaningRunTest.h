@@ -55,11 +55,15 @@ protected:
     void Enable(const char* pszId) { m_manager->GetAction(pszId).bEnabled = true; }
     bool Run() { return m_manager->RunCleaning(m_stop); }
 
-    std::string MakeFile(const std::string& strName, size_t nSize)
+    std::string MakeFile(const std::string& strName, const std::string& content)
     {
         const std::string strPath = m_folder / strName;
-        EXPECT_TRUE(WriteFileBytes(strPath, std::string(nSize, 'x'))) << strPath;
+        EXPECT_TRUE(WriteFileBytes(strPath, content)) << strPath;
         return strPath;
+    }
+    std::string MakeFile(const std::string& strName, size_t nSize)
+    {
+        return MakeFile(strName, std::string(nSize, 'x'));
     }
     std::string MakeFolder(const std::string& strName)
     {

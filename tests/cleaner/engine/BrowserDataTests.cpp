@@ -5,9 +5,7 @@
 #include "cleaner/engine/FileUpdates.h"
 #include "cleaner/engine/NetscapeLocators.h"
 #include "cleaner/engine/StopRequest.h"
-#include "tests/support/ManagerTest.h"
-#include "tests/support/RecordingLog.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/CleaningRunTest.h"
 #include "tests/support/TestRegistry.h"
 
 #include <windows.h>
@@ -15,9 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-typedef CRecordingLog::Line Line;
-typedef std::vector<Line> Lines;
 
 const char kBiff[] = "Software\\Netscape\\Netscape Navigator\\biff";
 const char kShellFolders[] =
@@ -155,31 +150,9 @@ TEST_F(FileUpdateTest, HistoryLinesGoAndEveryOtherByteStays)
     EXPECT_FALSE(FileExists(strMissing));
 }
 
-namespace {
-
 // A clean of the browser actions, with the Netscape folders of the settings
 // pointing into the test's folder.
-class BrowserCleanTest : public CManagerTest {
-protected:
-    std::string MakeFile(const std::string& strName, const std::string& content)
-    {
-        const std::string strPath = m_folder / strName;
-        EXPECT_TRUE(WriteFileBytes(strPath, content)) << strPath;
-        return strPath;
-    }
-    std::string MakeFolder(const std::string& strName)
-    {
-        const std::string strPath = m_folder / strName;
-        EXPECT_TRUE(CreateDirectoryA(strPath.c_str(), nullptr)) << strPath;
-        return strPath;
-    }
-
-    CTempFolder m_folder;
-    CStopRequest m_stop;
-    CRecordingLog m_log;
-};
-
-}  // namespace
+typedef CleaningRun BrowserCleanTest;
 
 TEST_F(BrowserCleanTest, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
 {
@@ -194,22 +167,13 @@ TEST_F(BrowserCleanTest, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
     const std::string strRdf = MakeFile("nn6\\localstore.rdf",
                                         "<RDF:Seq>\r\n<RDF:li>x</RDF:li>\r\n</RDF:Seq>\r\n");
     Build();
-    for (auto& entry : m_manager->m_actions)
-        entry.second.bEnabled = false;
-    m_manager->GetAction("NNHistory").bEnabled = true;
+    Enable("NNHistory");
 
-    EXPECT_TRUE(m_manager->RunCleaning(m_stop));
-    const std::string strTitle = "Clear Netscape Browser & Address History";
-    const Lines expected = {{3, strTitle},
-                            {0, "File " + strHst + " was deleted"},
-                            {2, "File " + strNN6 + "\\history.dat not found"},
-                            {4, strTitle + " Complete"},
-                            {5, "Statistics:"},
-                            {5, "Deleted: 1 file(s)"},
-                            {5, "Updated: 0 file(s)"},
-                            {5, "Deleted: 0 registry entry(ies)"},
-                            {5, "Released Space: 2 Kbytes"}};
-    EXPECT_EQ(m_log.m_lines, expected);
+    EXPECT_TRUE(Run());
+    EXPECT_EQ(m_log.m_lines, Ran("Clear Netscape Browser & Address History",
+                                 {Deleted(strHst),
+                                  {2, "File " + strNN6 + "\\history.dat not found"}}) +
+                                 Summary(1, 0, 2));
     CleanStats stats;
     stats.dwReleasedSpace = 3000;
     stats.nDeletedFiles = 1;
