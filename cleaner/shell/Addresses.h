@@ -1,0 +1,7 @@
+// The maker's addresses shown in the About box and opened by the program.
+// Shared by the code and the resource script, so plain literals only.
+#pragma once
+
+#define VELTRIN_PRODUCT_URL         "http://www.veltrin.example/"
+#define VELTRIN_COMPANY_URL         "http://www.zr-software.example/"
+#define VELTRIN_SUPPORT_EMAIL       "support@veltrin.example"
