@@ -12,14 +12,8 @@ const char kRenameSection[] = "[rename]\n";
 
 std::string WininitPath()
 {
-    char szWindows[MAX_PATH];
-    const UINT nLength = GetWindowsDirectoryA(szWindows, MAX_PATH);
-    if (nLength == 0 || nLength >= MAX_PATH)
-        return std::string();
-    std::string strPath = szWindows;
-    if (strPath.back() != '\\')
-        strPath += '\\';
-    return strPath + "WININIT.INI";
+    const std::string strWindows = GetWindowsFolder();
+    return strWindows.empty() ? std::string() : strWindows + "\\WININIT.INI";
 }
 
 // Text mode: line ends read as line feeds and written back as the system's.

@@ -49,19 +49,6 @@ void WriteNumber(uint32_t dwRoot, const std::string& strKey, const char* pszName
     value.SetNoWriteBack(true);
 }
 
-// Without a trailing backslash; empty when the system does not say.
-std::string WindowsFolder()
-{
-    char szFolder[MAX_PATH];
-    const UINT cch = GetWindowsDirectoryA(szFolder, MAX_PATH);
-    if (cch == 0 || cch >= MAX_PATH)
-        return std::string();
-    std::string strFolder(szFolder, cch);
-    if (strFolder.back() == '\\')
-        strFolder.pop_back();
-    return strFolder;
-}
-
 // The start-up batch file at the root of the drive that holds the folder.
 std::string BatchFileOf(const std::string& strFolder)
 {
@@ -146,7 +133,7 @@ bool RemoveMarkedLines(const std::string& strPath, const std::string& strMarker)
 
 bool SetupSwapClearing(bool bEnabled, char cDriveLetter)
 {
-    const std::string strWindows = WindowsFolder();
+    const std::string strWindows = GetWindowsFolder();
     if (strWindows.empty())
         return false;
     const std::string strSwap = FindSwapFile(cDriveLetter, strWindows);

@@ -38,3 +38,15 @@ bool IsWinXP()
     return QueryVersion(info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT &&
            info.dwMajorVersion == 5 && info.dwMinorVersion > 0;
 }
+
+std::string GetWindowsFolder()
+{
+    char szFolder[MAX_PATH];
+    const UINT cch = GetWindowsDirectoryA(szFolder, MAX_PATH);
+    if (cch == 0 || cch >= MAX_PATH)
+        return std::string();
+    std::string strFolder(szFolder, cch);
+    if (strFolder.back() == '\\')
+        strFolder.pop_back();
+    return strFolder;
+}

@@ -1,8 +1,15 @@
-// Which family and version of Windows the program runs on. Each test asks
-// the system afresh; a failed query answers false.
+// Which family and version of Windows the program runs on, and where the
+// system keeps its own files. Each test asks the system afresh; a failed
+// query answers false.
 #pragma once
+
+#include <string>
 
 bool IsWin9x();    // Windows 95, 98 or ME
 bool IsWinNT();    // the NT family
 bool IsWin2000();  // NT 5.0
 bool IsWinXP();    // NT 5.1 and later 5.x
+
+// The Windows folder, without a trailing backslash; empty when the system
+// does not say.
+std::string GetWindowsFolder();

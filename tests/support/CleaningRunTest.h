@@ -43,6 +43,16 @@ inline Line Deleted(const std::string& strPath)
     return {0, "File " + strPath + " was deleted"};
 }
 
+// A target that erases every file of the folder.
+inline FileTarget FolderContent(const std::string& strFolder)
+{
+    FileTarget target;
+    target.strName = strFolder;
+    target.dwType = TT_CONTENT;
+    target.strMask = "*.*";
+    return target;
+}
+
 class CleaningRun : public CManagerTest {
 protected:
     // Builds the manager as the program does, then turns every action off so

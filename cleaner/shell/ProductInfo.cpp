@@ -1,0 +1,47 @@
+#include "cleaner/shell/ProductInfo.h"
+
+#include "cleaner/shell/Addresses.h"
+#include "common/RegValue.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+const char kProductName[] = "Veltrin PRO";
+const char kCompanyWebsite[] = VELTRIN_COMPANY_URL;
+const char kProductPage[] = VELTRIN_PRODUCT_URL;
+const char kSupportAddress[] = "mailto:" VELTRIN_SUPPORT_EMAIL;
+
+namespace {
+
+std::string ReadInstalledVersion()
+{
+    const std::string strVersion = ReadRegText(
+        HKEY_LOCAL_MACHINE,
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+        "{9E3F2C18-6B7A-4F05-A1D2-53C8E4B7F690}",
+        "DisplayVersion");
+    return strVersion.empty() ? "???" : strVersion;
+}
+
+}  // namespace
+
+const std::string g_strVersion = ReadInstalledVersion();
+std::string g_strHelpBase;
+
+void ShowHelpPage(const char* pszPage)
+{
+    // The help viewer is loaded when first asked for, so that the program
+    // starts where it is not installed.
+    typedef HWND(WINAPI * HtmlHelpFunction)(HWND, LPCSTR, UINT, DWORD_PTR);
+    static const HtmlHelpFunction pHtmlHelp = reinterpret_cast<HtmlHelpFunction>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("hhctrl.ocx"), "HtmlHelpA")));
+    const UINT kDisplayTopic = 0;
+    if (pHtmlHelp)
+        pHtmlHelp(nullptr, (g_strHelpBase + pszPage).c_str(), kDisplayTopic, 0);
+}
+
+void OpenAddress(const char* pszAddress)
+{
+    ShellExecuteA(nullptr, "open", pszAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}

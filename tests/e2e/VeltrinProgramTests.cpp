@@ -1,0 +1,242 @@
+// The real Veltrin.exe, started beside the test program and driven only
+// through what it offers other programs: its published registry values,
+// command messages to its window, its trace file and its exit.
+#include "cleaner/engine/SwapClearing.h"
+#include "cleaner/engine/SystemVersion.h"
+#include "common/Action.h"
+#include "common/RegistryKeys.h"
+#include "common/Win32File.h"
+#include "tests/support/CleaningRunTest.h"
+#include "tests/support/TestRegistry.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kSettings = kSettingsKey;
+const DWORD kLimit = 30000;  // only keeps a broken program from hanging the run
+
+std::string ProgramFolder()
+{
+    char szPath[MAX_PATH];
+    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string strPath = szPath;
+    return strPath.substr(0, strPath.rfind('\\') + 1);
+}
+
+std::string TraceFile()
+{
+    char szWindows[MAX_PATH];
+    GetWindowsDirectoryA(szWindows, MAX_PATH);
+    return std::string(szWindows) + "\\Temp\\allBuffs.txt";
+}
+
+// Saves what the screen shows of the window as a bitmap file, for a person
+// to look at; the folder is inside the build's prefix.
+bool SaveWindowPicture(HWND hWnd, const std::string& strPath)
+{
+    SetForegroundWindow(hWnd);
+    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);
+    RECT rect;
+    GetWindowRect(hWnd, &rect);
+    const int cx = rect.right - rect.left;
+    const int cy = rect.bottom - rect.top;
+    HDC hScreen = GetDC(nullptr);
+    HDC hMemory = CreateCompatibleDC(hScreen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+    BitBlt(hMemory, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const DWORD cbImage = ((cx * 3 + 3) & ~3) * cy;
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
+    header.bfSize = header.bfOffBits + cbImage;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+    bytes.append(static_cast<const char*>(pBits), cbImage);
+    SelectObject(hMemory, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hMemory);
+    ReleaseDC(nullptr, hScreen);
+    const size_t nFolderEnd = strPath.rfind('\\');
+    CreateDirectoryA(strPath.substr(0, nFolderEnd).c_str(), nullptr);
+    return WriteFileBytes(strPath, bytes);
+}
+
+// Waits until the condition holds or the limit passes; true when it held.
+template <typename Condition>
+bool WaitFor(Condition condition)
+{
+    const DWORD dwEnd = GetTickCount() + kLimit;
+    while (!condition()) {
+        if (GetTickCount() > dwEnd)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+class CProgram {
+public:
+    bool Start(const std::string& strArguments = "")
+    {
+        std::string strCommand = "\"" + ProgramFolder() + "Veltrin.exe\" " + strArguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &m_process) != FALSE;
+    }
+    ~CProgram()
+    {
+        if (m_process.hProcess) {
+            if (!HasEnded(0))
+                TerminateProcess(m_process.hProcess, 1);
+            CloseHandle(m_process.hProcess);
+            CloseHandle(m_process.hThread);
+        }
+    }
+    bool HasEnded(DWORD dwWait = kLimit) const
+    {
+        return WaitForSingleObject(m_process.hProcess, dwWait) == WAIT_OBJECT_0;
+    }
+    // The main window, once the program has published it.
+    HWND Window() const
+    {
+        DWORD dwWindow = 0;
+        WaitFor([&] {
+            return ReadDwordValue(kProductKey, "hWnd", dwWindow) &&
+                   ::IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)));
+        });
+        return reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow));
+    }
+
+private:
+    PROCESS_INFORMATION m_process = {};
+};
+
+class VeltrinProgram : public CProductKeyTest {
+protected:
+    void SetUp() override
+    {
+        CProductKeyTest::SetUp();
+        m_strTraceBefore = ReadFileBytes(TraceFile());
+    }
+    // What the program added to the trace file during the test.
+    std::string NewTrace() const { return ReadFileBytes(TraceFile()).substr(m_strTraceBefore.size()); }
+
+    // A plugin, enabled, that cleans one folder of files.
+    void InstallFolderPlugin(const std::string& strPluginFolder, const std::string& strFolder)
+    {
+        WriteStringValue(kSettings, "strPluginFolder", strPluginFolder);
+        CAction action;
+        action.strId = "TestJunk";
+        action.strTitle = "Clear the test's junk";
+        action.bEnabled = true;
+        action.lstFiles = {FolderContent(strFolder)};
+        CWin32File file;
+        ASSERT_TRUE(file.Open((strPluginFolder + "\\junk.pld").c_str(), CWin32File::OM_CREATE));
+        ASSERT_TRUE(action.Write(file));
+        WriteDwordValue(kSettings + "\\TestJunk", "bEnabled", 1);
+    }
+
+    std::string m_strTraceBefore;
+};
+
+}  // namespace
+
+TEST_F(VeltrinProgram, CleansOnThePublishedCommandAndEndsFromTheTray)
+{
+    CTempFolder folder;
+    CTempFolder plugins;
+    ASSERT_TRUE(WriteFileBytes(folder / "a.tmp", "junk"));
+    ASSERT_TRUE(WriteFileBytes(folder / "b.log", "more junk"));
+    InstallFolderPlugin(plugins.Path(), folder.Path());
+
+    CProgram program;
+    ASSERT_TRUE(program.Start());
+    const HWND hWnd = program.Window();
+    ASSERT_TRUE(IsWindow(hWnd));
+    char szExe[MAX_PATH];
+    GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    EXPECT_EQ(ReadTextValue(kProductKey, "strExe"), ProgramFolder() + "Veltrin.exe");
+    DWORD dwStart = 0, dwSettings = 0;
+    EXPECT_TRUE(ReadDwordValue(kProductKey, "dwStartMess", dwStart));
+    EXPECT_TRUE(ReadDwordValue(kProductKey, "dwSettingsMess", dwSettings));
+    EXPECT_EQ(dwSettings, 32774u);
+
+    // A second instance ends at once and leaves the first alone.
+    CProgram second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.HasEnded());
+
+    ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, dwStart, 0));
+    EXPECT_TRUE(WaitFor([&] { return NewTrace().find("OnFinishPlay()") != std::string::npos; }));
+    EXPECT_FALSE(FileExists(folder / "a.tmp"));
+    EXPECT_FALSE(FileExists(folder / "b.log"));
+    const std::string trace = NewTrace();
+    EXPECT_EQ(trace.substr(0, 5).find_first_not_of("0123456789"), 4u) << trace;  // the year
+    EXPECT_NE(trace.find("    -------------\r\n"), std::string::npos) << trace;
+    EXPECT_TRUE(SaveWindowPicture(hWnd, "C:\\veltrin-artifacts\\main-window.bmp"));
+
+    // The About box names the product and its version.
+    ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 32776, 0));
+    HWND hAbout = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (hAbout = FindWindowA(nullptr, "About Veltrin PRO")) != nullptr; }));
+    if (hAbout) {
+        char szVersion[128] = "";
+        GetDlgItemTextA(hAbout, 1058, szVersion, sizeof(szVersion));
+        EXPECT_EQ(std::string(szVersion).substr(0, 20), "Veltrin PRO Version ");
+        EXPECT_TRUE(SaveWindowPicture(hAbout, "C:\\veltrin-artifacts\\about-box.bmp"));
+        PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
+    }
+
+    // Exit from the tray menu ends the program, which stores its options.
+    ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 32790, 0));
+    EXPECT_TRUE(program.HasEnded());
+    EXPECT_TRUE(ValueExists(kSettings, "strDiskOpsDriveList"));
+}
+
+TEST_F(VeltrinProgram, SwitchURemovesTheSwapLineOnlyOnWindows9x)
+{
+    char szWindows[MAX_PATH];
+    GetWindowsDirectoryA(szWindows, MAX_PATH);
+    const std::string strBatch = std::string(1, szWindows[0]) + ":\\autoexec.bat";
+    const std::string strSaved = ReadFileBytes(strBatch);
+    const bool bExisted = FileExists(strBatch);
+    const std::string strLines = std::string("@ECHO OFF\r\nC:\\VELTRIN\\swpclr.exe ") +
+                                 kSwapClearingMarker + "\r\nSET TEMP=C:\\TEMP\r\n";
+    ASSERT_TRUE(WriteFileBytes(strBatch, strLines));
+
+    // The program is told the same Windows version as the test.
+    const std::string strVersionKey = "Software\\Wine\\AppDefaults\\Veltrin.exe";
+    const CSavedValue savedVersion(HKEY_CURRENT_USER, strVersionKey, "Version");
+    WriteStringValue(strVersionKey, "Version", IsWin9x() ? "win98" : "winxp");
+
+    CProgram program;
+    ASSERT_TRUE(program.Start("/u"));
+    const HWND hWnd = program.Window();
+    EXPECT_TRUE(IsWindow(hWnd));
+    EXPECT_EQ(ReadFileBytes(strBatch),
+              IsWin9x() ? "@ECHO OFF\r\nSET TEMP=C:\\TEMP\r\n" : strLines);
+    PostMessageA(hWnd, WM_COMMAND, 32790, 0);
+    EXPECT_TRUE(program.HasEnded());
+
+    if (bExisted)
+        WriteFileBytes(strBatch, strSaved);
+    else
+        DeleteFileA(strBatch.c_str());
+}
