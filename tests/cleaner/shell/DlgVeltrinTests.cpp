@@ -169,8 +169,10 @@ TEST_F(MainWindow, StopEndsALongCleanAtOnceAndALaterStartWorks)
     AddFolderAction("Many", strFolder);
     Open();
     Command(ID_ACTION_START);
-    while (m_pDialog->m_listLog.GetItemCount() < 20)
+    const DWORD dwLimit = GetTickCount() + 60000;
+    while (m_pDialog->m_listLog.GetItemCount() < 20 && GetTickCount() < dwLimit)
         ServeMessages(10);
+    ASSERT_TRUE(m_pDialog->IsCleaning());
     Command(ID_ACTION_STOP);
     EXPECT_FALSE(m_pDialog->IsCleaning());
     const std::vector<std::string> stopped = LogMessages();
