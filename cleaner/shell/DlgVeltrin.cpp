@@ -56,6 +56,8 @@ CDlgVeltrin::CDlgVeltrin(CActionManager& manager)
 
 CDlgVeltrin::~CDlgVeltrin()
 {
+    // Destroyed here, while this class's handlers still answer: its
+    // OnDestroy stops a running clean and takes the log sink back.
     if (IsWindow())
         Destroy();
 }
