@@ -9,6 +9,7 @@ compares and exits non-zero when a file differs.
     python3 make_pictures.py [--check]
 """
 
+import functools
 import math
 import struct
 import sys
@@ -241,34 +242,108 @@ def bmp_bytes(rows):
     return file_header + header + data
 
 
-def ico_bytes(canvases):
-    """ICO of 32-bit images with alpha, each with an AND mask that marks the
-    mostly transparent pixels for systems that draw icons without alpha."""
-    images = []
-    for canvas in canvases:
-        w, h = canvas.width, canvas.height
-        xor = bytearray()
-        mask = bytearray()
-        mask_stride = ((w + 31) // 32) * 4
-        for y in reversed(range(h)):
-            bits = bytearray(mask_stride)
-            for x in range(w):
-                r, g, b, a = canvas.rgba(x, y)
-                xor += bytes((b, g, r, a))
-                if a < 128:
-                    bits[x // 8] |= 0x80 >> (x % 8)
-            mask += bits
-        header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0,
-                             0, 0)
-        images.append((w, h, header + xor + mask))
+def icon_32(canvas):
+    """A 32-bit image with alpha, with an AND mask that marks the mostly
+    transparent pixels for systems that draw icons without alpha."""
+    w, h = canvas.width, canvas.height
+    xor = bytearray()
+    rows = []
+    for y in reversed(range(h)):
+        row = []
+        for x in range(w):
+            r, g, b, a = canvas.rgba(x, y)
+            xor += bytes((b, g, r, a))
+            row.append(a >= 128)
+        rows.append(row)
+    return _icon_image(w, h, 32, b'', xor, rows)
+
+
+def icon_8(rows, palette):
+    """A 256-colour image of opaque rows in which None is transparent, mapped
+    to the nearest colours of the palette. Transparent pixels are black in the
+    colour image, which the AND mask then leaves out."""
+    w, h = len(rows[0]), len(rows)
+    nearest = {}
+    stride = (w + 3) & ~3
+    xor = bytearray()
+    for row in reversed(rows):
+        for colour in row:
+            if colour is None:
+                xor.append(0)
+                continue
+            if colour not in nearest:
+                nearest[colour] = min(range(len(palette)),
+                                      key=lambda i: _distance2(colour, palette[i]))
+            xor.append(nearest[colour])
+        xor += bytes(stride - w)
+    colours = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    colours += bytes(4 * (256 - len(palette)))
+    return _icon_image(w, h, 8, colours, xor,
+                       [[c is not None for c in row] for row in reversed(rows)])
+
+
+def _icon_image(w, h, bits, colours, xor, opaque_rows):
+    """The header, colour table, colour image and AND mask of one icon image;
+    opaque_rows run bottom-up like the image."""
+    mask = bytearray()
+    mask_stride = ((w + 31) // 32) * 4
+    for row in opaque_rows:
+        row_bits = bytearray(mask_stride)
+        for x, opaque in enumerate(row):
+            if not opaque:
+                row_bits[x // 8] |= 0x80 >> (x % 8)
+        mask += row_bits
+    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, bits, 0, len(xor) + len(mask), 0, 0,
+                         0, 0)
+    return (w, h, bits, header + colours + xor + mask)
+
+
+def ico_bytes(images):
+    """ICO of (width, height, bits, data) images, written in the order given."""
     directory = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     body = b''
-    for w, h, data in images:
-        directory += struct.pack('<BBBBHHII', w % 256, h % 256, 0, 0, 1, 32, len(data), offset)
+    for w, h, bits, data in images:
+        colours = 0 if bits >= 8 else 1 << bits
+        directory += struct.pack('<BBBBHHII', w % 256, h % 256, colours, 0, 1, bits, len(data),
+                                 offset)
         offset += len(data)
         body += data
     return directory + body
+
+
+def _distance2(a, b):
+    return sum((x - y) * (x - y) for x, y in zip(a, b))
+
+
+def median_cut(counts, n):
+    """At most n colours for a {colour: pixel count} histogram: the box of
+    colours with the largest weighted spread is split at the weighted median
+    of its widest channel until there are n boxes; each gives its weighted
+    mean."""
+    def mean(box):
+        total = sum(counts[c] for c in box)
+        return tuple(int(round(sum(c[i] * counts[c] for c in box) / total)) for i in range(3))
+
+    def spread(box):
+        m = mean(box)
+        return sum(_distance2(c, m) * counts[c] for c in box)
+
+    boxes = [sorted(counts)]
+    while len(boxes) < n:
+        widest = max(range(len(boxes)), key=lambda i: spread(boxes[i]))
+        box = boxes[widest]
+        if len(box) < 2:
+            break
+        channel = max(range(3), key=lambda i: max(c[i] for c in box) - min(c[i] for c in box))
+        box = sorted(box, key=lambda c: (c[channel], c))
+        half, seen = sum(counts[c] for c in box) / 2, 0
+        for cut in range(1, len(box)):
+            seen += counts[box[cut - 1]]
+            if seen >= half:
+                break
+        boxes[widest:widest + 1] = [box[:cut], box[cut:]]
+    return [mean(box) for box in boxes]
 
 
 # ---------------------------------------------------------------------------
@@ -355,6 +430,55 @@ def icon_images(sizes, bold=False):
             draw_mark(canvas, 0, 0, size)
         images.append(canvas)
     return images
+
+
+ICONS = {'Veltrin.ico': ([16, 32, 48], False), 'tray.ico': ([16, 32], True)}
+
+# The 256-colour images: a pixel with an alpha of at least 128 is opaque and
+# its edge composed over a neutral mid grey, which reads as a soft outline on
+# dark title bars and light windows alike; the rest is left out by the AND
+# mask. The alpha is compared before rounding, so the pixels exactly half
+# covered, the whole rim of the 16 x 16 mark with its edges on half pixels,
+# are left out and the small images keep hard edges.
+ICON_EDGE_BACK = (128, 128, 128)
+ICON_THRESHOLD = 128 / 255
+
+# Colours the palette keeps exactly: black for the transparent pixels, then
+# the brand colours, whatever their share of the pixels.
+ICON_PINNED = [(0, 0, 0), TEAL, TEAL_DARK, BLUE, BLUE_DARK, NAVY, WHITE, AMBER, RED]
+
+
+def icon_palette(renderings):
+    """One palette of 256 colours for all 256-colour images: the pinned
+    colours, then the colours the renderings use, reduced by median cut when
+    there are more than the rest of the table holds."""
+    counts = {}
+    for rows in renderings:
+        for row in rows:
+            for colour in row:
+                if colour is not None and colour not in ICON_PINNED:
+                    counts[colour] = counts.get(colour, 0) + 1
+    return ICON_PINNED + sorted(median_cut(counts, 256 - len(ICON_PINNED)))
+
+
+@functools.lru_cache(maxsize=None)
+def icon_files():
+    """The bytes of both icon files. Each holds a 256-colour image with an AND
+    mask and a 32-bit image with alpha for every size, the 256-colour images
+    first, smallest first, then the 32-bit ones. Windows before XP cannot
+    draw the 32-bit images; it ranks all images of 256 colours or more alike
+    and takes the first one of the size it needs. XP and later rank by depth:
+    on a display of more than 256 colours they take the 32-bit image wherever
+    it stands, on one of 256 colours the 256-colour image. Grouped by depth,
+    the 256-colour images also make a whole icon of their own at the head of
+    the directory, as icon editors lay out the older depths."""
+    canvases = {name: icon_images(*args) for name, args in ICONS.items()}
+    renderings = {name: [c.flatten(ICON_EDGE_BACK, None, ICON_THRESHOLD) for c in images]
+                  for name, images in canvases.items()}
+    palette = icon_palette(rows for name in ICONS for rows in renderings[name])
+    return {name: ico_bytes([icon_8(rows, palette) for rows in renderings[name]]
+                            + [icon_32(c) for c in canvases[name]])
+            for name in ICONS}
 
 
 # ---------------------------------------------------------------------------
@@ -547,8 +671,8 @@ def pictures():
         'log_images.bmp': lambda: bmp_bytes(small_strip(LOG_IMAGES)),
         'feature_images.bmp': lambda: bmp_bytes(small_strip(FEATURE_IMAGES)),
         'banner.bmp': lambda: bmp_bytes(banner()),
-        'Veltrin.ico': lambda: ico_bytes(icon_images([16, 32, 48])),
-        'tray.ico': lambda: ico_bytes(icon_images([16, 32], bold=True)),
+        'Veltrin.ico': lambda: icon_files()['Veltrin.ico'],
+        'tray.ico': lambda: icon_files()['tray.ico'],
     }
 
 

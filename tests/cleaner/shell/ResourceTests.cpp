@@ -10,7 +10,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -167,6 +169,45 @@ std::string DescribeMenu(HMENU hMenu)
     return strResult;
 }
 
+// An icon drawn at its size over a background: the pixels, top row first.
+std::vector<DWORD> IconPixels(HICON hIcon, int cx, COLORREF crBack)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cx;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HBITMAP hBitmap = CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    std::vector<DWORD> pixels;
+    if (hBitmap) {
+        HGDIOBJ hOld = SelectObject(hdc, hBitmap);
+        HBRUSH hBrush = CreateSolidBrush(crBack);
+        RECT rect = {0, 0, cx, cx};
+        FillRect(hdc, &rect, hBrush);
+        DeleteObject(hBrush);
+        DrawIconEx(hdc, 0, 0, hIcon, cx, cx, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        for (int i = 0; i < cx * cx; ++i)
+            pixels.push_back(static_cast<const DWORD*>(pBits)[i] & 0xFFFFFF);
+        SelectObject(hdc, hOld);
+        DeleteObject(hBitmap);
+    }
+    DeleteDC(hdc);
+    return pixels;
+}
+
+// Two pixels whose colours differ by a few steps at most in every channel.
+bool Near(DWORD dwA, DWORD dwB)
+{
+    for (int nShift : {0, 8, 16})
+        if (std::abs(int(dwA >> nShift & 0xFF) - int(dwB >> nShift & 0xFF)) > 4)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 TEST_F(Resources, MainDialogHasItsFrameAndControlsWhereTheWindowLaysThemOut)
@@ -316,7 +357,7 @@ TEST_F(Resources, BitmapsHaveTheirCellsBackgroundsAndNoReservedColourInTheArt)
     }
 }
 
-TEST_F(Resources, IconsHoldEverySizeWithAlphaAndLoad)
+TEST_F(Resources, IconsHoldA256ColourAndA32BitImageOfEverySizeThatLookAlike)
 {
     struct {
         UINT nId;
@@ -325,26 +366,72 @@ TEST_F(Resources, IconsHoldEverySizeWithAlphaAndLoad)
         {IDR_MAINFRAME, {16, 32, 48}},
         {IDI_TRAY, {16, 32}},
     };
+    // Backgrounds that read the same as a COLORREF and as a pixel of a DIB.
+    const COLORREF crBacks[2] = {RGB(255, 0, 255), RGB(0, 255, 0)};
     for (const auto& want : icons) {
         // Group: 6-byte header with the count at 4, then 14-byte entries: width,
-        // height, colours, reserved, planes, bits, size, image id.
+        // height, colours, reserved, planes, bits, size, image id. The 256-colour
+        // images come first: systems before XP take the first image of a size
+        // among those of 256 colours or more.
         std::vector<BYTE> group = Bytes(RT_GROUP_ICON, want.nId);
         ASSERT_GE(group.size(), 6u) << want.nId;
         const size_t nCount = group[4] | group[5] << 8;
         ASSERT_EQ(group.size(), 6 + nCount * 14) << want.nId;
-        std::vector<int> sizes;
+        std::vector<std::vector<int>> entries, expected;
+        std::map<std::pair<int, int>, int> ids;  // by size and bits
+        auto id = [&](int cx, int nBits) { return ids[{cx, nBits}]; };
+        for (int nBits : {8, 32})
+            for (int cx : want.sizes)
+                expected.push_back({cx, cx, nBits, nBits});
         for (size_t i = 0; i < nCount; ++i) {
             const BYTE* pEntry = &group[6 + i * 14];
-            int cx = pEntry[0];
-            sizes.push_back(cx);
-            EXPECT_EQ((std::vector<int>{pEntry[1], pEntry[6]}), (std::vector<int>{cx, 32}));
-            std::vector<BYTE> image = Bytes(RT_ICON, pEntry[12] | pEntry[13] << 8);
-            HICON hIcon = CreateIconFromResourceEx(image.data(), DWORD(image.size()), TRUE,
-                                                   0x00030000, cx, cx, 0);
-            EXPECT_NE(hIcon, nullptr) << want.nId << " size " << cx;
-            DestroyIcon(hIcon);
+            const int cx = pEntry[0], nBits = pEntry[6] | pEntry[7] << 8;
+            const int nImage = pEntry[12] | pEntry[13] << 8;
+            std::vector<BYTE> image = Bytes(RT_ICON, nImage);
+            BITMAPINFOHEADER header = {};
+            std::memcpy(&header, image.data(), std::min(image.size(), sizeof(header)));
+            entries.push_back({cx, pEntry[1], nBits, header.biBitCount});
+            ids[{cx, nBits}] = nImage;
         }
-        EXPECT_EQ(sizes, want.sizes) << want.nId;
+        ASSERT_EQ(entries, expected) << want.nId;
+
+        for (int cx : want.sizes) {
+            // On this true-colour display the system takes the 32-bit image.
+            EXPECT_EQ(LookupIconIdFromDirectoryEx(group.data(), TRUE, cx, cx, 0), id(cx, 32));
+            HICON hGroup = static_cast<HICON>(
+                LoadImageA(s_hModule, MAKEINTRESOURCEA(want.nId), IMAGE_ICON, cx, cx, 0));
+            EXPECT_NE(hGroup, nullptr) << want.nId << " size " << cx;
+            DestroyIcon(hGroup);
+
+            // Each image drawn over two backgrounds: where the 32-bit one is
+            // opaque, the 256-colour one shows nearly the same colour; where
+            // it is clear, so is the other.
+            std::vector<DWORD> drawn[2][2];  // 256-colour, 32-bit; by background
+            for (int nImage : {0, 1}) {
+                std::vector<BYTE> image = Bytes(RT_ICON, id(cx, nImage ? 32 : 8));
+                HICON hIcon = CreateIconFromResourceEx(image.data(), DWORD(image.size()), TRUE,
+                                                       0x00030000, cx, cx, 0);
+                ASSERT_NE(hIcon, nullptr) << want.nId << " size " << cx << " image " << nImage;
+                for (int nBack : {0, 1})
+                    drawn[nImage][nBack] = IconPixels(hIcon, cx, crBacks[nBack]);
+                DestroyIcon(hIcon);
+                ASSERT_EQ(drawn[nImage][1].size(), size_t(cx * cx)) << want.nId << " size " << cx;
+            }
+            int nOpaque = 0, nClear = 0, nDiffer = 0;
+            for (size_t i = 0; i < size_t(cx * cx); ++i) {
+                if (drawn[1][0][i] == drawn[1][1][i]) {
+                    ++nOpaque;
+                    nDiffer += drawn[0][0][i] != drawn[0][1][i] ||
+                               !Near(drawn[0][0][i], drawn[1][0][i]);
+                } else if (drawn[1][0][i] == crBacks[0] && drawn[1][1][i] == crBacks[1]) {
+                    ++nClear;
+                    nDiffer += drawn[0][0][i] != crBacks[0] || drawn[0][1][i] != crBacks[1];
+                }
+            }
+            EXPECT_GT(nOpaque, cx * cx / 2) << want.nId << " size " << cx;
+            EXPECT_GT(nClear, 0) << want.nId << " size " << cx;
+            EXPECT_EQ(nDiffer, 0) << want.nId << " size " << cx;
+        }
     }
 }
 
