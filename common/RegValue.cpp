@@ -152,3 +152,11 @@ std::string ReadRegText(HKEY hRoot, const std::string& strKey, const char* pszNa
     RegCloseKey(hKey);
     return nResult == ERROR_SUCCESS ? strText : std::string();
 }
+
+uint32_t ReadRegNumber(uint32_t dwRoot, const std::string& strKey, const char* pszName,
+                       uint32_t dwDefault)
+{
+    CRegDword value(dwRoot, strKey.c_str(), pszName, dwDefault);
+    value.SetNoWriteBack(true);
+    return value;
+}

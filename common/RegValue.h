@@ -36,6 +36,11 @@ LONG QueryStringValue(HKEY hKey, const char* pszName, std::string& strText);
 // default value.
 std::string ReadRegText(HKEY hRoot, const std::string& strKey, const char* pszName);
 
+// A 32-bit number as the settings read it; the default when the key or the
+// value is missing or the value is of another type or size.
+uint32_t ReadRegNumber(uint32_t dwRoot, const std::string& strKey, const char* pszName,
+                       uint32_t dwDefault);
+
 class CRegValue {
 public:
     virtual ~CRegValue() = default;

@@ -33,13 +33,6 @@ std::string SwapOptionKey()
     return std::string(kSettingsKey) + kSwapOptionSubkey;
 }
 
-uint32_t ReadNumber(uint32_t dwRoot, const std::string& strKey, const char* pszName)
-{
-    CRegDword value(dwRoot, strKey.c_str(), pszName, 0);
-    value.SetNoWriteBack(true);
-    return value;
-}
-
 void WriteNumber(uint32_t dwRoot, const std::string& strKey, const char* pszName,
                  uint32_t dwNumber)
 {
@@ -165,9 +158,9 @@ bool SetupSwapClearing(bool bEnabled, char cDriveLetter)
 bool ReadSwapClearingOption()
 {
     if (IsWinNT())
-        return ReadNumber(RK_LOCAL_MACHINE, kMemoryManagementKey, kClearPageFileValue) != 0;
+        return ReadRegNumber(RK_LOCAL_MACHINE, kMemoryManagementKey, kClearPageFileValue, 0) != 0;
     if (IsWin9x())
-        return ReadNumber(RK_CURRENT_USER, SwapOptionKey(), kSwapOptionValue) != 0;
+        return ReadRegNumber(RK_CURRENT_USER, SwapOptionKey(), kSwapOptionValue, 0) != 0;
     return false;
 }
 

@@ -1,32 +1,18 @@
 #include "cleaner/plugins/PluginLoading.h"
 
 #include "cleaner/model/ActionManager.h"
+#include "common/ProgramPath.h"
 #include "common/RegValue.h"
 #include "common/RegistryKeys.h"
 
 #include <windows.h>
-
-namespace {
-
-std::string DefaultPluginFolder()
-{
-    char szProgram[MAX_PATH];
-    const DWORD nLength = GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
-    std::string strProgram(szProgram, nLength < MAX_PATH ? nLength : 0);
-    const size_t nSlash = strProgram.rfind('\\');
-    if (nSlash == std::string::npos)
-        return "\\Plugins";
-    return strProgram.substr(0, nSlash) + "\\Plugins";
-}
-
-}  // namespace
 
 std::string GetPluginFolder()
 {
     // Written back when it goes out of scope: the editor has no default of
     // its own and finds the folder through this value.
     CRegString strPluginFolder(RK_CURRENT_USER, kSettingsKey, "strPluginFolder",
-                               DefaultPluginFolder().c_str());
+                               (GetProgramFolder() + "\\Plugins").c_str());
     return strPluginFolder;
 }
 

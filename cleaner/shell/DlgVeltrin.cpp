@@ -6,6 +6,7 @@
 #include "cleaner/shell/ShellOptions.h"
 #include "cleaner/shell/Trace.h"
 #include "cleaner/shell/resource.h"
+#include "common/ProgramPath.h"
 #include "common/RegistryKeys.h"
 #include "framework/Menu.h"
 
@@ -26,13 +27,6 @@ void SetRegistryNumber(HKEY hKey, const char* pszName, DWORD dwValue)
 {
     RegSetValueExA(hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
                    sizeof(dwValue));
-}
-
-std::string ExecutablePath()
-{
-    char szPath[MAX_PATH];
-    const DWORD cch = GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    return std::string(szPath, cch < MAX_PATH ? cch : 0);
 }
 
 // Grows or moves a child by the change of the window's size.
@@ -148,7 +142,7 @@ void CDlgVeltrin::PublishWindow() const
                         &hKey, nullptr) != ERROR_SUCCESS)
         return;
     SetRegistryNumber(hKey, "hWnd", static_cast<DWORD>(reinterpret_cast<UINT_PTR>(m_hWnd)));
-    const std::string strExe = ExecutablePath();
+    const std::string strExe = GetProgramPath();
     RegSetValueExA(hKey, "strExe", 0, REG_SZ, reinterpret_cast<const BYTE*>(strExe.c_str()),
                    static_cast<DWORD>(strExe.size() + 1));
     SetRegistryNumber(hKey, "dwStartMess", ID_ACTION_START);

@@ -5,20 +5,9 @@
 
 #include <string>
 
-namespace {
-
-uint32_t ReadNumber(const std::string& strKey, const char* pszName, uint32_t dwDefault)
-{
-    CRegDword value(RK_CURRENT_USER, strKey.c_str(), pszName, dwDefault);
-    value.SetNoWriteBack(true);
-    return value;
-}
-
-}  // namespace
-
 uint32_t ReadClearLogFlags()
 {
-    return ReadNumber(kSettingsKey, "dwClearLogFlags", CLF_ENABLED);
+    return ReadRegNumber(RK_CURRENT_USER, kSettingsKey, "dwClearLogFlags", CLF_ENABLED);
 }
 
 bool ClearsLogAt(uint32_t dwOccasion)
@@ -29,10 +18,11 @@ bool ClearsLogAt(uint32_t dwOccasion)
 
 bool ReadMoveToTrayOnClose()
 {
-    return ReadNumber(kSettingsKey, "bMoveToTrayOnClose", 1) != 0;
+    return ReadRegNumber(RK_CURRENT_USER, kSettingsKey, "bMoveToTrayOnClose", 1) != 0;
 }
 
 bool ReadRunAtShutdown()
 {
-    return ReadNumber(std::string(kSettingsKey) + "\\General", "bRunAtShutdown", 0) != 0;
+    return ReadRegNumber(RK_CURRENT_USER, std::string(kSettingsKey) + "\\General",
+                         "bRunAtShutdown", 0) != 0;
 }

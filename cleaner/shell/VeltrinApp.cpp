@@ -7,6 +7,7 @@
 #include "cleaner/model/ProcessModel.h"
 #include "cleaner/shell/DlgVeltrin.h"
 #include "cleaner/shell/ProductInfo.h"
+#include "common/ProgramPath.h"
 
 #include <commctrl.h>
 
@@ -16,14 +17,6 @@ namespace {
 
 // Held for the life of the process: a second instance finds it and ends.
 HANDLE g_hInstanceMutex = nullptr;
-
-std::string ProgramFolder()
-{
-    char szPath[MAX_PATH];
-    const DWORD cch = GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string strPath(szPath, cch < MAX_PATH ? cch : 0);
-    return strPath.substr(0, strPath.rfind('\\') + 1);
-}
 
 // "/u" takes the swap-clearing line out of the start-up batch file again.
 void RemoveSwapClearingLine()
@@ -57,7 +50,7 @@ bool CVeltrinApp::InitInstance()
 
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    g_strHelpBase = ProgramFolder() + "Veltrin.chm::/htm/";
+    g_strHelpBase = GetProgramFolder() + "\\Veltrin.chm::/htm/";
 
     if (GetCommandLine().find("/u") != std::string::npos && IsWin9x())
         RemoveSwapClearingLine();
