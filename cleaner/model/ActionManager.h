@@ -25,6 +25,9 @@ public:
     CActionManager(const CActionManager&) = delete;
     CActionManager& operator=(const CActionManager&) = delete;
 
+    // The general settings the manager was built from.
+    CGeneralSettings& GetSettings() const { return m_settings; }
+
     // The action with that identifier, inserted empty when there is none.
     CAction& GetAction(const std::string& strId);
     // Fills the vector with the plugin identifiers in order; returns its size.

@@ -1,0 +1,113 @@
+#include "tests/support/ModalAnswers.h"
+
+namespace {
+
+CModalAnswers* g_pAnswers = nullptr;
+
+BOOL CALLBACK AddDialog(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (lstrcmpA(szClass, "#32770") == 0 && IsWindowVisible(hWnd))
+        reinterpret_cast<std::set<HWND>*>(lParam)->insert(hWnd);
+    return TRUE;
+}
+
+BOOL CALLBACK AddText(HWND hControl, LPARAM lParam)
+{
+    char szClass[16] = "";
+    GetClassNameA(hControl, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, "Static") == 0 || lstrcmpiA(szClass, "Edit") == 0) {
+        char szText[4096] = "";
+        GetWindowTextA(hControl, szText, sizeof(szText));
+        std::string& strSeen = *reinterpret_cast<std::string*>(lParam);
+        if (*szText)
+            strSeen += std::string("\n") + szText;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::set<HWND> VisibleDialogs()
+{
+    std::set<HWND> dialogs;
+    EnumThreadWindows(GetCurrentThreadId(), AddDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+void ClickButton(HWND hDialog, int nButtonId)
+{
+    SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nButtonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nButtonId)));
+}
+
+void ServeMessages(DWORD dwMilliseconds)
+{
+    const DWORD dwEnd = GetTickCount() + dwMilliseconds;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (static_cast<LONG>(GetTickCount() - dwEnd) < 0);
+}
+
+CModalAnswers::CModalAnswers()
+{
+    g_pAnswers = this;
+    m_nTimer = SetTimer(nullptr, 0, 20, OnTimer);
+}
+
+CModalAnswers::~CModalAnswers()
+{
+    KillTimer(nullptr, m_nTimer);
+    g_pAnswers = nullptr;
+}
+
+void CModalAnswers::Add(Answer answer)
+{
+    m_answers.push_back(answer);
+    m_known.push_back(VisibleDialogs());
+}
+
+void CModalAnswers::Press(int nButtonId)
+{
+    Add([nButtonId](HWND hDialog) { ClickButton(hDialog, nButtonId); });
+}
+
+void CModalAnswers::SetCheckAndPress(int nCheckBoxId, bool bChecked, int nButtonId)
+{
+    Add([=](HWND hDialog) {
+        CheckDlgButton(hDialog, nCheckBoxId, bChecked ? BST_CHECKED : BST_UNCHECKED);
+        ClickButton(hDialog, nButtonId);
+    });
+}
+
+void CALLBACK CModalAnswers::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_pAnswers)
+        g_pAnswers->AnswerNewDialog();
+}
+
+void CModalAnswers::AnswerNewDialog()
+{
+    if (m_nUsed == m_answers.size())
+        return;
+    for (HWND hDialog : VisibleDialogs()) {
+        if (m_known[m_nUsed].count(hDialog) || !IsWindowEnabled(hDialog))
+            continue;
+        char szCaption[256] = "";
+        GetWindowTextA(hDialog, szCaption, sizeof(szCaption));
+        std::string strSeen = szCaption;
+        EnumChildWindows(hDialog, AddText, reinterpret_cast<LPARAM>(&strSeen));
+        m_seen.push_back(strSeen);
+        // The answer may open another dialog, whose own answer then runs
+        // from this timer again.
+        Answer answer = m_answers[m_nUsed++];
+        answer(hDialog);
+        return;
+    }
+}
