@@ -2,6 +2,7 @@
 
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/DlgAbout.h"
+#include "cleaner/shell/DlgSettings.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "cleaner/shell/ShellOptions.h"
 #include "cleaner/shell/Trace.h"
@@ -22,6 +23,9 @@ const COLORREF kToolbarMask = RGB(212, 208, 200);
 const COLORREF kListMask = RGB(255, 0, 255);
 const int kMinTrackWidth = 485;
 const int kMinTrackHeight = 300;
+const char kWaitForClean[] =
+    "A clean is running. The settings can be changed when it has finished or been stopped.";
+const char kCloseEditorFirst[] = "Close the settings window before you start a clean.";
 
 void SetRegistryNumber(HKEY hKey, const char* pszName, DWORD dwValue)
 {
@@ -176,12 +180,19 @@ bool CDlgVeltrin::OnCommand(WORD wId, WORD, HWND)
         SetForegroundWindow(m_hWnd);
         return true;
     case ID_TRAY_EXIT:
+        if (m_pOpenEditor) {
+            // The program ends once the open dialog has returned.
+            CloseEditor();
+            PostMessage(WM_COMMAND, ID_TRAY_EXIT);
+            return true;
+        }
         Destroy();
         return true;
     case ID_OPTIONS_SETTINGS:
     case ID_TRAY_SETTINGS:
+        OnSettings();
+        return true;
     case ID_ACTION_WIZARD:
-        // The settings and the wizard change which actions are enabled.
         FillFeatures();
         return true;
     case ID_OPTIONS_PROBLEMREPORT:
@@ -226,6 +237,12 @@ void CDlgVeltrin::OnSize(UINT, int cx, int cy)
 
 void CDlgVeltrin::OnStart()
 {
+    // A clean must not read actions that a window is halfway through changing.
+    if (m_pOpenEditor) {
+        MessageBoxA(m_pOpenEditor->GetHwnd(), kCloseEditorFirst, kProductName,
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     std::string strMessage;
     if (!m_manager.CheckRunningApplications(strMessage)) {
         MessageBoxA(m_hWnd, strMessage.c_str(), kProductName, MB_OK | MB_ICONEXCLAMATION);
@@ -283,6 +300,41 @@ void CDlgVeltrin::OnStop()
     m_bShutdownAfterFinish = false;
 }
 
+// Runs a dialog that changes the actions, unless a clean is reading them
+// or such a dialog is already open; then refills the Features list.
+void CDlgVeltrin::RunEditor(CDialog& editor)
+{
+    if (m_pOpenEditor) {
+        SetForegroundWindow(m_pOpenEditor->GetHwnd());
+        return;
+    }
+    if (IsCleaning()) {
+        MessageBoxA(m_hWnd, kWaitForClean, kProductName, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    m_pOpenEditor = &editor;
+    editor.DoModal(m_hWnd);
+    m_pOpenEditor = nullptr;
+    FillFeatures();
+}
+
+void CDlgVeltrin::OnSettings()
+{
+    CDlgSettings settings(m_manager);
+    RunEditor(settings);
+}
+
+// Closes an open settings dialog or wizard the way its close button does,
+// which applies what it shows; the dialog's own loop ends afterwards.
+void CDlgVeltrin::CloseEditor()
+{
+    if (!m_pOpenEditor)
+        return;
+    CDialog* pEditor = m_pOpenEditor;
+    m_pOpenEditor = nullptr;
+    pEditor->SendMessage(WM_COMMAND, IDCANCEL);
+}
+
 void CDlgVeltrin::OnAbout()
 {
     CDlgAbout about;
@@ -335,6 +387,7 @@ bool CDlgVeltrin::OnQueryEndSession()
     if (ClearsLogAt(CLF_AT_CLOSE))
         ClearLog();
     if (ReadRunAtShutdown() && !m_bAlreadyStartedAtShutdown) {
+        CloseEditor();
         m_bShutdownAfterFinish = true;
         OnStart();
         TraceToFile("bRunBeforeShutdown && !m_bAlreadyStartedAtShutdown   ->   OnStart()", false,

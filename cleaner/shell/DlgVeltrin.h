@@ -56,6 +56,9 @@ private:
     void OnStart();
     void OnStop();
     void OnFinishPlay();
+    void RunEditor(CDialog& editor);
+    void CloseEditor();
+    void OnSettings();
     void OnAbout();
     void OnHelp();
     void OnCompanyWebsite();
@@ -67,6 +70,7 @@ private:
 
     CActionManager& m_manager;
     CStopRequest m_stop;
+    CDialog* m_pOpenEditor = nullptr;  // the open settings dialog or wizard
     CImageList m_toolbarImages;
     CImageList m_toolbarHotImages;
     CImageList m_toolbarDisabledImages;

@@ -8,7 +8,7 @@
 #include <string>
 
 class CActionManager;
-struct CAction;
+class CAction;
 struct CGeneralSettings;
 
 class CBitmapDialog : public CDialog {

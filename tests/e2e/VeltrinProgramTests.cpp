@@ -8,6 +8,7 @@
 #include "common/Win32File.h"
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WindowPicture.h"
 
 #include <windows.h>
 
@@ -33,47 +34,6 @@ std::string TraceFile()
     char szWindows[MAX_PATH];
     GetWindowsDirectoryA(szWindows, MAX_PATH);
     return std::string(szWindows) + "\\Temp\\allBuffs.txt";
-}
-
-// Saves what the screen shows of the window as a bitmap file, for a person
-// to look at; the folder is inside the build's prefix.
-bool SaveWindowPicture(HWND hWnd, const std::string& strPath)
-{
-    SetForegroundWindow(hWnd);
-    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(500);
-    RECT rect;
-    GetWindowRect(hWnd, &rect);
-    const int cx = rect.right - rect.left;
-    const int cy = rect.bottom - rect.top;
-    HDC hScreen = GetDC(nullptr);
-    HDC hMemory = CreateCompatibleDC(hScreen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
-    BitBlt(hMemory, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const DWORD cbImage = ((cx * 3 + 3) & ~3) * cy;
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
-    header.bfSize = header.bfOffBits + cbImage;
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
-    bytes.append(static_cast<const char*>(pBits), cbImage);
-    SelectObject(hMemory, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hMemory);
-    ReleaseDC(nullptr, hScreen);
-    const size_t nFolderEnd = strPath.rfind('\\');
-    CreateDirectoryA(strPath.substr(0, nFolderEnd).c_str(), nullptr);
-    return WriteFileBytes(strPath, bytes);
 }
 
 // Waits until the condition holds or the limit passes; true when it held.
@@ -189,7 +149,7 @@ TEST_F(VeltrinProgram, CleansOnThePublishedCommandAndEndsFromTheTray)
     const std::string trace = NewTrace();
     EXPECT_EQ(trace.substr(0, 5).find_first_not_of("0123456789"), 4u) << trace;  // the year
     EXPECT_NE(trace.find("    -------------\r\n"), std::string::npos) << trace;
-    EXPECT_TRUE(SaveWindowPicture(hWnd, "C:\\veltrin-artifacts\\main-window.bmp"));
+    EXPECT_TRUE(SaveWindowPicture(hWnd, ArtifactPath("main-window.bmp")));
 
     // The About box names the product and its version.
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 32776, 0));
@@ -199,7 +159,7 @@ TEST_F(VeltrinProgram, CleansOnThePublishedCommandAndEndsFromTheTray)
         char szVersion[128] = "";
         GetDlgItemTextA(hAbout, 1058, szVersion, sizeof(szVersion));
         EXPECT_EQ(std::string(szVersion).substr(0, 20), "Veltrin PRO Version ");
-        EXPECT_TRUE(SaveWindowPicture(hAbout, "C:\\veltrin-artifacts\\about-box.bmp"));
+        EXPECT_TRUE(SaveWindowPicture(hAbout, ArtifactPath("about-box.bmp")));
         PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
     }

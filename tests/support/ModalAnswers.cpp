@@ -42,6 +42,11 @@ void ClickButton(HWND hDialog, int nButtonId)
                  reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nButtonId)));
 }
 
+void ClickControl(HWND hDialog, int nControlId)
+{
+    SendMessageA(GetDlgItem(hDialog, nControlId), BM_CLICK, 0, 0);
+}
+
 void ServeMessages(DWORD dwMilliseconds)
 {
     const DWORD dwEnd = GetTickCount() + dwMilliseconds;

@@ -43,8 +43,11 @@ private:
     UINT_PTR m_nTimer;
 };
 
-// Presses a button the way a click does: the owner gets BN_CLICKED.
+// Sends the owner BN_CLICKED from the button, leaving its check state alone.
 void ClickButton(HWND hDialog, int nButtonId);
+// Clicks the control as the mouse does: a check box changes its state and
+// then tells its owner; a disabled control does nothing.
+void ClickControl(HWND hDialog, int nControlId);
 // The dialog windows of this thread, top-level and visible.
 std::set<HWND> VisibleDialogs();
 // Serves this thread's messages for the time given.

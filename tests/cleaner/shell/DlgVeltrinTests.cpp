@@ -6,6 +6,7 @@
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/CleaningRunTest.h"
+#include "tests/support/ModalAnswers.h"
 
 #include <windows.h>
 
@@ -103,9 +104,14 @@ TEST_F(MainWindow, FeaturesAreTheEnabledActionsInIdentifierOrder)
     for (int n = 0; n < features.GetItemCount(); ++n)
         EXPECT_EQ(features.GetItemImage(n), 1);
 
-    // The settings change what is enabled; the list follows.
-    m_manager->GetAction("IECache").bEnabled = false;
+    // The settings change what is enabled; the list follows when they close.
+    CModalAnswers answers;
+    answers.Add([&](HWND hSettings) {
+        m_manager->GetAction("IECache").bEnabled = false;
+        ClickButton(hSettings, IDCANCEL);
+    });
     Command(ID_OPTIONS_SETTINGS);
+    EXPECT_EQ(answers.Pending(), 0u);
     EXPECT_EQ(features.GetItemCount(), 2);
 }
 
@@ -188,6 +194,55 @@ TEST_F(MainWindow, StopEndsALongCleanAtOnceAndALaterStartWorks)
     WaitForCleanEnd();
     EXPECT_EQ(LogMessages().back().substr(0, 16), "Released Space: ");
     // Stop without a clean does nothing.
+    Command(ID_ACTION_STOP);
+}
+
+// A clean never reads an action that the settings or the wizard are
+// changing: each is refused while the other is under way.
+TEST_F(MainWindow, SettingsAndACleanNeverOverlap)
+{
+    const std::string strFolder = m_folder / "many";
+    MakeFiles(strFolder, 400);
+    Build();
+    AddFolderAction("Many", strFolder);
+    Open();
+    Command(ID_ACTION_START);
+    const DWORD dwLimit = GetTickCount() + 60000;
+    while (m_pDialog->m_listLog.GetItemCount() < 20 && GetTickCount() < dwLimit)
+        ServeMessages(10);
+    ASSERT_TRUE(m_pDialog->IsCleaning());
+    {
+        CModalAnswers answers;
+        answers.Press(IDOK);
+        Command(ID_OPTIONS_SETTINGS);
+        ASSERT_EQ(answers.Seen().size(), 1u);
+        EXPECT_NE(answers.Seen()[0].find("A clean is running."), std::string::npos);
+    }
+    Command(ID_ACTION_STOP);
+
+    // With the settings open, Start is refused and the tray's Settings
+    // opens no second window; at the end of the session the settings
+    // close, applying their page, and the clean for the shutdown starts.
+    WriteDwordValue(kSettings + "\\General", "bRunAtShutdown", 1);
+    CModalAnswers answers;
+    size_t nDialogsWithSettings = 0;
+    answers.Add([&](HWND hSettings) {
+        Command(ID_ACTION_START);
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+        nDialogsWithSettings = VisibleDialogs().size();
+        Command(ID_TRAY_SETTINGS);
+        EXPECT_EQ(VisibleDialogs().size(), nDialogsWithSettings);
+        EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), FALSE);
+        EXPECT_TRUE(m_pDialog->IsCleaning());
+        EXPECT_FALSE(IsWindowVisible(hSettings));
+    });
+    answers.Press(IDOK);
+    Command(ID_OPTIONS_SETTINGS);
+    EXPECT_EQ(answers.Pending(), 0u);
+    ASSERT_EQ(answers.Seen().size(), 2u);
+    EXPECT_EQ(answers.Seen()[0].substr(0, 8), "Settings");
+    EXPECT_NE(answers.Seen()[1].find("Close the settings window"), std::string::npos);
+    m_pDialog->m_bShutdownAfterFinish = false;
     Command(ID_ACTION_STOP);
 }
 
