@@ -325,6 +325,9 @@ TEST_F(Resources, BitmapsHaveTheirCellsBackgroundsAndNoReservedColourInTheArt)
         {IDB_LOG_IMAGES, 96, 16, 16, crMagenta, crNone},
         {IDB_FEATURE_IMAGES, 32, 16, 16, crMagenta, crNone},
         {IDB_BANNER, 300, 135, 300, crNone, crNone},
+        {IDB_WIZARD_BANNER, 423, 65, 423, crNone, crNone},
+        {IDB_DRIVE_IMAGES, 16, 16, 16, crMagenta, crNone},
+        {IDB_PAGE_BACKGROUND, 150, 110, 150, crNone, crNone},
     };
     for (const auto& want : bitmaps) {
         std::vector<BYTE> bytes = Bytes(RT_BITMAP, want.nId);
@@ -355,6 +358,29 @@ TEST_F(Resources, BitmapsHaveTheirCellsBackgroundsAndNoReservedColourInTheArt)
         EXPECT_EQ(std::count(art.begin(), art.end(), 0), 0) << "empty cell in " << want.nId;
         EXPECT_EQ(nReserved, 0) << want.nId;
     }
+}
+
+// The page background sits in the bottom-right corner of a page, so its top
+// and left edges meet the page and must be the page's own colour.
+TEST_F(Resources, PageBackgroundMeetsThePageInItsOwnColour)
+{
+    std::vector<BYTE> bytes = Bytes(RT_BITMAP, IDB_PAGE_BACKGROUND);
+    BITMAPINFOHEADER header = {};
+    std::memcpy(&header, bytes.data(), std::min(bytes.size(), sizeof(header)));
+    ASSERT_EQ(header.biBitCount, 24);
+    const LONG cx = header.biWidth, cy = header.biHeight;
+    const size_t cbStride = (size_t(cx) * 3 + 3) & ~size_t(3);
+    ASSERT_EQ(bytes.size(), header.biSize + cbStride * cy);
+    auto pixel = [&](LONG x, LONG y) {
+        const BYTE* p = &bytes[header.biSize + cbStride * (cy - 1 - y) + x * 3];
+        return RGB(p[2], p[1], p[0]);
+    };
+    int nOther = 0;
+    for (LONG x = 0; x < cx; ++x)
+        nOther += pixel(x, 0) != RGB(214, 211, 206);
+    for (LONG y = 0; y < cy; ++y)
+        nOther += pixel(0, y) != RGB(214, 211, 206);
+    EXPECT_EQ(nOther, 0);
 }
 
 TEST_F(Resources, IconsHoldA256ColourAndA32BitImageOfEverySizeThatLookAlike)
