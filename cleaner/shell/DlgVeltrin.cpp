@@ -2,6 +2,7 @@
 
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/DlgAbout.h"
+#include "cleaner/shell/DlgWizard.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "cleaner/shell/ShellOptions.h"
 #include "cleaner/shell/Trace.h"
@@ -180,9 +181,11 @@ bool CDlgVeltrin::OnCommand(WORD wId, WORD, HWND)
         return true;
     case ID_OPTIONS_SETTINGS:
     case ID_TRAY_SETTINGS:
-    case ID_ACTION_WIZARD:
-        // The settings and the wizard change which actions are enabled.
+        // The settings change which actions are enabled.
         FillFeatures();
+        return true;
+    case ID_ACTION_WIZARD:
+        OnWizard();
         return true;
     case ID_OPTIONS_PROBLEMREPORT:
     case ID_HELP_CHECKFORUPDATES:
@@ -287,6 +290,19 @@ void CDlgVeltrin::OnAbout()
 {
     CDlgAbout about;
     about.DoModal(m_hWnd);
+}
+
+// The wizard changes the actions in place, which a running clean reads.
+void CDlgVeltrin::OnWizard()
+{
+    if (IsCleaning()) {
+        MessageBoxA(m_hWnd, "The wizard cannot be opened while cleaning. Try again when the clean "
+                    "has finished.", kProductName, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CDlgWizard wizard(m_manager);
+    wizard.DoModal(m_hWnd);
+    FillFeatures();
 }
 
 void CDlgVeltrin::OnHelp()

@@ -57,6 +57,7 @@ private:
     void OnStop();
     void OnFinishPlay();
     void OnAbout();
+    void OnWizard();
     void OnHelp();
     void OnCompanyWebsite();
     void OnShowTrayMenu();

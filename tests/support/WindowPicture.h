@@ -1,0 +1,13 @@
+// Pictures of windows for people to look at, kept inside the test prefix.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The folder the pictures go to, with a trailing backslash.
+extern const char kArtifactsFolder[];
+
+// Saves what the screen shows of the window as a PNG file. The window is
+// drawn first; it must be visible and not covered.
+bool SaveWindowPicture(HWND hWnd, const std::string& strPath);
