@@ -3,6 +3,7 @@
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/DlgAbout.h"
 #include "cleaner/shell/DlgSettings.h"
+#include "cleaner/shell/DlgWizard.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "cleaner/shell/ShellOptions.h"
 #include "cleaner/shell/Trace.h"
@@ -193,7 +194,7 @@ bool CDlgVeltrin::OnCommand(WORD wId, WORD, HWND)
         OnSettings();
         return true;
     case ID_ACTION_WIZARD:
-        FillFeatures();
+        OnWizard();
         return true;
     case ID_OPTIONS_PROBLEMREPORT:
     case ID_HELP_CHECKFORUPDATES:
@@ -339,6 +340,13 @@ void CDlgVeltrin::OnAbout()
 {
     CDlgAbout about;
     about.DoModal(m_hWnd);
+}
+
+// The wizard changes the actions in place, which a running clean reads.
+void CDlgVeltrin::OnWizard()
+{
+    CDlgWizard wizard(m_manager);
+    RunEditor(wizard);
 }
 
 void CDlgVeltrin::OnHelp()

@@ -60,6 +60,7 @@ private:
     void CloseEditor();
     void OnSettings();
     void OnAbout();
+    void OnWizard();
     void OnHelp();
     void OnCompanyWebsite();
     void OnShowTrayMenu();

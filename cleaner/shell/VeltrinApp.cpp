@@ -6,6 +6,7 @@
 #include "cleaner/engine/SystemVersion.h"
 #include "cleaner/model/ProcessModel.h"
 #include "cleaner/shell/DlgVeltrin.h"
+#include "cleaner/shell/EnableConfirmation.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "common/ProgramPath.h"
 
@@ -60,6 +61,7 @@ bool CVeltrinApp::InitInstance()
     RemoveLeftoverFillers(GetGeneralSettings().strDiskOpsDriveList.Get() + "|" +
                           GetFixedDrives());
 
+    InstallEnableQuestion();
     CDlgVeltrin dialog(GetActionManager());
     CCustomWindow owner;
     owner.Create("VeltrinOwnerWindow", CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, WS_POPUP, 0,

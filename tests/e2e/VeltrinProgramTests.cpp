@@ -149,7 +149,7 @@ TEST_F(VeltrinProgram, CleansOnThePublishedCommandAndEndsFromTheTray)
     const std::string trace = NewTrace();
     EXPECT_EQ(trace.substr(0, 5).find_first_not_of("0123456789"), 4u) << trace;  // the year
     EXPECT_NE(trace.find("    -------------\r\n"), std::string::npos) << trace;
-    EXPECT_TRUE(SaveWindowPicture(hWnd, ArtifactPath("main-window.bmp")));
+    EXPECT_TRUE(SaveWindowPicture(hWnd, ArtifactPath("main-window.png")));
 
     // The About box names the product and its version.
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 32776, 0));
@@ -159,7 +159,7 @@ TEST_F(VeltrinProgram, CleansOnThePublishedCommandAndEndsFromTheTray)
         char szVersion[128] = "";
         GetDlgItemTextA(hAbout, 1058, szVersion, sizeof(szVersion));
         EXPECT_EQ(std::string(szVersion).substr(0, 20), "Veltrin PRO Version ");
-        EXPECT_TRUE(SaveWindowPicture(hAbout, ArtifactPath("about-box.bmp")));
+        EXPECT_TRUE(SaveWindowPicture(hAbout, ArtifactPath("about-box.png")));
         PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
     }

@@ -1,12 +1,19 @@
-// Pictures of windows as the screen shows them, kept for people to look at.
+// Pictures of windows for people to look at, kept inside the test prefix.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// Where pictures go: a folder inside the build's prefix, kept by the build.
-std::string ArtifactPath(const std::string& strName);
+// The folder the pictures go to, with a trailing backslash.
+extern const char kArtifactsFolder[];
 
-// Saves what the screen shows of the window as a bitmap file.
+// A picture's path in that folder.
+inline std::string ArtifactPath(const std::string& strName)
+{
+    return kArtifactsFolder + strName;
+}
+
+// Saves what the screen shows of the window as a PNG file. The window is
+// drawn first; it must be visible and not covered.
 bool SaveWindowPicture(HWND hWnd, const std::string& strPath);

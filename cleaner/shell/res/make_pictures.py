@@ -370,6 +370,16 @@ def _glyphs():
                   [(0, 3.1), (4, 3.1)]])
     g['v'] = (6, [[(0, 3), (3, 10), (6, 3)]])
     g['y'] = (6, [[(0, 3), (3, 10)], [(6, 3), (1.7, 13)]])
+    g['C'] = (7.5, [arc(4, 5, 4, 5, 48, 312, 40)])
+    g['d'] = (7, [[(7, 0), (7, 10)], arc(3.5, 6.5, 3.5, 3.5, 0, 360, 48)])
+    g['f'] = (4.2, [[(1.2, 10), (1.2, 2.5)] + arc(3, 2.5, 1.8, 1.8, 180, 40),
+                    [(0, 3.6), (3.8, 3.6)]])
+    g['m'] = (10, [[(0, 3), (0, 10)],
+                   arc(2.5, 6.2, 2.5, 3.2, 180, 0) + [(5, 10)],
+                   arc(7.5, 6.2, 2.5, 3.2, 180, 0) + [(10, 10)]])
+    g['o'] = (7, [arc(3.5, 6.5, 3.5, 3.5, 0, 360, 48)])
+    g['w'] = (9, [[(0, 3), (2.25, 10), (4.5, 4.2), (6.75, 10), (9, 3)]])
+    g['z'] = (6, [[(0, 3), (6, 3), (0, 10), (6, 10)]])
     g[' '] = (2.5, [])
     return g
 
@@ -663,6 +673,74 @@ def banner():
 
 
 # ---------------------------------------------------------------------------
+# Wizard banner: across the top of the wizard, which draws its step text in
+# black over the plain light band right of the mark.
+
+WIZARD_W, WIZARD_H = 423, 65
+
+
+def wizard_banner():
+    c = Canvas(WIZARD_W, WIZARD_H)
+    pale = lighten(TEAL, 0.86)
+    c.fill(rrect(0, 0, WIZARD_W, WIZARD_H, 0),
+           lambda x, y: mix(WHITE, pale, max(0.0, (x - 200) / (WIZARD_W - 200)) ** 1.4))
+    c.fill(circle(400, -10, 70), lighten(TEAL, 0.7), 0.35)
+    c.fill(circle(330, 80, 48), lighten(BLUE, 0.75), 0.25)
+
+    draw_mark(c, 10, 6, 50)
+    for shape in text_shapes('Confirmation wizard', 72, 30, 13, 2.0, 2.0)[0]:
+        c.fill(shape, NAVY)
+
+    # A short checklist: the three answers of a step.
+    for i, y in enumerate((14.5, 30.5, 46.5)):
+        box = rrect(337.5, y - 5.5, 348.5, y + 5.5, 2.2)
+        c.fill(rounded(box, 1.0), TEAL_DARK, 0.9)
+        c.fill(box, WHITE)
+        if i != 1:
+            c.fill(stroke([[(340, y + 0.3), (342.5, y + 2.8), (346.5, y - 2.6)]], 1.8), TEAL)
+        c.fill(stroke([[(355, y), (395 - 10 * (i % 2), y)]], 2.4), GREY_LIGHT)
+    c.fill(rrect(0, WIZARD_H - 3, WIZARD_W, WIZARD_H, 0),
+           lambda x, y: mix(TEAL, BLUE, x / WIZARD_W))
+    return c.flatten(WHITE, WHITE, 0.0)
+
+
+# ---------------------------------------------------------------------------
+# Drive list image, 16 x 16 on magenta: a fixed disk.
+
+def small_fixed_disk(c):
+    c.fill(rrect(0.5, 4.5, 15.5, 12.5, 1.8), lambda x, y: mix(GREY_LIGHT, GREY, (y - 4) / 9))
+    c.fill(rrect(1.5, 5.3, 14.5, 8.6, 1.1), lighten(GREY_LIGHT, 0.5))
+    c.fill(rrect(1.5, 9.2, 14.5, 11.6, 0.8), mix(GREY, NAVY, 0.35))
+    c.fill(stroke([[(3.5, 10.4), (8.5, 10.4)]], 0.9), GREY_LIGHT)
+    c.fill(circle(12.2, 10.4, 1.0), GREEN)
+
+
+DRIVE_IMAGES = [small_fixed_disk]
+
+
+# ---------------------------------------------------------------------------
+# Option page background: the bottom-right corner of every page, on exactly
+# the page's colour, with the mark faded into it.
+
+PAGE_W, PAGE_H = 150, 110
+PAGE = (214, 211, 206)
+
+
+def page_background():
+    c = Canvas(PAGE_W, PAGE_H)
+    c.fill(rrect(0, 0, PAGE_W, PAGE_H, 0), PAGE)
+    x0, y0, size = 40, 14, 120
+    s = size / 48.0
+    c.fill(ring(x0 + 24 * s, y0 + 24 * s, 27 * s, 1.2), WHITE, 0.35)
+    c.fill(rrect(x0 + 2 * s, y0 + 2 * s, x0 + 46 * s, y0 + 46 * s, 11 * s),
+           lambda x, y: mix(TEAL, BLUE, ((x - x0) + (y - y0)) / (2 * size)), 0.12)
+    c.fill(stroke([scaled([(12.5, 14), (23, 35), (33.5, 14)], s, x0, y0)], 7.0 * s), WHITE,
+           0.45)
+    c.fill(star(x0 + 36.5 * s, y0 + 11.5 * s, 7 * s, 2.2 * s), AMBER, 0.22)
+    return c.flatten(PAGE, PAGE, 0.0)
+
+
+# ---------------------------------------------------------------------------
 
 def pictures():
     return {
@@ -671,6 +749,9 @@ def pictures():
         'log_images.bmp': lambda: bmp_bytes(small_strip(LOG_IMAGES)),
         'feature_images.bmp': lambda: bmp_bytes(small_strip(FEATURE_IMAGES)),
         'banner.bmp': lambda: bmp_bytes(banner()),
+        'wizard_banner.bmp': lambda: bmp_bytes(wizard_banner()),
+        'drive_images.bmp': lambda: bmp_bytes(small_strip(DRIVE_IMAGES)),
+        'page_background.bmp': lambda: bmp_bytes(page_background()),
         'Veltrin.ico': lambda: icon_files()['Veltrin.ico'],
         'tray.ico': lambda: icon_files()['tray.ico'],
     }

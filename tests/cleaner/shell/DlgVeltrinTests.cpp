@@ -115,6 +115,40 @@ TEST_F(MainWindow, FeaturesAreTheEnabledActionsInIdentifierOrder)
     EXPECT_EQ(features.GetItemCount(), 2);
 }
 
+TEST_F(MainWindow, WizardSetsTheActionsThatTheFeaturesListThenShows)
+{
+    Build();
+    Open();
+    CModalAnswers answers;
+    answers.Add([](HWND hWizard) {
+        SendMessageA(GetDlgItem(hWizard, IDC_WIZARD_YES), BM_CLICK, 0, 0);
+        for (int nStep = 0; nStep < 7; ++nStep)
+            ClickButton(hWizard, IDOK);
+    });
+    Command(ID_ACTION_WIZARD);
+    EXPECT_EQ(answers.Pending(), 0u);
+    EXPECT_EQ(Items(m_pDialog->m_listFeatures),
+              std::vector<std::string>{m_manager->GetAction("IEAddressHistory").strTitle});
+}
+
+// The wizard changes the actions that a clean reads, so it waits for none.
+TEST_F(MainWindow, WizardIsRefusedWhileACleanRuns)
+{
+    const std::string strFolder = m_folder / "junk";
+    MakeFiles(strFolder, 2);
+    Build();
+    AddFolderAction("Junk", strFolder);
+    Open();
+    CModalAnswers answers;
+    answers.Press(IDOK);
+    Command(ID_ACTION_START);
+    Command(ID_ACTION_WIZARD);
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].substr(0, 12), "Veltrin PRO\n");
+    EXPECT_NE(answers.Seen()[0].find("A clean is running."), std::string::npos);
+    WaitForCleanEnd();
+}
+
 TEST_F(MainWindow, PublishesItselfForOtherPrograms)
 {
     Build();

@@ -103,11 +103,18 @@ bool ReadDialog(const std::vector<BYTE>& bytes, CDialog& dialog)
     return dialog.controls.size() == wControls && pos <= bytes.size();
 }
 
-// The resource compiler may write a class name in capitals or a static by number.
+// The resource compiler may write a class name in capitals or a predefined
+// class by number.
 bool IsClass(const CControl& control, const char* pszName)
 {
-    return lstrcmpiA(control.strClass.c_str(), pszName) == 0 ||
-           (control.strClass == "#130" && lstrcmpiA(pszName, "Static") == 0);
+    const struct {
+        const char* pszNumber;
+        const char* pszName;
+    } predefined[] = {{"#128", "Button"}, {"#129", "Edit"}, {"#130", "Static"}};
+    for (const auto& known : predefined)
+        if (control.strClass == known.pszNumber && lstrcmpiA(pszName, known.pszName) == 0)
+            return true;
+    return lstrcmpiA(control.strClass.c_str(), pszName) == 0;
 }
 
 class Resources : public ::testing::Test {
@@ -325,6 +332,9 @@ TEST_F(Resources, BitmapsHaveTheirCellsBackgroundsAndNoReservedColourInTheArt)
         {IDB_LOG_IMAGES, 96, 16, 16, crMagenta, crNone},
         {IDB_FEATURE_IMAGES, 32, 16, 16, crMagenta, crNone},
         {IDB_BANNER, 300, 135, 300, crNone, crNone},
+        {IDB_WIZARD_BANNER, 423, 65, 423, crNone, crNone},
+        {IDB_DRIVE_IMAGES, 16, 16, 16, crMagenta, crNone},
+        {IDB_PAGE_BACKGROUND, 150, 110, 150, crNone, crNone},
     };
     for (const auto& want : bitmaps) {
         std::vector<BYTE> bytes = Bytes(RT_BITMAP, want.nId);
@@ -355,6 +365,65 @@ TEST_F(Resources, BitmapsHaveTheirCellsBackgroundsAndNoReservedColourInTheArt)
         EXPECT_EQ(std::count(art.begin(), art.end(), 0), 0) << "empty cell in " << want.nId;
         EXPECT_EQ(nReserved, 0) << want.nId;
     }
+}
+
+// The page background sits in the bottom-right corner of a page, so its top
+// and left edges meet the page and must be the page's own colour.
+TEST_F(Resources, PageBackgroundMeetsThePageInItsOwnColour)
+{
+    std::vector<BYTE> bytes = Bytes(RT_BITMAP, IDB_PAGE_BACKGROUND);
+    BITMAPINFOHEADER header = {};
+    std::memcpy(&header, bytes.data(), std::min(bytes.size(), sizeof(header)));
+    ASSERT_EQ(header.biBitCount, 24);
+    const LONG cx = header.biWidth, cy = header.biHeight;
+    const size_t cbStride = (size_t(cx) * 3 + 3) & ~size_t(3);
+    ASSERT_EQ(bytes.size(), header.biSize + cbStride * cy);
+    auto pixel = [&](LONG x, LONG y) {
+        const BYTE* p = &bytes[header.biSize + cbStride * (cy - 1 - y) + x * 3];
+        return RGB(p[2], p[1], p[0]);
+    };
+    int nOther = 0;
+    for (LONG x = 0; x < cx; ++x)
+        nOther += pixel(x, 0) != RGB(214, 211, 206);
+    for (LONG y = 0; y < cy; ++y)
+        nOther += pixel(0, y) != RGB(214, 211, 206);
+    EXPECT_EQ(nOther, 0);
+}
+
+TEST_F(Resources, WizardAndMessageBoxHaveTheirControls)
+{
+    CDialog wizard = Dialog(IDD_WIZARD);
+    EXPECT_EQ(wizard.rect, (std::vector<short>{0, 0, 282, 146}));
+    EXPECT_EQ(wizard.strCaption, "Wizard");
+    EXPECT_EQ(wizard.strFont, "8 MS Sans Serif");
+    const CControl* pBanner = wizard.Find(DWORD(-1), "#" + std::to_string(IDB_WIZARD_BANNER));
+    ASSERT_NE(pBanner, nullptr);
+    EXPECT_EQ(pBanner->rect[1], 0);
+    for (DWORD k = 0; k < 3; ++k) {
+        const CControl* pQuestion = wizard.Find(IDC_WIZARD_QUESTION + k);
+        const CControl* pYes = wizard.Find(IDC_WIZARD_YES + k, "Yes");
+        const CControl* pNo = wizard.Find(IDC_WIZARD_NO + k, "No");
+        ASSERT_TRUE(pQuestion && pYes && pNo) << k;
+        // Each row's answers are a group of their own, below the banner.
+        EXPECT_EQ(pYes->dwStyle & (BS_TYPEMASK | WS_GROUP), DWORD(BS_AUTORADIOBUTTON | WS_GROUP));
+        EXPECT_EQ(pNo->dwStyle & (BS_TYPEMASK | WS_GROUP), DWORD(BS_AUTORADIOBUTTON));
+        EXPECT_GE(pQuestion->rect[1], pBanner->rect[3]);
+    }
+    EXPECT_NE(wizard.Find(IDOK, "Next"), nullptr);
+    EXPECT_NE(wizard.Find(IDCANCEL, "Close"), nullptr);
+
+    CDialog message = Dialog(IDD_MESSAGE);
+    EXPECT_EQ(message.strCaption, "Message");
+    const CControl* pText = message.Find(IDC_MESSAGE_TEXT);
+    ASSERT_NE(pText, nullptr);
+    EXPECT_TRUE(IsClass(*pText, "Edit"));
+    EXPECT_EQ(pText->dwStyle & (ES_MULTILINE | ES_READONLY), DWORD(ES_MULTILINE | ES_READONLY));
+    const CControl* pCheck = message.Find(IDC_MESSAGE_SHOW_AGAIN, "Show this message next time");
+    ASSERT_NE(pCheck, nullptr);
+    EXPECT_EQ(pCheck->dwStyle & BS_TYPEMASK, DWORD(BS_AUTOCHECKBOX));
+    for (const auto& button : {std::make_pair(IDOK, "OK"), std::make_pair(IDYES, "Yes"),
+                               std::make_pair(IDNO, "No"), std::make_pair(IDCANCEL, "Cancel")})
+        EXPECT_NE(message.Find(DWORD(button.first), button.second), nullptr) << button.second;
 }
 
 TEST_F(Resources, IconsHoldA256ColourAndA32BitImageOfEverySizeThatLookAlike)

@@ -202,7 +202,7 @@ TEST_F(SettingsDialog, CheckBoxPagesShowAndSetTheirActionsBothWays)
                 << binding.pszActionId;
             bOn = !bOn;
         }
-        SaveWindowPicture(dialog, ArtifactPath(std::string("settings-") + pszPage + ".bmp"));
+        SaveWindowPicture(dialog, ArtifactPath(std::string("settings-") + pszPage + ".png"));
     }
 }
 
