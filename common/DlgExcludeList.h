@@ -4,6 +4,7 @@
 
 #include "common/Action.h"
 #include "framework/Dialog.h"
+#include "framework/ListBox.h"
 
 #include <cstdint>
 #include <string>
@@ -24,13 +25,25 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    bool OnCommand(WORD wId, WORD wNotifyCode, HWND hControl) override;
+    void OnOK() override;
 
 private:
+    void FillWithFiles();
+    void FillWithValues();
+    void ShowExcluded();
+    // Moves the selected entries to the end of the other list.
+    void MoveSelected(const CListBox& from, const CListBox& to);
+    void MoveAll(const CListBox& from, const CListBox& to);
+    void UpdateButtons();
+
     std::string m_strLocation;
     StringList& m_lstExclude;
     HWND m_hParent;
     uint32_t m_dwRoot;
     ExcludeListMode m_mode;
+    CListBox m_listContent;
+    CListBox m_listExcluded;
 };
 
 // The folder browser of the option pages' "..." buttons: shows the folders,

@@ -60,4 +60,10 @@ public:
         return ListView_GetItemState(m_hWnd, nItem, uMask);
     }
     bool EnsureVisible(int nItem) const { return ListView_EnsureVisible(m_hWnd, nItem, FALSE) != FALSE; }
+
+    // The check box of a list with LVS_EX_CHECKBOXES.
+    bool GetCheck(int nItem) const { return ListView_GetCheckState(m_hWnd, nItem) != FALSE; }
+    void SetCheck(int nItem, bool bCheck) const { ListView_SetCheckState(m_hWnd, nItem, bCheck); }
+    // The first selected item, or -1.
+    int GetSelectedItem() const { return ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); }
 };

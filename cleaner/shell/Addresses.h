@@ -5,3 +5,4 @@
 #define VELTRIN_PRODUCT_URL         "http://www.veltrin.example/"
 #define VELTRIN_COMPANY_URL         "http://www.zr-software.example/"
 #define VELTRIN_SUPPORT_EMAIL       "support@veltrin.example"
+#define VELTRIN_PLUGINS_URL         "http://www.veltrin.example/plugins/"

@@ -1,0 +1,195 @@
+#include "cleaner/plugins/PagePlugins.h"
+
+#include "cleaner/model/ActionEnabling.h"
+#include "cleaner/model/ActionManager.h"
+#include "cleaner/plugins/PluginLoading.h"
+#include "cleaner/shell/Addresses.h"
+#include "cleaner/shell/ProductInfo.h"
+#include "cleaner/shell/resource.h"
+#include "framework/FileDialog.h"
+
+namespace {
+
+StringVector ChoosePluginFiles(HWND hOwner)
+{
+    return ChooseFilesToOpen(hOwner);
+}
+
+bool IsCheckedState(UINT uState)
+{
+    return (uState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+std::string FileNameOf(const std::string& strPath)
+{
+    const size_t nSlash = strPath.find_last_of("\\/");
+    return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
+}
+
+}  // namespace
+
+CPagePlugins::CPagePlugins(CActionManager& manager, HBITMAP hBackground)
+    : COptionPage(IDD_PAGE_PLUGINS, "plugins.htm", manager, hBackground),
+      m_pfnChooseFiles(ChoosePluginFiles),
+      m_pfnOpenAddress(OpenAddress)
+{
+}
+
+bool CPagePlugins::OnInitDialog()
+{
+    m_list.Attach(GetItem(IDC_PLUGINS_LIST));
+    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    const RECT rect = m_list.GetWindowRect();
+    m_list.InsertColumn(0, "Name", rect.right - rect.left - 20);
+    // Filling ticks the enabled plugins; none of that is the user's doing.
+    FillList();
+    m_bInitialized = true;
+    return true;
+}
+
+void CPagePlugins::FillList()
+{
+    m_list.DeleteAllItems();
+    StringVector ids;
+    m_manager.GetPluginIds(ids);
+    for (const std::string& strId : ids) {
+        const int nItem = m_list.InsertItem(m_list.GetItemCount(), strId.c_str(), 0);
+        if (nItem < 0)
+            continue;
+        if (const CAction* pAction = FindAction(nItem))
+            m_list.SetCheck(nItem, pAction->bEnabled);
+    }
+}
+
+CAction* CPagePlugins::FindAction(int nItem)
+{
+    const ActionMap::iterator found = m_manager.m_actions.find(m_list.GetItemText(nItem));
+    return found == m_manager.m_actions.end() ? nullptr : &found->second;
+}
+
+bool CPagePlugins::OnNotify(const NMHDR& header, LRESULT& result)
+{
+    if (header.idFrom != IDC_PLUGINS_LIST || header.code != LVN_ITEMCHANGED)
+        return false;
+    OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+    result = 0;
+    return true;
+}
+
+void CPagePlugins::OnItemChanged(const NMLISTVIEW& change)
+{
+    // Only a box that has just been ticked asks; a selection moving over a
+    // ticked plugin does not.
+    const bool bTicked = (change.uChanged & LVIF_STATE) && IsCheckedState(change.uNewState) &&
+                         !IsCheckedState(change.uOldState);
+    CAction* pAction = change.iItem >= 0 ? FindAction(change.iItem) : nullptr;
+    if (m_bInitialized && bTicked && pAction && !pAction->bWarned)
+        m_list.SetCheck(change.iItem, SetActionEnabled(*pAction, true, true));
+    ShowSelectedDetails();
+}
+
+void CPagePlugins::ShowSelectedDetails()
+{
+    const int nItem = m_list.GetSelectedItem();
+    const CAction* pAction = nItem >= 0 ? FindAction(nItem) : nullptr;
+    if (!pAction)
+        return;
+    SetItemText(IDC_PLUGINS_DESCRIPTION, pAction->strDescription);
+    const HICON hIcon =
+        LoadIconA(nullptr, pAction->dwWarningLevel == WL_WARNING ? IDI_EXCLAMATION
+                                                                 : IDI_INFORMATION);
+    if (hIcon != m_hShownIcon) {
+        m_hShownIcon = hIcon;
+        InvalidateRect(GetItem(IDC_PLUGINS_ICON), nullptr, TRUE);
+    }
+}
+
+bool CPagePlugins::OnCommand(WORD wId, WORD, HWND)
+{
+    switch (wId) {
+    case IDC_PLUGINS_SELECT_ALL:
+        CheckAll(true);
+        return true;
+    case IDC_PLUGINS_UNSELECT_ALL:
+        CheckAll(false);
+        return true;
+    case IDC_PLUGINS_IMPORT:
+        OnImport();
+        return true;
+    case IDC_PLUGINS_CHECK_FOR_NEW:
+        m_pfnOpenAddress(VELTRIN_PLUGINS_URL);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CPagePlugins::CheckAll(bool bCheck)
+{
+    // Each tick goes through the item-changed handling, so a warning
+    // plugin asks as it would when ticked by hand.
+    const int nCount = m_list.GetItemCount();
+    for (int nItem = 0; nItem < nCount; ++nItem)
+        m_list.SetCheck(nItem, bCheck);
+}
+
+void CPagePlugins::OnImport()
+{
+    const StringVector files = m_pfnChooseFiles(m_hWnd);
+    if (files.empty())
+        return;
+    const std::string strFolder = GetPluginFolder();
+    for (const std::string& strFile : files) {
+        // A file that cannot be copied is left out; the reload below shows
+        // what the folder really holds.
+        CopyFileA(strFile.c_str(), (strFolder + "\\" + FileNameOf(strFile)).c_str(), FALSE);
+    }
+
+    const int nSelected = m_list.GetSelectedItem();
+    const std::string strSelected = nSelected >= 0 ? m_list.GetItemText(nSelected) : "";
+    m_manager.LoadPlugins();
+    FillList();
+    // The plugin that was selected stays selected, with the description of
+    // its new file.
+    const int nCount = m_list.GetItemCount();
+    for (int nItem = 0; nItem < nCount && !strSelected.empty(); ++nItem) {
+        if (m_list.GetItemText(nItem) == strSelected) {
+            m_list.SetItemState(nItem, LVIS_SELECTED | LVIS_FOCUSED,
+                                LVIS_SELECTED | LVIS_FOCUSED);
+            m_list.EnsureVisible(nItem);
+            break;
+        }
+    }
+    ShowSelectedDetails();
+}
+
+bool CPagePlugins::Apply()
+{
+    const int nCount = m_list.GetItemCount();
+    for (int nItem = 0; nItem < nCount; ++nItem) {
+        if (CAction* pAction = FindAction(nItem))
+            pAction->bEnabled = m_list.GetCheck(nItem);
+    }
+    return true;
+}
+
+bool CPagePlugins::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (uMsg == WM_DRAWITEM && wParam == IDC_PLUGINS_ICON) {
+        DrawIconFrame(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    }
+    return COptionPage::OnMessage(uMsg, wParam, lParam, result);
+}
+
+void CPagePlugins::DrawIconFrame(const DRAWITEMSTRUCT& item) const
+{
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    if (!m_hShownIcon)
+        return;
+    const int cxIcon = GetSystemMetrics(SM_CXICON);
+    const int cyIcon = GetSystemMetrics(SM_CYICON);
+    DrawIcon(item.hDC, (item.rcItem.left + item.rcItem.right - cxIcon) / 2,
+             (item.rcItem.top + item.rcItem.bottom - cyIcon) / 2, m_hShownIcon);
+}

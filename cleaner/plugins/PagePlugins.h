@@ -1,0 +1,47 @@
+// The Plug-Ins page of the settings dialog: the loaded plugins to switch on
+// and off, the description of the selected one, and the import of plugin
+// files into the plugin folder.
+#pragma once
+
+#include "cleaner/shell/OptionPage.h"
+#include "common/Action.h"
+#include "framework/ListView.h"
+
+class CPagePlugins : public COptionPage {
+public:
+    // Asks for the files to import: their full paths, none when cancelled.
+    typedef StringVector (*FileChooser)(HWND hOwner);
+    // Opens a web address in the program the user chose for it.
+    typedef void (*AddressOpener)(const char* pszAddress);
+
+    CPagePlugins(CActionManager& manager, HBITMAP hBackground);
+
+    bool Apply() override;
+
+    // The open-file dialog and the browser need a person; a run without one
+    // puts its own in their place.
+    void SetFileChooser(FileChooser pfnChoose) { m_pfnChooseFiles = pfnChoose; }
+    void SetAddressOpener(AddressOpener pfnOpen) { m_pfnOpenAddress = pfnOpen; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(WORD wId, WORD wNotifyCode, HWND hControl) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void FillList();
+    // A check box ticked by the user or by the program, or another change.
+    void OnItemChanged(const NMLISTVIEW& change);
+    void ShowSelectedDetails();
+    void CheckAll(bool bCheck);
+    void OnImport();
+    void DrawIconFrame(const DRAWITEMSTRUCT& item) const;
+    CAction* FindAction(int nItem);
+
+    CListView m_list;
+    bool m_bInitialized = false;
+    HICON m_hShownIcon = nullptr;  // none until a plugin is selected
+    FileChooser m_pfnChooseFiles;
+    AddressOpener m_pfnOpenAddress;
+};

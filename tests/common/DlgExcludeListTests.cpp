@@ -1,0 +1,316 @@
+// The exclude-list dialog over a real folder and a real key, driven by the
+// messages a user's clicks send, and the folder browser of the pages.
+#include "common/DlgExcludeList.h"
+
+#include "common/ExcludeListIds.h"
+#include "common/RegistryKeys.h"
+#include "tests/support/ModalAnswers.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestRegistry.h"
+#include "tests/support/WindowPicture.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+typedef std::vector<std::string> Texts;
+
+Texts ListTexts(HWND hList)
+{
+    const CListBox list(hList);
+    Texts texts;
+    for (int nIndex = 0; nIndex < list.GetCount(); ++nIndex)
+        texts.push_back(list.GetText(nIndex));
+    return texts;
+}
+
+Texts Listed(const StringList& list)
+{
+    return Texts(list.begin(), list.end());
+}
+
+// The files of a folder in the order the system lists them.
+Texts FilesInListedOrder(const std::string& strFolder)
+{
+    Texts names;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\*.*").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+    return names;
+}
+
+// The dialog made modeless, so that a test reads and clicks it between steps.
+class CExcludeDialog {
+public:
+    CExcludeDialog(const std::string& strLocation, StringList& list, uint32_t dwRoot,
+                   ExcludeListMode mode)
+        : m_dialog(strLocation, list, nullptr, dwRoot, mode)
+    {
+        EXPECT_TRUE(m_dialog.Create(nullptr));
+    }
+
+    Texts Content() const { return ListTexts(m_dialog.GetItem(IDC_EXCLUDE_CONTENT)); }
+    Texts Excluded() const { return ListTexts(m_dialog.GetItem(IDC_EXCLUDE_LIST)); }
+    // Selects exactly these entries, as a click and shift-clicks would.
+    void Select(int nListId, const std::vector<int>& indices) const
+    {
+        const CListBox list(m_dialog.GetItem(nListId));
+        list.SetSel(-1, false);
+        for (int nIndex : indices)
+            list.SetSel(nIndex, true);
+        m_dialog.SendMessage(WM_COMMAND, MAKEWPARAM(nListId, LBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(list.GetHwnd()));
+    }
+    std::vector<int> Selected(int nListId) const
+    {
+        return CListBox(m_dialog.GetItem(nListId)).GetSelItems();
+    }
+    void Click(int nButtonId) const { ClickButton(m_dialog, nButtonId); }
+    bool IsEnabled(int nButtonId) const
+    {
+        return IsWindowEnabled(m_dialog.GetItem(nButtonId)) != FALSE;
+    }
+
+private:
+    CDlgExcludeList m_dialog;
+};
+
+class ExcludeList : public CProductKeyTest {
+protected:
+    void AddFile(const std::string& strName)
+    {
+        ASSERT_TRUE(WriteFileBytes(m_folder / strName, "content of " + strName));
+    }
+
+    CTempFolder m_folder;
+};
+
+}  // namespace
+
+TEST_F(ExcludeList, FilesModeListsTheFolderAndMovesTheExcludedFilesRight)
+{
+    for (const char* pszName : {"index.dat", "Keep.HTM", "page.htm", "photo.jpg"})
+        AddFile(pszName);
+    ASSERT_TRUE(CreateDirectoryA((m_folder / "Content.IE5").c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(m_folder / "Content.IE5\\inner.htm", "not directly inside"));
+    Texts expectedContent = FilesInListedOrder(m_folder.Path());
+    expectedContent.erase(std::find(expectedContent.begin(), expectedContent.end(), "Keep.HTM"));
+
+    // The location may end with a backslash or not.
+    for (const std::string& strLocation : {m_folder.Path(), m_folder.Path() + "\\"}) {
+        SCOPED_TRACE(strLocation);
+        StringList list = {"keep.htm", "deleted-since.htm"};
+        CExcludeDialog dialog(strLocation, list, 0, EXCLUDE_FILES);
+        EXPECT_EQ(dialog.Content(), expectedContent);
+        // Found without regard to case; shown as the list spells it.
+        EXPECT_EQ(dialog.Excluded(), Texts({"keep.htm"}));
+        EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_ADD));
+        EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_REMOVE));
+
+        dialog.Click(IDOK);
+        EXPECT_EQ(Listed(list), Texts({"keep.htm"}));
+    }
+}
+
+TEST_F(ExcludeList, RegistryValuesModeShowsEveryValueAsTextUpToItsFirstZero)
+{
+    const std::string strKey = std::string(kProductKey) + "\\ExcludeValues";
+    const char binary[] = {'a', 'b', '\0', 'c', 'd'};
+    const DWORD dwNumber = 0x00434241;  // "ABC" and a zero byte, little-endian
+    const char expand[] = "%TEMP%\\typed.txt";
+    WriteStringValue(strKey, "url1", "http://www.example.com/");
+    WriteRawValue(strKey, "url2", REG_BINARY, binary, sizeof(binary));
+    WriteDwordValue(strKey, "url3", dwNumber);
+    WriteRawValue(strKey, "url4", REG_EXPAND_SZ, expand, sizeof(expand));
+    WriteStringValue(strKey, "url5", "FTP://files.example.com/");
+
+    StringList list = {"ftp://files.example.com/", "ABC", "http://gone.example.com/"};
+    CExcludeDialog dialog(strKey, list, RK_CURRENT_USER, EXCLUDE_REGISTRY_VALUES);
+    EXPECT_EQ(dialog.Content(), Texts({"http://www.example.com/", "ab", "%TEMP%\\typed.txt"}));
+    EXPECT_EQ(dialog.Excluded(), Texts({"ftp://files.example.com/", "ABC"}));
+
+    dialog.Click(IDOK);
+    EXPECT_EQ(Listed(list), Texts({"ftp://files.example.com/", "ABC"}));
+}
+
+TEST_F(ExcludeList, ALocationThatCannotBeReadShowsNothingAndOkEmptiesTheList)
+{
+    const struct {
+        std::string strLocation;
+        uint32_t dwRoot;
+        ExcludeListMode mode;
+    } cases[] = {
+        {m_folder / "missing", 0, EXCLUDE_FILES},
+        {std::string(kProductKey) + "\\Missing", RK_CURRENT_USER, EXCLUDE_REGISTRY_VALUES},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.strLocation);
+        StringList list = {"a.txt", "b.txt"};
+        CExcludeDialog dialog(test.strLocation, list, test.dwRoot, test.mode);
+        EXPECT_TRUE(dialog.Content().empty());
+        EXPECT_TRUE(dialog.Excluded().empty());
+        dialog.Click(IDOK);
+        EXPECT_TRUE(list.empty());
+    }
+}
+
+TEST_F(ExcludeList, ButtonsMoveTheSelectedEntriesAndKeepASelectionInPlace)
+{
+    for (const char* pszName : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"})
+        AddFile(pszName);
+    StringList list;
+    CExcludeDialog dialog(m_folder.Path(), list, 0, EXCLUDE_FILES);
+    // Listed in the order of the test, whatever the system's order.
+    const Texts all = dialog.Content();
+    ASSERT_EQ(all.size(), 5u);
+
+    dialog.Select(IDC_EXCLUDE_CONTENT, {1, 3});
+    EXPECT_TRUE(dialog.IsEnabled(IDC_EXCLUDE_ADD));
+    EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_REMOVE));
+    dialog.Click(IDC_EXCLUDE_ADD);
+    EXPECT_EQ(dialog.Excluded(), Texts({all[1], all[3]}));
+    EXPECT_EQ(dialog.Content(), Texts({all[0], all[2], all[4]}));
+    // The first selected place is selected again, now holding the next entry.
+    EXPECT_EQ(dialog.Selected(IDC_EXCLUDE_CONTENT), std::vector<int>({1}));
+    EXPECT_TRUE(dialog.IsEnabled(IDC_EXCLUDE_ADD));
+
+    // Moving the last entry selects the one that is last now.
+    dialog.Select(IDC_EXCLUDE_CONTENT, {2});
+    dialog.Click(IDC_EXCLUDE_ADD);
+    EXPECT_EQ(dialog.Content(), Texts({all[0], all[2]}));
+    EXPECT_EQ(dialog.Selected(IDC_EXCLUDE_CONTENT), std::vector<int>({1}));
+
+    dialog.Select(IDC_EXCLUDE_LIST, {0});
+    EXPECT_TRUE(dialog.IsEnabled(IDC_EXCLUDE_REMOVE));
+    dialog.Click(IDC_EXCLUDE_REMOVE);
+    EXPECT_EQ(dialog.Content(), Texts({all[0], all[2], all[1]}));
+    EXPECT_EQ(dialog.Excluded(), Texts({all[3], all[4]}));
+
+    dialog.Click(IDC_EXCLUDE_ADD_ALL);
+    EXPECT_TRUE(dialog.Content().empty());
+    EXPECT_EQ(dialog.Excluded(), Texts({all[3], all[4], all[0], all[2], all[1]}));
+    EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_ADD));
+    // Nothing left to move.
+    dialog.Click(IDC_EXCLUDE_ADD_ALL);
+    dialog.Click(IDC_EXCLUDE_ADD);
+    EXPECT_EQ(dialog.Excluded().size(), 5u);
+
+    // All entries go back in their order, whatever was selected.
+    dialog.Select(IDC_EXCLUDE_LIST, {2, 4});
+    dialog.Click(IDC_EXCLUDE_REMOVE_ALL);
+    EXPECT_EQ(dialog.Content(), Texts({all[3], all[4], all[0], all[2], all[1]}));
+    EXPECT_TRUE(dialog.Excluded().empty());
+    EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_REMOVE));
+
+    dialog.Select(IDC_EXCLUDE_CONTENT, {0, 4});
+    dialog.Click(IDC_EXCLUDE_ADD);
+    dialog.Click(IDOK);
+    EXPECT_EQ(Listed(list), Texts({all[3], all[1]}));
+}
+
+TEST_F(ExcludeList, CancelLeavesTheListAsItWas)
+{
+    for (const char* pszName : {"cookie1.txt", "cookie2.txt", "index.dat"})
+        AddFile(pszName);
+    StringList list = {"index.dat", "gone.txt"};
+    {
+        CExcludeDialog dialog(m_folder.Path(), list, 0, EXCLUDE_FILES);
+        dialog.Click(IDC_EXCLUDE_ADD_ALL);
+        dialog.Click(IDCANCEL);
+    }
+    EXPECT_EQ(Listed(list), Texts({"index.dat", "gone.txt"}));
+
+    // Run as the pages run it; the picture shows entries on both sides.
+    CModalAnswers answers;
+    answers.Add([](HWND hDialog) {
+        const HWND hContent = GetDlgItem(hDialog, IDC_EXCLUDE_CONTENT);
+        SendMessageA(hContent, LB_SETSEL, TRUE, 0);
+        SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDC_EXCLUDE_CONTENT, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(hContent));
+        EXPECT_TRUE(SaveWindowPicture(hDialog, ArtifactPath("exclude-file-list.png")));
+        ClickButton(hDialog, IDC_EXCLUDE_ADD);
+        ClickButton(hDialog, IDCANCEL);
+    });
+    CDlgExcludeList dialog(m_folder.Path(), list, nullptr, 0, EXCLUDE_FILES);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(answers.Pending(), 0u);
+    EXPECT_EQ(answers.Seen().at(0).substr(0, 17), "Exclude File List");
+    EXPECT_EQ(Listed(list), Texts({"index.dat", "gone.txt"}));
+}
+
+namespace {
+
+// An edit of a page's folder field, in a window of its own.
+class FolderBrowser : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_hEdit = CreateWindowExA(0, "Edit", "", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr,
+                                  nullptr, nullptr);
+        ASSERT_NE(m_hEdit, nullptr);
+        ASSERT_TRUE(CreateDirectoryA((m_folder / "Inner").c_str(), nullptr));
+        // The browser shows the folder's long name.
+        char szLong[MAX_PATH];
+        ASSERT_NE(GetLongPathNameA((m_folder / "Inner").c_str(), szLong, MAX_PATH), 0u);
+        m_strInner = szLong;
+    }
+    void TearDown() override { DestroyWindow(m_hEdit); }
+
+    std::string EditText() const { return CWindow(m_hEdit).GetText(); }
+
+    // An answer that moves the browser's selection from the folder it
+    // opened on to that folder's parent, notes what the edit shows then,
+    // and presses the button.
+    CModalAnswers::Answer SelectParentAndPress(int nButtonId, std::string& strShown)
+    {
+        return [this, nButtonId, &strShown](HWND hBrowser) {
+            HWND hTree = FindWindowExA(hBrowser, nullptr, WC_TREEVIEWA, nullptr);
+            ASSERT_NE(hTree, nullptr);
+            const HTREEITEM hSelected = TreeView_GetSelection(hTree);
+            m_strOpenedOn = EditText();
+            TreeView_SelectItem(hTree, TreeView_GetParent(hTree, hSelected));
+            strShown = EditText();
+            ClickButton(hBrowser, nButtonId);
+        };
+    }
+
+    CTempFolder m_folder;
+    std::string m_strInner;
+    std::string m_strOpenedOn;
+    HWND m_hEdit = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FolderBrowser, CancelPutsTheEditsTextBackAfterShowingTheBrowsedFolders)
+{
+    SetWindowTextA(m_hEdit, m_strInner.c_str());
+    std::string strShown;
+    CModalAnswers answers;
+    answers.Add(SelectParentAndPress(IDCANCEL, strShown));
+    EXPECT_EQ(BrowseForFolder("Select a folder", m_hEdit), 2);
+    EXPECT_EQ(answers.Pending(), 0u);
+    EXPECT_EQ(m_strOpenedOn, m_strInner);
+    EXPECT_EQ(strShown, m_strInner.substr(0, m_strInner.rfind('\\')));
+    EXPECT_EQ(EditText(), m_strInner);
+}
+
+TEST_F(FolderBrowser, OkLeavesTheChosenFolderInTheEdit)
+{
+    SetWindowTextA(m_hEdit, m_strInner.c_str());
+    std::string strShown;
+    CModalAnswers answers;
+    answers.Add(SelectParentAndPress(IDOK, strShown));
+    EXPECT_EQ(BrowseForFolder("Select a folder", m_hEdit), 1);
+    EXPECT_EQ(answers.Pending(), 0u);
+    EXPECT_EQ(EditText(), m_strInner.substr(0, m_strInner.rfind('\\')));
+}
