@@ -8,6 +8,7 @@
 #include "cleaner/engine/RecycleBin.h"
 #include "cleaner/engine/RegistryCleaning.h"
 #include "cleaner/engine/StopRequest.h"
+#include "cleaner/model/ActionOptions.h"
 #include "cleaner/model/GeneralSettings.h"
 
 #include <windows.h>
@@ -126,8 +127,14 @@ CleanStats RunStandardSteps(const CAction& action, const CGeneralSettings& setti
             return stats;
         stats += UpdateTextFile(update, settings);
     }
-    for (const RegUpdate& update : action.lstKeyUpdates)
+    // The browser keeps its own window title and start page unless the user
+    // gave one: an empty text would leave it with none.
+    const bool bUserText = CarriesUserText(action);
+    for (const RegUpdate& update : action.lstKeyUpdates) {
+        if (bUserText && update.dwDataType == RegUpdate::DT_TEXT && update.strData.empty())
+            continue;
         ApplyRegUpdate(update);
+    }
     for (const std::string& strCommand : action.lstCommands)
         StartCommand(strCommand);
     return stats;

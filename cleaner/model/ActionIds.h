@@ -7,3 +7,5 @@ const char kIdDiskOpFreeSpace[] = "DiskOpFreeSpace";
 const char kIdDiskOpRecycleBin[] = "DiskOpRecycleBin";
 const char kIdMiscCleanRegistry[] = "MiscCleanRegistry";
 const char kIdMiscDefragmentRegistry[] = "MiscDefragmentRegistry";
+const char kIdIEPropWindowTitle[] = "IEPropWindowTitle";
+const char kIdIEPropHomePage[] = "IEPropHomePage";

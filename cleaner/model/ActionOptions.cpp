@@ -1,5 +1,6 @@
 #include "cleaner/model/ActionOptions.h"
 
+#include "cleaner/model/ActionIds.h"
 #include "common/RegValue.h"
 #include "common/RegistryKeys.h"
 #include "common/StringList.h"
@@ -35,6 +36,18 @@ void TransferList(const std::string& strKey, const std::string& strName, StringL
         value = strText;
 }
 
+void TransferText(const std::string& strKey, const char* pszName, std::string& strText,
+                  Direction direction)
+{
+    CRegString value(RK_CURRENT_USER, strKey.c_str(), pszName, strText.c_str());
+    if (direction == Direction::Load) {
+        value.SetNoWriteBack(true);
+        strText = value.Get();
+    } else {
+        value = strText;
+    }
+}
+
 void TransferActionOptions(CAction& action, Direction direction)
 {
     // An action without an identifier has no key of its own; writing would
@@ -49,6 +62,8 @@ void TransferActionOptions(CAction& action, Direction direction)
         else
             enabled = action.bEnabled;
     }
+    if (CarriesUserText(action))
+        TransferText(strKey, "strText", action.lstKeyUpdates.front().strData, direction);
 
     // One index runs through the file targets and then the registry targets.
     int nIndex = 0;
@@ -64,6 +79,13 @@ void TransferActionOptions(CAction& action, Direction direction)
 }
 
 }  // namespace
+
+bool CarriesUserText(const CAction& action)
+{
+    return (action.strId == kIdIEPropWindowTitle || action.strId == kIdIEPropHomePage) &&
+           !action.lstKeyUpdates.empty() &&
+           action.lstKeyUpdates.front().dwDataType == RegUpdate::DT_TEXT;
+}
 
 std::string ActionKeyPath(const std::string& strId)
 {

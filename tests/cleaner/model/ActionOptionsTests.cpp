@@ -186,3 +186,30 @@ TEST_F(ActionOptions, DamagedCustomCountEndsAtTheFirstMissingTarget)
     EXPECT_EQ(loaded.lstFiles.front().strName, "C:\\One");
     EXPECT_EQ(loaded.lstFiles.front().strMask, "");
 }
+
+TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
+{
+    auto withText = [](const char* pszId, uint32_t dwDataType) {
+        CAction action;
+        action.strId = pszId;
+        RegUpdate update;
+        update.strData = "http://mine.example/";
+        update.dwDataType = dwDataType;
+        action.lstKeyUpdates = {update, RegUpdate()};
+        return action;
+    };
+    CAction home = withText("IEPropHomePage", RegUpdate::DT_TEXT);
+    SaveActionOptions(home);
+    EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
+    CAction loaded = withText("IEPropHomePage", RegUpdate::DT_TEXT);
+    loaded.lstKeyUpdates.front().strData.clear();
+    LoadActionOptions(loaded);
+    EXPECT_EQ(loaded, home);
+
+    // A plugin's own update data is the plugin's, and a number is no text.
+    for (CAction other : {withText("MyPlugin", RegUpdate::DT_TEXT),
+                          withText("IEPropWindowTitle", RegUpdate::DT_NUMBER)}) {
+        SaveActionOptions(other);
+        EXPECT_FALSE(ValueExists(ActionKeyPath(other.strId), "strText")) << other.strId;
+    }
+}
