@@ -18,6 +18,7 @@ public:
     // Ends a modal dialog with the result; hides a modeless one, which stays.
     void EndDialog(INT_PTR nResult);
     bool IsModal() const { return m_bModal; }
+    UINT GetTemplateId() const { return m_nTemplateId; }
 
 protected:
     virtual bool OnInitDialog() { return true; }

@@ -27,6 +27,7 @@ const char kConfigFileName[] = "\\Veltrin.ini";
 const char kBatchFileName[] = "autoexec.bat";
 const char kClearingProgram[] = "\\swpclr.exe ";
 const char kLineEnd[] = "\r\n";
+const char kPageFileLineStart[] = "PageFile = \"";
 
 std::string SwapOptionKey()
 {
@@ -135,7 +136,7 @@ bool SetupSwapClearing(bool bEnabled, char cDriveLetter)
     // the clearing program never works on a file named by an old setting.
     std::string config;
     if (bEnabled && !strSwap.empty())
-        config = "PageFile = \"" + strSwap + "\"" + kLineEnd;
+        config = kPageFileLineStart + strSwap + "\"" + kLineEnd;
     const bool bConfigWritten = RewriteWholeFile(strWindows + kConfigFileName, config, true);
     if (strSwap.empty() || !bConfigWritten)
         return false;
@@ -153,6 +154,22 @@ bool SetupSwapClearing(bool bEnabled, char cDriveLetter)
         RewriteWholeFile(strBatch, batch + StartupLine() + kLineEnd, false);
     }
     return true;
+}
+
+char ReadSwapClearingDrive()
+{
+    const std::string strWindows = GetWindowsFolder();
+    std::string config;
+    if (strWindows.empty() || !ReadWholeFile(strWindows + kConfigFileName, config))
+        return 0;
+    const size_t nLetter = sizeof(kPageFileLineStart) - 1;
+    if (config.compare(0, nLetter, kPageFileLineStart) != 0 || config.size() < nLetter + 2 ||
+        config[nLetter + 1] != ':')
+        return 0;
+    const char cLetter = config[nLetter];
+    if (cLetter >= 'a' && cLetter <= 'z')
+        return static_cast<char>(cLetter - 'a' + 'A');
+    return cLetter >= 'A' && cLetter <= 'Z' ? cLetter : 0;
 }
 
 bool ReadSwapClearingOption()

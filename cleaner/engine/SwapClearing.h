@@ -26,6 +26,10 @@ bool RemoveMarkedLines(const std::string& strPath, const std::string& strMarker)
 // written.
 bool SetupSwapClearing(bool bEnabled, char cDriveLetter);
 
+// The drive of the swap file that "Veltrin.ini" names, as an upper-case
+// letter; 0 when it names none.
+char ReadSwapClearingDrive();
+
 // Whether the swap file is cleared at shutdown: on the NT family the
 // system's own setting, on Windows 95/98/ME the program's option.
 bool ReadSwapClearingOption();

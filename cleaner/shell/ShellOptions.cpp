@@ -5,9 +5,36 @@
 
 #include <string>
 
+namespace {
+
+const char kClearLogFlags[] = "dwClearLogFlags";
+const char kMoveToTrayOnClose[] = "bMoveToTrayOnClose";
+const char kRunAtShutdown[] = "bRunAtShutdown";
+
+std::string GeneralKey()
+{
+    return std::string(kSettingsKey) + "\\General";
+}
+
+template <class Value, class T>
+void WriteNow(const std::string& strKey, const char* pszName, const T& value)
+{
+    Value stored(RK_CURRENT_USER, strKey.c_str(), pszName, value);
+    stored = value;
+    stored.Write();
+    stored.SetNoWriteBack(true);
+}
+
+}  // namespace
+
 uint32_t ReadClearLogFlags()
 {
-    return ReadRegNumber(RK_CURRENT_USER, kSettingsKey, "dwClearLogFlags", CLF_ENABLED);
+    return ReadRegNumber(RK_CURRENT_USER, kSettingsKey, kClearLogFlags, CLF_ENABLED);
+}
+
+void WriteClearLogFlags(uint32_t dwFlags)
+{
+    WriteNow<CRegDword>(kSettingsKey, kClearLogFlags, dwFlags);
 }
 
 bool ClearsLogAt(uint32_t dwOccasion)
@@ -18,11 +45,20 @@ bool ClearsLogAt(uint32_t dwOccasion)
 
 bool ReadMoveToTrayOnClose()
 {
-    return ReadRegNumber(RK_CURRENT_USER, kSettingsKey, "bMoveToTrayOnClose", 1) != 0;
+    return ReadRegNumber(RK_CURRENT_USER, kSettingsKey, kMoveToTrayOnClose, 1) != 0;
+}
+
+void WriteMoveToTrayOnClose(bool bMoveToTray)
+{
+    WriteNow<CRegBool>(kSettingsKey, kMoveToTrayOnClose, bMoveToTray);
 }
 
 bool ReadRunAtShutdown()
 {
-    return ReadRegNumber(RK_CURRENT_USER, std::string(kSettingsKey) + "\\General",
-                         "bRunAtShutdown", 0) != 0;
+    return ReadRegNumber(RK_CURRENT_USER, GeneralKey(), kRunAtShutdown, 0) != 0;
+}
+
+void WriteRunAtShutdown(bool bRunAtShutdown)
+{
+    WriteNow<CRegBool>(GeneralKey(), kRunAtShutdown, bRunAtShutdown);
 }

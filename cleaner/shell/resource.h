@@ -107,6 +107,10 @@
 #define IDC_GENERAL_WIPE_RANDOM             1090
 #define IDC_GENERAL_NO_WIPE                 1100
 #define IDC_GENERAL_MOVE_TO_TRAY            1102
+#define IDC_GENERAL_WIPE_FRAME              1103
+#define IDC_GENERAL_LOG_FRAME               1104
+#define IDC_GENERAL_CLEAR_LOG_AT_START      1117
+#define IDC_GENERAL_CLEAR_LOG_AT_CLOSE      1118
 // Cookies & index.dat
 #define IDC_COOKIES_CLEAR                   1006
 #define IDC_COOKIES_EXCLUDE                 1040
@@ -129,6 +133,7 @@
 #define IDC_WINDOWS_RECYCLE_BIN             1067
 #define IDC_WINDOWS_REGEDIT_KEY             1070
 #define IDC_WINDOWS_TEMP_DIR                1071
+#define IDC_WINDOWS_SWAP_FRAME              1103
 // Netscape & Mozilla
 #define IDC_NETSCAPE_COOKIES                1006
 #define IDC_NETSCAPE_HISTORY                1008
@@ -158,6 +163,7 @@
 #define IDC_DRIVES_MASK                     1057
 #define IDC_DRIVES_FREE_SPACE               1059
 #define IDC_DRIVES_LIST                     1099
+#define IDC_DRIVES_FRAME                    1103
 // Plug-Ins
 #define IDC_PLUGINS_LIST                    1200
 #define IDC_PLUGINS_DESCRIPTION             1201

@@ -624,9 +624,64 @@ def small_checked(c):
     c.fill(stroke([[(4.4, 8.2), (6.9, 10.7), (11.6, 5.4)]], 1.9), WHITE)
 
 
+# The settings tree: a page, and one picture for each group of pages.
+
+def small_page(c):
+    c.fill(rounded(polygon([(3.5, 1.5), (10.0, 1.5), (12.5, 4.0), (12.5, 14.5), (3.5, 14.5)]),
+                   0.6), GREY)
+    c.fill(polygon([(4.6, 2.6), (9.4, 2.6), (11.4, 4.6), (11.4, 13.4), (4.6, 13.4)]), PAPER)
+    c.fill(stroke([[(6.0, 6.5), (10.0, 6.5)], [(6.0, 8.8), (10.0, 8.8)], [(6.0, 11.1), (9.0, 11.1)]],
+                  0.9), TEAL)
+
+
+def small_general(c):
+    c.fill(subtract(star(8, 8, 7.6, 5.6, 8), circle(8, 8, 2.4)),
+           lambda x, y: mix(lighten(BLUE, 0.1), BLUE_DARK, y / 16))
+
+
+def small_browsers(c):
+    c.fill(circle(8, 8, 7.3), lambda x, y: mix(lighten(TEAL, 0.15), TEAL_DARK, y / 16))
+    c.fill(stroke([arc(8, 8, 3.2, 6.8, 90, 270), arc(8, 8, 3.2, 6.8, 90, -90),
+                   [(1.2, 8), (14.8, 8)], [(2.4, 4.6), (13.6, 4.6)], [(2.4, 11.4), (13.6, 11.4)]],
+                  0.8), WHITE, 0.85)
+
+
+def small_system(c):
+    c.fill(rrect(1.0, 2.0, 15.0, 11.5, 1.2), NAVY)
+    c.fill(rrect(2.4, 3.4, 13.6, 10.1, 0.4), lambda x, y: mix(lighten(BLUE, 0.2), BLUE, y / 11))
+    c.fill(polygon([(6.5, 11.5), (9.5, 11.5), (10.2, 13.6), (5.8, 13.6)]), GREY)
+    c.fill(rrect(4.0, 13.4, 12.0, 14.8, 0.6), NAVY)
+
+
+def small_mail(c):
+    c.fill(rrect(1.0, 3.0, 15.0, 13.0, 1.2), AMBER)
+    c.fill(rrect(2.0, 4.0, 14.0, 12.0, 0.6), PAPER)
+    c.fill(stroke([[(2.4, 4.6), (8.0, 9.0), (13.6, 4.6)]], 1.1), AMBER)
+
+
+def small_drive(c):
+    c.fill(rrect(1.0, 4.5, 15.0, 11.5, 1.4), lambda x, y: mix(GREY_LIGHT, GREY, (y - 4) / 8))
+    c.fill(rrect(1.0, 9.5, 15.0, 11.5, 1.0), GREY)
+    c.fill(circle(12.2, 7.2, 1.1), GREEN)
+
+
+def small_multimedia(c):
+    c.fill(stroke([[(6.5, 12.0), (6.5, 2.6), (13.0, 1.6), (13.0, 10.6)]], 1.4), NAVY)
+    c.fill(circle(4.6, 12.4, 2.4), TEAL_DARK)
+    c.fill(circle(11.1, 11.0, 2.4), TEAL_DARK)
+
+
+def small_plugins(c):
+    piece = union(rrect(2.0, 5.0, 12.0, 14.5, 1.0), circle(7.0, 3.8, 2.3), circle(13.0, 9.8, 2.3))
+    c.fill(piece, lambda x, y: mix(lighten(GREEN, 0.15), mix(GREEN, NAVY, 0.25), y / 16))
+
+
 LOG_IMAGES = [small_deleted, small_reboot, small_not_found, small_begins, small_complete,
               small_statistics]
-FEATURE_IMAGES = [small_unchecked, small_checked]
+# The Features list shows image 1; the settings tree shows image 0 for its
+# pages and the others for its groups.
+FEATURE_IMAGES = [small_page, small_checked, small_general, small_browsers, small_system,
+                  small_mail, small_drive, small_multimedia, small_plugins]
 
 
 def small_strip(draws):

@@ -7,7 +7,7 @@
 #include "cleaner/shell/PageIEProperties.h"
 #include "cleaner/shell/PageNetscape.h"
 
-#include "tests/cleaner/shell/PageTest.h"
+#include "tests/support/PageTest.h"
 #include "tests/support/WindowPicture.h"
 
 #include <functional>

@@ -2,7 +2,7 @@
 // before what cannot be restored, and the messenger folder.
 #include "cleaner/shell/PageCommunications.h"
 
-#include "tests/cleaner/shell/PageTest.h"
+#include "tests/support/PageTest.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "cleaner/shell/PageCookies.h"
 
 #include "common/SystemTime.h"
-#include "tests/cleaner/shell/PageTest.h"
+#include "tests/support/PageTest.h"
 
 #include <commctrl.h>
 

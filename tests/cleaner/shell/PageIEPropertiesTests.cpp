@@ -5,7 +5,7 @@
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/StopRequest.h"
 #include "common/RegistryKeys.h"
-#include "tests/cleaner/shell/PageTest.h"
+#include "tests/support/PageTest.h"
 #include "tests/support/RecordingLog.h"
 #include "tests/support/TestRegistry.h"
 

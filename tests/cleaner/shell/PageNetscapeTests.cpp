@@ -2,7 +2,7 @@
 // settings while the user has set none, and the user's stay.
 #include "cleaner/shell/PageNetscape.h"
 
-#include "tests/cleaner/shell/PageTest.h"
+#include "tests/support/PageTest.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
 

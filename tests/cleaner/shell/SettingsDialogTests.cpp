@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -167,6 +168,42 @@ TEST_F(SettingsDialog, EveryWayOfClosingAppliesTheOpenPageButEnterDoesNotClose)
     EXPECT_FALSE(dialog.IsVisible());
 }
 
+// Every item with a page opens the page of its dialog id, which names the
+// help page that F1 shows.
+TEST_F(SettingsDialog, EveryPageItemOpensItsPageWithItsHelp)
+{
+    const std::map<std::string, std::string> kHelpPages = {
+        {"General", "general.htm"},
+        {"Contents", "browsers.internetexplorer.htm"},
+        {"Cookies & index.dat", "browsers.internetexplorer.htm"},
+        {"Properties (IE Only)", "browsers.internetexplorer.htm"},
+        {"Netscape & Mozilla", "browsers.netscapenavigator.htm"},
+        {"Opera", "browsers.opera.htm"},
+        {"Start Menu", "system.startmenu.htm"},
+        {"Windows & Common Controls", "system.windows.commoncontrols.htm"},
+        {"Network", "system.network.htm"},
+        {"Comunications", "communications.mail.htm"},
+        {"Multimedia", "multimedia.htm"},
+        {"Drive Operations", "driveoperations.htm"},
+        {"Plug-Ins", "plugins.htm"},
+    };
+    CDlgSettings& dialog = Open();
+    CTreeView& tree = dialog.GetTree();
+    for (HTREEITEM hItem = tree.GetRoot(); hItem; hItem = tree.GetNextInTree(hItem)) {
+        const std::string strText = tree.GetItemText(hItem);
+        ASSERT_TRUE(tree.SelectItem(hItem));
+        const LPARAM lPageId = tree.GetItemData(hItem);
+        if (lPageId == 0) {
+            EXPECT_EQ(dialog.GetPage(), nullptr) << strText;
+            continue;
+        }
+        ASSERT_NE(dialog.GetPage(), nullptr) << strText;
+        EXPECT_EQ(dialog.GetPage()->GetTemplateId(), static_cast<UINT>(lPageId)) << strText;
+        EXPECT_EQ(dialog.GetPage()->GetHelpPage(), kHelpPages.at(strText));
+        SaveWindowPicture(dialog, ArtifactPath("settings-" + std::to_string(lPageId) + ".png"));
+    }
+}
+
 TEST_F(SettingsDialog, CheckBoxPagesShowAndSetTheirActionsBothWays)
 {
     CDlgSettings& dialog = Open();
@@ -202,7 +239,6 @@ TEST_F(SettingsDialog, CheckBoxPagesShowAndSetTheirActionsBothWays)
                 << binding.pszActionId;
             bOn = !bOn;
         }
-        SaveWindowPicture(dialog, ArtifactPath(std::string("settings-") + pszPage + ".png"));
     }
 }
 

@@ -34,6 +34,18 @@ protected:
     CDialog m_parent{IDD_SETTINGS};
 };
 
+// A test of one page, over a manager built before each test.
+template <class Page>
+class CPageTestOf : public CPageTest {
+protected:
+    void SetUp() override
+    {
+        CPageTest::SetUp();
+        Build();
+    }
+    std::unique_ptr<Page> Open() { return CPageTest::Open<Page>(); }
+};
+
 // Sets the check box as a click does and tells its page.
 inline void SetBox(HWND hPage, int nId, bool bChecked)
 {
