@@ -390,42 +390,6 @@ TEST_F(Resources, PageBackgroundMeetsThePageInItsOwnColour)
     EXPECT_EQ(nOther, 0);
 }
 
-TEST_F(Resources, WizardAndMessageBoxHaveTheirControls)
-{
-    CDialog wizard = Dialog(IDD_WIZARD);
-    EXPECT_EQ(wizard.rect, (std::vector<short>{0, 0, 282, 146}));
-    EXPECT_EQ(wizard.strCaption, "Wizard");
-    EXPECT_EQ(wizard.strFont, "8 MS Sans Serif");
-    const CControl* pBanner = wizard.Find(DWORD(-1), "#" + std::to_string(IDB_WIZARD_BANNER));
-    ASSERT_NE(pBanner, nullptr);
-    EXPECT_EQ(pBanner->rect[1], 0);
-    for (DWORD k = 0; k < 3; ++k) {
-        const CControl* pQuestion = wizard.Find(IDC_WIZARD_QUESTION + k);
-        const CControl* pYes = wizard.Find(IDC_WIZARD_YES + k, "Yes");
-        const CControl* pNo = wizard.Find(IDC_WIZARD_NO + k, "No");
-        ASSERT_TRUE(pQuestion && pYes && pNo) << k;
-        // Each row's answers are a group of their own, below the banner.
-        EXPECT_EQ(pYes->dwStyle & (BS_TYPEMASK | WS_GROUP), DWORD(BS_AUTORADIOBUTTON | WS_GROUP));
-        EXPECT_EQ(pNo->dwStyle & (BS_TYPEMASK | WS_GROUP), DWORD(BS_AUTORADIOBUTTON));
-        EXPECT_GE(pQuestion->rect[1], pBanner->rect[3]);
-    }
-    EXPECT_NE(wizard.Find(IDOK, "Next"), nullptr);
-    EXPECT_NE(wizard.Find(IDCANCEL, "Close"), nullptr);
-
-    CDialog message = Dialog(IDD_MESSAGE);
-    EXPECT_EQ(message.strCaption, "Message");
-    const CControl* pText = message.Find(IDC_MESSAGE_TEXT);
-    ASSERT_NE(pText, nullptr);
-    EXPECT_TRUE(IsClass(*pText, "Edit"));
-    EXPECT_EQ(pText->dwStyle & (ES_MULTILINE | ES_READONLY), DWORD(ES_MULTILINE | ES_READONLY));
-    const CControl* pCheck = message.Find(IDC_MESSAGE_SHOW_AGAIN, "Show this message next time");
-    ASSERT_NE(pCheck, nullptr);
-    EXPECT_EQ(pCheck->dwStyle & BS_TYPEMASK, DWORD(BS_AUTOCHECKBOX));
-    for (const auto& button : {std::make_pair(IDOK, "OK"), std::make_pair(IDYES, "Yes"),
-                               std::make_pair(IDNO, "No"), std::make_pair(IDCANCEL, "Cancel")})
-        EXPECT_NE(message.Find(DWORD(button.first), button.second), nullptr) << button.second;
-}
-
 TEST_F(Resources, IconsHoldA256ColourAndA32BitImageOfEverySizeThatLookAlike)
 {
     struct {
