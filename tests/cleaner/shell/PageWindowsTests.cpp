@@ -8,6 +8,7 @@
 #include "cleaner/model/ActionManager.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/PageTest.h"
+#include "tests/support/SavedFile.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDrive.h"
 
@@ -24,35 +25,7 @@ const char kMemoryManagementKey[] =
 const std::string kSwapOptionKey = std::string(kSettingsKey) + "\\WCSwap";
 const char kBatchStart[] = "@ECHO OFF\r\n";
 
-std::string WindowsFolder()
-{
-    char szFolder[MAX_PATH];
-    return std::string(szFolder, GetWindowsDirectoryA(szFolder, MAX_PATH));
-}
 
-// A file as it was before the test, put back afterwards (or removed when
-// there was none).
-class CSavedFile {
-public:
-    explicit CSavedFile(const std::string& strPath)
-        : m_strPath(strPath), m_bExisted(FileExists(strPath)), m_bytes(ReadFileBytes(strPath))
-    {
-    }
-    ~CSavedFile()
-    {
-        if (m_bExisted)
-            WriteFileBytes(m_strPath, m_bytes);
-        else
-            DeleteFileA(m_strPath.c_str());
-    }
-    CSavedFile(const CSavedFile&) = delete;
-    CSavedFile& operator=(const CSavedFile&) = delete;
-
-private:
-    const std::string m_strPath;
-    const bool m_bExisted;
-    const std::string m_bytes;
-};
 
 size_t CountOf(const std::string& strText, const std::string& strPart)
 {

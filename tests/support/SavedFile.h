@@ -1,0 +1,46 @@
+// Files and folders of the system that a test changes and puts back.
+#pragma once
+
+#include "tests/support/TempFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// A file as it was before the test, put back afterwards (or removed when
+// there was none).
+class CSavedFile {
+public:
+    explicit CSavedFile(const std::string& strPath)
+        : m_strPath(strPath), m_bExisted(FileExists(strPath)), m_bytes(ReadFileBytes(strPath))
+    {
+    }
+    ~CSavedFile()
+    {
+        if (m_bExisted)
+            WriteFileBytes(m_strPath, m_bytes);
+        else
+            Remove();
+    }
+    CSavedFile(const CSavedFile&) = delete;
+    CSavedFile& operator=(const CSavedFile&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+    void Write(const std::string& bytes) const { ASSERT_TRUE(WriteFileBytes(m_strPath, bytes)); }
+    void Remove() const { DeleteFileA(m_strPath.c_str()); }
+    bool Exists() const { return FileExists(m_strPath); }
+    std::string Read() const { return ReadFileBytes(m_strPath); }
+
+private:
+    const std::string m_strPath;
+    const bool m_bExisted;
+    const std::string m_bytes;
+};
+
+inline std::string WindowsFolder()
+{
+    char szFolder[MAX_PATH];
+    return std::string(szFolder, GetWindowsDirectoryA(szFolder, MAX_PATH));
+}
