@@ -5,21 +5,26 @@
 
 namespace {
 
+struct BrowseState {
+    HWND hEdit;
+    // The edit's text before the browser opened: the browser may report its
+    // first selection, and so change the edit, before it asks where to start.
+    std::string strStart;
+};
+
 int CALLBACK OnBrowseEvent(HWND hBrowser, UINT uMsg, LPARAM lParam, LPARAM lpData)
 {
-    const HWND hEdit = reinterpret_cast<HWND>(lpData);
+    const BrowseState& state = *reinterpret_cast<const BrowseState*>(lpData);
     switch (uMsg) {
-    case BFFM_INITIALIZED: {
-        const std::string strStart = CWindow(hEdit).GetText();
+    case BFFM_INITIALIZED:
         SendMessageA(hBrowser, BFFM_SETSELECTIONA, TRUE,
-                     reinterpret_cast<LPARAM>(strStart.c_str()));
+                     reinterpret_cast<LPARAM>(state.strStart.c_str()));
         break;
-    }
     case BFFM_SELCHANGED: {
         // The edit follows the browser, so the page shows the folder at once.
         char szPath[MAX_PATH];
         if (SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), szPath))
-            SetWindowTextA(hEdit, szPath);
+            SetWindowTextA(state.hEdit, szPath);
         break;
     }
     default:
@@ -32,7 +37,7 @@ int CALLBACK OnBrowseEvent(HWND hBrowser, UINT uMsg, LPARAM lParam, LPARAM lpDat
 
 int BrowseForFolder(const char* pszTitle, HWND hEdit)
 {
-    const std::string strRemembered = CWindow(hEdit).GetText();
+    const BrowseState state = {hEdit, CWindow(hEdit).GetText()};
     // The shell's folders are objects of its own; a thread that has not
     // asked for them yet gets them for the browser's lifetime.
     const HRESULT hrCom = CoInitialize(nullptr);
@@ -44,7 +49,7 @@ int BrowseForFolder(const char* pszTitle, HWND hEdit)
     info.lpszTitle = pszTitle;
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
     info.lpfn = OnBrowseEvent;
-    info.lParam = reinterpret_cast<LPARAM>(hEdit);
+    info.lParam = reinterpret_cast<LPARAM>(&state);
     std::string strChosen;
     if (LPITEMIDLIST pidl = SHBrowseForFolderA(&info)) {
         char szPath[MAX_PATH];
@@ -56,7 +61,7 @@ int BrowseForFolder(const char* pszTitle, HWND hEdit)
     if (SUCCEEDED(hrCom))
         CoUninitialize();
     if (strChosen.empty()) {
-        SetWindowTextA(hEdit, strRemembered.c_str());
+        SetWindowTextA(hEdit, state.strStart.c_str());
         return 2;
     }
     SetWindowTextA(hEdit, strChosen.c_str());

@@ -6,14 +6,9 @@ namespace {
 // storing it as the message result.
 bool ReturnsResultDirectly(UINT uMsg)
 {
+    if (IsControlColourMessage(uMsg))
+        return true;
     switch (uMsg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
@@ -26,6 +21,22 @@ bool ReturnsResultDirectly(UINT uMsg)
 }
 
 }  // namespace
+
+bool IsControlColourMessage(UINT uMsg)
+{
+    switch (uMsg) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
 
 CDialog::~CDialog()
 {

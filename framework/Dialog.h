@@ -4,6 +4,9 @@
 
 #include "framework/Window.h"
 
+// The messages by which a control asks its parent for its colours.
+bool IsControlColourMessage(UINT uMsg);
+
 class CDialog : public CWindow {
 public:
     explicit CDialog(UINT nTemplateId) : m_nTemplateId(nTemplateId) {}

@@ -86,20 +86,11 @@ void COptionPage::OnEraseBackgroundHook(HDC hDC, const RECT& client)
 
 bool COptionPage::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    switch (uMsg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<LRESULT>(OnControlColour(
-            uMsg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-        return true;
-    default:
+    if (!IsControlColourMessage(uMsg))
         return CBitmapDialog::OnMessage(uMsg, wParam, lParam, result);
-    }
+    result = reinterpret_cast<LRESULT>(
+        OnControlColour(uMsg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    return true;
 }
 
 HBRUSH COptionPage::OnControlColour(UINT uMsg, HDC hDC, HWND hControl) const

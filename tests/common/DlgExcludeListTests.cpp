@@ -32,22 +32,6 @@ Texts Listed(const StringList& list)
     return Texts(list.begin(), list.end());
 }
 
-// The files of a folder in the order the system lists them.
-Texts FilesInListedOrder(const std::string& strFolder)
-{
-    Texts names;
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strFolder + "\\*.*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-    return names;
-}
-
 // The dialog made modeless, so that a test reads and clicks it between steps.
 class CExcludeDialog {
 public:
@@ -270,11 +254,29 @@ protected:
     // An answer that moves the browser's selection from the folder it
     // opened on to that folder's parent, notes what the edit shows then,
     // and presses the button.
+    static std::string SelectedName(HWND hTree)
+    {
+        char szText[MAX_PATH] = "";
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = TreeView_GetSelection(hTree);
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        if (!item.hItem || !SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+            return std::string();
+        return szText;
+    }
     CModalAnswers::Answer SelectParentAndPress(int nButtonId, std::string& strShown)
     {
         return [this, nButtonId, &strShown](HWND hBrowser) {
             HWND hTree = FindWindowExA(hBrowser, nullptr, WC_TREEVIEWA, nullptr);
             ASSERT_NE(hTree, nullptr);
+            // The browser fills its tree and moves to the preselected
+            // folder after it has appeared.
+            const std::string strInnerName = m_strInner.substr(m_strInner.rfind('\\') + 1);
+            const DWORD dwLimit = GetTickCount() + 5000;
+            while (SelectedName(hTree) != strInnerName && GetTickCount() < dwLimit)
+                ServeMessages(20);
             const HTREEITEM hSelected = TreeView_GetSelection(hTree);
             m_strOpenedOn = EditText();
             TreeView_SelectItem(hTree, TreeView_GetParent(hTree, hSelected));

@@ -106,3 +106,18 @@ bool WriteFileBytes(const std::string& strPath, const std::string& bytes)
     CloseHandle(hFile);
     return bOk && dwWritten == bytes.size();
 }
+
+std::vector<std::string> FilesInListedOrder(const std::string& strFolder, const char* pszPattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\" + pszPattern).c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+    return names;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CTempFolder {
 public:
@@ -20,6 +21,10 @@ private:
 };
 
 bool FileExists(const std::string& strPath);
+// The names of the files (not folders) of a folder that match the pattern,
+// in the order the system lists them.
+std::vector<std::string> FilesInListedOrder(const std::string& strFolder,
+                                            const char* pszPattern = "*.*");
 // Sets the file's last-write time to the first of January of the year.
 void SetLastWriteYear(const std::string& strPath, unsigned short wYear);
 

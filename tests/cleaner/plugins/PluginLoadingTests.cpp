@@ -34,22 +34,6 @@ protected:
     CTempFolder m_folder;
 };
 
-// The .pld files of the folder in the order the system lists them.
-std::vector<std::string> ListedOrder(const std::string& strFolder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strFolder + "\\*.pld").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-    return names;
-}
-
 }  // namespace
 
 TEST_F(PluginLoading, FolderComesFromTheSettingOrSitsBesideTheProgram)
@@ -81,7 +65,7 @@ TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
     EXPECT_EQ(ids, (StringVector{"IECache", "Twice"}));
 
     std::string strLater;
-    for (const std::string& strName : ListedOrder(m_folder.Path())) {
+    for (const std::string& strName : FilesInListedOrder(m_folder.Path(), "*.pld")) {
         if (strName == "a.pld" || strName == "b.pld")
             strLater = strName;
     }
