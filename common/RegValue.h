@@ -97,6 +97,15 @@ public:
         m_value = value;
         return *this;
     }
+    // Stores the value at once, for readers elsewhere that must see it now;
+    // it is not written again when the object goes.
+    bool WriteNow(const T& value)
+    {
+        m_value = value;
+        const bool bWritten = Write();
+        SetNoWriteBack(true);
+        return bWritten;
+    }
 
 protected:
     CRegValueOf(uint32_t dwRoot, const char* pszKeyPath, const char* pszValueName)

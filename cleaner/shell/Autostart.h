@@ -10,5 +10,5 @@ std::string ReadAutostartEntry();
 // Writes the running program's path as the entry. A user without the right
 // to change the machine's settings cannot; false then.
 bool WriteAutostartEntry();
-// Removes the entry; true when none is left.
-bool RemoveAutostartEntry();
+// Removes the entry if the user may.
+void RemoveAutostartEntry();

@@ -16,15 +16,6 @@ std::string GeneralKey()
     return std::string(kSettingsKey) + "\\General";
 }
 
-template <class Value, class T>
-void WriteNow(const std::string& strKey, const char* pszName, const T& value)
-{
-    Value stored(RK_CURRENT_USER, strKey.c_str(), pszName, value);
-    stored = value;
-    stored.Write();
-    stored.SetNoWriteBack(true);
-}
-
 }  // namespace
 
 uint32_t ReadClearLogFlags()
@@ -34,7 +25,7 @@ uint32_t ReadClearLogFlags()
 
 void WriteClearLogFlags(uint32_t dwFlags)
 {
-    WriteNow<CRegDword>(kSettingsKey, kClearLogFlags, dwFlags);
+    CRegDword(RK_CURRENT_USER, kSettingsKey, kClearLogFlags, dwFlags).WriteNow(dwFlags);
 }
 
 bool ClearsLogAt(uint32_t dwOccasion)
@@ -50,7 +41,7 @@ bool ReadMoveToTrayOnClose()
 
 void WriteMoveToTrayOnClose(bool bMoveToTray)
 {
-    WriteNow<CRegBool>(kSettingsKey, kMoveToTrayOnClose, bMoveToTray);
+    CRegBool(RK_CURRENT_USER, kSettingsKey, kMoveToTrayOnClose, bMoveToTray).WriteNow(bMoveToTray);
 }
 
 bool ReadRunAtShutdown()
@@ -60,5 +51,6 @@ bool ReadRunAtShutdown()
 
 void WriteRunAtShutdown(bool bRunAtShutdown)
 {
-    WriteNow<CRegBool>(GeneralKey(), kRunAtShutdown, bRunAtShutdown);
+    CRegBool(RK_CURRENT_USER, GeneralKey().c_str(), kRunAtShutdown, bRunAtShutdown)
+        .WriteNow(bRunAtShutdown);
 }
