@@ -69,15 +69,13 @@ const CheckBoxPageLayout* CCheckBoxPage::FindLayout(UINT nTemplateId)
 
 bool CCheckBoxPage::OnInitDialog()
 {
-    for (const CheckBinding& binding : m_layout.bindings)
-        SetChecked(binding.nControlId, Action(binding.pszActionId).bEnabled);
+    ShowBoxes(m_layout.bindings.data(), m_layout.bindings.size());
     return true;
 }
 
 bool CCheckBoxPage::Apply()
 {
-    for (const CheckBinding& binding : m_layout.bindings)
-        Action(binding.pszActionId).bEnabled = IsChecked(binding.nControlId);
+    ApplyBoxes(m_layout.bindings.data(), m_layout.bindings.size());
     return true;
 }
 

@@ -6,11 +6,6 @@
 
 #include <vector>
 
-struct CheckBinding {
-    int nControlId;
-    const char* pszActionId;
-};
-
 struct ExcludeButton {
     int nButtonId;
     const char* pszActionId;

@@ -2,6 +2,7 @@
 
 #include "cleaner/engine/PathMacros.h"
 #include "cleaner/model/ActionManager.h"
+#include "common/Action.h"
 #include "common/DlgExcludeList.h"
 
 #include <algorithm>
@@ -145,6 +146,18 @@ std::string COptionPage::ItemText(int nId) const
 void COptionPage::SetItemText(int nId, const std::string& strText) const
 {
     SetDlgItemTextA(m_hWnd, nId, strText.c_str());
+}
+
+void COptionPage::ShowBoxes(const CheckBinding* pBindings, size_t nBindings)
+{
+    for (size_t n = 0; n < nBindings; ++n)
+        SetChecked(pBindings[n].nControlId, Action(pBindings[n].pszActionId).bEnabled);
+}
+
+void COptionPage::ApplyBoxes(const CheckBinding* pBindings, size_t nBindings)
+{
+    for (size_t n = 0; n < nBindings; ++n)
+        Action(pBindings[n].pszActionId).bEnabled = IsChecked(pBindings[n].nControlId);
 }
 
 void COptionPage::EditFileExcludes(const char* pszActionId)

@@ -11,6 +11,12 @@ class CActionManager;
 class CAction;
 struct CGeneralSettings;
 
+// A check box that shows and sets one action's enabled flag.
+struct CheckBinding {
+    int nControlId;
+    const char* pszActionId;
+};
+
 class CBitmapDialog : public CDialog {
 public:
     // The bitmap is borrowed and must outlive the dialog; it may be null.
@@ -52,6 +58,18 @@ protected:
     void EnableItem(int nId, bool bEnable) const;
     std::string ItemText(int nId) const;
     void SetItemText(int nId, const std::string& strText) const;
+
+    // Each box shows, or sets, the enabled flag of its action.
+    void ShowBoxes(const CheckBinding* pBindings, size_t nBindings);
+    void ApplyBoxes(const CheckBinding* pBindings, size_t nBindings);
+    template <size_t N> void ShowBoxes(const CheckBinding (&bindings)[N])
+    {
+        ShowBoxes(bindings, N);
+    }
+    template <size_t N> void ApplyBoxes(const CheckBinding (&bindings)[N])
+    {
+        ApplyBoxes(bindings, N);
+    }
 
     // The exclude lists of an action's first file target and of its first
     // registry target, edited in the exclude-list dialog.

@@ -15,12 +15,7 @@ const char kMessengerQuestion[] =
     "Attention!!\nThis option will clear your AIM history, and you will not able to restore it "
     "(unless you have the copies on server)!\nAre you sure you want to enable it?";
 
-struct BoxAction {
-    int nId;
-    const char* pszAction;
-};
-
-const BoxAction kBoxes[] = {
+const CheckBinding kBoxes[] = {
     {IDC_MAIL_OUTLOOK_EXPRESS, "MailOE"},
     {IDC_MAIL_NETSCAPE_TRASH_SENT, "MailNNTrashSent"},
     {IDC_MAIL_NETSCAPE_HIDDEN, "MailNNHidden"},
@@ -37,8 +32,7 @@ CPageCommunications::CPageCommunications(CActionManager& manager, HBITMAP hBackg
 bool CPageCommunications::OnInitDialog()
 {
     SetItemText(IDC_MAIL_HIDDEN_MASK, Settings().strNetScapeHiddenFilesMask.Get());
-    for (const BoxAction& box : kBoxes)
-        SetChecked(box.nId, Action(box.pszAction).bEnabled);
+    ShowBoxes(kBoxes);
     SetItemText(IDC_MAIL_AIM_FOLDER, Settings().strAOLMessangerPath.Get());
     UpdateDependencies();
     return true;
@@ -84,8 +78,7 @@ void CPageCommunications::UpdateDependencies() const
 bool CPageCommunications::Apply()
 {
     Settings().strNetScapeHiddenFilesMask = ItemText(IDC_MAIL_HIDDEN_MASK);
-    for (const BoxAction& box : kBoxes)
-        Action(box.pszAction).bEnabled = IsChecked(box.nId);
+    ApplyBoxes(kBoxes);
     Settings().strAOLMessangerPath = ItemText(IDC_MAIL_AIM_FOLDER);
     return true;
 }

@@ -11,12 +11,7 @@ namespace {
 const char kRootTitle[] = "Netscape 4.x User Root";
 const char kCacheTitle[] = "Netscape 4.x User Cache Root";
 
-struct BoxAction {
-    int nId;
-    const char* pszAction;
-};
-
-const BoxAction kBoxes[] = {
+const CheckBinding kBoxes[] = {
     {IDC_NETSCAPE_COOKIES, "NNCookies"},
     {IDC_NETSCAPE_HISTORY, "NNHistory"},
     {IDC_NETSCAPE_CACHE, "NNCache"},
@@ -62,8 +57,7 @@ bool CPageNetscape::OnInitDialog()
     FillMissingFolders();
     for (const FolderEdit& folder : kFolders)
         SetItemText(folder.nEditId, (Settings().*folder.pSetting).Get());
-    for (const BoxAction& box : kBoxes)
-        SetChecked(box.nId, Action(box.pszAction).bEnabled);
+    ShowBoxes(kBoxes);
     return true;
 }
 
@@ -96,8 +90,7 @@ void CPageNetscape::Browse(const char* pszTitle, int nEditId) const
 
 bool CPageNetscape::Apply()
 {
-    for (const BoxAction& box : kBoxes)
-        Action(box.pszAction).bEnabled = IsChecked(box.nId);
+    ApplyBoxes(kBoxes);
     for (const FolderEdit& folder : kFolders)
         Settings().*folder.pSetting = ItemText(folder.nEditId);
     return true;

@@ -8,12 +8,7 @@
 
 namespace {
 
-struct ActionBox {
-    int nId;
-    const char* pszAction;
-};
-
-const ActionBox kActionBoxes[] = {
+const CheckBinding kActionBoxes[] = {
     {IDC_WINDOWS_OPEN_HISTORY, "WCOpenHistory"},
     {IDC_WINDOWS_TEMP_DIR, "WCTempDir"},
     {IDC_WINDOWS_CLIPBOARD, "WCClipboard"},
@@ -33,8 +28,7 @@ CPageWindows::CPageWindows(CActionManager& manager, HBITMAP hBackground)
 
 bool CPageWindows::OnInitDialog()
 {
-    for (const ActionBox& box : kActionBoxes)
-        SetChecked(box.nId, Action(box.pszAction).bEnabled);
+    ShowBoxes(kActionBoxes);
     SetChecked(IDC_WINDOWS_SWAP, ReadSwapClearingOption());
     FillSwapDrives();
     EnableSwapDrive();
@@ -51,8 +45,7 @@ bool CPageWindows::OnCommand(WORD wId, WORD wNotifyCode, HWND)
 
 bool CPageWindows::Apply()
 {
-    for (const ActionBox& box : kActionBoxes)
-        Action(box.pszAction).bEnabled = IsChecked(box.nId);
+    ApplyBoxes(kActionBoxes);
     WriteSwapClearingOption(IsChecked(IDC_WINDOWS_SWAP), SwapDrive());
     return true;
 }
