@@ -30,8 +30,7 @@ std::string FileNameOf(const std::string& strPath)
 
 CPagePlugins::CPagePlugins(CActionManager& manager, HBITMAP hBackground)
     : COptionPage(IDD_PAGE_PLUGINS, "plugins.htm", manager, hBackground),
-      m_pfnChooseFiles(ChoosePluginFiles),
-      m_pfnOpenAddress(OpenAddress)
+      m_pfnChooseFiles(ChoosePluginFiles)
 {
 }
 
@@ -117,7 +116,7 @@ bool CPagePlugins::OnCommand(WORD wId, WORD, HWND)
         OnImport();
         return true;
     case IDC_PLUGINS_CHECK_FOR_NEW:
-        m_pfnOpenAddress(VELTRIN_PLUGINS_URL);
+        OpenAddress(VELTRIN_PLUGINS_URL);
         return true;
     default:
         return false;

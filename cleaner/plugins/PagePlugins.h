@@ -11,17 +11,14 @@ class CPagePlugins : public COptionPage {
 public:
     // Asks for the files to import: their full paths, none when cancelled.
     typedef StringVector (*FileChooser)(HWND hOwner);
-    // Opens a web address in the program the user chose for it.
-    typedef void (*AddressOpener)(const char* pszAddress);
 
     CPagePlugins(CActionManager& manager, HBITMAP hBackground);
 
     bool Apply() override;
 
-    // The open-file dialog and the browser need a person; a run without one
-    // puts its own in their place.
+    // The open-file dialog needs a person; a run without one puts its own
+    // in its place.
     void SetFileChooser(FileChooser pfnChoose) { m_pfnChooseFiles = pfnChoose; }
-    void SetAddressOpener(AddressOpener pfnOpen) { m_pfnOpenAddress = pfnOpen; }
 
 protected:
     bool OnInitDialog() override;
@@ -43,5 +40,4 @@ private:
     bool m_bInitialized = false;
     HICON m_hShownIcon = nullptr;  // none until a plugin is selected
     FileChooser m_pfnChooseFiles;
-    AddressOpener m_pfnOpenAddress;
 };

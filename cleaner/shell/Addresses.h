@@ -6,3 +6,6 @@
 #define VELTRIN_COMPANY_URL         "http://www.zr-software.example/"
 #define VELTRIN_SUPPORT_EMAIL       "support@veltrin.example"
 #define VELTRIN_PLUGINS_URL         "http://www.veltrin.example/plugins/"
+// The update file and the problem report live below this address; the
+// settings value "strServerUrl" puts another in its place.
+#define VELTRIN_SERVER_URL          "http://www.veltrin.example"

@@ -2,11 +2,13 @@
 
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/DlgAbout.h"
+#include "cleaner/shell/DlgProblemReport.h"
 #include "cleaner/shell/DlgSettings.h"
 #include "cleaner/shell/DlgWizard.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "cleaner/shell/ShellOptions.h"
 #include "cleaner/shell/Trace.h"
+#include "cleaner/shell/UpdateCheck.h"
 #include "cleaner/shell/resource.h"
 #include "common/ProgramPath.h"
 #include "common/RegistryKeys.h"
@@ -197,7 +199,10 @@ bool CDlgVeltrin::OnCommand(WORD wId, WORD, HWND)
         OnWizard();
         return true;
     case ID_OPTIONS_PROBLEMREPORT:
+        OnProblemReport();
+        return true;
     case ID_HELP_CHECKFORUPDATES:
+        OnCheckForUpdates();
         return true;
     default:
         return false;
@@ -357,6 +362,17 @@ void CDlgVeltrin::OnHelp()
 void CDlgVeltrin::OnCompanyWebsite()
 {
     OpenAddress(kCompanyWebsite);
+}
+
+void CDlgVeltrin::OnCheckForUpdates()
+{
+    CheckForUpdates(m_hWnd, g_strVersion);
+}
+
+void CDlgVeltrin::OnProblemReport()
+{
+    CDlgProblemReport report;
+    report.DoModal(m_hWnd);
 }
 
 void CDlgVeltrin::OnShowTrayMenu()

@@ -63,6 +63,8 @@ private:
     void OnWizard();
     void OnHelp();
     void OnCompanyWebsite();
+    void OnCheckForUpdates();
+    void OnProblemReport();
     void OnShowTrayMenu();
     bool OnClose();
     bool OnQueryEndSession();

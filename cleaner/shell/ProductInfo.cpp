@@ -2,6 +2,7 @@
 
 #include "cleaner/shell/Addresses.h"
 #include "common/RegValue.h"
+#include "common/RegistryKeys.h"
 
 #include <windows.h>
 
@@ -11,6 +12,8 @@ const char kProductName[] = "Veltrin PRO";
 const char kCompanyWebsite[] = VELTRIN_COMPANY_URL;
 const char kProductPage[] = VELTRIN_PRODUCT_URL;
 const char kSupportAddress[] = "mailto:" VELTRIN_SUPPORT_EMAIL;
+const char kUpdateInfoPath[] = "/veltrin/updatespro.txt";
+const char kReportPath[] = "/veltrin/report.cgi";
 
 namespace {
 
@@ -41,7 +44,35 @@ void ShowHelpPage(const char* pszPage)
         pHtmlHelp(nullptr, (g_strHelpBase + pszPage).c_str(), kDisplayTopic, 0);
 }
 
-void OpenAddress(const char* pszAddress)
+namespace {
+
+void OpenInDefaultHandler(const char* pszAddress)
 {
     ShellExecuteA(nullptr, "open", pszAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+AddressOpener g_pfnOpenAddress = OpenInDefaultHandler;
+
+}  // namespace
+
+void OpenAddress(const char* pszAddress)
+{
+    g_pfnOpenAddress(pszAddress);
+}
+
+AddressOpener SetAddressOpener(AddressOpener pfnOpen)
+{
+    const AddressOpener pfnPrevious = g_pfnOpenAddress;
+    g_pfnOpenAddress = pfnOpen ? pfnOpen : OpenInDefaultHandler;
+    return pfnPrevious;
+}
+
+std::string ServerAddress(const char* pszPath)
+{
+    std::string strBase = ReadRegText(HKEY_CURRENT_USER, kSettingsKey, "strServerUrl");
+    if (strBase.empty())
+        strBase = VELTRIN_SERVER_URL;
+    while (!strBase.empty() && strBase.back() == '/')
+        strBase.pop_back();
+    return strBase + pszPath;
 }

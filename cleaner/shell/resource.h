@@ -6,6 +6,7 @@
 #define IDD_VELTRIN_DIALOG          102
 #define IDD_SETTINGS                135
 #define IDD_WIZARD                  148
+#define IDD_PROBLEM_REPORT          149
 #define IDD_MESSAGE                 188
 
 // Option pages of the settings dialog
@@ -55,6 +56,11 @@
 #define IDC_COMPANY_WEBSITE         1047
 #define IDC_SUPPORT_EMAIL           1048
 #define IDC_ABOUT_VERSION           1058
+
+// Controls of the problem report
+#define IDC_REPORT_DESCRIPTION      1051
+#define IDC_REPORT_INVITATION       1052
+#define IDC_REPORT_EMAIL            1060
 
 // Settings dialog
 #define IDC_SETTINGS_TREE           1001

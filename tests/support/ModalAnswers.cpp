@@ -29,6 +29,29 @@ BOOL CALLBACK AddText(HWND hControl, LPARAM lParam)
 
 }  // namespace
 
+namespace {
+
+BOOL CALLBACK FindIcon(HWND hControl, LPARAM lParam)
+{
+    char szClass[16] = "";
+    GetClassNameA(hControl, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, "Static") != 0 ||
+        (GetWindowLongA(hControl, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        return TRUE;
+    *reinterpret_cast<HICON*>(lParam) =
+        reinterpret_cast<HICON>(SendMessageA(hControl, STM_GETICON, 0, 0));
+    return FALSE;
+}
+
+}  // namespace
+
+HICON MessageBoxIcon(HWND hBox)
+{
+    HICON hIcon = nullptr;
+    EnumChildWindows(hBox, FindIcon, reinterpret_cast<LPARAM>(&hIcon));
+    return hIcon;
+}
+
 std::set<HWND> VisibleDialogs()
 {
     std::set<HWND> dialogs;

@@ -48,6 +48,8 @@ void ClickButton(HWND hDialog, int nButtonId);
 // Clicks the control as the mouse does: a check box changes its state and
 // then tells its owner; a disabled control does nothing.
 void ClickControl(HWND hDialog, int nControlId);
+// The icon that a message box shows; null when it shows none.
+HICON MessageBoxIcon(HWND hBox);
 // The dialog windows of this thread, top-level and visible.
 std::set<HWND> VisibleDialogs();
 // Serves this thread's messages for the time given.

@@ -7,6 +7,7 @@
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
+#include "tests/support/AddressRecorder.h"
 #include "tests/support/ManagerTest.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/TempFolder.h"
@@ -44,12 +45,6 @@ StringVector ChooseTheFiles(HWND)
     return g_chosenFiles;
 }
 
-std::vector<std::string> g_openedAddresses;
-void NoteAddress(const char* pszAddress)
-{
-    g_openedAddresses.push_back(pszAddress);
-}
-
 struct PluginSpec {
     const char* pszId;
     bool bEnabled;
@@ -66,7 +61,6 @@ protected:
         g_questions.clear();
         g_answers.clear();
         g_chosenFiles.clear();
-        g_openedAddresses.clear();
         SetEnableQuestion(AnswerQuestion);
     }
     void TearDown() override
@@ -98,7 +92,6 @@ protected:
         EXPECT_TRUE(m_parent->Create(nullptr));
         m_page.reset(new CPagePlugins(Build(), hBackground));
         m_page->SetFileChooser(ChooseTheFiles);
-        m_page->SetAddressOpener(NoteAddress);
         EXPECT_TRUE(m_page->Create(*m_parent));
         m_list.Attach(m_page->GetItem(IDC_PLUGINS_LIST));
         return *m_page;
@@ -275,10 +268,11 @@ TEST_F(PluginsPage, AFailedCopyIsLeftOutAndTheListShowsWhatTheFolderHolds)
 
 TEST_F(PluginsPage, CheckForNewOpensThePluginPage)
 {
+    CAddressRecorder addresses;
     CPagePlugins& page = Open();
     EXPECT_EQ(m_list.GetItemCount(), 0);
     ClickButton(page, IDC_PLUGINS_CHECK_FOR_NEW);
-    EXPECT_EQ(g_openedAddresses, StringVector({VELTRIN_PLUGINS_URL}));
+    EXPECT_EQ(addresses.Opened(), StringVector({VELTRIN_PLUGINS_URL}));
 }
 
 TEST_F(PluginsPage, PictureOfThePageWithAWarningPluginSelected)

@@ -289,6 +289,35 @@ TEST_F(Resources, AboutBoxShowsTheBannerVersionTemplateAndLabelledAddresses)
     EXPECT_EQ(pOk->dwStyle & 0x0F, DWORD(BS_DEFPUSHBUTTON));
 }
 
+TEST_F(Resources, ProblemReportHasItsInvitationDescriptionAddressAndButtons)
+{
+    CDialog dialog = Dialog(IDD_PROBLEM_REPORT);
+    const DWORD dwFrame = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    EXPECT_EQ(dialog.dwStyle & dwFrame, dwFrame);
+    EXPECT_EQ(dialog.strCaption, "Problem report");
+    EXPECT_NE(dialog.Find(IDC_REPORT_INVITATION,
+                          "If you encountered a problem with %s please write your comment here. "
+                          "This form will submit your message directly to our technical team."),
+              nullptr);
+    // Enter starts a new line of the description rather than sending it.
+    const CControl* pDescription = dialog.Find(IDC_REPORT_DESCRIPTION);
+    ASSERT_NE(pDescription, nullptr);
+    EXPECT_TRUE(IsClass(*pDescription, "Edit"));
+    const DWORD dwLines = ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP;
+    EXPECT_EQ(pDescription->dwStyle & dwLines, dwLines);
+    const CControl* pLabel = dialog.Find(DWORD(-1), "Your E-mail address:");
+    const CControl* pEmail = dialog.Find(IDC_REPORT_EMAIL);
+    ASSERT_TRUE(pLabel && pEmail);
+    EXPECT_TRUE(IsClass(*pEmail, "Edit"));
+    EXPECT_EQ(pEmail->dwStyle & ES_MULTILINE, 0u);
+    EXPECT_GE(pEmail->rect[0], pLabel->rect[0] + pLabel->rect[2]);
+    EXPECT_GT(pEmail->rect[1], pDescription->rect[1] + pDescription->rect[3]);
+    const CControl* pSend = dialog.Find(IDOK, "Send report");
+    const CControl* pClose = dialog.Find(IDCANCEL, "Close");
+    ASSERT_TRUE(pSend && pClose);
+    EXPECT_EQ(pSend->dwStyle & 0x0F, DWORD(BS_DEFPUSHBUTTON));
+}
+
 TEST_F(Resources, MenusHoldTheCommandsUnderTheirTexts)
 {
     struct {
