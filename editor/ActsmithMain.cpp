@@ -1,7 +1,10 @@
 // The plugin editor's entry point.
+#include "editor/ActsmithApp.h"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR pszCommandLine, int)
 {
-    return 0;
+    CActsmithApp application;
+    return application.Run(hInstance, pszCommandLine);
 }

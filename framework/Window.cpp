@@ -37,22 +37,30 @@ CCustomWindow::~CCustomWindow()
         Destroy();
 }
 
-bool CCustomWindow::Create(const char* pszClassName, UINT uClassStyle, DWORD dwStyle,
-                           DWORD dwExStyle, HWND hParent, const char* pszTitle)
+bool CCustomWindow::RegisterWindowClass(const char* pszClassName, UINT uClassStyle,
+                                        HBRUSH hBackground)
 {
     const HINSTANCE hInstance = GetResourceInstance();
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
-    if (!GetClassInfoExA(hInstance, pszClassName, &windowClass)) {
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = uClassStyle;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = hInstance;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = pszClassName;
-        if (!RegisterClassExA(&windowClass))
-            return false;
-    }
+    if (GetClassInfoExA(hInstance, pszClassName, &windowClass))
+        return true;
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = uClassStyle;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = hInstance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = hBackground;
+    windowClass.lpszClassName = pszClassName;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+bool CCustomWindow::Create(const char* pszClassName, UINT uClassStyle, DWORD dwStyle,
+                           DWORD dwExStyle, HWND hParent, const char* pszTitle)
+{
+    const HINSTANCE hInstance = GetResourceInstance();
+    if (!RegisterWindowClass(pszClassName, uClassStyle))
+        return false;
     return CreateWindowExA(dwExStyle, pszClassName, pszTitle, dwStyle, 0, 0, 0, 0, hParent,
                            nullptr, hInstance, this) != nullptr;
 }
@@ -62,11 +70,31 @@ bool CCustomWindow::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
     return false;
 }
 
+LRESULT CCustomWindow::DefaultProc(UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(m_hWnd, uMsg, wParam, lParam);
+}
+
+CCustomWindow* CCustomWindow::FromHandle(HWND hWnd)
+{
+    WNDPROC pfnProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+    if (pfnProcedure != WindowProc)
+        return nullptr;
+    return reinterpret_cast<CCustomWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK CCustomWindow::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     CCustomWindow* pWindow;
     if (uMsg == WM_NCCREATE) {
-        pWindow = static_cast<CCustomWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        // A document window is created by its frame's client window, which
+        // passes the object inside its own creation record.
+        const CREATESTRUCTA& create = *reinterpret_cast<CREATESTRUCTA*>(lParam);
+        pWindow = static_cast<CCustomWindow*>(
+            create.dwExStyle & WS_EX_MDICHILD
+                ? reinterpret_cast<void*>(
+                      static_cast<MDICREATESTRUCTA*>(create.lpCreateParams)->lParam)
+                : create.lpCreateParams);
         pWindow->m_hWnd = hWnd;
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pWindow));
     } else {
@@ -82,7 +110,12 @@ LRESULT CALLBACK CCustomWindow::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, 
         pWindow->m_hWnd = nullptr;
         NoteWindowEnded(hWnd);
     }
-    return bHandled ? result : DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    if (bHandled)
+        return result;
+    // The default of a window whose object is gone already.
+    if (uMsg == WM_NCDESTROY)
+        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return pWindow->DefaultProc(uMsg, wParam, lParam);
 }
 
 CApplication* CApplication::s_pApplication = nullptr;
@@ -128,11 +161,17 @@ bool IsDialogKeyboardMessage(MSG& msg)
 
 }  // namespace
 
+bool CApplication::PreTranslateMessage(MSG& msg)
+{
+    return IsDialogKeyboardMessage(msg);
+}
+
 int RunMessageLoop()
 {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogKeyboardMessage(msg))
+        CApplication* pApplication = CApplication::Get();
+        if (pApplication ? pApplication->PreTranslateMessage(msg) : IsDialogKeyboardMessage(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

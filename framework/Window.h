@@ -68,10 +68,19 @@ public:
     bool Create(const char* pszClassName, UINT uClassStyle, DWORD dwStyle, DWORD dwExStyle,
                 HWND hParent, const char* pszTitle = "");
 
+    // The object of a window of one of our classes; null for other windows.
+    static CCustomWindow* FromHandle(HWND hWnd);
+
 protected:
     // Every message; the default window procedure runs unless it returns
     // true with its result.
     virtual bool OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Registers a class of ours unless it exists already.
+    static bool RegisterWindowClass(const char* pszClassName, UINT uClassStyle,
+                                    HBRUSH hBackground = nullptr);
+    // The procedure of messages OnMessage leaves; a document window or the
+    // frame around document windows has its own.
+    virtual LRESULT DefaultProc(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
@@ -95,6 +104,10 @@ public:
     const std::string& GetCommandLine() const { return m_strCommandLine; }
     HWND GetMainWindow() const { return m_hMainWnd; }
     void SetMainWindow(HWND hWnd) { m_hMainWnd = hWnd; }
+
+    // Sees each message the loop gets before it is dispatched; true when it
+    // has dealt with it (a keyboard shortcut, a dialog's Tab key).
+    virtual bool PreTranslateMessage(MSG& msg);
 
 protected:
     virtual bool InitInstance() = 0;

@@ -3,6 +3,7 @@
 #include "cleaner/shell/Addresses.h"
 #include "common/RegValue.h"
 #include "common/RegistryKeys.h"
+#include "framework/HtmlHelp.h"
 
 #include <windows.h>
 
@@ -34,14 +35,7 @@ std::string g_strHelpBase;
 
 void ShowHelpPage(const char* pszPage)
 {
-    // The help viewer is loaded when first asked for, so that the program
-    // starts where it is not installed.
-    typedef HWND(WINAPI * HtmlHelpFunction)(HWND, LPCSTR, UINT, DWORD_PTR);
-    static const HtmlHelpFunction pHtmlHelp = reinterpret_cast<HtmlHelpFunction>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("hhctrl.ocx"), "HtmlHelpA")));
-    const UINT kDisplayTopic = 0;
-    if (pHtmlHelp)
-        pHtmlHelp(nullptr, (g_strHelpBase + pszPage).c_str(), kDisplayTopic, 0);
+    ShowHelpTopic(nullptr, g_strHelpBase + pszPage);
 }
 
 namespace {

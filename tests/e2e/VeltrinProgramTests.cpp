@@ -7,6 +7,7 @@
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
 #include "tests/support/CleaningRunTest.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/WindowPicture.h"
 
@@ -19,15 +20,6 @@
 namespace {
 
 const std::string kSettings = kSettingsKey;
-const DWORD kLimit = 30000;  // only keeps a broken program from hanging the run
-
-std::string ProgramFolder()
-{
-    char szPath[MAX_PATH];
-    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string strPath = szPath;
-    return strPath.substr(0, strPath.rfind('\\') + 1);
-}
 
 std::string TraceFile()
 {
@@ -36,42 +28,10 @@ std::string TraceFile()
     return std::string(szWindows) + "\\Temp\\allBuffs.txt";
 }
 
-// Waits until the condition holds or the limit passes; true when it held.
-template <typename Condition>
-bool WaitFor(Condition condition)
-{
-    const DWORD dwEnd = GetTickCount() + kLimit;
-    while (!condition()) {
-        if (GetTickCount() > dwEnd)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-class CProgram {
+// The cleaner, with the main window it publishes.
+class CProgram : public CProgramRun {
 public:
-    bool Start(const std::string& strArguments = "")
-    {
-        std::string strCommand = "\"" + ProgramFolder() + "Veltrin.exe\" " + strArguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &m_process) != FALSE;
-    }
-    ~CProgram()
-    {
-        if (m_process.hProcess) {
-            if (!HasEnded(0))
-                TerminateProcess(m_process.hProcess, 1);
-            CloseHandle(m_process.hProcess);
-            CloseHandle(m_process.hThread);
-        }
-    }
-    bool HasEnded(DWORD dwWait = kLimit) const
-    {
-        return WaitForSingleObject(m_process.hProcess, dwWait) == WAIT_OBJECT_0;
-    }
+    CProgram() : CProgramRun("Veltrin.exe") {}
     // The main window, once the program has published it.
     HWND Window() const
     {
@@ -82,9 +42,6 @@ public:
         });
         return reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow));
     }
-
-private:
-    PROCESS_INFORMATION m_process = {};
 };
 
 class VeltrinProgram : public CProductKeyTest {

@@ -1,0 +1,229 @@
+// The editor's main frame, its plugin windows and their category trees, in
+// the test's own process.
+#include "editor/MainFrame.h"
+
+#include "common/MemFile.h"
+#include "editor/ActsmithApp.h"
+#include "editor/ChildFrame.h"
+#include "editor/ViewKT.h"
+#include "editor/resource.h"
+#include "tests/support/ModalAnswers.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kEditorKey[] = "Software\\Local AppWizard-Generated Applications";
+
+std::vector<std::string> MenuTitles(HMENU hMenu)
+{
+    std::vector<std::string> titles;
+    for (int n = 0; n < GetMenuItemCount(hMenu); ++n) {
+        char szText[64] = "";
+        GetMenuStringA(hMenu, n, szText, sizeof(szText), MF_BYPOSITION);
+        titles.push_back(szText);
+    }
+    return titles;
+}
+
+std::string BytesOf(const CAction& action)
+{
+    CMemFile file;
+    EXPECT_TRUE(action.Write(file));
+    return std::string(file.GetData().begin(), file.GetData().end());
+}
+
+class EditorFrame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_scratchKey.reset(new CScratchKey(HKEY_CURRENT_USER, kEditorKey));
+        ASSERT_TRUE(m_frame.Create(SW_SHOWNORMAL));
+    }
+    void TearDown() override
+    {
+        if (m_frame.IsWindow())
+            m_frame.Destroy();
+        m_scratchKey.reset();
+    }
+
+    // Lets the frame remove the windows that have closed.
+    void Settle() { ServeMessages(50); }
+    CViewKT& ActiveView() const { return *m_frame.GetActiveFrame()->GetView(); }
+    std::string GroupCaption() const
+    {
+        return CWindow(ActiveView().GetItem(IDC_PAGE_FRAME)).GetText();
+    }
+
+    std::unique_ptr<CScratchKey> m_scratchKey;
+    CMainFrame m_frame;
+    CTempFolder m_folder;
+};
+
+}  // namespace
+
+TEST_F(EditorFrame, NewPluginsAreNumberedAndBringTheirMenus)
+{
+    EXPECT_EQ(MenuTitles(GetMenu(m_frame)),
+              (std::vector<std::string>{"&File", "&View", "&Help"}));
+    ASSERT_NE(m_frame.NewDocument(), nullptr);
+    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "Plugin1");
+    EXPECT_EQ(MenuTitles(GetMenu(m_frame)),
+              (std::vector<std::string>{"&File", "&View", "&Tools", "&Window", "&Help"}));
+    CDocKT* pSecond = m_frame.NewDocument();
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "Plugin2");
+    EXPECT_EQ(m_frame.GetActiveDocument(), pSecond);
+
+    // A second window of one plugin; both are named after it.
+    m_frame.SendMessage(WM_COMMAND, ID_WINDOW_NEW);
+    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "Plugin2:2");
+    EXPECT_EQ(pSecond->GetViews().size(), 2u);
+
+    // Closing asks nothing and the menus go back with the last window.
+    CModalAnswers answers;
+    m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    Settle();
+    EXPECT_EQ(m_frame.GetDocuments().size(), 1u);
+    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "Plugin1");
+    m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    Settle();
+    EXPECT_TRUE(m_frame.GetDocuments().empty());
+    EXPECT_EQ(MenuTitles(GetMenu(m_frame)),
+              (std::vector<std::string>{"&File", "&View", "&Help"}));
+    EXPECT_TRUE(answers.Seen().empty());
+}
+
+TEST_F(EditorFrame, TreeListsTheCategoriesAndAGroupShowsItsFirstCategory)
+{
+    ASSERT_NE(m_frame.NewDocument(), nullptr);
+    CTreeView& tree = ActiveView().GetTree();
+    std::vector<std::string> items;
+    for (HTREEITEM hItem = tree.GetRoot(); hItem; hItem = tree.GetNextInTree(hItem)) {
+        const bool bChild = TreeView_GetParent(tree.GetHwnd(), hItem) != nullptr;
+        items.push_back((bChild ? "  " : "") + tree.GetItemText(hItem) + " " +
+                        std::to_string(tree.GetItemImage(hItem)) + " " +
+                        std::to_string(tree.GetItemData(hItem)));
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{
+                         "General 2 154", "File Actions 3 0", "  Eliminate Files 9 146",
+                         "  Update Files 10 136", "Registry Actions 4 0",
+                         "  Eliminate Keys 5 153", "  Update Keys 6 155",
+                         "Executable Actions 7 156"}));
+
+    HTREEITEM hFileActions = tree.GetNextSibling(tree.GetRoot());
+    tree.SelectItem(hFileActions);
+    EXPECT_EQ(tree.GetItemText(tree.GetSelection()), "Eliminate Files");
+    EXPECT_EQ(GroupCaption(), "Eliminate Files");
+    tree.SelectItem(tree.GetNextSibling(hFileActions));
+    EXPECT_EQ(tree.GetItemText(tree.GetSelection()), "Eliminate Keys");
+    EXPECT_EQ(GroupCaption(), "Eliminate Keys");
+
+    // An ampersand in an item shows as itself, not as an underline.
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = tree.GetRoot();
+    item.pszText = const_cast<char*>("Name & Trace");
+    TreeView_SetItem(tree.GetHwnd(), &item);
+    tree.SelectItem(tree.GetRoot());
+    EXPECT_EQ(GroupCaption(), "Name && Trace");
+}
+
+TEST_F(EditorFrame, PluginWindowKeepsItsHeightAndGrowsInWidth)
+{
+    ASSERT_NE(m_frame.NewDocument(), nullptr);
+    CChildFrame& child = *m_frame.GetActiveFrame();
+    MINMAXINFO limits = {};
+    child.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, 685);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 480);
+    EXPECT_EQ(limits.ptMaxTrackSize.x, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(limits.ptMaxTrackSize.y, 480);
+    EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+    const RECT window = child.GetWindowRect();
+    EXPECT_GE(window.right - window.left, 685);
+    EXPECT_EQ(window.bottom - window.top, 480);
+}
+
+TEST_F(EditorFrame, SavedPluginsReopenWithEveryFieldAndJoinTheRecentFiles)
+{
+    CDocKT* pDocument = m_frame.NewDocument();
+    ASSERT_NE(pDocument, nullptr);
+    pDocument->m_plugin.strId = "Cookies";
+    pDocument->m_plugin.dwKind = AK_MRU;
+    pDocument->m_plugin.lstRecycleBinDrives = {"C:\\", "D:\\"};
+    pDocument->m_plugin.lstFilePairs = {{"first", "second", 4}};
+    const CAction saved = pDocument->m_plugin;
+    const std::string strPath = m_folder / "cookies.pld";
+    ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strPath));
+    EXPECT_EQ(ReadFileBytes(strPath), BytesOf(saved));
+    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "cookies.pld");
+    m_frame.CloseDocument(*pDocument);
+
+    CDocKT* pReopened = m_frame.OpenDocumentFile(strPath);
+    ASSERT_NE(pReopened, nullptr);
+    EXPECT_EQ(pReopened->m_plugin, saved);
+    // Opening it again shows the window it is in.
+    EXPECT_EQ(m_frame.OpenDocumentFile(strPath), pReopened);
+    EXPECT_EQ(m_frame.GetDocuments().size(), 1u);
+    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), std::vector<std::string>{strPath});
+    EXPECT_EQ(ReadTextValue(std::string(kEditorKey) + "\\Actsmith\\Recent File List", "File1"),
+              strPath);
+}
+
+TEST_F(EditorFrame, RecentFilesKeepTheLastFourAndForgetWhatCannotBeOpened)
+{
+    std::vector<std::string> paths;
+    for (int n = 1; n <= 5; ++n) {
+        paths.push_back(m_folder / ("p" + std::to_string(n) + ".pld"));
+        ASSERT_TRUE(WriteFileBytes(paths.back(), ""));
+        ASSERT_NE(m_frame.OpenDocumentFile(paths.back()), nullptr);
+    }
+    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(),
+              (std::vector<std::string>{paths[4], paths[3], paths[2], paths[1]}));
+    char szText[MAX_PATH + 8] = "";
+    GetMenuStringA(GetMenu(m_frame), ID_FILE_MRU_FILE1 + 1, szText, sizeof(szText),
+                   MF_BYCOMMAND);
+    EXPECT_EQ(std::string(szText), "&2 " + paths[3]);
+
+    m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    Settle();
+    DeleteFileA(paths[4].c_str());
+    CModalAnswers answers;
+    answers.Press(IDOK);
+    m_frame.SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].find("Actsmith\nCannot open the file " + paths[4]), 0u);
+    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(),
+              (std::vector<std::string>{paths[3], paths[2], paths[1]}));
+}
+
+TEST(EditorProgram, CommandLineNamesTheFileToOpen)
+{
+    EXPECT_EQ(FileOfCommandLine(""), "");
+    EXPECT_EQ(FileOfCommandLine("  "), "");
+    EXPECT_EQ(FileOfCommandLine("C:\\a.pld"), "C:\\a.pld");
+    EXPECT_EQ(FileOfCommandLine("\"C:\\My Plugins\\a b.pld\""), "C:\\My Plugins\\a b.pld");
+    EXPECT_EQ(FileOfCommandLine(" C:\\My Plugins\\a b.pld "), "C:\\My Plugins\\a b.pld");
+}
+
+TEST(EditorProgram, RegistersThePluginFileTypeForTheUser)
+{
+    CScratchKey extension(HKEY_CURRENT_USER, "Software\\Classes\\.pld");
+    CScratchKey type(HKEY_CURRENT_USER, "Software\\Classes\\Actsmith.Document");
+    CDocTemplateStrings strings;
+    ASSERT_TRUE(strings.Load(IDR_PLUGIN_TYPE));
+    EXPECT_EQ(strings.strFilterName, "Plugin Files (*.pld)");
+    ASSERT_TRUE(RegisterShellFileType(strings, "C:\\Tools\\Actsmith.exe", 1));
+    EXPECT_EQ(ReadTextValue("Software\\Classes\\.pld", ""), "Actsmith.Document");
+    EXPECT_EQ(ReadTextValue("Software\\Classes\\Actsmith.Document", ""), "Plugin Document");
+    EXPECT_EQ(ReadTextValue("Software\\Classes\\Actsmith.Document\\shell\\open\\command", ""),
+              "\"C:\\Tools\\Actsmith.exe\" \"%1\"");
+    EXPECT_EQ(ReadTextValue("Software\\Classes\\Actsmith.Document\\DefaultIcon", ""),
+              "C:\\Tools\\Actsmith.exe,1");
+}
