@@ -523,7 +523,7 @@ def write_previews(pictures, folder, scale=6):
             for rows in _icon_rows(data):
                 size = len(rows)
                 (folder / f'{stem}_{size}.png').write_bytes(
-                    png_bytes(_enlarged(rows, max(1, scale * 16 // size))))
+                    png_bytes(_enlarged(rows, max(1, scale * 48 // size))))
 
 
 # ---------------------------------------------------------------------------
