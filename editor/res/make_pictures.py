@@ -393,10 +393,11 @@ def icon_images(draw, draw_16):
 
 @functools.lru_cache(maxsize=None)
 def icon_files():
-    """The bytes of both icon files, which share the palette of their
-    256-colour images."""
-    return icon_set({'Actsmith.ico': icon_images(draw_mark, draw_mark_16),
-                     'plugin.ico': icon_images(draw_document, draw_document_16)})
+    """The bytes of both icon files. Each has a palette of its own for its
+    256-colour images: one shared by both has too few colours for the
+    gradients of the two."""
+    return {**icon_set({'Actsmith.ico': icon_images(draw_mark, draw_mark_16)}),
+            **icon_set({'plugin.ico': icon_images(draw_document, draw_document_16)})}
 
 
 # ---------------------------------------------------------------------------
