@@ -402,14 +402,15 @@ def question_mark(cx, top, height, weight):
 # ---------------------------------------------------------------------------
 # Strips of small images, 16 x 16 on magenta, for the lists and trees.
 
-def small_strip(draws):
+def small_strip(draws, edge_back=WHITE):
+    """The pictures side by side, their edges composed over the colour they
+    are mostly shown on: white, the background of the lists, unless told."""
     strip = Canvas(16 * len(draws), 16)
     for i, draw in enumerate(draws):
         cell = Canvas(16, 16)
         draw(cell)
         strip.paste(cell, 16 * i, 0)
-    # Edges are composed over white, the background of the lists.
-    return strip.flatten(WHITE, MAGENTA, 0.25, avoid=(MAGENTA,))
+    return strip.flatten(edge_back, MAGENTA, 0.25, avoid=(MAGENTA,))
 
 
 # ---------------------------------------------------------------------------

@@ -20,31 +20,30 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, str(HERE.parents[1] / 'common' / 'res'))
 
 from drawing import (  # noqa: E402
-    AMBER, BLUE, BLUE_DARK, GREEN, GREY, GREY_LIGHT, MAGENTA, NAVY, PAPER, RED, TEAL, TEAL_DARK,
-    WHITE, Canvas, bmp_bytes, circle, icon_set, lighten, mix, polygon, rotated, rounded, rrect,
-    run, small_strip, star, stroke, subtract, union)
+    AMBER, BLUE, BLUE_DARK, GREEN, GREY, GREY_LIGHT, NAVY, PAPER, RED, TEAL, WHITE, Canvas,
+    bmp_bytes, circle, icon_set, lighten, mix, polygon, rotated, rounded, rrect, run,
+    small_strip, star, stroke, subtract, union)
 
 # The light face colour the toolbar's anti-aliased edges are composed over:
-# the toolbar masks out the magenta and shows the pictures on the button face,
-# which is light on every system the program runs on.
+# like the other strips it is drawn on magenta, which the toolbar's image list
+# masks out, and shows on the button face, light on every system the program
+# runs on.
 TOOLBAR_FACE = (226, 226, 222)
 
 
 # ---------------------------------------------------------------------------
 # Parts that several pictures share, in the 16 x 16 grid unless scaled.
 
-def piece_shape(x0, y0, size, holes=True):
+def piece_shape(x0, y0, size):
     """A puzzle piece, the sign of a plugin, in the box of that size: a body
-    with a knob on top and one on the right and, unless the picture is too
-    small for them, notches on the left and at the bottom."""
+    with a knob on top and one on the right, notches on the left and at the
+    bottom."""
     s = size
     body = union(rrect(x0, y0 + 0.26 * s, x0 + 0.74 * s, y0 + s, 0.07 * s),
                  rrect(x0 + 0.29 * s, y0 + 0.12 * s, x0 + 0.45 * s, y0 + 0.3 * s, 0),
                  circle(x0 + 0.37 * s, y0 + 0.13 * s, 0.13 * s),
                  rrect(x0 + 0.7 * s, y0 + 0.55 * s, x0 + 0.88 * s, y0 + 0.71 * s, 0),
                  circle(x0 + 0.87 * s, y0 + 0.63 * s, 0.13 * s))
-    if not holes:
-        return body
     return subtract(body, union(circle(x0, y0 + 0.63 * s, 0.11 * s),
                                 circle(x0 + 0.37 * s, y0 + s, 0.11 * s)))
 
@@ -54,7 +53,8 @@ def small_piece_shape(x0, y0, k=1.0):
     1: bolder knobs, no notches."""
     def box(a, b, c, d, r=0.0):
         return rrect(x0 + a * k, y0 + b * k, x0 + c * k, y0 + d * k, r * k)
-    return union(box(0, 4, 8, 13, 0.8), box(3, 2, 5, 5), circle(x0 + 4 * k, y0 + 2.2 * k, 2.2 * k),
+    return union(box(0, 4, 8, 13, 0.8),
+                 box(3, 2, 5, 5), circle(x0 + 4 * k, y0 + 2.2 * k, 2.2 * k),
                  box(7, 7.5, 10, 9.5), circle(x0 + 10.3 * k, y0 + 8.5 * k, 2.2 * k))
 
 
@@ -110,11 +110,11 @@ def cube(c, cx, top, w):
                     (cx, top + 2 * w + 0.5)]), BLUE_DARK)
 
 
-def folder(c, x0, y0, x1, y1, colour=AMBER):
+def folder(c, x0, y0, x1, y1):
     c.fill(rounded(polygon([(x0, y0), (x0 + 4.5, y0), (x0 + 6.0, y0 + 1.5), (x1, y0 + 1.5),
-                            (x1, y1), (x0, y1)]), 0.7), mix(colour, NAVY, 0.25))
+                            (x1, y1), (x0, y1)]), 0.7), mix(AMBER, NAVY, 0.25))
     c.fill(rrect(x0 - 0.3, y0 + 3.0, x1 + 0.3, y1 + 0.3, 0.9),
-           lambda x, y: mix(lighten(colour, 0.25), colour, (y - y0) / (y1 - y0)))
+           lambda x, y: mix(lighten(AMBER, 0.25), AMBER, (y - y0) / (y1 - y0)))
 
 
 def program_window(c, x0, y0, x1, y1):
@@ -124,7 +124,7 @@ def program_window(c, x0, y0, x1, y1):
 
 
 def letters_ab(c, colour):
-    c.fill(stroke([[(4.2, 6.8)] + [(6.8, 7.4), (6.8, 11.2)]], 1.2), colour)
+    c.fill(stroke([[(4.2, 6.8), (6.8, 7.4), (6.8, 11.2)]], 1.2), colour)
     c.fill(subtract(circle(5.2, 9.6, 1.9), circle(5.2, 9.6, 0.8)), colour)
     c.fill(stroke([[(9.2, 4.6), (9.2, 11.3)]], 1.2), colour)
     c.fill(subtract(circle(11.0, 9.4, 2.1), circle(11.0, 9.4, 0.9)), colour)
@@ -143,7 +143,7 @@ def tool_new(c):
     c.fill(star(12.2, 4.0, 3.8, 1.2), AMBER)
 
 
-def open_folder(c):
+def tool_open(c):
     c.fill(rounded(polygon([(1.5, 3.0), (5.5, 3.0), (7.0, 4.5), (12.5, 4.5), (12.5, 13.0),
                             (1.5, 13.0)]), 0.6), mix(AMBER, NAVY, 0.25))
     c.fill(rrect(2.6, 6.0, 11.6, 12.4, 0.4), PAPER)
@@ -180,16 +180,7 @@ def tool_about(c):
            WHITE)
 
 
-TOOLS = [tool_new, open_folder, tool_save, tool_install, tool_regedit, tool_about]
-
-
-def toolbar():
-    strip = Canvas(16 * len(TOOLS), 16)
-    for i, draw in enumerate(TOOLS):
-        cell = Canvas(16, 16)
-        draw(cell)
-        strip.paste(cell, 16 * i, 0)
-    return strip.flatten(TOOLBAR_FACE, MAGENTA, 0.25, avoid=(MAGENTA,))
+TOOLS = [tool_new, tool_open, tool_save, tool_install, tool_regedit, tool_about]
 
 
 # ---------------------------------------------------------------------------
@@ -282,8 +273,8 @@ FOLDER_SIGN = mix(AMBER, NAVY, 0.7)
 
 def item_folder_content(c):
     folder(c, 0.8, 2.5, 15.2, 13.8)
-    c.fill(stroke([[(8.0, 6.2), (8.0, 11.8)], [(5.6, 7.6), (10.4, 10.4)], [(10.4, 7.6), (5.6, 10.4)]],
-                  1.3), FOLDER_SIGN)
+    asterisk = [[(8.0, 6.2), (8.0, 11.8)], [(5.6, 7.6), (10.4, 10.4)], [(10.4, 7.6), (5.6, 10.4)]]
+    c.fill(stroke(asterisk, 1.3), FOLDER_SIGN)
 
 
 def item_folder_tree(c):
@@ -404,7 +395,7 @@ def icon_files():
 
 def pictures():
     return {
-        'toolbar.bmp': lambda: bmp_bytes(toolbar()),
+        'toolbar.bmp': lambda: bmp_bytes(small_strip(TOOLS, TOOLBAR_FACE)),
         'category_images.bmp': lambda: bmp_bytes(small_strip(CATEGORY_IMAGES)),
         'item_images.bmp': lambda: bmp_bytes(small_strip(ITEM_IMAGES)),
         'Actsmith.ico': lambda: icon_files()['Actsmith.ico'],

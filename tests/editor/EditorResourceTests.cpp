@@ -332,7 +332,8 @@ TEST_F(EditorResources, VersionAndManifestDescribeTheEditor)
 
     std::vector<BYTE> bytes = ResourceBytes(Module(), RT_MANIFEST, 1);
     std::string strManifest(bytes.begin(), bytes.end());
-    for (const char* pszPart : {"name=\"ZR.Actsmith\"", "name=\"Microsoft.Windows.Common-Controls\"",
-                                "version=\"6.0.0.0\"", "level=\"asInvoker\""})
+    for (const char* pszPart :
+         {"name=\"ZR.Actsmith\"", "name=\"Microsoft.Windows.Common-Controls\"",
+          "version=\"6.0.0.0\"", "level=\"asInvoker\""})
         EXPECT_NE(strManifest.find(pszPart), std::string::npos) << pszPart;
 }
