@@ -1,12 +1,15 @@
 #include "editor/ChildFrame.h"
 
 #include "editor/DocKT.h"
+#include "editor/PluginInstall.h"
 #include "editor/ViewKT.h"
 #include "editor/resource.h"
 
 bool CChildFrame::Create(HWND hClient, const std::string& strTitle)
 {
-    const DWORD dwStyle = (WS_CHILD | WS_OVERLAPPEDWINDOW | WS_VISIBLE) & ~WS_MAXIMIZEBOX;
+    const DWORD dwStyle = (WS_CHILD | WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS |
+                           WS_CLIPCHILDREN) &
+                          ~WS_MAXIMIZEBOX;
     return CMdiChild::Create(hClient, "ActsmithPluginWindow", strTitle.c_str(), dwStyle,
                              m_cxMin, m_cyMin);
 }
@@ -15,7 +18,11 @@ bool CChildFrame::OnCommand(WORD wId)
 {
     switch (wId) {
     case ID_TOOLS_REGEDIT:
+        LaunchRegedit();
+        return true;
     case ID_TOOLS_INSTALL:
+        if (m_pView)
+            InstallPlugin(m_hWnd, m_pView->GetDocument().GetPathName());
         return true;
     default:
         return false;

@@ -136,10 +136,11 @@ bool CMdiFrame::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& resu
 {
     switch (uMsg) {
     case WM_CREATE: {
+        // Document windows get the styles they ask for, not a fixed set.
         CLIENTCREATESTRUCT client = {m_hInitialWindowMenu, m_nFirstChildId};
         m_hClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                     WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
-                                        WS_VISIBLE,
+                                        WS_VISIBLE | MDIS_ALLCHILDSTYLES,
                                     0, 0, 0, 0, m_hWnd, nullptr, GetResourceInstance(), &client);
         if (!m_hClient) {
             result = -1;
