@@ -32,16 +32,7 @@ std::string TraceFile()
 class CProgram : public CProgramRun {
 public:
     CProgram() : CProgramRun("Veltrin.exe") {}
-    // The main window, once the program has published it.
-    HWND Window() const
-    {
-        DWORD dwWindow = 0;
-        WaitFor([&] {
-            return ReadDwordValue(kProductKey, "hWnd", dwWindow) &&
-                   ::IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)));
-        });
-        return reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow));
-    }
+    HWND Window() const { return PublishedCleanerWindow(); }
 };
 
 class VeltrinProgram : public CProductKeyTest {

@@ -1,5 +1,8 @@
 #include "tests/support/ProgramRun.h"
 
+#include "common/RegistryKeys.h"
+#include "tests/support/TestRegistry.h"
+
 std::string ProgramFolder()
 {
     char szPath[MAX_PATH];
@@ -30,4 +33,14 @@ bool CProgramRun::Start(const std::string& strArguments)
 bool CProgramRun::HasEnded(DWORD dwWait) const
 {
     return WaitForSingleObject(m_process.hProcess, dwWait) == WAIT_OBJECT_0;
+}
+
+HWND PublishedCleanerWindow()
+{
+    DWORD dwWindow = 0;
+    const bool bPublished = WaitFor([&] {
+        return ReadDwordValue(kProductKey, "hWnd", dwWindow) &&
+               ::IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)));
+    });
+    return bPublished ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)) : nullptr;
 }

@@ -25,6 +25,10 @@ bool WaitFor(Condition condition, DWORD dwLimit = kProgramLimit)
     return true;
 }
 
+// The cleaner's main window as the running cleaner publishes it in the
+// registry, once it has; null when it does not within the limit.
+HWND PublishedCleanerWindow();
+
 class CProgramRun {
 public:
     explicit CProgramRun(const char* pszProgram) : m_strProgram(pszProgram) {}
