@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -200,14 +199,6 @@ TEST(PageItems, RegistryUpdatesCarryTextOrNumberData)
     EXPECT_FALSE(MakeRegUpdate("Software\\Test", RK_USERS, RegUpdate::DT_TEXT, "", "x"));
 }
 
-TEST(PageItems, CommandLinesQuoteThePath)
-{
-    EXPECT_EQ(MakeCommandLine("C:\\x.exe", "/s"), std::optional<std::string>("\"C:\\x.exe\" /s"));
-    EXPECT_EQ(MakeCommandLine("C:\\Program Files\\y.exe", ""),
-              std::optional<std::string>("\"C:\\Program Files\\y.exe\""));
-    EXPECT_FALSE(MakeCommandLine("", "/s"));
-}
-
 TEST(PageItems, ElementsAreTheSameByTheirPagesRule)
 {
     FileTarget folder = *MakeFileTarget("C:\\Temp", TT_CONTENT, "");
@@ -253,91 +244,28 @@ TEST(PageItems, ElementsAreTheSameByTheirPagesRule)
     EXPECT_FALSE(IsSameItem(std::string("\"C:\\x.exe\""), std::string("\"C:\\X.exe\"")));
 }
 
-TEST(PageItems, AddAppendsOnlyWhatIsNotListedYet)
+TEST(PageItems, EveryCodeHasItsPicture)
 {
-    std::vector<FileTarget> items;
-    EXPECT_TRUE(AppendUnlessListed(items, *MakeFileTarget("C:\\Temp", TT_CONTENT, "")));
-    EXPECT_FALSE(AppendUnlessListed(items, *MakeFileTarget("C:\\Temp", TT_CONTENT, "*.*")));
-    EXPECT_TRUE(AppendUnlessListed(items, *MakeFileTarget("C:\\Temp", TT_SINGLE, "")));
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].strMask, "*.*");
-    EXPECT_EQ(items[1].dwType, TT_SINGLE);
-    EXPECT_EQ(items[1].strMask, "");
-}
-
-TEST(PageItems, RemovingARowSelectsTheOneThatTookItsPlace)
-{
-    const struct {
-        size_t nCount;
-        int nRow;
-        int nSelected;
-        size_t nLeft;
-    } cases[] = {
-        {3, 2, 1, 2},
-        {3, 1, 1, 2},
-        {3, 0, 0, 2},
-        {1, 0, -1, 0},
-        {2, -1, -1, 2},
-        {2, 2, -1, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.nCount) + " rows, row " + std::to_string(c.nRow));
-        std::vector<std::string> items;
-        for (size_t n = 0; n < c.nCount; ++n)
-            items.push_back(std::to_string(n));
-        EXPECT_EQ(EraseRow(items, c.nRow), c.nSelected);
-        EXPECT_EQ(items.size(), c.nLeft);
-        if (c.nLeft < c.nCount) {
-            EXPECT_EQ(std::find(items.begin(), items.end(), std::to_string(c.nRow)), items.end());
-        }
-    }
-}
-
-TEST(PageItems, RowsShowTheirColumnsAndPicture)
-{
-    FileTarget file = *MakeFileTarget("C:\\boot.log", TT_SINGLE, "");
-    FileTarget content = *MakeFileTarget("C:\\Temp", TT_CONTENT, "*.tmp");
-    FileTarget tree = *MakeFileTarget("C:\\Cache", TT_RECURSIVE, "");
-    FileTarget odd = tree;
-    odd.dwType = 7;
-    EXPECT_EQ(ItemText(content, 0), "C:\\Temp");
-    EXPECT_EQ(ItemText(content, 1), "*.tmp");
-    EXPECT_EQ(ItemText(file, 1), "");
-    EXPECT_EQ(std::vector<int>({ItemImage(file), ItemImage(content), ItemImage(tree),
-                                ItemImage(odd)}),
-              std::vector<int>({0, 1, 2, -1}));
-
+    std::vector<int> files;
+    for (uint32_t dwType : {0u, 2u, 3u, 1u})
+        files.push_back(ItemImage(*MakeFileTarget("C:\\a", dwType, "")));
+    EXPECT_EQ(files, std::vector<int>({0, 1, 2, -1}));
     std::vector<int> methods;
     for (uint32_t dwMethod : {0u, 1u, 2u, 3u})
         methods.push_back(ItemImage(*MakeFileUpdate("C:\\a.txt", dwMethod, "k")));
     EXPECT_EQ(methods, std::vector<int>({7, 8, 9, -1}));
-    EXPECT_EQ(ItemText(*MakeFileUpdate("C:\\a.txt", 0, "k"), 0), "C:\\a.txt");
-
-    const RegTarget value = *MakeRegTarget("Software\\A", RK_CLASSES_ROOT, TT_SINGLE, "v", "");
-    const RegTarget values = *MakeRegTarget("Software\\A", RK_CURRENT_CONFIG, TT_CONTENT, "", "m*");
-    RegTarget unknown = *MakeRegTarget("Software\\A", 0x80000004, TT_RECURSIVE, "", "");
-    EXPECT_EQ(ItemText(value, 0), "HKEY_CLASSES_ROOT\\Software\\A");
-    EXPECT_EQ(ItemText(value, 1), "v");
-    EXPECT_EQ(ItemText(values, 0), "HKEY_CURRENT_CONFIG\\Software\\A");
-    EXPECT_EQ(ItemText(values, 2), "m*");
-    EXPECT_EQ(ItemText(unknown, 0), "\\Software\\A");
-    EXPECT_EQ(ItemImage(value), 6);
-    EXPECT_EQ(ItemImage(values), 1);
-    EXPECT_EQ(ItemImage(unknown), 2);
-    unknown.dwType = 1;
-    EXPECT_EQ(ItemImage(unknown), -1);
-
-    const RegUpdate text = *MakeRegUpdate("Software\\A", RK_LOCAL_MACHINE, 0, "Name", "Me");
-    const RegUpdate number = *MakeRegUpdate("Software\\A", RK_USERS, 1, "Count", "-1");
-    EXPECT_EQ(ItemText(text, 0), "HKEY_LOCAL_MACHINE\\Software\\A");
-    EXPECT_EQ(ItemText(text, 1), "Name");
-    EXPECT_EQ(ItemText(text, 2), "Me");
-    EXPECT_EQ(ItemText(number, 2), "4294967295");
-    EXPECT_EQ(ItemImage(text), 3);
-    EXPECT_EQ(ItemImage(number), 4);
-
-    EXPECT_EQ(ItemText(std::string("\"C:\\x.exe\" /s"), 0), "\"C:\\x.exe\" /s");
-    EXPECT_EQ(ItemImage(std::string("\"C:\\x.exe\" /s")), 5);
+    std::vector<int> keys;
+    for (uint32_t dwType : {0u, 2u, 3u, 1u})
+        keys.push_back(ItemImage(*MakeRegTarget("Software", RK_USERS, dwType, "", "")));
+    EXPECT_EQ(keys, std::vector<int>({6, 1, 2, -1}));
+    RegUpdate value = *MakeRegUpdate("Software", RK_USERS, RegUpdate::DT_TEXT, "v", "");
+    std::vector<int> values;
+    for (uint32_t dwDataType : {0u, 1u, 2u}) {
+        value.dwDataType = dwDataType;
+        values.push_back(ItemImage(value));
+    }
+    EXPECT_EQ(values, std::vector<int>({3, 4, -1}));
+    EXPECT_EQ(ItemImage(std::string("\"C:\\x.exe\"")), 5);
 }
 
 TEST(PathPresets, TheTwentyFiveDefinesInOrder)
