@@ -7,6 +7,7 @@
 #include "framework/Dialog.h"
 
 #include <memory>
+#include <string>
 
 class CPluginPage : public CDialog {
 public:
@@ -14,12 +15,21 @@ public:
     CPluginPage(UINT nTemplateId, CAction* pPlugin) : CDialog(nTemplateId), m_pPlugin(pPlugin) {}
 
     // Writes the page's state into the action: at least the "enable" check
-    // box (control IDC_PLUGIN_ENABLED) into bEnabled.
+    // box (control IDC_PLUGIN_ENABLED) into bEnabled. Without its window the
+    // page has no state: it stores nothing and returns false.
     virtual bool StoreToPlugin();
 
 protected:
     // Sets the "enable" check box from bEnabled.
     bool OnInitDialog() override;
+    // Enter and Escape inside a page do nothing.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    std::string GetItemText(int nId) const;
+    void SetItemText(int nId, const std::string& strText) const;
+    bool IsChecked(int nId) const;
+    void SetChecked(int nId, bool bChecked) const;
 
     CAction* m_pPlugin;
 };

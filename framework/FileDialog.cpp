@@ -21,6 +21,21 @@ std::vector<std::string> ChooseFilesToOpen(HWND hOwner, const char* pszFilter)
     return SplitFileSelection(selection.data());
 }
 
+std::string ChooseFileToOpen(HWND hOwner, const char* pszFilter)
+{
+    char szPath[MAX_PATH] = "";
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = hOwner;
+    ofn.lpstrFilter = pszFilter;
+    ofn.lpstrFile = szPath;
+    ofn.nMaxFile = sizeof(szPath);
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameA(&ofn))
+        return std::string();
+    return szPath;
+}
+
 std::vector<std::string> SplitFileSelection(const char* pszSelection)
 {
     std::vector<std::string> paths;

@@ -47,6 +47,11 @@ public:
         return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     }
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
+    // The number of rows of a list whose owner keeps the items.
+    bool SetItemCount(int nCount, DWORD dwFlags = LVSICF_NOSCROLL) const
+    {
+        return SendMessage(LVM_SETITEMCOUNT, nCount, dwFlags) != 0;
+    }
     bool DeleteItem(int nItem) const { return ListView_DeleteItem(m_hWnd, nItem) != FALSE; }
     bool DeleteAllItems() const { return ListView_DeleteAllItems(m_hWnd) != FALSE; }
     std::string GetItemText(int nItem, int nSubItem = 0) const;
