@@ -61,7 +61,15 @@ std::string DialogText(HWND hDialog)
     return strText;
 }
 
-class ActsmithProgram : public CProductKeyTest {};
+// The editor keeps its recent files under a key of its own.
+class ActsmithProgram : public CProductKeyTest {
+protected:
+    void TearDown() override
+    {
+        DeleteKeyTree("Software\\Local AppWizard-Generated Applications\\Actsmith");
+        CProductKeyTest::TearDown();
+    }
+};
 
 }  // namespace
 

@@ -10,15 +10,19 @@
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WindowPicture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char kEditorKey[] = "Software\\Local AppWizard-Generated Applications";
+const char kEditorKey[] = "Software\\Local AppWizard-Generated Applications\\Actsmith";
+const char kRecentFileKey[] =
+    "Software\\Local AppWizard-Generated Applications\\Actsmith\\Recent File List";
 
 std::vector<std::string> MenuTitles(HMENU hMenu)
 {
@@ -40,16 +44,17 @@ std::string BytesOf(const CAction& action)
 
 class EditorFrame : public ::testing::Test {
 protected:
+    // The editor's own key starts and ends missing.
     void SetUp() override
     {
-        m_scratchKey.reset(new CScratchKey(HKEY_CURRENT_USER, kEditorKey));
+        DeleteKeyTree(kEditorKey);
         ASSERT_TRUE(m_frame.Create(SW_SHOWNORMAL));
     }
     void TearDown() override
     {
         if (m_frame.IsWindow())
             m_frame.Destroy();
-        m_scratchKey.reset();
+        DeleteKeyTree(kEditorKey);
     }
 
     // Lets the frame remove the windows that have closed.
@@ -60,7 +65,6 @@ protected:
         return CWindow(ActiveView().GetItem(IDC_PAGE_FRAME)).GetText();
     }
 
-    std::unique_ptr<CScratchKey> m_scratchKey;
     CMainFrame m_frame;
     CTempFolder m_folder;
 };
@@ -150,30 +154,48 @@ TEST_F(EditorFrame, PluginWindowKeepsItsHeightAndGrowsInWidth)
     EXPECT_EQ(window.bottom - window.top, 480);
 }
 
-TEST_F(EditorFrame, SavedPluginsReopenWithEveryFieldAndJoinTheRecentFiles)
+TEST_F(EditorFrame, OpenedPluginsSaveUnderANewNameWithEveryFieldAndJoinTheRecentFiles)
 {
-    CDocKT* pDocument = m_frame.NewDocument();
+    // Fields the editor shows, and fields it never touches.
+    CAction plugin;
+    plugin.strId = "Cookies";
+    plugin.strTitle = "Clear the cookies";
+    plugin.bEnabled = true;
+    plugin.dwKind = AK_MRU;
+    FileTarget target;
+    target.strName = "[PATH_SYS_SHELL_COOKIES]";
+    target.dwType = TT_CONTENT;
+    target.lstExclude = {"keep.txt"};
+    plugin.lstFiles = {target};
+    plugin.lstCommands = {"\"b.exe\"", "\"a.exe\" /s"};
+    plugin.lstRecycleBinDrives = {"C:\\", "D:\\"};
+    plugin.lstFilePairs = {{"first", "second", 4}};
+    plugin.dwWarningLevel = WL_WARNING;
+    plugin.strDescription = "Two\r\nlines";
+    const std::string strOld = m_folder / "old.pld";
+    ASSERT_TRUE(WriteFileBytes(strOld, BytesOf(plugin)));
+
+    CDocKT* pDocument = m_frame.OpenDocumentFile(strOld);
     ASSERT_NE(pDocument, nullptr);
-    pDocument->m_plugin.strId = "Cookies";
-    pDocument->m_plugin.dwKind = AK_MRU;
-    pDocument->m_plugin.lstRecycleBinDrives = {"C:\\", "D:\\"};
-    pDocument->m_plugin.lstFilePairs = {{"first", "second", 4}};
-    const CAction saved = pDocument->m_plugin;
-    const std::string strPath = m_folder / "cookies.pld";
-    ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strPath));
-    EXPECT_EQ(ReadFileBytes(strPath), BytesOf(saved));
+    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "old.pld");
+    // Every page once, as a user looking through the plugin would.
+    CTreeView& tree = ActiveView().GetTree();
+    for (HTREEITEM hItem = tree.GetRoot(); hItem; hItem = tree.GetNextInTree(hItem))
+        tree.SelectItem(hItem);
+    const std::string strNew = m_folder / "cookies.pld";
+    ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strNew));
+    EXPECT_EQ(ReadFileBytes(strNew), BytesOf(plugin));
     EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "cookies.pld");
     m_frame.CloseDocument(*pDocument);
 
-    CDocKT* pReopened = m_frame.OpenDocumentFile(strPath);
+    CDocKT* pReopened = m_frame.OpenDocumentFile(strNew);
     ASSERT_NE(pReopened, nullptr);
-    EXPECT_EQ(pReopened->m_plugin, saved);
+    EXPECT_EQ(pReopened->m_plugin, plugin);
     // Opening it again shows the window it is in.
-    EXPECT_EQ(m_frame.OpenDocumentFile(strPath), pReopened);
+    EXPECT_EQ(m_frame.OpenDocumentFile(strNew), pReopened);
     EXPECT_EQ(m_frame.GetDocuments().size(), 1u);
-    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), std::vector<std::string>{strPath});
-    EXPECT_EQ(ReadTextValue(std::string(kEditorKey) + "\\Actsmith\\Recent File List", "File1"),
-              strPath);
+    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), (std::vector<std::string>{strNew, strOld}));
+    EXPECT_EQ(ReadTextValue(kRecentFileKey, "File1"), strNew);
 }
 
 TEST_F(EditorFrame, RecentFilesKeepTheLastFourAndForgetWhatCannotBeOpened)
@@ -226,4 +248,112 @@ TEST(EditorProgram, RegistersThePluginFileTypeForTheUser)
               "\"C:\\Tools\\Actsmith.exe\" \"%1\"");
     EXPECT_EQ(ReadTextValue("Software\\Classes\\Actsmith.Document\\DefaultIcon", ""),
               "C:\\Tools\\Actsmith.exe,1");
+}
+
+namespace {
+
+// The frame at a normal size, so that pictures show what a user sees.
+class EditorWindow : public EditorFrame {
+protected:
+    void SetUp() override
+    {
+        EditorFrame::SetUp();
+        m_frame.Show(SW_SHOWNORMAL);
+        m_frame.Move(0, 0, 900, 700);
+    }
+    HTREEITEM Category(const std::string& strText)
+    {
+        CTreeView& tree = ActiveView().GetTree();
+        for (HTREEITEM hItem = tree.GetRoot(); hItem; hItem = tree.GetNextInTree(hItem)) {
+            if (tree.GetItemText(hItem) == strText)
+                return hItem;
+        }
+        ADD_FAILURE() << strText;
+        return nullptr;
+    }
+    CPluginPage& Choose(const std::string& strCategory)
+    {
+        ActiveView().GetTree().SelectItem(Category(strCategory));
+        return *ActiveView().GetPage();
+    }
+    int Rows(CPluginPage& page) const
+    {
+        return ListView_GetItemCount(page.GetItem(IDC_ITEM_LIST));
+    }
+};
+
+}  // namespace
+
+TEST_F(EditorWindow, EntriesAndTheEnableFlagGoIntoTheFileThroughEveryPageSwitch)
+{
+    CDocKT* pDocument = m_frame.NewDocument();
+    ASSERT_NE(pDocument, nullptr);
+    // Nothing entered: the empty plugin.
+    const std::string strEmpty = m_folder / "empty.pld";
+    ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strEmpty));
+    EXPECT_EQ(ReadFileBytes(strEmpty).size(), 77u);
+
+    CPluginPage& general = Choose("General");
+    CheckDlgButton(general, IDC_PLUGIN_ENABLED, BST_CHECKED);
+    SetDlgItemTextA(general, IDC_PLUGIN_NAME, "Junk");
+    CPluginPage& files = Choose("Eliminate Files");
+    SetDlgItemTextA(files, IDC_FILE_PATH, "C:\\Temp");
+    ClickButton(files, IDC_FILE_ADD);
+    EXPECT_EQ(Rows(files), 1);
+    Choose("Executable Actions");
+    EXPECT_EQ(Rows(*ActiveView().GetPage()), 0);
+    EXPECT_EQ(Rows(Choose("Eliminate Files")), 1);
+
+    const std::string strPath = m_folder / "junk.pld";
+    ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strPath));
+    CDocKT reread;
+    ASSERT_TRUE(reread.OnOpenDocument(strPath));
+    EXPECT_TRUE(reread.m_plugin.bEnabled);
+    EXPECT_EQ(reread.m_plugin.strId, "Junk");
+    ASSERT_EQ(reread.m_plugin.lstFiles.size(), 1u);
+    EXPECT_EQ(reread.m_plugin.lstFiles.front().strName, "C:\\Temp");
+}
+
+TEST_F(EditorWindow, AWiderWindowWidensTheTreeAndMovesThePage)
+{
+    ASSERT_NE(m_frame.NewDocument(), nullptr);
+    CChildFrame& child = *m_frame.GetActiveFrame();
+    CPluginPage& page = Choose("Update Keys");
+    const RECT treeBefore = ActiveView().GetTree().GetRectInParent();
+    const RECT pageBefore = page.GetRectInParent();
+    const RECT window = child.GetRectInParent();
+    child.Move(window.left, window.top, window.right - window.left + 100,
+               window.bottom - window.top);
+    const RECT treeAfter = ActiveView().GetTree().GetRectInParent();
+    const RECT pageAfter = page.GetRectInParent();
+    EXPECT_EQ(treeAfter.right - treeAfter.left, treeBefore.right - treeBefore.left + 100);
+    EXPECT_EQ(treeAfter.bottom - treeAfter.top, treeBefore.bottom - treeBefore.top);
+    EXPECT_EQ(pageAfter.left, pageBefore.left + 100);
+    EXPECT_EQ(pageAfter.right - pageAfter.left, pageBefore.right - pageBefore.left);
+    EXPECT_TRUE(page.IsVisible());
+}
+
+TEST_F(EditorWindow, PicturesOfAPluginOnEveryPage)
+{
+    CAction plugin;
+    plugin.strId = "Junk";
+    plugin.strTitle = "Clear the junk & more";
+    plugin.dwWarningLevel = WL_WARNING;
+    plugin.strDescription = "Removes the junk.";
+    FileTarget folder;
+    folder.strName = "[PATH_SYS_TEMP]";
+    folder.dwType = TT_CONTENT;
+    plugin.lstFiles = {folder};
+    const std::string strPath = m_folder / "junk.pld";
+    ASSERT_TRUE(WriteFileBytes(strPath, BytesOf(plugin)));
+    ASSERT_NE(m_frame.OpenDocumentFile(strPath), nullptr);
+    CChildFrame& child = *m_frame.GetActiveFrame();
+    for (const char* pszCategory : {"General", "Eliminate Files", "Update Files",
+                                    "Eliminate Keys", "Update Keys", "Executable Actions"}) {
+        Choose(pszCategory);
+        ServeMessages(100);
+        std::string strName = std::string("editor-") + pszCategory + ".png";
+        std::replace(strName.begin(), strName.end(), ' ', '-');
+        EXPECT_TRUE(SaveWindowPicture(child, ArtifactPath(strName))) << strName;
+    }
 }
