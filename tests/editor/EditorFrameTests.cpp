@@ -8,6 +8,7 @@
 #include "editor/ViewKT.h"
 #include "editor/resource.h"
 #include "tests/support/ModalAnswers.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/WindowPicture.h"
@@ -356,4 +357,34 @@ TEST_F(EditorWindow, PicturesOfAPluginOnEveryPage)
         std::replace(strName.begin(), strName.end(), ' ', '-');
         EXPECT_TRUE(SaveWindowPicture(child, ArtifactPath(strName))) << strName;
     }
+}
+
+TEST_F(EditorFrame, StatusBarPromptsTipsAboutBoxAndHelpFile)
+{
+    ASSERT_NE(m_frame.NewDocument(), nullptr);
+    CStatusBar& status = m_frame.GetStatusBar();
+    EXPECT_EQ(status.GetPaneText(0), "Ready");
+    m_frame.SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TOOLS_INSTALL, MF_STRING),
+                        reinterpret_cast<LPARAM>(GetMenu(m_frame)));
+    EXPECT_EQ(status.GetPaneText(0), "Install the active Plugin");
+    m_frame.SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(status.GetPaneText(0), "Ready");
+
+    NMTTDISPINFOA tip = {};
+    tip.hdr.hwndFrom = m_frame.GetToolBar();
+    tip.hdr.idFrom = ID_TOOLS_REGEDIT;
+    tip.hdr.code = TTN_GETDISPINFOA;
+    m_frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip.lpszText, nullptr);
+    EXPECT_STREQ(tip.lpszText, "Regedit");
+
+    CModalAnswers answers;
+    answers.Press(IDOK);
+    m_frame.SendMessage(WM_COMMAND, ID_APP_ABOUT);
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].find("About Actsmith\n"), 0u);
+    EXPECT_NE(answers.Seen()[0].find("\nActsmith Version 1.0"), std::string::npos);
+
+    const std::string strPrefix = CMainFrame::HelpPrefix();
+    EXPECT_EQ(strPrefix, ProgramFolder() + "Veltrin.chm::/htm/");
 }
