@@ -2,9 +2,9 @@
 // command line opens in a window, its Tools menu installs it into the
 // cleaner's plugin folder, and the real cleaner then cleans with it.
 #include "common/Action.h"
-#include "common/MemFile.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/CleaningRunTest.h"
+#include "tests/support/PluginBytes.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestRegistry.h"
 
@@ -85,11 +85,8 @@ TEST_F(ActsmithProgram, OpensTheFileOfItsCommandLineAndInstallsWhatTheCleanerCle
     plugin.strTitle = "Clear the junk of the edited plugin";
     plugin.bEnabled = true;
     plugin.lstFiles = {FolderContent(junk.Path())};
-    CMemFile bytes;
-    ASSERT_TRUE(plugin.Write(bytes));
     const std::string strPlugin = saved / "junk.pld";
-    ASSERT_TRUE(WriteFileBytes(strPlugin,
-                               std::string(bytes.GetData().begin(), bytes.GetData().end())));
+    ASSERT_TRUE(WriteFileBytes(strPlugin, PluginBytes(plugin)));
     WriteStringValue(kSettings, "strPluginFolder", plugins.Path());
 
     CProgramRun editor("Actsmith.exe");

@@ -1,8 +1,8 @@
 // The plugin document: a plugin file read into one action and written back.
 #include "editor/DocKT.h"
 
-#include "common/MemFile.h"
 #include "tests/support/ModalAnswers.h"
+#include "tests/support/PluginBytes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +17,6 @@ public:
     void OnUpdate(CView*, long) override { ++m_nUpdates; }
     int m_nUpdates = 0;
 };
-
-std::string BytesOf(const CAction& action)
-{
-    CMemFile file;
-    EXPECT_TRUE(action.Write(file));
-    return std::string(file.GetData().begin(), file.GetData().end());
-}
 
 CAction SomePlugin()
 {
@@ -60,7 +53,7 @@ TEST_F(PluginDocument, ANewDocumentSavesAsTheEmptyPluginAfterTheViewsStoredTheir
     EXPECT_EQ(view.m_nUpdates, 1);
     const std::string bytes = ReadFileBytes(strPath);
     EXPECT_EQ(bytes.size(), 77u);
-    EXPECT_EQ(bytes, BytesOf(CAction()));
+    EXPECT_EQ(bytes, PluginBytes(CAction()));
     EXPECT_EQ(document.GetPathName(), strPath);
     EXPECT_EQ(document.GetTitle(), "Plugin1.pld");
 }
@@ -74,7 +67,7 @@ TEST_F(PluginDocument, OpensAndSavesEveryFieldAndTheOlderLayoutSilently)
     CAction older = plugin;
     older.dwWarningLevel = WL_INFORMATION;
     older.strDescription.clear();
-    const std::string full = BytesOf(older);
+    const std::string full = PluginBytes(older);
     ASSERT_TRUE(WriteFileBytes(strOld, full.substr(0, full.size() - 16)));
 
     CModalAnswers answers;  // none expected
@@ -86,7 +79,7 @@ TEST_F(PluginDocument, OpensAndSavesEveryFieldAndTheOlderLayoutSilently)
     EXPECT_EQ(ReadFileBytes(strNew), full);
     EXPECT_TRUE(answers.Seen().empty());
 
-    ASSERT_TRUE(WriteFileBytes(strOld, BytesOf(plugin)));
+    ASSERT_TRUE(WriteFileBytes(strOld, PluginBytes(plugin)));
     CDocKT reopened;
     ASSERT_TRUE(reopened.OnOpenDocument(strOld));
     EXPECT_EQ(reopened.m_plugin, plugin);
@@ -120,7 +113,7 @@ TEST_F(PluginDocument, ACorruptFileSaysSoAndAnEmptyFileIsAnEmptyPlugin)
 TEST_F(PluginDocument, ASaveThatCannotFinishLeavesTheOldFile)
 {
     const std::string strPath = m_folder / "kept.pld";
-    const std::string old = BytesOf(SomePlugin());
+    const std::string old = PluginBytes(SomePlugin());
     ASSERT_TRUE(WriteFileBytes(strPath, old));
     // A folder where the file's temporary twin would go.
     ASSERT_TRUE(CreateDirectoryA((strPath + ".saving").c_str(), nullptr));

@@ -2,12 +2,12 @@
 // the test's own process.
 #include "editor/MainFrame.h"
 
-#include "common/MemFile.h"
 #include "editor/ActsmithApp.h"
 #include "editor/ChildFrame.h"
 #include "editor/ViewKT.h"
 #include "editor/resource.h"
 #include "tests/support/ModalAnswers.h"
+#include "tests/support/PluginBytes.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
@@ -34,13 +34,6 @@ std::vector<std::string> MenuTitles(HMENU hMenu)
         titles.push_back(szText);
     }
     return titles;
-}
-
-std::string BytesOf(const CAction& action)
-{
-    CMemFile file;
-    EXPECT_TRUE(action.Write(file));
-    return std::string(file.GetData().begin(), file.GetData().end());
 }
 
 class EditorFrame : public ::testing::Test {
@@ -174,7 +167,7 @@ TEST_F(EditorFrame, OpenedPluginsSaveUnderANewNameWithEveryFieldAndJoinTheRecent
     plugin.dwWarningLevel = WL_WARNING;
     plugin.strDescription = "Two\r\nlines";
     const std::string strOld = m_folder / "old.pld";
-    ASSERT_TRUE(WriteFileBytes(strOld, BytesOf(plugin)));
+    ASSERT_TRUE(WriteFileBytes(strOld, PluginBytes(plugin)));
 
     CDocKT* pDocument = m_frame.OpenDocumentFile(strOld);
     ASSERT_NE(pDocument, nullptr);
@@ -185,7 +178,7 @@ TEST_F(EditorFrame, OpenedPluginsSaveUnderANewNameWithEveryFieldAndJoinTheRecent
         tree.SelectItem(hItem);
     const std::string strNew = m_folder / "cookies.pld";
     ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strNew));
-    EXPECT_EQ(ReadFileBytes(strNew), BytesOf(plugin));
+    EXPECT_EQ(ReadFileBytes(strNew), PluginBytes(plugin));
     EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "cookies.pld");
     m_frame.CloseDocument(*pDocument);
 
@@ -346,7 +339,7 @@ TEST_F(EditorWindow, PicturesOfAPluginOnEveryPage)
     folder.dwType = TT_CONTENT;
     plugin.lstFiles = {folder};
     const std::string strPath = m_folder / "junk.pld";
-    ASSERT_TRUE(WriteFileBytes(strPath, BytesOf(plugin)));
+    ASSERT_TRUE(WriteFileBytes(strPath, PluginBytes(plugin)));
     ASSERT_NE(m_frame.OpenDocumentFile(strPath), nullptr);
     CChildFrame& child = *m_frame.GetActiveFrame();
     for (const char* pszCategory : {"General", "Eliminate Files", "Update Files",

@@ -80,18 +80,7 @@ TEST_F(PagesLayout, ControlsFitTheirPagesClearOfEachOther)
                                                    WS_VISIBLE);
                                       }),
                        controls.end());
-        for (size_t i = 0; i < controls.size(); ++i) {
-            const PageControl& control = controls[i];
-            EXPECT_TRUE(Contains(client, control.rect)) << control.nId;
-            ExpectTextFits(control);
-            for (size_t j = i + 1; j < controls.size(); ++j) {
-                const PageControl& other = controls[j];
-                const bool bFramed = (control.bGroup && Contains(control.rect, other.rect)) ||
-                                     (other.bGroup && Contains(other.rect, control.rect));
-                EXPECT_TRUE(bFramed || !Intersect(control.rect, other.rect))
-                    << control.nId << " and " << other.nId;
-            }
-        }
+        ExpectReadableLayout(client, controls);
         for (int nComboId : {IDC_FILE_FLAG, IDC_KEY_ROOT, IDC_KEY_FLAG}) {
             char szClass[16] = "";
             GetClassNameA(GetDlgItem(Page(), nComboId), szClass, sizeof(szClass));

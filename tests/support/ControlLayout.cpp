@@ -64,3 +64,19 @@ void ExpectTextFits(const PageControl& control)
     EXPECT_LE(text.right, client.right - cxTaken) << szText;
     EXPECT_LE(text.bottom, client.bottom) << szText;
 }
+
+void ExpectReadableLayout(const RECT& client, const std::vector<PageControl>& controls)
+{
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const PageControl& control = controls[i];
+        EXPECT_TRUE(Contains(client, control.rect)) << control.nId;
+        ExpectTextFits(control);
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            const PageControl& other = controls[j];
+            const bool bFramed = (control.bGroup && Contains(control.rect, other.rect)) ||
+                                 (other.bGroup && Contains(other.rect, control.rect));
+            EXPECT_TRUE(bFramed || !Intersect(control.rect, other.rect))
+                << control.nId << " and " << other.nId;
+        }
+    }
+}

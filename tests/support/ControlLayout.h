@@ -23,3 +23,7 @@ bool Contains(const RECT& outer, const RECT& inner);
 // Whether the text of a check box, radio button, group frame or label fits
 // its control in the control's own font.
 void ExpectTextFits(const PageControl& control);
+
+// Every control lies inside the client area with its text fitting, and no
+// two overlap unless one is a group frame around the other.
+void ExpectReadableLayout(const RECT& client, const std::vector<PageControl>& controls);
