@@ -19,7 +19,7 @@ namespace {
 // is full, also where clusters or the file system's bookkeeping take more
 // than the bytes written.
 const DWORD kLargeWrite = 256 * kFillerBlockSize;  // 1 MiB
-const uint64_t kBlockStretch = 32 * kFillerBlockSize;
+const uint64_t kBlockStretch = 16 * kFillerBlockSize;
 
 // Far more fillers than the largest drive needs with the smallest file-size
 // limit of a file system, so that a drive that keeps reporting space it
