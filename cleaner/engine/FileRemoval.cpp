@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -58,26 +59,35 @@ bool HasOtherNames(HANDLE hFile)
     return info.nNumberOfLinks > 1 || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Writes the block over the whole file from its start, in large writes that
-// repeat the block, the last one cut to the remaining length.
+// Writes the block over the whole file from its start, in writes of up to
+// 64 KiB that repeat the block, the last one cut to the remaining length; a
+// buffer that size stays in the processor's cache, where larger ones wrote
+// no faster. A file shorter than that gets a buffer of its own length.
 bool OverwriteContent(HANDLE hFile, const unsigned char (&block)[kWipeBlockSize])
 {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(hFile, &size))
         return false;
-    const size_t kBlocksPerWrite = 64;
-    std::vector<unsigned char> buffer(kWipeBlockSize * kBlocksPerWrite);
-    for (size_t n = 0; n < kBlocksPerWrite; ++n)
-        memcpy(&buffer[n * kWipeBlockSize], block, kWipeBlockSize);
+    const uint64_t nSize = static_cast<uint64_t>(size.QuadPart);
+    const uint64_t kMaxBlocksPerWrite = 64;
+    const uint64_t nBlocks = (nSize + kWipeBlockSize - 1) / kWipeBlockSize;
+    std::vector<unsigned char> buffer(
+        kWipeBlockSize * static_cast<size_t>(std::min(nBlocks, kMaxBlocksPerWrite)));
+    for (size_t nOffset = 0; nOffset < buffer.size(); nOffset += kWipeBlockSize)
+        memcpy(&buffer[nOffset], block, kWipeBlockSize);
 
-    uint64_t nRemaining = static_cast<uint64_t>(size.QuadPart);
-    while (nRemaining > 0) {
+    uint64_t nDone = 0;
+    while (nDone < nSize) {
+        // After a short write the block goes on from where that write ended.
+        const size_t nPhase = static_cast<size_t>(nDone % kWipeBlockSize);
+        const uint64_t nRemaining = nSize - nDone;
+        const size_t cbAvailable = buffer.size() - nPhase;
         const DWORD cbWrite =
-            static_cast<DWORD>(nRemaining < buffer.size() ? nRemaining : buffer.size());
+            static_cast<DWORD>(nRemaining < cbAvailable ? nRemaining : cbAvailable);
         DWORD cbWritten = 0;
-        if (!WriteFile(hFile, buffer.data(), cbWrite, &cbWritten, nullptr) || cbWritten == 0)
+        if (!WriteFile(hFile, &buffer[nPhase], cbWrite, &cbWritten, nullptr) || cbWritten == 0)
             return false;
-        nRemaining -= cbWritten;
+        nDone += cbWritten;
     }
     // Without this the system may drop the writes when the file is deleted.
     return FlushFileBuffers(hFile) != FALSE;

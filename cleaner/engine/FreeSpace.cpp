@@ -12,11 +12,14 @@
 
 namespace {
 
-// While much space is left the filler grows in large writes; the last
-// stretch of the drive is written in blocks, so that the end is reached
-// exactly as the free space shrinks.
+// While much space is left the filler grows in large writes, and the drive
+// is asked again only when the space it last reported is used up; asking
+// costs far more than a write. The last stretch is written in blocks with
+// the drive asked after each, so that the file ends where the drive says it
+// is full, also where clusters or the file system's bookkeeping take more
+// than the bytes written.
 const DWORD kLargeWrite = 256 * kFillerBlockSize;  // 1 MiB
-const uint64_t kLargeWritesDownTo = 2 * uint64_t(kLargeWrite);
+const uint64_t kBlockStretch = 16 * kFillerBlockSize;
 
 // Far more fillers than the largest drive needs with the smallest file-size
 // limit of a file system, so that a drive that keeps reporting space it
@@ -54,41 +57,53 @@ FillEnd FillOneFile(HANDLE hFile, const std::string& strRoot, const std::vector<
                     const CStopRequest* pStop, uint64_t& nWritten)
 {
     nWritten = 0;
+    uint64_t nUnasked = 0;  // what large writes may take before the drive is asked again
     bool bBlocksOnly = false;
     for (;;) {
         if (pStop && pStop->IsRequested())
             return FE_STOPPED;
-        uint64_t nFree;
-        if (!QueryFreeSpace(strRoot, nFree) || nFree == 0)
-            return FE_DRIVE_FULL;
-        DWORD cbPiece = kLargeWrite;
-        if (bBlocksOnly || nFree < kLargeWritesDownTo)
-            cbPiece = nFree < kFillerBlockSize ? DWORD(nFree) : DWORD(kFillerBlockSize);
+        if (nUnasked < kFillerBlockSize) {
+            uint64_t nFree;
+            if (!QueryFreeSpace(strRoot, nFree) || nFree == 0)
+                return FE_DRIVE_FULL;
+            nUnasked = 0;
+            if (!bBlocksOnly && nFree > kBlockStretch)
+                nUnasked = (nFree - kBlockStretch) / kFillerBlockSize * kFillerBlockSize;
+            if (nUnasked < kFillerBlockSize)
+                nUnasked = nFree < kFillerBlockSize ? nFree : kFillerBlockSize;
+        }
+        const DWORD cbPiece = DWORD(nUnasked < kLargeWrite ? nUnasked : kLargeWrite);
+        // After a short write the pattern goes on from where that write ended.
+        const char* pPiece = pattern.data() + nWritten % kFillerBlockSize;
         DWORD cbWritten = 0;
-        if (!WriteFile(hFile, pattern.data(), cbPiece, &cbWritten, nullptr))
+        if (!WriteFile(hFile, pPiece, cbPiece, &cbWritten, nullptr))
             cbWritten = 0;
         nWritten += cbWritten;
+        nUnasked -= cbPiece;
         if (cbWritten == cbPiece)
             continue;
         if (cbPiece > kFillerBlockSize) {
             // The drive filled faster than it said; the rest goes in blocks.
             bBlocksOnly = true;
+            nUnasked = 0;
             continue;
         }
         // A short block: either the drive is full now, or this file has
         // reached the largest size its file system allows.
+        uint64_t nFree;
         if (!QueryFreeSpace(strRoot, nFree) || nFree == 0)
             return FE_DRIVE_FULL;
         return FE_FILE_FULL;
     }
 }
 
-// The bytes of the largest write: the filler block, repeated.
+// The bytes of the largest write, the filler block repeated, and one block
+// more for a write that starts within a block.
 std::vector<char> MakeFillerPattern()
 {
     unsigned char block[kFillerBlockSize];
     FillFillerBlock(block);
-    std::vector<char> pattern(kLargeWrite);
+    std::vector<char> pattern(kLargeWrite + kFillerBlockSize);
     for (size_t nOffset = 0; nOffset < pattern.size(); nOffset += kFillerBlockSize)
         memcpy(&pattern[nOffset], block, kFillerBlockSize);
     return pattern;

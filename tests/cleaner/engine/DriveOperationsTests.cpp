@@ -142,6 +142,30 @@ TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
     EXPECT_EQ(ReadFileBytes(m_drive / "keep.txt"), "the user's");
 }
 
+// Drives smaller than one large write, just past it, and of no round size:
+// the one filler takes the free space to the last byte, block after block.
+TEST_F(DriveOperations, FillerEndsExactlyWhereTheDriveDoesWhateverItsSize)
+{
+    const uint64_t sizes[] = {12 << 10, (1 << 20) + (8 << 10), (2 << 20) + (4 << 10),
+                              (9 << 20) + (20 << 10)};
+    for (const uint64_t nSize : sizes) {
+        CTestDrive drive;
+        MAP_FILE_SYSTEM_OR_SKIP(drive, nSize);
+        ASSERT_TRUE(WriteFileBytes(drive / "keep.txt", "the user's"));
+        const uint64_t nFree = FreeBytes(drive.Root());
+        ASSERT_GT(nFree, 0u) << nSize;
+
+        StringVector fillers;
+        ASSERT_TRUE(FillFreeSpace(drive.Root(), nullptr, fillers)) << nSize;
+        EXPECT_EQ(fillers, StringVector{drive.Root() + "\\elim.ers"}) << nSize;
+        EXPECT_EQ(FreeBytes(drive.Root()), 0u) << nSize;
+        const std::string filled = ReadFileBytes(drive / "elim.ers");
+        EXPECT_EQ(filled.size(), nFree) << nSize;
+        EXPECT_TRUE(IsFillerPattern(filled)) << nSize;
+        EXPECT_EQ(ReadFileBytes(drive / "keep.txt"), "the user's") << nSize;
+    }
+}
+
 // The largest file of a FAT32 drive is 4 GiB less one byte; past such a
 // limit the fillers go on beside the first until the drive is full.
 TEST_F(DriveOperations, FillerThatCannotGrowIsFollowedByMoreUntilTheDriveIsFull)

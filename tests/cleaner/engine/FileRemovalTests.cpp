@@ -125,6 +125,24 @@ CleanStats Stats(uint32_t dwReleased, uint32_t nDeleted, uint32_t nReboot = 0)
     return stats;
 }
 
+std::string BlockBytes(const unsigned char (&block)[kWipeBlockSize])
+{
+    return std::string(reinterpret_cast<const char*>(block), kWipeBlockSize);
+}
+
+// Whether the bytes are nLength bytes of the block repeated from its start.
+::testing::AssertionResult IsRepeated(const std::string& bytes, const std::string& block,
+                                      size_t nLength)
+{
+    if (bytes.size() != nLength)
+        return ::testing::AssertionFailure() << bytes.size() << " bytes, not " << nLength;
+    for (size_t i = 0; i < nLength; ++i) {
+        if (bytes[i] != block[i % block.size()])
+            return ::testing::AssertionFailure() << "byte " << i << " differs";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesAndReportsWhatTheFlagsAsk)
@@ -204,6 +222,42 @@ TEST_F(FileRemovalTest, WipeOverwritesTheWholeFileInPlace)
     EXPECT_TRUE(WipeFile(strEmpty, WIPE_ONES));
     EXPECT_EQ(ReadFileBytes(strEmpty), "");
     EXPECT_FALSE(WipeFile(m_folder / "missing.bin", WIPE_ONES));
+}
+
+// Whatever the length, the file gets the block over and over from its
+// start, the last copy cut short: lengths around the block and around the
+// amounts written at once, in both modes. A file takes one block of the
+// generator however large it is, so the next file gets the next block.
+TEST_F(FileRemovalTest, WipeRepeatsTheBlockExactlyAtEveryLength)
+{
+    const size_t kMiB = 1 << 20;
+    const size_t lengths[] = {1,        1023, 1024,        1025,     65535,          65537,
+                              kMiB - 1, kMiB, kMiB + 1025, 2 * kMiB, 3 * kMiB + 500};
+    std::string ones, first, second;
+    std::thread([&] {
+        unsigned char block[kWipeBlockSize];
+        FillWipeBlock(WIPE_ONES, block);
+        ones = BlockBytes(block);
+        FillWipeBlock(WIPE_RANDOM, block);
+        first = BlockBytes(block);
+        FillWipeBlock(WIPE_RANDOM, block);
+        second = BlockBytes(block);
+    }).join();
+
+    for (const size_t nLength : lengths) {
+        const std::string strLength = std::to_string(nLength);
+        const std::string strOnes = MakeFile(strLength + ".ones", std::string(nLength, 'a'));
+        const std::string strRandom = MakeFile(strLength + ".random", std::string(nLength, 'a'));
+        const std::string strNext = MakeFile(strLength + ".next", std::string(1500, 'a'));
+        std::thread([&] {
+            EXPECT_TRUE(WipeFile(strOnes, WIPE_ONES));
+            EXPECT_TRUE(WipeFile(strRandom, WIPE_RANDOM));
+            EXPECT_TRUE(WipeFile(strNext, WIPE_RANDOM));
+        }).join();
+        EXPECT_TRUE(IsRepeated(ReadFileBytes(strOnes), ones, nLength)) << nLength;
+        EXPECT_TRUE(IsRepeated(ReadFileBytes(strRandom), first, nLength)) << nLength;
+        EXPECT_TRUE(IsRepeated(ReadFileBytes(strNext), second, 1500)) << nLength;
+    }
 }
 
 TEST_F(FileRemovalTest, WipeLeavesSharedAndLockedDataAloneButTheFileIsDeleted)
