@@ -5,7 +5,11 @@
 #include "cleaner/engine/Log.h"
 #include "framework/ListView.h"
 
+#include <cstdint>
 #include <ctime>
+#include <mutex>
+#include <string>
+#include <vector>
 
 class CLogList : public ILogSink {
 public:
@@ -20,7 +24,8 @@ public:
     void Attach(HWND hList);
     // Lines are dropped again.
     void Detach();
-    void Clear() const { m_list.DeleteAllItems(); }
+    // Also drops the lines that wait for the next repaint.
+    void Clear() const;
 
     // Called by the engine, on the thread of the clean, under the log's lock.
     void AddLine(uint32_t nImage, const char* pszLine) override;
@@ -32,8 +37,25 @@ public:
     int m_nForcedRedraws = 0;   // repaints that the interval let through
 
 private:
+    struct Line {
+        uint32_t nImage;
+        std::string strText;
+    };
+
+    static LRESULT CALLBACK ListProc(HWND hWnd, UINT uMessage, WPARAM wParam, LPARAM lParam);
+    // Has the list's thread put the waiting lines into the list.
+    void ShowWaitingLines() const;
+    // On the list's thread: the waiting lines go in, the last one selected and shown.
+    void InsertWaitingLines() const;
     void Redraw() const;
 
     CListView m_list;
+    WNDPROC m_pfnListProc = nullptr;
     bool m_bRedrawHeld = false;
+    // While repainting is held nobody sees the list, so lines wait here until
+    // the next repaint and then go in at once on the list's own thread: from
+    // the clean's thread every list operation is a message to another thread.
+    // Clearing runs on the list's thread without the log's lock.
+    mutable std::mutex m_waitingLock;
+    mutable std::vector<Line> m_waiting;
 };

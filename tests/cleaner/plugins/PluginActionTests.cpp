@@ -61,6 +61,28 @@ TEST(PluginAction, MissingOrDamagedFileIsNotLoaded)
     EXPECT_EQ(plugin.strId, "Untouched");
 }
 
+// Small plugins are read into memory at once, very large ones field by field
+// from the file; either way the same action results and a cut file is refused.
+TEST(PluginAction, SmallAndVeryLargeFilesLoadAlike)
+{
+    CTempFolder folder;
+    for (size_t nDescription : {size_t(0), size_t(100), size_t(3) << 20}) {
+        SCOPED_TRACE(nDescription);
+        const CAction written = Sample("Sample", std::string(nDescription, 'd').c_str());
+        const std::string bytes = Bytes(written);
+        CPluginAction plugin;
+        plugin.m_strFilePath = folder / "sample.pld";
+        ASSERT_TRUE(WriteFileBytes(plugin.m_strFilePath, bytes));
+        ASSERT_TRUE(plugin.Load());
+        EXPECT_EQ(static_cast<const CAction&>(plugin), written);
+
+        CPluginAction cut;
+        cut.m_strFilePath = folder / "cut.pld";
+        ASSERT_TRUE(WriteFileBytes(cut.m_strFilePath, bytes.substr(0, bytes.size() - 1)));
+        EXPECT_FALSE(cut.Load());
+    }
+}
+
 TEST(PluginAction, SaveOverwritesTheExistingFileOnly)
 {
     CTempFolder folder;

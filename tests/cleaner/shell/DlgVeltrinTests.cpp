@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <regex>
 #include <string>
 #include <vector>
@@ -86,6 +87,8 @@ protected:
         Build();
         AddFolderAction("Many", strFolder);
         Open();
+        // Lines reach the list when it repaints; here it repaints at every line.
+        m_pDialog->m_logList.m_nRedrawInterval = 0;
         Command(ID_ACTION_START);
         const DWORD dwLimit = GetTickCount() + 60000;
         while (m_pDialog->m_listLog.GetItemCount() < 20 && GetTickCount() < dwLimit)
@@ -295,6 +298,52 @@ TEST_F(MainWindow, HeldLogRepaintsOncePerInterval)
     ReleaseLogRedraw();
     EXPECT_EQ(sink.m_nForcedRedraws, 1);
     EXPECT_EQ(m_pDialog->m_listLog.GetItemCount(), 50);
+}
+
+// Lines held back between repaints still all reach the list, in order, with
+// their pictures, within the line limit, the newest selected;
+// clearing the log also drops the lines that are still held back.
+TEST_F(MainWindow, HeldLinesAllArriveInOrderAndClearingDropsThemToo)
+{
+    Build();
+    Open();
+    CLogList& sink = m_pDialog->m_logList;
+    const CListView& log = m_pDialog->m_listLog;
+    sink.m_nRedrawInterval = 3600;
+    sink.m_tLastRedraw = std::time(nullptr);
+    HoldLogRedraw();
+    for (int n = 0; n < 9000; ++n)
+        LogMessage(n % 6, "line %d", n);
+    ReleaseLogRedraw();
+    EXPECT_EQ(sink.m_nForcedRedraws, 0);
+    ASSERT_EQ(log.GetItemCount(), 8192);
+    const std::vector<std::string> messages = LogMessages();
+    for (int n = 0; n < 8192; n += 97) {
+        EXPECT_EQ(messages[n], "line " + std::to_string(n + 808));
+        EXPECT_EQ(log.GetItemImage(n), (n + 808) % 6);
+    }
+    EXPECT_EQ(messages.back(), "line 8999");
+    EXPECT_EQ(ListView_GetSelectedCount(log), 1u);
+    EXPECT_EQ(ListView_GetNextItem(log, -1, LVNI_SELECTED), 8191);
+
+    HoldLogRedraw();
+    for (int n = 0; n < 10; ++n)
+        LogMessage(LI_FILE_DELETED, "before %d", n);
+    Command(ID_OPTIONS_CLEARLOG);
+    LogMessage(LI_FILE_DELETED, "after 0");
+    LogMessage(LI_FILE_NOT_FOUND, "after 1");
+    ReleaseLogRedraw();
+    EXPECT_EQ(LogMessages(), (std::vector<std::string>{"after 0", "after 1"}));
+
+    // A repaint that is due shows every line so far.
+    sink.m_nRedrawInterval = 0;
+    HoldLogRedraw();
+    for (int n = 0; n < 5; ++n) {
+        LogMessage(LI_FILE_DELETED, "due %d", n);
+        EXPECT_EQ(log.GetItemCount(), 3 + n);
+        EXPECT_EQ(LogMessages().back(), "due " + std::to_string(n));
+    }
+    ReleaseLogRedraw();
 }
 
 TEST_F(MainWindow, ControlsFollowTheWindowsSize)
