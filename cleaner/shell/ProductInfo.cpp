@@ -1,6 +1,7 @@
 #include "cleaner/shell/ProductInfo.h"
 
 #include "cleaner/shell/Addresses.h"
+#include "common/ProgramPath.h"
 #include "common/RegValue.h"
 #include "common/RegistryKeys.h"
 #include "framework/HtmlHelp.h"
@@ -32,6 +33,11 @@ std::string ReadInstalledVersion()
 
 const std::string g_strVersion = ReadInstalledVersion();
 std::string g_strHelpBase;
+
+void InitHelpBase()
+{
+    g_strHelpBase = GetProgramFolder() + "\\Veltrin.chm::/htm/";
+}
 
 void ShowHelpPage(const char* pszPage)
 {

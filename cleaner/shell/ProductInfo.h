@@ -11,8 +11,10 @@ extern const char kSupportAddress[];   // a "mailto:" address
 
 // The installed version, from the uninstall entry; "???" when missing.
 extern const std::string g_strVersion;
-// The program's folder followed by "Veltrin.chm::/htm/", set at start-up.
+// The program's folder followed by "Veltrin.chm::/htm/", set at start-up
+// by InitHelpBase.
 extern std::string g_strHelpBase;
+void InitHelpBase();
 
 // Shows a page of the help file ("general.htm").
 void ShowHelpPage(const char* pszPage);

@@ -8,7 +8,6 @@
 #include "cleaner/shell/DlgVeltrin.h"
 #include "cleaner/shell/EnableConfirmation.h"
 #include "cleaner/shell/ProductInfo.h"
-#include "common/ProgramPath.h"
 
 #include <commctrl.h>
 
@@ -51,7 +50,7 @@ bool CVeltrinApp::InitInstance()
 
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    g_strHelpBase = GetProgramFolder() + "\\Veltrin.chm::/htm/";
+    InitHelpBase();
 
     if (GetCommandLine().find("/u") != std::string::npos && IsWin9x())
         RemoveSwapClearingLine();

@@ -32,10 +32,10 @@ wine_prefix_ensure() {
     ) 9>"$prefix.lock"
 }
 
-# Links every program of the folder of $1 into C:\veltrin, so that a program
-# finds the programs built beside it. Prints the Windows path of $1, linked
-# under a name of its own when a Windows version is asked for: Wine keeps
-# that setting per program name.
+# Links every program of the folder of $1, and the help file, into
+# C:\veltrin, so that a program finds what is built beside it. Prints the
+# Windows path of $1, linked under a name of its own when a Windows version
+# is asked for: Wine keeps that setting per program name.
 wine_link_program() {
     local prefix=$1 program=$2 winver=${3:-}
     local dir name target
@@ -43,8 +43,10 @@ wine_link_program() {
     name=$(basename "$program")
     target="$prefix/drive_c/veltrin"
     mkdir -p "$target"
-    for exe in "$dir"/*.exe; do
-        ln -sfn "$exe" "$target/$(basename "$exe")"
+    for file in "$dir"/*.exe "$dir"/*.chm; do
+        if [ -e "$file" ]; then
+            ln -sfn "$file" "$target/$(basename "$file")"
+        fi
     done
     if [ -n "$winver" ]; then
         local versioned="${name%.exe}.$winver.exe"

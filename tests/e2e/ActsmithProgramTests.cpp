@@ -21,34 +21,6 @@ const WPARAM kInstallCommand = 32772;
 const WPARAM kCleanerStartCommand = 32771;
 const WPARAM kCleanerExitCommand = 32790;
 
-struct WindowSearch {
-    const char* pszClass;
-    std::string strTitle;
-    HWND hFound;
-};
-
-BOOL CALLBACK CheckWindow(HWND hWnd, LPARAM lParam)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(lParam);
-    char szClass[64] = "";
-    char szTitle[256] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (lstrcmpA(szClass, search.pszClass) == 0 && search.strTitle == szTitle) {
-        search.hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A window of the class and title inside the other window, or null.
-HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle)
-{
-    WindowSearch search = {pszClass, strTitle, nullptr};
-    EnumChildWindows(hParent, CheckWindow, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
-
 std::string DialogText(HWND hDialog)
 {
     std::string strText;

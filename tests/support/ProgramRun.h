@@ -29,14 +29,23 @@ bool WaitFor(Condition condition, DWORD dwLimit = kProgramLimit)
 // registry, once it has; null when it does not within the limit.
 HWND PublishedCleanerWindow();
 
+// A window of the class and title among the other window's descendants, or
+// null.
+HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle);
+
 class CProgramRun {
 public:
+    // The program's file name beside the test program, or its full path.
     explicit CProgramRun(const char* pszProgram) : m_strProgram(pszProgram) {}
     ~CProgramRun();
     CProgramRun(const CProgramRun&) = delete;
     CProgramRun& operator=(const CProgramRun&) = delete;
 
     bool Start(const std::string& strArguments = "");
+    // Opens a document or a shortcut as a double-click does, through the
+    // program registered for it, which is then the program of this run
+    // (its process id stays unknown).
+    bool Open(const std::string& strFile);
     bool HasEnded(DWORD dwWait = kProgramLimit) const;
     DWORD GetProcessId() const { return m_process.dwProcessId; }
 

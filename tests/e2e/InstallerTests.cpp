@@ -1,0 +1,253 @@
+// The setup program, run silently in a Wine prefix made fresh for these
+// tests: what it installs, the installed programs at work, and the silent
+// uninstall that removes all of it again.
+#include "VeltrinVersion.h"
+#include "cleaner/shell/resource.h"
+#include "common/Action.h"
+#include "common/RegistryKeys.h"
+#include "tests/support/PluginBytes.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestRegistry.h"
+#include "tests/support/WindowPicture.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kSetup[] = "C:\\veltrin-setup\\Veltrin-setup.exe";
+const char kUninstallKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+    "{9E3F2C18-6B7A-4F05-A1D2-53C8E4B7F690}";
+const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const kInstalledFiles[] = {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm",
+                                       "Uninstall.exe"};
+// Each Start menu shortcut and what it starts, in the installation folder.
+const char* const kShortcuts[][2] = {{"Veltrin PRO.lnk", "Veltrin.exe"},
+                                     {"Actsmith.lnk", "Actsmith.exe"},
+                                     {"Veltrin PRO Help.lnk", "Veltrin.chm"},
+                                     {"Uninstall Veltrin PRO.lnk", "Uninstall.exe"}};
+
+std::string Installed(const char* pszName)
+{
+    return ReadTextValue(kUninstallKey, pszName, HKEY_LOCAL_MACHINE);
+}
+
+bool PathExists(const std::string& strPath)
+{
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ShortcutFolder()
+{
+    char szPrograms[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, szPrograms);
+    return std::string(szPrograms) + "\\Veltrin PRO\\";
+}
+
+// What the shortcut starts, or "" when it is not a shortcut.
+std::string ShortcutTarget(const std::string& strShortcut)
+{
+    std::string strTarget;
+    IShellLinkA* pLink = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&pLink))))
+        return strTarget;
+    IPersistFile* pFile = nullptr;
+    if (SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile)))) {
+        const std::wstring strWide(strShortcut.begin(), strShortcut.end());
+        char szTarget[MAX_PATH] = "";
+        if (SUCCEEDED(pFile->Load(strWide.c_str(), STGM_READ)) &&
+            SUCCEEDED(pLink->GetPath(szTarget, MAX_PATH, nullptr, 0)))
+            strTarget = szTarget;
+        pFile->Release();
+    }
+    pLink->Release();
+    return strTarget;
+}
+
+// The top-level window of the thread with that title, or null.
+HWND ThreadWindow(DWORD dwThread, const std::string& strTitle)
+{
+    struct Search {
+        std::string strTitle;
+        HWND hFound;
+    } search = {strTitle, nullptr};
+    EnumThreadWindows(
+        dwThread,
+        [](HWND hWnd, LPARAM lParam) {
+            Search& search = *reinterpret_cast<Search*>(lParam);
+            char szTitle[256] = "";
+            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+            if (search.strTitle != szTitle)
+                return TRUE;
+            search.hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+bool ProcessOfWindowEnds(HWND hWnd)
+{
+    DWORD dwProcess = 0;
+    GetWindowThreadProcessId(hWnd, &dwProcess);
+    const HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, dwProcess);
+    if (!hProcess)
+        return true;
+    const bool bEnded = WaitForSingleObject(hProcess, kProgramLimit) == WAIT_OBJECT_0;
+    CloseHandle(hProcess);
+    return bEnded;
+}
+
+// Whether a process whose file name starts so is running.
+bool ProcessRuns(const std::string& strNameStart)
+{
+    const HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    bool bFound = false;
+    for (BOOL bMore = Process32First(hSnapshot, &entry); bMore && !bFound;
+         bMore = Process32Next(hSnapshot, &entry))
+        bFound = std::string(entry.szExeFile).compare(0, strNameStart.size(), strNameStart) == 0;
+    CloseHandle(hSnapshot);
+    return bFound;
+}
+
+// Installs once for all the tests of the suite, which run in this order; the
+// last one uninstalls.
+class InstalledProduct : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        CProgramRun setup(kSetup);
+        ASSERT_TRUE(setup.Start("/S"));
+        ASSERT_TRUE(setup.HasEnded(120000));
+        s_strFolder = Installed("InstallLocation") + "\\";
+    }
+    void SetUp() override
+    {
+        CoInitialize(nullptr);
+        ASSERT_NE(s_strFolder, "\\") << "the uninstall entry names the installation folder";
+    }
+    void TearDown() override { CoUninitialize(); }
+
+    static std::string s_strFolder;
+};
+
+std::string InstalledProduct::s_strFolder;
+
+}  // namespace
+
+TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
+{
+    for (const char* pszFile : kInstalledFiles)
+        EXPECT_TRUE(PathExists(s_strFolder + pszFile)) << pszFile;
+    // The programs and the help file of this build, byte for byte.
+    for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm"})
+        EXPECT_EQ(ReadFileBytes(s_strFolder + pszFile), ReadFileBytes(ProgramFolder() + pszFile))
+            << pszFile;
+    // An empty plugin folder, where the cleaner looks by default.
+    EXPECT_EQ(GetFileAttributesA((s_strFolder + "Plugins").c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    WIN32_FIND_DATAA found;
+    const HANDLE hFind = FindFirstFileA((s_strFolder + "Plugins\\*.pld").c_str(), &found);
+    EXPECT_EQ(hFind, INVALID_HANDLE_VALUE);
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+
+    for (const auto& shortcut : kShortcuts)
+        EXPECT_EQ(ShortcutTarget(ShortcutFolder() + shortcut[0]), s_strFolder + shortcut[1])
+            << shortcut[0];
+
+    EXPECT_EQ(Installed("DisplayName"), "Veltrin PRO");
+    EXPECT_EQ(Installed("DisplayVersion"), VELTRIN_DISPLAY_VERSION);
+    EXPECT_EQ(Installed("UninstallString"),
+              "\"" + s_strFolder + "Uninstall.exe\"");
+    EXPECT_EQ(Installed("QuietUninstallString"),
+              "\"" + s_strFolder + "Uninstall.exe\" /S");
+
+    char szCommand[MAX_PATH * 2] = "";
+    DWORD cchCommand = sizeof(szCommand);
+    ASSERT_EQ(AssocQueryStringA(0, ASSOCSTR_COMMAND, ".pld", "open", szCommand, &cchCommand), S_OK);
+    EXPECT_EQ(std::string(szCommand), "\"" + s_strFolder + "Actsmith.exe\" \"%1\"");
+}
+
+TEST_F(InstalledProduct, CleanerStartedFromTheStartMenuShowsTheInstalledVersion)
+{
+    CProgramRun cleaner("Veltrin.exe");
+    ASSERT_TRUE(cleaner.Open(ShortcutFolder() + "Veltrin PRO.lnk"));
+    const HWND hCleaner = PublishedCleanerWindow();
+    ASSERT_NE(hCleaner, nullptr);
+
+    ASSERT_TRUE(PostMessageA(hCleaner, WM_COMMAND, ID_APP_ABOUT, 0));
+    const DWORD dwThread = GetWindowThreadProcessId(hCleaner, nullptr);
+    HWND hAbout = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hAbout = ThreadWindow(dwThread, "About Veltrin PRO")) != nullptr; }));
+    char szVersion[256] = "";
+    GetDlgItemTextA(hAbout, IDC_ABOUT_VERSION, szVersion, sizeof(szVersion));
+    EXPECT_EQ(std::string(szVersion), std::string("Veltrin PRO Version ") + VELTRIN_DISPLAY_VERSION);
+    SaveWindowPicture(hAbout, ArtifactPath("installed-about.png"));
+    PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
+
+    PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
+    EXPECT_TRUE(ProcessOfWindowEnds(hCleaner));
+}
+
+TEST_F(InstalledProduct, PluginDoubleClickedOpensInTheInstalledEditor)
+{
+    CTempFolder folder;
+    CAction plugin;
+    plugin.strId = "DoubleClicked";
+    plugin.strTitle = "A plugin opened from the desktop";
+    const std::string strPlugin = folder / "opened.pld";
+    ASSERT_TRUE(WriteFileBytes(strPlugin, PluginBytes(plugin)));
+
+    CProgramRun editor("Actsmith.exe");
+    ASSERT_TRUE(editor.Open(strPlugin));
+    HWND hFrame = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hFrame = FindWindowA("ActsmithFrame", nullptr)) != nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return FindInside(hFrame, "ActsmithPluginWindow", "opened.pld") != nullptr; }));
+    PostMessageA(hFrame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.HasEnded());
+}
+
+TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn)
+{
+    // What the user added meanwhile: the cleaner started with Windows,
+    // its settings and a plugin of the user's own.
+    WriteStringValue(kRunKey, "Veltrin PRO", "\"" + s_strFolder + "Veltrin.exe\"",
+                     HKEY_LOCAL_MACHINE);
+    WriteStringValue(kSettingsKey, "strPluginFolder", s_strFolder + "Plugins");
+    ASSERT_TRUE(WriteFileBytes(s_strFolder + "Plugins\\mine.pld", PluginBytes(CAction())));
+
+    CProgramRun uninstall((s_strFolder + "Uninstall.exe").c_str());
+    ASSERT_TRUE(uninstall.Start("/S"));
+    // The uninstaller goes on in a copy of itself ("Un_A.exe"), so that it
+    // can remove itself; it has ended when that is gone too.
+    EXPECT_TRUE(WaitFor(
+        [&] { return !PathExists(s_strFolder + "Uninstall.exe") && !ProcessRuns("Un_"); },
+        120000));
+
+    for (const char* pszFile : kInstalledFiles)
+        EXPECT_FALSE(PathExists(s_strFolder + pszFile)) << pszFile;
+    EXPECT_FALSE(PathExists(ShortcutFolder()));
+    for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        EXPECT_FALSE(KeyExists("Software\\Classes\\.pld", hRoot));
+        EXPECT_FALSE(KeyExists("Software\\Classes\\Actsmith.Document", hRoot));
+    }
+    EXPECT_FALSE(ValueExists(kRunKey, "Veltrin PRO", HKEY_LOCAL_MACHINE));
+
+    EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), s_strFolder + "Plugins");
+    EXPECT_TRUE(PathExists(s_strFolder + "Plugins\\mine.pld"));
+}
