@@ -21,11 +21,11 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 // The storage interface of compiled help files, from itss.dll: the one the
 // help viewer reads its topics through. Only the methods up to the one used
-// are declared; their order is the interface's.
+// are declared; their order is the interface's. It stays outside the
+// unnamed namespace: there the compiler would know that no class of this
+// program implements it and would not call through its table.
 const CLSID kItStorageClass = {
     0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 const IID kItStorageInterface = {
@@ -40,6 +40,8 @@ struct IITStorage : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE StgOpenStorage(const WCHAR*, IStorage*, DWORD, SNB, DWORD,
                                                      IStorage**) = 0;
 };
+
+namespace {
 
 std::wstring Wide(const std::string& strText)
 {
@@ -146,6 +148,27 @@ void ServeMessages(DWORD dwMilliseconds)
     } while (GetTickCount() < dwEnd);
 }
 
+HWND FindChildOfClass(HWND hParent, const char* pszClass)
+{
+    struct Search {
+        const char* pszClass;
+        HWND hFound;
+    } search = {pszClass, nullptr};
+    EnumChildWindows(
+        hParent,
+        [](HWND hChild, LPARAM lParam) {
+            Search& search = *reinterpret_cast<Search*>(lParam);
+            char szClass[64];
+            GetClassNameA(hChild, szClass, sizeof(szClass));
+            if (lstrcmpiA(szClass, search.pszClass) != 0)
+                return TRUE;
+            search.hFound = hChild;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
 std::string HelpFilePath()
 {
     return g_strHelpBase.substr(0, g_strHelpBase.find("::"));
@@ -219,22 +242,29 @@ TEST_F(HelpFile, ViewerShowsTheOpenedPageWithTheContents)
     ASSERT_TRUE(hViewer && IsWindowVisible(hViewer)) << "the help viewer with the file's title";
     MoveWindow(hViewer, 0, 0, 900, 640, TRUE);
 
-    // The contents pane lists the pages of the contents file.
-    HWND hTree = nullptr;
-    EnumChildWindows(
-        hViewer,
-        [](HWND hChild, LPARAM lParam) {
-            char szClass[64];
-            GetClassNameA(hChild, szClass, sizeof(szClass));
-            if (lstrcmpiA(szClass, WC_TREEVIEWA) != 0)
-                return TRUE;
-            *reinterpret_cast<HWND*>(lParam) = hChild;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&hTree));
-    ASSERT_TRUE(hTree);
+    // The navigation pane has the contents, listing the pages of the
+    // contents file, and the index.
+    const HWND hTree = FindChildOfClass(hViewer, WC_TREEVIEWA);
+    const HWND hTabs = FindChildOfClass(hViewer, WC_TABCONTROLA);
+    ASSERT_TRUE(hTree && hTabs);
     EXPECT_GE(SendMessageA(hTree, TVM_GETCOUNT, 0, 0), LRESULT(std::size(kHelpPagesInCode)));
-
+    std::vector<std::string> tabs;
+    for (int n = 0; n < SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0); ++n) {
+        char szText[64] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        SendMessageA(hTabs, TCM_GETITEMA, n, reinterpret_cast<LPARAM>(&item));
+        std::string strText = szText;
+        strText.erase(std::remove(strText.begin(), strText.end(), '&'), strText.end());
+        tabs.push_back(strText);
+    }
+    EXPECT_NE(std::find(tabs.begin(), tabs.end(), "Index"), tabs.end());
+    for (auto hItem = reinterpret_cast<HTREEITEM>(SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+         hItem; hItem = reinterpret_cast<HTREEITEM>(
+                    SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem))))
+        SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hItem));
     ServeMessages(1000);
     EXPECT_TRUE(SaveWindowPicture(hViewer, ArtifactPath("help-viewer.png")));
     SendMessageA(hViewer, WM_CLOSE, 0, 0);
