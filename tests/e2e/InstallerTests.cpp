@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,22 @@ std::string Installed(const char* pszName)
 bool PathExists(const std::string& strPath)
 {
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The time stamp that the linker wrote into a program's header; 0 when the
+// file is not a program.
+DWORD LinkTime(const std::string& strProgram)
+{
+    const std::string bytes = ReadFileBytes(strProgram);
+    if (bytes.size() < sizeof(IMAGE_DOS_HEADER))
+        return 0;
+    const auto& dos = *reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
+    const size_t nHeader = size_t(dos.e_lfanew);
+    if (dos.e_magic != IMAGE_DOS_SIGNATURE || nHeader + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER) > bytes.size())
+        return 0;
+    IMAGE_FILE_HEADER header;
+    std::memcpy(&header, bytes.data() + nHeader + sizeof(DWORD), sizeof(header));
+    return header.TimeDateStamp;
 }
 
 std::string ShortcutFolder()
@@ -98,20 +115,8 @@ HWND ThreadWindow(DWORD dwThread, const std::string& strTitle)
     return search.hFound;
 }
 
-bool ProcessOfWindowEnds(HWND hWnd)
-{
-    DWORD dwProcess = 0;
-    GetWindowThreadProcessId(hWnd, &dwProcess);
-    const HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, dwProcess);
-    if (!hProcess)
-        return true;
-    const bool bEnded = WaitForSingleObject(hProcess, kProgramLimit) == WAIT_OBJECT_0;
-    CloseHandle(hProcess);
-    return bEnded;
-}
-
-// Whether a process whose file name starts so is running.
-bool ProcessRuns(const std::string& strNameStart)
+// Whether a process of that file name is running.
+bool ProcessRuns(const char* pszName)
 {
     const HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
@@ -119,9 +124,50 @@ bool ProcessRuns(const std::string& strNameStart)
     bool bFound = false;
     for (BOOL bMore = Process32First(hSnapshot, &entry); bMore && !bFound;
          bMore = Process32Next(hSnapshot, &entry))
-        bFound = std::string(entry.szExeFile).compare(0, strNameStart.size(), strNameStart) == 0;
+        bFound = lstrcmpiA(entry.szExeFile, pszName) == 0;
     CloseHandle(hSnapshot);
     return bFound;
+}
+
+// A visible dialog window whose title begins so, other than the one given,
+// or null: the wizard of the setup program or uninstaller, or a question it
+// asks, which bear its caption.
+HWND WizardWindow(const std::string& strTitleStart, HWND hOther = nullptr)
+{
+    struct Search {
+        const std::string& strTitleStart;
+        HWND hOther;
+        HWND hFound;
+    } search = {strTitleStart, hOther, nullptr};
+    EnumWindows(
+        [](HWND hWnd, LPARAM lParam) {
+            Search& search = *reinterpret_cast<Search*>(lParam);
+            char szClass[64] = "";
+            char szTitle[256] = "";
+            GetClassNameA(hWnd, szClass, sizeof(szClass));
+            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+            if (hWnd == search.hOther || !IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0 ||
+                std::string(szTitle).rfind(search.strTitleStart, 0) != 0)
+                return TRUE;
+            search.hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+// Waits for the wizard's default button to be enabled with that text,
+// keeps a picture of the page, and presses the button.
+bool PressWhenReady(HWND hWizard, const char* pszButton, const std::string& strPicture)
+{
+    char szText[64] = "";
+    if (!WaitFor([&] {
+            GetDlgItemTextA(hWizard, IDOK, szText, sizeof(szText));
+            return IsWindowEnabled(GetDlgItem(hWizard, IDOK)) && lstrcmpA(szText, pszButton) == 0;
+        }, 60000))
+        return false;
+    SaveWindowPicture(hWizard, ArtifactPath(strPicture));
+    return PostMessageA(hWizard, WM_COMMAND, IDOK, 0) != FALSE;
 }
 
 // Installs once for all the tests of the suite, which run in this order; the
@@ -153,10 +199,11 @@ TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
 {
     for (const char* pszFile : kInstalledFiles)
         EXPECT_TRUE(PathExists(s_strFolder + pszFile)) << pszFile;
-    // The programs and the help file of this build, byte for byte.
-    for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm"})
-        EXPECT_EQ(ReadFileBytes(s_strFolder + pszFile), ReadFileBytes(ProgramFolder() + pszFile))
-            << pszFile;
+    // The programs of this build, linked at the same moment (setup holds
+    // them without their debugging information), and its help file.
+    for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe"})
+        EXPECT_EQ(LinkTime(s_strFolder + pszFile), LinkTime(ProgramFolder() + pszFile)) << pszFile;
+    EXPECT_EQ(ReadFileBytes(s_strFolder + "Veltrin.chm"), ReadFileBytes(ProgramFolder() + "Veltrin.chm"));
     // An empty plugin folder, where the cleaner looks by default.
     EXPECT_EQ(GetFileAttributesA((s_strFolder + "Plugins").c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
     WIN32_FIND_DATAA found;
@@ -184,8 +231,11 @@ TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
 
 TEST_F(InstalledProduct, CleanerStartedFromTheStartMenuShowsTheInstalledVersion)
 {
-    CProgramRun cleaner("Veltrin.exe");
-    ASSERT_TRUE(cleaner.Open(ShortcutFolder() + "Veltrin PRO.lnk"));
+    // Started as the shortcut says: Wine's shell does not report the process
+    // of a shortcut that it opens.
+    const std::string strProgram = ShortcutTarget(ShortcutFolder() + "Veltrin PRO.lnk");
+    CProgramRun cleaner(strProgram.c_str());
+    ASSERT_TRUE(cleaner.Start());
     const HWND hCleaner = PublishedCleanerWindow();
     ASSERT_NE(hCleaner, nullptr);
 
@@ -201,7 +251,7 @@ TEST_F(InstalledProduct, CleanerStartedFromTheStartMenuShowsTheInstalledVersion)
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
 
     PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
-    EXPECT_TRUE(ProcessOfWindowEnds(hCleaner));
+    EXPECT_TRUE(cleaner.HasEnded());
 }
 
 TEST_F(InstalledProduct, PluginDoubleClickedOpensInTheInstalledEditor)
@@ -233,10 +283,10 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
 
     CProgramRun uninstall((s_strFolder + "Uninstall.exe").c_str());
     ASSERT_TRUE(uninstall.Start("/S"));
-    // The uninstaller goes on in a copy of itself ("Un_A.exe"), so that it
-    // can remove itself; it has ended when that is gone too.
+    // The uninstaller goes on in a copy of itself in the temporary folder,
+    // "Un.exe", so that it can remove itself; it has ended when that is gone.
     EXPECT_TRUE(WaitFor(
-        [&] { return !PathExists(s_strFolder + "Uninstall.exe") && !ProcessRuns("Un_"); },
+        [&] { return !PathExists(s_strFolder + "Uninstall.exe") && !ProcessRuns("Un.exe"); },
         120000));
 
     for (const char* pszFile : kInstalledFiles)
@@ -250,4 +300,46 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
 
     EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), s_strFolder + "Plugins");
     EXPECT_TRUE(PathExists(s_strFolder + "Plugins\\mine.pld"));
+}
+
+TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSettingsWhenTold)
+{
+    // Setup through its pages, and the cleaner started from the last one.
+    CProgramRun setup(kSetup);
+    ASSERT_TRUE(setup.Start());
+    HWND hSetup = nullptr;
+    const std::string strSetupTitle = std::string("Veltrin PRO ") + VELTRIN_DISPLAY_VERSION + " Setup";
+    ASSERT_TRUE(WaitFor([&] { return (hSetup = WizardWindow(strSetupTitle)) != nullptr; }));
+    ASSERT_TRUE(PressWhenReady(hSetup, "&Next >", "setup-welcome.png"));
+    ASSERT_TRUE(PressWhenReady(hSetup, "&Install", "setup-folder.png"));
+    ASSERT_TRUE(PressWhenReady(hSetup, "&Finish", "setup-finish.png"));
+    EXPECT_TRUE(setup.HasEnded());
+    const HWND hCleaner = PublishedCleanerWindow();
+    ASSERT_NE(hCleaner, nullptr);
+    PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
+    ASSERT_TRUE(WaitFor([] { return !ProcessRuns("Veltrin.exe"); }));
+
+    WriteStringValue(kSettingsKey, "strPluginFolder", s_strFolder + "Plugins");
+    ASSERT_TRUE(WriteFileBytes(s_strFolder + "Plugins\\mine.pld", PluginBytes(CAction())));
+
+    // The uninstaller asks for the go-ahead, then whether to keep the
+    // settings and plug-ins: "No" removes them too.
+    CProgramRun uninstall((s_strFolder + "Uninstall.exe").c_str());
+    ASSERT_TRUE(uninstall.Start());
+    HWND hWizard = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hWizard = WizardWindow("Veltrin PRO Uninstall")) != nullptr; }));
+    ASSERT_TRUE(PressWhenReady(hWizard, "&Uninstall", "uninstall.png"));
+    HWND hQuestion = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        hQuestion = WizardWindow("Veltrin PRO Uninstall", hWizard);
+        return hQuestion && GetDlgItem(hQuestion, IDNO);
+    }));
+    SaveWindowPicture(hQuestion, ArtifactPath("uninstall-question.png"));
+    PostMessageA(hQuestion, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(PressWhenReady(hWizard, "&Close", "uninstall-done.png"));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hWizard) && !ProcessRuns("Un.exe"); }, 60000));
+
+    EXPECT_FALSE(KeyExists(kProductKey));
+    EXPECT_FALSE(PathExists(s_strFolder));
+    EXPECT_FALSE(KeyExists(kUninstallKey, HKEY_LOCAL_MACHINE));
 }
