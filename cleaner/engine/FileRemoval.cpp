@@ -156,7 +156,13 @@ CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
     if (removal.pDate && KeptByDate(facts, *removal.pDate))
         return stats;
 
-    SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The reset clears what keeps a file from being overwritten, deleted or
+    // seen; a file that has none of it is spared the call, which costs a
+    // quarter of a deletion.
+    const DWORD kAttributesToReset =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (!facts.bKnown || (facts.data.dwFileAttributes & kAttributesToReset))
+        SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (removal.bWipe && removal.dwWipeMode != WIPE_NONE)
         WipeFile(strPath, removal.dwWipeMode);
     // A clean counts the low 32 bits of the size; 0 when it cannot be read.

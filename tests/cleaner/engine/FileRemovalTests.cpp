@@ -294,6 +294,8 @@ TEST_F(FileRemovalTest, FileInUseIsDeferredToTheNextRestart)
     CSavedWininit wininit;
     const std::string strFirst = MakeFile("first.txt");
     const std::string strSecond = MakeFile("second.txt");
+    SetFileAttributesA(strFirst.c_str(),
+                       FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     HANDLE hFirst = HoldOpen(strFirst);
     HANDLE hSecond = HoldOpen(strSecond);
     ASSERT_NE(hFirst, INVALID_HANDLE_VALUE);
@@ -305,6 +307,10 @@ TEST_F(FileRemovalTest, FileInUseIsDeferredToTheNextRestart)
     EXPECT_EQ(EraseFile(strSecond, m_removal), Stats(0, 0, 1));
     EXPECT_EQ(m_log.m_lines,
               (std::vector<Line>{{1, AtReboot(strFirst)}, {1, AtReboot(strSecond)}}));
+    // The file that stays has lost what would keep it from being deleted.
+    EXPECT_EQ(GetFileAttributesA(strFirst.c_str()) &
+                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              0u);
 
     if (IsWinNT()) {
         DWORD dwType = 0;
