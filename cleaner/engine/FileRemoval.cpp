@@ -157,8 +157,8 @@ CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
         return stats;
 
     // The reset clears what keeps a file from being overwritten, deleted or
-    // seen; a file that has none of it is spared the call, which costs a
-    // quarter of a deletion.
+    // seen; a file that has none of it is spared the call, which under Wine
+    // costs nearly as much as the deletion itself.
     const DWORD kAttributesToReset =
         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (!facts.bKnown || (facts.data.dwFileAttributes & kAttributesToReset))
