@@ -3,6 +3,7 @@
 // are there, and the help viewer shows it.
 #include "HelpPagesInCode.h"
 #include "cleaner/shell/ProductInfo.h"
+#include "tests/support/ModalAnswers.h"
 #include "tests/support/WindowPicture.h"
 
 #include <windows.h>
@@ -133,21 +134,6 @@ std::set<std::string> LinkedPages(const std::string& strContent, const std::stri
     return pages;
 }
 
-// Lets the help viewer, which runs on the thread that opened it, work for
-// that long.
-void ServeMessages(DWORD dwMilliseconds)
-{
-    const DWORD dwEnd = GetTickCount() + dwMilliseconds;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    } while (GetTickCount() < dwEnd);
-}
-
 HWND FindChildOfClass(HWND hParent, const char* pszClass)
 {
     struct Search {
@@ -231,6 +217,7 @@ TEST_F(HelpFile, ContentsIndexAndLinksLeadOnlyToPagesThatAreThere)
 
 TEST_F(HelpFile, ViewerShowsTheOpenedPageWithTheContents)
 {
+    // The viewer runs on the thread that opens it: this one serves it.
     ShowHelpPage("general.htm");
     HWND hViewer = nullptr;
     for (int n = 0; n < 300; ++n) {
