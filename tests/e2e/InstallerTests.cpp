@@ -1,6 +1,6 @@
-// The setup program, run silently in a Wine prefix made fresh for these
-// tests: what it installs, the installed programs at work, and the silent
-// uninstall that removes all of it again.
+// The setup program in a Wine prefix made fresh for these tests: what it
+// installs, the installed programs at work, and the uninstaller that removes
+// all of it again, silently and through its pages.
 #include "VeltrinVersion.h"
 #include "cleaner/shell/resource.h"
 #include "common/Action.h"
@@ -22,7 +22,6 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -181,8 +180,8 @@ bool PressWhenReady(HWND hWizard, const char* pszButton, const std::string& strP
     return PostMessageA(hWizard, WM_COMMAND, IDOK, 0) != FALSE;
 }
 
-// Installs once for all the tests of the suite, which run in this order; the
-// last one uninstalls.
+// Installs silently once for all the tests of the suite, which run in this
+// order; the last two uninstall, the last one after installing again.
 class InstalledProduct : public testing::Test {
 protected:
     static void SetUpTestSuite()
