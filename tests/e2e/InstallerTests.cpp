@@ -103,28 +103,6 @@ std::string ShortcutTarget(const std::string& strShortcut)
     return strTarget;
 }
 
-// The top-level window of the thread with that title, or null.
-HWND ThreadWindow(DWORD dwThread, const std::string& strTitle)
-{
-    struct Search {
-        std::string strTitle;
-        HWND hFound;
-    } search = {strTitle, nullptr};
-    EnumThreadWindows(
-        dwThread,
-        [](HWND hWnd, LPARAM lParam) {
-            Search& search = *reinterpret_cast<Search*>(lParam);
-            char szTitle[256] = "";
-            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-            if (search.strTitle != szTitle)
-                return TRUE;
-            search.hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
-
 // Whether a process of that file name is running.
 bool ProcessRuns(const char* pszName)
 {
@@ -253,9 +231,8 @@ TEST_F(InstalledProduct, CleanerStartedFromTheStartMenuShowsTheInstalledVersion)
     ASSERT_NE(hCleaner, nullptr);
 
     ASSERT_TRUE(PostMessageA(hCleaner, WM_COMMAND, ID_APP_ABOUT, 0));
-    const DWORD dwThread = GetWindowThreadProcessId(hCleaner, nullptr);
     HWND hAbout = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hAbout = ThreadWindow(dwThread, "About Veltrin PRO")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (hAbout = FindWindowA("#32770", "About Veltrin PRO")) != nullptr; }));
     char szVersion[256] = "";
     GetDlgItemTextA(hAbout, IDC_ABOUT_VERSION, szVersion, sizeof(szVersion));
     EXPECT_EQ(std::string(szVersion), std::string("Veltrin PRO Version ") + VELTRIN_DISPLAY_VERSION);

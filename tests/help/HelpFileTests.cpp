@@ -4,6 +4,7 @@
 #include "HelpPagesInCode.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "tests/support/ModalAnswers.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/WindowPicture.h"
 
 #include <windows.h>
@@ -134,27 +135,6 @@ std::set<std::string> LinkedPages(const std::string& strContent, const std::stri
     return pages;
 }
 
-HWND FindChildOfClass(HWND hParent, const char* pszClass)
-{
-    struct Search {
-        const char* pszClass;
-        HWND hFound;
-    } search = {pszClass, nullptr};
-    EnumChildWindows(
-        hParent,
-        [](HWND hChild, LPARAM lParam) {
-            Search& search = *reinterpret_cast<Search*>(lParam);
-            char szClass[64];
-            GetClassNameA(hChild, szClass, sizeof(szClass));
-            if (lstrcmpiA(szClass, search.pszClass) != 0)
-                return TRUE;
-            search.hFound = hChild;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
-
 std::string HelpFilePath()
 {
     return g_strHelpBase.substr(0, g_strHelpBase.find("::"));
@@ -231,8 +211,8 @@ TEST_F(HelpFile, ViewerShowsTheOpenedPageWithTheContents)
 
     // The navigation pane has the contents, listing the pages of the
     // contents file, and the index.
-    const HWND hTree = FindChildOfClass(hViewer, WC_TREEVIEWA);
-    const HWND hTabs = FindChildOfClass(hViewer, WC_TABCONTROLA);
+    const HWND hTree = FindInside(hViewer, WC_TREEVIEWA);
+    const HWND hTabs = FindInside(hViewer, WC_TABCONTROLA);
     ASSERT_TRUE(hTree && hTabs);
     EXPECT_GE(SendMessageA(hTree, TVM_GETCOUNT, 0, 0), LRESULT(std::size(kHelpPagesInCode)));
     std::vector<std::string> tabs;

@@ -9,7 +9,7 @@ namespace {
 
 struct WindowSearch {
     const char* pszClass;
-    std::string strTitle;
+    const std::string* pTitle;  // any title when null
     HWND hFound;
 };
 
@@ -20,7 +20,7 @@ BOOL CALLBACK CheckWindow(HWND hWnd, LPARAM lParam)
     char szTitle[256] = "";
     GetClassNameA(hWnd, szClass, sizeof(szClass));
     GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (lstrcmpA(szClass, search.pszClass) == 0 && search.strTitle == szTitle) {
+    if (lstrcmpA(szClass, search.pszClass) == 0 && (!search.pTitle || *search.pTitle == szTitle)) {
         search.hFound = hWnd;
         return FALSE;
     }
@@ -31,7 +31,14 @@ BOOL CALLBACK CheckWindow(HWND hWnd, LPARAM lParam)
 
 HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle)
 {
-    WindowSearch search = {pszClass, strTitle, nullptr};
+    WindowSearch search = {pszClass, &strTitle, nullptr};
+    EnumChildWindows(hParent, CheckWindow, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+HWND FindInside(HWND hParent, const char* pszClass)
+{
+    WindowSearch search = {pszClass, nullptr, nullptr};
     EnumChildWindows(hParent, CheckWindow, reinterpret_cast<LPARAM>(&search));
     return search.hFound;
 }

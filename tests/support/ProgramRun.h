@@ -32,6 +32,8 @@ HWND PublishedCleanerWindow();
 // A window of the class and title among the other window's descendants, or
 // null.
 HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle);
+// The first of the class, whatever its title.
+HWND FindInside(HWND hParent, const char* pszClass);
 
 class CProgramRun {
 public:
