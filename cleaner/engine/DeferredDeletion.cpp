@@ -30,25 +30,26 @@ std::string ReadText(const std::string& strPath)
     return strText;
 }
 
-void WriteText(const std::string& strPath, const std::string& strText)
+bool WriteText(const std::string& strPath, const std::string& strText)
 {
-    if (FILE* pFile = std::fopen(strPath.c_str(), "w")) {
-        std::fwrite(strText.data(), 1, strText.size(), pFile);
-        std::fclose(pFile);
-    }
+    FILE* pFile = std::fopen(strPath.c_str(), "w");
+    if (!pFile)
+        return false;
+    const bool bWritten = std::fwrite(strText.data(), 1, strText.size(), pFile) == strText.size();
+    return std::fclose(pFile) == 0 && bWritten;
 }
 
 // Windows 95/98/ME delete the files named in the "[rename]" section of
 // WININIT.INI while they start; the newest entry goes first.
-void ScheduleInWininit(const std::string& strPath)
+bool ScheduleInWininit(const std::string& strPath)
 {
     char szShort[MAX_PATH];
     const DWORD nShort = GetShortPathNameA(strPath.c_str(), szShort, MAX_PATH);
     if (nShort == 0 || nShort >= MAX_PATH)
-        return;  // without the short form the line would name something else
+        return false;  // without the short form the line would name something else
     const std::string strWininit = WininitPath();
     if (strWininit.empty())
-        return;
+        return false;
 
     std::string strText = ReadText(strWininit);
     size_t nInsert = strText.find(kRenameSection);
@@ -62,15 +63,14 @@ void ScheduleInWininit(const std::string& strPath)
         nInsert += sizeof(kRenameSection) - 1;
     }
     strText.insert(nInsert, std::string("nul = ") + szShort + "\n");
-    WriteText(strWininit, strText);
+    return WriteText(strWininit, strText);
 }
 
 }  // namespace
 
-void DeleteAtReboot(const std::string& strPath)
+bool DeleteAtReboot(const std::string& strPath)
 {
     if (IsWinNT())
-        MoveFileExA(strPath.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    else
-        ScheduleInWininit(strPath);
+        return MoveFileExA(strPath.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return ScheduleInWininit(strPath);
 }

@@ -100,10 +100,41 @@ std::string JoinPath(const std::string& strFolder, const std::string& strName)
     return strFolder + "\\" + strName;
 }
 
-void RemoveFirst(std::vector<std::string>& candidates, const std::string& strPath)
+// The longest path that the system's ANSI calls accept, without its zero.
+const size_t kMaxPathLength = MAX_PATH - 1;
+// Room that a folder's path leaves for the short name of what it holds.
+const size_t kShortNameRoom = 1 + 12;
+
+// An entry that a walk found: the path by which the system's calls reach
+// it, and the path that the log shows. They differ where a name was
+// replaced by its short form: a name that the ANSI code page cannot write
+// (the system writes "?" for each character it cannot, a character no file
+// name holds), or one that would make the path too long.
+struct FoundPath {
+    std::string strPath;
+    std::string strShown;
+};
+
+FoundPath TopFolder(const std::string& strFolder)
+{
+    return FoundPath{strFolder, strFolder};
+}
+
+FoundPath FoundEntry(const FoundPath& folder, const WIN32_FIND_DATAA& data, size_t nRoomAfter)
+{
+    const std::string strName = data.cFileName;
+    std::string strPath = JoinPath(folder.strPath, strName);
+    const bool bUnwritable = strName.find('?') != std::string::npos;
+    if ((bUnwritable || strPath.size() + nRoomAfter > kMaxPathLength) &&
+        data.cAlternateFileName[0] != '\0')
+        strPath = JoinPath(folder.strPath, data.cAlternateFileName);
+    return FoundPath{strPath, JoinPath(folder.strShown, strName)};
+}
+
+void RemoveFirst(std::vector<FoundPath>& candidates, const std::string& strShown)
 {
     for (auto it = candidates.begin(); it != candidates.end(); ++it) {
-        if (*it == strPath) {
+        if (it->strShown == strShown) {
             candidates.erase(it);
             return;
         }
@@ -112,16 +143,16 @@ void RemoveFirst(std::vector<std::string>& candidates, const std::string& strPat
 
 // Appends the files of the folder that match the pattern; false when the
 // folder has no match at all.
-bool CollectMatches(const std::string& strFolder, const std::string& strPattern,
-                    std::vector<std::string>& candidates)
+bool CollectMatches(const FoundPath& folder, const std::string& strPattern,
+                    std::vector<FoundPath>& candidates)
 {
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(JoinPath(strFolder, strPattern).c_str(), &data);
+    HANDLE hFind = FindFirstFileA(JoinPath(folder.strPath, strPattern).c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return false;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            candidates.push_back(JoinPath(strFolder, data.cFileName));
+            candidates.push_back(FoundEntry(folder, data, 0));
     } while (FindNextFileA(hFind, &data));
     FindClose(hFind);
     return true;
@@ -130,27 +161,135 @@ bool CollectMatches(const std::string& strFolder, const std::string& strPattern,
 // The folders a tree walk enters: not "." or "..", no other name that begins
 // with a dot, and no link to a folder, which may lead out of the tree or
 // back into it.
-std::vector<std::string> CollectSubfolders(const std::string& strFolder)
+std::vector<FoundPath> CollectSubfolders(const FoundPath& folder)
 {
-    std::vector<std::string> subfolders;
+    std::vector<FoundPath> subfolders;
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(JoinPath(strFolder, "*.*").c_str(), &data);
+    HANDLE hFind = FindFirstFileA(JoinPath(folder.strPath, "*.*").c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return subfolders;
     do {
         const DWORD dwAttributes = data.dwFileAttributes;
         if ((dwAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             !(dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && data.cFileName[0] != '.')
-            subfolders.push_back(JoinPath(strFolder, data.cFileName));
+            subfolders.push_back(FoundEntry(folder, data, kShortNameRoom));
     } while (FindNextFileA(hFind, &data));
     FindClose(hFind);
     return subfolders;
 }
 
-}  // namespace
-
-CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
+// Whether a file that the system reported deleted is still there. Windows
+// hides a file whose deletion waits for other handles to close; Wine shows
+// it until then, and also reports success where its file system then
+// refuses to remove the file (a read-only mount, a folder closed to the
+// user).
+bool StillThere(const std::string& strPath)
 {
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Whether another program holds the file open, so that it cannot be had
+// alone.
+bool HeldElsewhere(const std::string& strPath)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(hFile);
+    return false;
+}
+
+// The errors of a file that the next restart can remove: one in use, or
+// one that only the system may delete. A bad or too long name, a
+// write-protected or missing medium stay what they are after a restart.
+bool RemovableAtRestart(DWORD dwError)
+{
+    switch (dwError) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+enum class Deletion { Done, Missing, InUse, Refused };
+
+Deletion DeleteNow(const std::string& strPath)
+{
+    if (DeleteFileA(strPath.c_str())) {
+        if (!StillThere(strPath))
+            return Deletion::Done;
+        return HeldElsewhere(strPath) ? Deletion::InUse : Deletion::Refused;
+    }
+    // A missing folder on the way means a missing file too.
+    const DWORD dwError = GetLastError();
+    if (dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND)
+        return Deletion::Missing;
+    return RemovableAtRestart(dwError) ? Deletion::InUse : Deletion::Refused;
+}
+
+CleanStats EraseFoundFile(const FoundPath& file, const FileRemoval& removal);
+
+// Appends the matches of every pattern in the folder, less the excluded
+// names.
+void CollectCandidates(const FoundPath& folder, const StringList& lstExclude,
+                       const StringVector& patterns, std::vector<FoundPath>& candidates)
+{
+    for (const std::string& strPattern : patterns) {
+        if (!CollectMatches(folder, strPattern, candidates))
+            continue;
+        for (const std::string& strExcluded : lstExclude)
+            RemoveFirst(candidates, JoinPath(folder.strShown, strExcluded));
+    }
+}
+
+CleanStats EraseCandidates(const std::vector<FoundPath>& candidates, const FileRemoval& removal)
+{
+    CleanStats stats;
+    for (const FoundPath& file : candidates) {
+        if (StopRequested(removal))
+            break;
+        stats += EraseFoundFile(file, removal);
+    }
+    return stats;
+}
+
+// A folder too deep for the system's ANSI calls even by short names cannot
+// be listed; it is reported rather than passed over.
+bool ReachableFolder(const FoundPath& folder)
+{
+    if (folder.strPath.size() + kShortNameRoom <= kMaxPathLength)
+        return true;
+    LogMessage(LI_FILE_FAILED, "Folder %s could not be cleaned: its path is too long",
+               folder.strShown.c_str());
+    return false;
+}
+
+CleanStats CleanFoundTree(const FoundPath& folder, const StringList& lstExclude,
+                          const StringVector& patterns, const FileRemoval& removal)
+{
+    std::vector<FoundPath> candidates;
+    CollectCandidates(folder, lstExclude, patterns, candidates);
+    CleanStats stats = EraseCandidates(candidates, removal);
+    for (const FoundPath& subfolder : CollectSubfolders(folder)) {
+        if (StopRequested(removal))
+            return stats;
+        if (!ReachableFolder(subfolder))
+            continue;
+        stats += CleanFoundTree(subfolder, lstExclude, patterns, removal);
+        RemoveDirectoryA(subfolder.strPath.c_str());  // only succeeds when it is empty now
+    }
+    return stats;
+}
+
+CleanStats EraseFoundFile(const FoundPath& file, const FileRemoval& removal)
+{
+    const std::string& strPath = file.strPath;
+    const char* pszShown = file.strShown.c_str();
     CleanStats stats;
     const FileFacts facts = QueryFileFacts(strPath);
     if (removal.pDate && KeptByDate(facts, *removal.pDate))
@@ -168,27 +307,38 @@ CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
     // A clean counts the low 32 bits of the size; 0 when it cannot be read.
     const uint32_t dwSize = facts.bKnown ? facts.data.nFileSizeLow : 0;
 
-    if (DeleteFileA(strPath.c_str())) {
+    switch (DeleteNow(strPath)) {
+    case Deletion::Done:
         stats.dwReleasedSpace = dwSize;
         stats.nDeletedFiles = 1;
         if (removal.dwReportFlags & RF_DELETED)
-            LogMessage(LI_FILE_DELETED, "File %s was deleted", strPath.c_str());
+            LogMessage(LI_FILE_DELETED, "File %s was deleted", pszShown);
         return stats;
-    }
-
-    // A missing folder on the way means a missing file too: nothing to defer.
-    const DWORD dwError = GetLastError();
-    if (dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND) {
+    case Deletion::Missing:
         if (removal.dwReportFlags & RF_NOT_FOUND)
-            LogMessage(LI_FILE_NOT_FOUND, "File %s not found", strPath.c_str());
+            LogMessage(LI_FILE_NOT_FOUND, "File %s not found", pszShown);
         return stats;
+    case Deletion::InUse:
+        if (!DeleteAtReboot(strPath))
+            break;
+        stats.nRebootFiles = 1;
+        if (removal.dwReportFlags & RF_AT_REBOOT)
+            LogMessage(LI_FILE_AT_REBOOT, "File %s will be removed until system reboot",
+                       pszShown);
+        return stats;
+    case Deletion::Refused:
+        break;
     }
-    stats.nRebootFiles = 1;
-    if (removal.dwReportFlags & RF_AT_REBOOT)
-        LogMessage(LI_FILE_AT_REBOOT, "File %s will be removed until system reboot",
-                   strPath.c_str());
-    DeleteAtReboot(strPath);
+    // Neither gone nor going: whatever the report flags, the user hears of it.
+    LogMessage(LI_FILE_FAILED, "File %s could not be deleted", pszShown);
     return stats;
+}
+
+}  // namespace
+
+CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
+{
+    return EraseFoundFile(TopFolder(strPath), removal);
 }
 
 bool WipeFile(const std::string& strPath, uint32_t dwWipeMode)
@@ -210,49 +360,40 @@ bool WipeFile(const std::string& strPath, uint32_t dwWipeMode)
     return bOverwritten;
 }
 
+namespace {
+
+StringVector Patterns(const StringVector& vecMasks, const std::string& strMask, bool bUseMaskList)
+{
+    return bUseMaskList ? vecMasks : SplitAtSeparator(strMask, kListSeparator);
+}
+
+}  // namespace
+
 CleanStats CleanFolder(const std::string& strPaths, const StringList& lstExclude,
                        const StringVector& vecMasks, const std::string& strMask,
                        bool bUseMaskList, const FileRemoval& removal)
 {
-    std::vector<std::string> candidates;
-    const StringVector patterns =
-        bUseMaskList ? vecMasks : SplitAtSeparator(strMask, kListSeparator);
+    const StringVector patterns = Patterns(vecMasks, strMask, bUseMaskList);
+    std::vector<FoundPath> candidates;
     for (const std::string& strFolder : SplitAtSeparator(strPaths, kListSeparator)) {
-        if (strFolder.empty() || strMask.empty())
-            continue;
-        for (const std::string& strPattern : patterns) {
-            if (!CollectMatches(strFolder, strPattern, candidates))
-                continue;
-            for (const std::string& strExcluded : lstExclude)
-                RemoveFirst(candidates, JoinPath(strFolder, strExcluded));
-        }
+        if (!strFolder.empty() && !strMask.empty())
+            CollectCandidates(TopFolder(strFolder), lstExclude, patterns, candidates);
     }
-
-    CleanStats stats;
-    for (const std::string& strPath : candidates) {
-        if (StopRequested(removal))
-            break;
-        stats += EraseFile(strPath, removal);
-    }
-    return stats;
+    return EraseCandidates(candidates, removal);
 }
 
 CleanStats CleanFolderTree(const std::string& strPaths, const StringList& lstExclude,
                            const StringVector& vecMasks, const std::string& strMask,
                            bool bUseMaskList, const FileRemoval& removal)
 {
+    const StringVector patterns = Patterns(vecMasks, strMask, bUseMaskList);
     CleanStats stats;
     for (const std::string& strFolder : SplitAtSeparator(strPaths, kListSeparator)) {
+        if (StopRequested(removal))
+            break;
         if (strFolder.empty() || strMask.empty())
             continue;
-        stats += CleanFolder(strFolder, lstExclude, vecMasks, strMask, bUseMaskList, removal);
-        for (const std::string& strSubfolder : CollectSubfolders(strFolder)) {
-            if (StopRequested(removal))
-                return stats;
-            stats += CleanFolderTree(strSubfolder, lstExclude, vecMasks, strMask, bUseMaskList,
-                                     removal);
-            RemoveDirectoryA(strSubfolder.c_str());  // only succeeds when it is empty now
-        }
+        stats += CleanFoundTree(TopFolder(strFolder), lstExclude, patterns, removal);
     }
     return stats;
 }

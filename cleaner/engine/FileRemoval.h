@@ -20,7 +20,8 @@ struct FileRemoval {
 };
 
 // Resets the attributes, optionally wipes, and deletes one file; a file in
-// use is scheduled for removal at the next restart.
+// use is scheduled for removal at the next restart. A file that is neither
+// deleted nor scheduled gets a line of its own, whatever the report flags.
 CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal);
 
 // Overwrites the file's content once, in place, and flushes it to the disk.
@@ -38,10 +39,13 @@ CleanStats CleanFolder(const std::string& strPaths, const StringList& lstExclude
 
 // CleanFolder through each folder tree, removing subfolders that end up
 // empty. The top folders stay; folders whose names begin with a dot and
-// links to folders are neither entered nor removed.
+// links to folders are neither entered nor removed. Names that the ANSI
+// calls cannot reach, for their characters or the length of their path,
+// are reached by their short forms and logged by their own.
 CleanStats CleanFolderTree(const std::string& strPaths, const StringList& lstExclude,
                            const StringVector& vecMasks, const std::string& strMask,
                            bool bUseMaskList, const FileRemoval& removal);
 
-// Asks the system to delete the file at the next restart.
-void DeleteAtReboot(const std::string& strPath);
+// Asks the system to delete the file at the next restart; false when the
+// request could not be recorded.
+bool DeleteAtReboot(const std::string& strPath);

@@ -13,6 +13,7 @@ enum LogImage : uint32_t {
     LI_ACTION_START = 3,
     LI_ACTION_COMPLETE = 4,
     LI_STATISTICS = 5,
+    LI_FILE_FAILED = 6,  // a file or folder that stays although the clean meant to remove it
 };
 
 class ILogSink {

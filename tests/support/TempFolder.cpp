@@ -8,33 +8,54 @@
 
 namespace {
 
-void RemoveTree(const std::string& strPath)
+// Through the wide calls and a "\\?\" path, so that names of any characters
+// and paths of any length that a test made go too.
+void RemoveTree(const std::wstring& path)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strPath + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW((path + L"\\*").c_str(), &data);
     if (hFind != INVALID_HANDLE_VALUE) {
         do {
-            const std::string strName = data.cFileName;
-            if (strName == "." || strName == "..")
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string strChild = strPath + "\\" + strName;
+            const std::wstring child = path + L"\\" + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                 // A link to a folder: remove the link, never what it points to.
-                if (!RemoveDirectoryA(strChild.c_str()))
-                    RemoveHostSymlink(strChild);
+                if (!RemoveDirectoryW(child.c_str()))
+                    RemoveHostSymlink(Narrow(child.substr(4)));
             } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(strChild);
+                RemoveTree(child);
             } else {
-                SetFileAttributesA(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(strChild.c_str());
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
             }
-        } while (FindNextFileA(hFind, &data));
+        } while (FindNextFileW(hFind, &data));
         FindClose(hFind);
     }
-    RemoveDirectoryA(strPath.c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 }  // namespace
+
+std::wstring Wide(const std::string& strText)
+{
+    const int nLength = MultiByteToWideChar(CP_ACP, 0, strText.c_str(), -1, nullptr, 0);
+    std::wstring text(nLength > 0 ? nLength : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, strText.c_str(), -1, &text[0], nLength);
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    const int nLength = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr,
+                                            nullptr);
+    std::string strText(nLength > 0 ? nLength : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &strText[0], nLength, nullptr, nullptr);
+    strText.resize(strlen(strText.c_str()));
+    return strText;
+}
 
 CTempFolder::CTempFolder()
 {
@@ -57,7 +78,7 @@ CTempFolder::CTempFolder()
 CTempFolder::~CTempFolder()
 {
     if (!m_strPath.empty())
-        RemoveTree(m_strPath);
+        RemoveTree(L"\\\\?\\" + Wide(m_strPath));
 }
 
 bool FileExists(const std::string& strPath)

@@ -21,6 +21,10 @@ private:
 };
 
 bool FileExists(const std::string& strPath);
+// Text between the ANSI code page and wide characters; "?" stands for what
+// the code page cannot write.
+std::wstring Wide(const std::string& strText);
+std::string Narrow(const std::wstring& text);
 // The names of the files (not folders) of a folder that match the pattern,
 // in the order the system lists them.
 std::vector<std::string> FilesInListedOrder(const std::string& strFolder,

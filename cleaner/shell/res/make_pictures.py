@@ -179,6 +179,11 @@ def small_not_found(c):
     c.fill(question_mark(8, 3.2, 9.6, 1.9), WHITE)
 
 
+def small_failed(c):
+    c.fill(circle(8, 8, 7.5), lambda x, y: mix(lighten(RED, 0.1), mix(RED, NAVY, 0.2), y / 16))
+    c.fill(stroke([[(5.2, 5.2), (10.8, 10.8)], [(10.8, 5.2), (5.2, 10.8)]], 1.8), WHITE)
+
+
 def small_begins(c):
     c.fill(rounded(polygon([(4.2, 2.8), (13.2, 8), (4.2, 13.2)]), 1.3),
            lambda x, y: mix(lighten(BLUE, 0.15), BLUE_DARK, (y - 1.5) / 13))
@@ -260,7 +265,7 @@ def small_plugins(c):
 
 
 LOG_IMAGES = [small_deleted, small_reboot, small_not_found, small_begins, small_complete,
-              small_statistics]
+              small_statistics, small_failed]
 # The Features list shows image 1; the settings tree shows image 0 for its
 # pages and the others for its groups.
 FEATURE_IMAGES = [small_page, small_checked, small_general, small_browsers, small_system,

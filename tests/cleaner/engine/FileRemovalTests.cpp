@@ -275,11 +275,14 @@ TEST_F(FileRemovalTest, WipeLeavesSharedAndLockedDataAloneButTheFileIsDeleted)
     EXPECT_EQ(ReadFileBytes(strOtherName), "shared data");
 
     // Open for reading elsewhere, the file cannot be opened for the wipe;
-    // it may still be deleted and counts as usual.
+    // it may still be deleted. It counts as deleted where the system hides
+    // it at once; where it stays in sight until the other program closes
+    // it (Wine), it counts as removed at the restart.
     const std::string strLocked = MakeFile("locked.txt", "in use");
     HANDLE hFile = HoldOpen(strLocked, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(EraseFile(strLocked, m_removal), Stats(6, 1));
+    const CleanStats stats = EraseFile(strLocked, m_removal);
+    EXPECT_EQ(stats, FileExists(strLocked) ? Stats(0, 0, 1) : Stats(6, 1));
     char buffer[16] = {};
     DWORD dwRead = 0;
     ReadFile(hFile, buffer, sizeof(buffer), &dwRead, nullptr);
