@@ -37,6 +37,50 @@ bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& 
     return nResult == ERROR_SUCCESS;
 }
 
+namespace {
+
+void AddToSnapshot(HKEY hRoot, const std::string& strKey, const std::string& strPrefix,
+                   KeySnapshot& snapshot)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    std::vector<std::string> names, subkeys;
+    char szName[16384];
+    for (DWORD dwIndex = 0;; ++dwIndex) {
+        DWORD cchName = sizeof(szName);
+        if (RegEnumValueA(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(std::string(szName, cchName));
+    }
+    for (DWORD dwIndex = 0;; ++dwIndex) {
+        DWORD cchName = sizeof(szName);
+        if (RegEnumKeyExA(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS)
+            break;
+        subkeys.push_back(std::string(szName, cchName));
+    }
+    RegCloseKey(hKey);
+    for (const std::string& strName : names) {
+        RawValue value;
+        if (ReadRawValue(strKey, strName, value.dwType, value.bytes, hRoot))
+            snapshot[strPrefix + strName] = value;
+    }
+    for (const std::string& strSubkey : subkeys)
+        AddToSnapshot(hRoot, strKey + "\\" + strSubkey, strPrefix + strSubkey + "\\",
+                      snapshot);
+}
+
+}  // namespace
+
+KeySnapshot SnapshotKey(const std::string& strKey, HKEY hRoot)
+{
+    KeySnapshot snapshot;
+    AddToSnapshot(hRoot, strKey, std::string(), snapshot);
+    return snapshot;
+}
+
 bool ValueExists(const std::string& strKey, const std::string& strName, HKEY hRoot)
 {
     DWORD dwType;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,19 @@ void WriteDwordValue(const std::string& strKey, const std::string& strName, DWOR
 // A REG_SZ value with its terminating zero.
 void WriteStringValue(const std::string& strKey, const std::string& strName,
                       const std::string& strText, HKEY hRoot = HKEY_CURRENT_USER);
+// Every value of a key and its subkeys, by "subkey path\name" (the key's
+// own values by their names alone): its type and bytes.
+struct RawValue {
+    DWORD dwType;
+    std::string bytes;
+    bool operator==(const RawValue& other) const
+    {
+        return dwType == other.dwType && bytes == other.bytes;
+    }
+};
+typedef std::map<std::string, RawValue> KeySnapshot;
+KeySnapshot SnapshotKey(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
+
 // Removes a key with everything below it; a missing key is no failure.
 void DeleteKeyTree(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
 

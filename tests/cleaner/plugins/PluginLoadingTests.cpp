@@ -4,10 +4,14 @@
 #include "cleaner/plugins/PluginLoading.h"
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
+#include "tests/support/HostilePlugins.h"
 #include "tests/support/ManagerTest.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -29,6 +33,18 @@ protected:
         CWin32File file;
         ASSERT_TRUE(file.Open((m_folder / strFile).c_str(), CWin32File::OM_CREATE));
         ASSERT_TRUE(action.Write(file));
+    }
+
+    // For another thread: no test assertions, a file that cannot be written
+    // is simply missing.
+    void WritePluginQuietly(const std::string& strFile, const std::string& strId)
+    {
+        CAction action;
+        action.strId = strId;
+        action.strTitle = "Plugin";
+        CWin32File file;
+        if (file.Open((m_folder / strFile).c_str(), CWin32File::OM_CREATE))
+            action.Write(file);
     }
 
     CTempFolder m_folder;
@@ -98,4 +114,57 @@ TEST_F(PluginLoading, StoredEnabledFlagWinsAtStartAndReloadCopiesTheFileAgain)
     manager.LoadPlugins();
     EXPECT_TRUE(manager.m_plugins.empty());
     EXPECT_EQ(manager.m_actions.count("Two"), 1u);
+}
+
+TEST_F(PluginLoading, HostileFolderYieldsEveryGoodPluginAndNothingElse)
+{
+    const CHostilePluginFolder hostile(m_folder.Path());
+    ASSERT_GE(hostile.EntryCount(), 200);
+
+    CActionManager& manager = Build();
+
+    StringVector ids;
+    manager.GetPluginIds(ids);
+    EXPECT_EQ(ids, hostile.LoadableIds());
+    EXPECT_EQ(manager.m_actions.size(), 40u + hostile.LoadableIds().size());
+    // A good plugin arrives whole, whatever surrounds it.
+    CAction expected = FullPlugin("Good3");
+    expected.bEnabled = manager.m_actions["Good3"].bEnabled;
+    EXPECT_TRUE(manager.m_actions["Good3"] == expected);
+    // A second load over the same folder finds the same.
+    EXPECT_TRUE(manager.LoadPlugins());
+    StringVector again;
+    manager.GetPluginIds(again);
+    EXPECT_EQ(again, ids);
+}
+
+TEST_F(PluginLoading, FolderThatGoesAwayWhileLoadingLeavesWhatWasRead)
+{
+    // One thread loads again and again while another removes the folder's
+    // files and the folder and puts them back: each load ends, and finds
+    // only whole plugins.
+    for (int n = 0; n < 20; ++n)
+        WritePlugin("p" + std::to_string(n) + ".pld", "P" + std::to_string(n), "Plugin");
+    CActionManager& manager = Build();
+    std::atomic<bool> bDone(false);
+    std::thread remover([&] {
+        for (int nRound = 0; nRound < 30; ++nRound) {
+            for (int n = 0; n < 20; ++n)
+                DeleteFileA((m_folder / ("p" + std::to_string(n) + ".pld")).c_str());
+            RemoveDirectoryA(m_folder.Path().c_str());
+            CreateDirectoryA(m_folder.Path().c_str(), nullptr);
+            for (int n = 0; n < 20; ++n)
+                WritePluginQuietly("p" + std::to_string(n) + ".pld", "P" + std::to_string(n));
+        }
+        bDone = true;
+    });
+    int nLoads = 0;
+    while (!bDone) {
+        EXPECT_TRUE(manager.LoadPlugins());
+        for (const auto& plugin : manager.m_plugins)
+            EXPECT_EQ(manager.m_actions[plugin.first].strTitle, "Plugin");
+        ++nLoads;
+    }
+    remover.join();
+    EXPECT_GT(nLoads, 0);
 }

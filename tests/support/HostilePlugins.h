@@ -1,0 +1,43 @@
+// A plugin folder as someone who wants to break the cleaner would fill it:
+// every kind of damaged or hostile file beside a few good plugins.
+#pragma once
+
+#include "common/StringList.h"
+
+#include <windows.h>
+
+#include <string>
+
+// A plugin of the usual shape, with every kind of target, under the id.
+class CAction;
+CAction FullPlugin(const std::string& strId);
+
+// What a hostile folder holds: the ids of the good plugins in it, and the
+// file it keeps open without sharing, for as long as the object lives.
+class CHostilePluginFolder {
+public:
+    // Fills the (existing, empty) folder with some 200 entries: good
+    // plugins, a small good plugin cut at every byte offset, files with huge
+    // counts and lengths, random bytes, the signature followed by garbage,
+    // an empty file, a folder named like a plugin and a file locked against
+    // reading.
+    explicit CHostilePluginFolder(const std::string& strFolder);
+    ~CHostilePluginFolder();
+    CHostilePluginFolder(const CHostilePluginFolder&) = delete;
+    CHostilePluginFolder& operator=(const CHostilePluginFolder&) = delete;
+
+    // The ids that loading must find: the good plugins, and the plugin that
+    // was cut, since a cut where an older layout of the file ended leaves a
+    // good plugin of that layout.
+    const StringVector& LoadableIds() const { return m_loadableIds; }
+    // The entries written, the folder among them.
+    int EntryCount() const { return m_nEntries; }
+
+private:
+    bool Write(const std::string& strName, const std::string& bytes);
+
+    std::string m_strFolder;
+    StringVector m_loadableIds;
+    HANDLE m_hLocked = INVALID_HANDLE_VALUE;
+    int m_nEntries = 0;
+};
