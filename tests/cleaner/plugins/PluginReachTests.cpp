@@ -173,7 +173,15 @@ TEST_F(PluginReach, MacrosAreExpandedAsTheEngineExpandsThem)
 {
     const std::string strWindows = WindowsFolder();
     m_settings->strNetscape4UserPath = "C:\\";
+    // A path that starts with a backslash starts at the root of the drive of
+    // the current directory.
+    CTempFolder current;
+    char szPrevious[MAX_PATH];
+    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, szPrevious), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
     ExpectFileCases({
+        {FileAt("\\", TT_RECURSIVE),
+         {"Deletes files in every folder of drive C:\\ (C:\\*.*, written as \\)"}},
         {FileAt("%WinDir%", TT_CONTENT),
          {"Deletes files in the Windows folder (" + strWindows + "\\*.*, written as %WinDir%)"}},
         {FileAt("[PATH_APP_NN4_ROOT]", TT_RECURSIVE),
@@ -188,6 +196,7 @@ TEST_F(PluginReach, MacrosAreExpandedAsTheEngineExpandsThem)
         // current drive; the engine skips such a target, and so do we.
         {FileAt("[PATH_APP_OPERA_ROOT]\\", TT_RECURSIVE), {}},
     });
+    SetCurrentDirectoryA(szPrevious);
 }
 
 TEST_F(PluginReach, WholeKeyTreesAreToldAndMarkedNearTheTop)
@@ -257,7 +266,8 @@ TEST_F(PluginReach, KindsWithHandlersOfTheirOwnTellWhatTheyDo)
               StringVector({"Deletes the file " + WindowsFolder() +
                                 "\\veltrin.hst in the Windows folder (written as "
                                 "%WinDir%\\veltrin.hst)",
-                            "Removes lines from the file C:\\veltrin.js in the root of drive C:\\"}));
+                            "Removes lines from the file C:\\veltrin.js in the root of drive "
+                            "C:\\"}));
 }
 
 TEST_F(PluginReach, TheDiskOperationsTakeTheirDrivesFromTheSettings)
