@@ -18,19 +18,29 @@ void ReplaceList(StringList& list, const StringVector& items)
 
 }  // namespace
 
+void PrepareForClean(CAction& action, const CGeneralSettings& settings)
+{
+    const std::string& strDrives = settings.strDiskOpsDriveList;
+    if (action.strId == kIdDiskOpFreeSpace) {
+        ReplaceList(action.lstFreeSpaceDrives, SplitAtSeparator(strDrives, kListSeparator));
+    } else if (action.strId == kIdDiskOpRecycleBin) {
+        ReplaceList(action.lstRecycleBinDrives,
+                    SplitAtSeparator(GetFixedDrives(), kListSeparator));
+    } else if (action.strId == kIdDiskOpScan) {
+        if (!action.lstFiles.empty())
+            action.lstFiles.front().strName = strDrives;
+    } else if (action.strId == kIdMiscCleanRegistry) {
+        action.lstCommands = {settings.strMiscCleanRegistryProgramPath};
+    } else if (action.strId == kIdMiscDefragmentRegistry) {
+        action.lstCommands = {settings.strMiscDefragmentnRegistryProgramPath};
+    }
+}
+
 void CActionManager::PrepareSpecialActions()
 {
-    const std::string& strDrives = m_settings.strDiskOpsDriveList;
-    ReplaceList(GetAction(kIdDiskOpFreeSpace).lstFreeSpaceDrives,
-                SplitAtSeparator(strDrives, kListSeparator));
-    ReplaceList(GetAction(kIdDiskOpRecycleBin).lstRecycleBinDrives,
-                SplitAtSeparator(GetFixedDrives(), kListSeparator));
-    CAction& scan = GetAction(kIdDiskOpScan);
-    if (!scan.lstFiles.empty())
-        scan.lstFiles.front().strName = strDrives;
-    GetAction(kIdMiscCleanRegistry).lstCommands = {m_settings.strMiscCleanRegistryProgramPath};
-    GetAction(kIdMiscDefragmentRegistry).lstCommands = {
-        m_settings.strMiscDefragmentnRegistryProgramPath};
+    for (const char* pszId : {kIdDiskOpFreeSpace, kIdDiskOpRecycleBin, kIdDiskOpScan,
+                              kIdMiscCleanRegistry, kIdMiscDefragmentRegistry})
+        PrepareForClean(GetAction(pszId), m_settings);
 }
 
 bool CActionManager::RunCleaning(const CStopRequest& stop)

@@ -16,6 +16,12 @@ struct CGeneralSettings;
 typedef std::map<std::string, CAction> ActionMap;
 typedef std::map<std::string, CPluginAction> PluginMap;
 
+// Gives the action what a clean takes from the general settings at its start
+// when the action's identifier is one of those that have it: the drives of
+// the disk operations and the command lines of the registry tools. Any other
+// action stays as it is.
+void PrepareForClean(CAction& action, const CGeneralSettings& settings);
+
 class CActionManager {
 public:
     // Builds the catalogue from the general settings, which must outlive the

@@ -3,6 +3,7 @@
 #include "cleaner/model/ActionEnabling.h"
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/plugins/PluginLoading.h"
+#include "cleaner/plugins/PluginReach.h"
 #include "cleaner/shell/Addresses.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "cleaner/shell/resource.h"
@@ -93,7 +94,10 @@ void CPagePlugins::ShowSelectedDetails()
     const CAction* pAction = nItem >= 0 ? FindAction(nItem) : nullptr;
     if (!pAction)
         return;
-    SetItemText(IDC_PLUGINS_DESCRIPTION, pAction->strDescription);
+    // Below the author's own words, what the plugin reaches beyond them.
+    SetItemText(IDC_PLUGINS_DESCRIPTION,
+                PluginDetailsText(pAction->strDescription,
+                                  DescribePluginReach(*pAction, m_manager.GetSettings())));
     const HICON hIcon =
         LoadIconA(nullptr, pAction->dwWarningLevel == WL_WARNING ? IDI_EXCLAMATION
                                                                  : IDI_INFORMATION);

@@ -1,6 +1,6 @@
 // The Plug-Ins page of the settings dialog: the loaded plugins to switch on
-// and off, the description of the selected one, and the import of plugin
-// files into the plugin folder.
+// and off, the description of the selected one with what it reaches beyond
+// its own words, and the import of plugin files into the plugin folder.
 #pragma once
 
 #include "cleaner/shell/OptionPage.h"

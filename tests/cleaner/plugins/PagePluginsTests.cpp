@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <memory>
 
@@ -71,9 +72,10 @@ protected:
         CManagerTest::TearDown();
     }
 
-    static void WritePlugin(const std::string& strPath, const PluginSpec& spec)
+    // The plugin of the spec, with whatever targets the action brings.
+    static void WritePlugin(const std::string& strPath, const PluginSpec& spec,
+                            CAction action = CAction())
     {
-        CAction action;
         action.strId = spec.pszId;
         action.strTitle = spec.pszId;
         action.bEnabled = spec.bEnabled;
@@ -134,6 +136,44 @@ std::string Question(const char* pszDescription)
     return std::string(pszDescription) + "\r\nAre you sure you want to enable it?";
 }
 
+std::string WindowsFolder()
+{
+    char szFolder[MAX_PATH];
+    GetWindowsDirectoryA(szFolder, MAX_PATH);
+    return szFolder;
+}
+
+// A plugin that starts a program, cleans the Windows folder and the root of
+// drive C: and takes a key near the top of the registry with it.
+CAction FarReachingAction()
+{
+    CAction action;
+    action.lstCommands = {"C:\\Program Files\\Chat Tools\\uninstall.exe /quiet"};
+    FileTarget windows;
+    windows.strName = "%WinDir%";
+    windows.dwType = TT_CONTENT;
+    windows.strMask = "*.log";
+    FileTarget root;
+    root.strName = "C:\\";
+    root.dwType = TT_RECURSIVE;
+    root.strMask = "*.chat";
+    action.lstFiles = {windows, root};
+    RegTarget key;
+    key.dwKey = RK_CURRENT_USER;
+    key.strName = "Software\\Microsoft";
+    key.dwType = TT_RECURSIVE;
+    action.lstKeys = {key};
+    return action;
+}
+
+const char kFarReach[] =
+    "\r\n\r\nThis plug-in also:"
+    "\r\n- Starts the program: C:\\Program Files\\Chat Tools\\uninstall.exe /quiet"
+    "\r\n- Deletes files in the Windows folder (%s\\*.log, written as %%WinDir%%)"
+    "\r\n- Deletes files in every folder of drive C:\\ (C:\\*.chat)"
+    "\r\n- Deletes the whole registry key HKEY_CURRENT_USER\\Software\\Microsoft, near the top "
+    "of the registry, and all its subkeys";
+
 }  // namespace
 
 TEST_F(PluginsPage, ListsThePluginsWithTheirStateWithoutAsking)
@@ -156,6 +196,26 @@ TEST_F(PluginsPage, ListsThePluginsWithTheirStateWithoutAsking)
     EXPECT_EQ(Description(), "Clears alpha.");
     // Moving the selection over a ticked warning plugin asks nothing.
     EXPECT_TRUE(g_questions.empty());
+}
+
+TEST_F(PluginsPage, TheDescriptionTellsWhatThePluginReachesBeyondIt)
+{
+    WritePlugin(m_folder / "far.pld", {"Far", false, WL_INFORMATION, "Tidies chat logs."},
+                FarReachingAction());
+    WritePlugin(m_folder / "near.pld", {"Near", false, WL_INFORMATION, "Clears near."});
+    Open();
+
+    SelectItem(0);
+    char szReach[1024];
+    snprintf(szReach, sizeof(szReach), kFarReach, WindowsFolder().c_str());
+    EXPECT_EQ(Description(), std::string("Tidies chat logs.") + szReach);
+    // The box shows the description first; the rest scrolls into view.
+    const HWND hBox = m_page->GetItem(IDC_PLUGINS_DESCRIPTION);
+    EXPECT_EQ(SendMessageA(hBox, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_GE(SendMessageA(hBox, EM_GETLINECOUNT, 0, 0), 6);
+
+    SelectItem(1);
+    EXPECT_EQ(Description(), "Clears near.");
 }
 
 TEST_F(PluginsPage, TickingAWarningPluginAsksUntilToldNotTo)
@@ -275,14 +335,15 @@ TEST_F(PluginsPage, CheckForNewOpensThePluginPage)
     EXPECT_EQ(addresses.Opened(), StringVector({VELTRIN_PLUGINS_URL}));
 }
 
-TEST_F(PluginsPage, PictureOfThePageWithAWarningPluginSelected)
+TEST_F(PluginsPage, PictureOfThePageWithAFarReachingWarningPluginSelected)
 {
     WritePlugin(m_folder / "a.pld",
                 {"Browser Toolbar History", true, WL_INFORMATION, "Clears the toolbar."});
     WritePlugin(m_folder / "b.pld",
                 {"Chat Logs", false, WL_WARNING,
                  "Deletes the logs of every chat program it knows.\r\nThey cannot be brought "
-                 "back."});
+                 "back."},
+                FarReachingAction());
     WritePlugin(m_folder / "c.pld", {"Game Scores", true, WL_INFORMATION, "Clears scores."});
     HBITMAP hBackground =
         LoadBitmapA(GetResourceInstance(), MAKEINTRESOURCEA(IDB_PAGE_BACKGROUND));
@@ -294,6 +355,9 @@ TEST_F(PluginsPage, PictureOfThePageWithAWarningPluginSelected)
     m_parent->Show(SW_SHOW);
     SelectItem(1);
     EXPECT_TRUE(SaveWindowPicture(*m_parent, ArtifactPath("plugins-page.png")));
+    // The end of what the plugin reaches, as the box shows it scrolled down.
+    SendMessageA(page.GetItem(IDC_PLUGINS_DESCRIPTION), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_TRUE(SaveWindowPicture(*m_parent, ArtifactPath("plugins-page-scrolled.png")));
 
     m_page.reset();
     DeleteObject(hBackground);
