@@ -330,6 +330,22 @@ public:
         }
     }
 
+    // A text written where Windows finds the programs it starts by itself
+    // starts that program, at every logon, long after the clean.
+    void StartupEntries(const CAction& action)
+    {
+        for (const RegUpdate& update : action.lstKeyUpdates) {
+            if (update.dwDataType != RegUpdate::DT_TEXT)
+                continue;
+            const std::string strKey = ExpandUserName(update.target.strName);
+            if (strKey.empty() || !StartsPrograms(strKey, update.target.strValue))
+                continue;
+            m_lines.push_back("Makes Windows start a program: writes \"" + update.strData +
+                              "\" to " + RootName(update.target.dwKey) + "\\" + strKey +
+                              " (value \"" + update.target.strValue + "\")");
+        }
+    }
+
     void KeyTrees(const CAction& action)
     {
         for (const RegTarget& target : action.lstKeys) {
@@ -431,6 +447,19 @@ private:
         m_lines.push_back(strLine);
     }
 
+    // The keys whose values Windows runs at start or logon, and the values of
+    // the logon key that name the shell and the programs of the logon.
+    static bool StartsPrograms(const std::string& strKey, const std::string& strValue)
+    {
+        const std::string strUpper = Upper(strKey);
+        const std::string strLast = strUpper.substr(strUpper.rfind('\\') + 1);
+        if (strLast == "RUN" || strLast == "RUNONCE" || strLast == "RUNSERVICES" ||
+            strLast == "RUNSERVICESONCE")
+            return true;
+        const std::string strName = Upper(strValue);
+        return strLast == "WINLOGON" && (strName == "SHELL" || strName == "USERINIT");
+    }
+
     static int KeyDepth(const std::string& strKey)
     {
         int nDepth = 0;
@@ -494,6 +523,7 @@ StringVector DescribePluginReach(const CAction& action, const CGeneralSettings& 
         writer.Commands(prepared);
         writer.FileTargets(prepared);
         writer.FileUpdates(prepared);
+        writer.StartupEntries(prepared);
         writer.KeyTrees(prepared);
         break;
     case AK_CLIPBOARD:

@@ -1,5 +1,5 @@
 // What a plugin will do that its own description may leave unsaid: the
-// programs it starts, and the targets that reach a whole drive, the Windows
+// programs it starts, now or at every logon, and the targets that reach a whole drive, the Windows
 // folder or a whole registry key tree. Plugins come from anywhere; the
 // Plug-Ins page shows these lines before anyone switches one on.
 #pragma once

@@ -101,6 +101,47 @@ TEST_F(PluginReach, CommandLinesAreShownAsStartedOnlyByTheKindThatStartsThem)
     EXPECT_EQ(Reach(action), StringVector({"Starts the program: C:\\Tools\\regclean.exe"}));
 }
 
+TEST_F(PluginReach, TextsWrittenWhereWindowsStartsProgramsAreTold)
+{
+    CAction action;
+    auto update = [](uint32_t dwRoot, const char* pszKey, const char* pszValue,
+                     const char* pszData) {
+        RegUpdate update;
+        update.target = KeyAt(dwRoot, pszKey, TT_SINGLE);
+        update.target.strValue = pszValue;
+        update.strData = pszData;
+        return update;
+    };
+    action.lstKeyUpdates = {
+        update(RK_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Helper",
+               "C:\\helper.exe"),
+        update(RK_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\runonce", "x",
+               "y.exe"),
+        update(RK_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+               "Shell", "evil.exe"),
+        // Where a browser keeps its start page: no program starts from it.
+        update(RK_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page",
+               "about:blank"),
+        update(RK_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+               "DefaultUserName", "someone"),
+    };
+    RegUpdate number = update(RK_CURRENT_USER,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "n", "");
+    number.dwDataType = RegUpdate::DT_NUMBER;
+    action.lstKeyUpdates.push_back(number);
+
+    EXPECT_EQ(Reach(action),
+              StringVector({"Makes Windows start a program: writes \"C:\\helper.exe\" to "
+                            "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run "
+                            "(value \"Helper\")",
+                            "Makes Windows start a program: writes \"y.exe\" to "
+                            "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                            "runonce (value \"x\")",
+                            "Makes Windows start a program: writes \"evil.exe\" to "
+                            "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\"
+                            "Winlogon (value \"Shell\")"}));
+}
+
 TEST_F(PluginReach, TargetsAtADriveRootAreToldWithTheirMasks)
 {
     FileTarget masks = FileAt("C:\\", TT_CONTENT);
