@@ -117,30 +117,33 @@ bool ProcessRuns(const char* pszName)
     return bFound;
 }
 
+struct WizardSearch {
+    const std::string& strTitleStart;
+    HWND hOther;
+    HWND hFound;
+};
+
+BOOL CALLBACK MatchWizardWindow(HWND hWnd, LPARAM lParam)
+{
+    WizardSearch& search = *reinterpret_cast<WizardSearch*>(lParam);
+    char szClass[64] = "";
+    char szTitle[256] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (hWnd == search.hOther || !IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0 ||
+        std::string(szTitle).rfind(search.strTitleStart, 0) != 0)
+        return TRUE;
+    search.hFound = hWnd;
+    return FALSE;
+}
+
 // A visible dialog window whose title begins so, other than the one given,
 // or null: the wizard of the setup program or uninstaller, or a question it
 // asks, which bear its caption.
 HWND WizardWindow(const std::string& strTitleStart, HWND hOther = nullptr)
 {
-    struct Search {
-        const std::string& strTitleStart;
-        HWND hOther;
-        HWND hFound;
-    } search = {strTitleStart, hOther, nullptr};
-    EnumWindows(
-        [](HWND hWnd, LPARAM lParam) {
-            Search& search = *reinterpret_cast<Search*>(lParam);
-            char szClass[64] = "";
-            char szTitle[256] = "";
-            GetClassNameA(hWnd, szClass, sizeof(szClass));
-            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-            if (hWnd == search.hOther || !IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0 ||
-                std::string(szTitle).rfind(search.strTitleStart, 0) != 0)
-                return TRUE;
-            search.hFound = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WizardSearch search = {strTitleStart, hOther, nullptr};
+    EnumWindows(MatchWizardWindow, reinterpret_cast<LPARAM>(&search));
     return search.hFound;
 }
 
