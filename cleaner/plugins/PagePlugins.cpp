@@ -49,6 +49,7 @@ bool CPagePlugins::OnInitDialog()
 
 void CPagePlugins::FillList()
 {
+    m_bPageTicking = true;
     m_list.DeleteAllItems();
     StringVector ids;
     m_manager.GetPluginIds(ids);
@@ -59,6 +60,7 @@ void CPagePlugins::FillList()
         if (const CAction* pAction = FindAction(nItem))
             m_list.SetCheck(nItem, pAction->bEnabled);
     }
+    m_bPageTicking = false;
 }
 
 CAction* CPagePlugins::FindAction(int nItem)
@@ -83,6 +85,11 @@ void CPagePlugins::OnItemChanged(const NMLISTVIEW& change)
     const bool bTicked = (change.uChanged & LVIF_STATE) && IsCheckedState(change.uNewState) &&
                          !IsCheckedState(change.uOldState);
     CAction* pAction = change.iItem >= 0 ? FindAction(change.iItem) : nullptr;
+    // A plugin ticked by hand becomes the selected one, so that what it
+    // reaches is in view while its question is asked.
+    if (m_bInitialized && bTicked && !m_bPageTicking)
+        m_list.SetItemState(change.iItem, LVIS_SELECTED | LVIS_FOCUSED,
+                            LVIS_SELECTED | LVIS_FOCUSED);
     if (m_bInitialized && bTicked && pAction && !pAction->bWarned)
         m_list.SetCheck(change.iItem, SetActionEnabled(*pAction, true, true));
     ShowSelectedDetails();
@@ -131,9 +138,11 @@ void CPagePlugins::CheckAll(bool bCheck)
 {
     // Each tick goes through the item-changed handling, so a warning
     // plugin asks as it would when ticked by hand.
+    m_bPageTicking = true;
     const int nCount = m_list.GetItemCount();
     for (int nItem = 0; nItem < nCount; ++nItem)
         m_list.SetCheck(nItem, bCheck);
+    m_bPageTicking = false;
 }
 
 void CPagePlugins::OnImport()

@@ -38,6 +38,7 @@ private:
 
     CListView m_list;
     bool m_bInitialized = false;
+    bool m_bPageTicking = false;  // the page sets the boxes itself: filling, "Select All"
     HICON m_hShownIcon = nullptr;  // none until a plugin is selected
     FileChooser m_pfnChooseFiles;
 };

@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -25,10 +26,13 @@ namespace {
 // with none left it answers No.
 std::vector<std::string> g_questions;
 std::deque<EnableAnswer> g_answers;
+std::function<void()> g_onQuestion;  // looks at the page while it asks
 
 EnableAnswer AnswerQuestion(const std::string& strQuestion)
 {
     g_questions.push_back(strQuestion);
+    if (g_onQuestion)
+        g_onQuestion();
     if (g_answers.empty())
         return EnableAnswer{false, true};
     const EnableAnswer answer = g_answers.front();
@@ -216,6 +220,32 @@ TEST_F(PluginsPage, TheDescriptionTellsWhatThePluginReachesBeyondIt)
 
     SelectItem(1);
     EXPECT_EQ(Description(), "Clears near.");
+}
+
+TEST_F(PluginsPage, APluginTickedByHandIsSelectedSoThatItsReachIsInView)
+{
+    WritePlugin(m_folder / "far.pld", {"Far", false, WL_WARNING, "Tidies chat logs."},
+                FarReachingAction());
+    WritePlugin(m_folder / "near.pld", {"Near", false, WL_INFORMATION, "Clears near."});
+    Open();
+    SelectItem(1);
+
+    // The question comes with the ticked plugin's lines behind it.
+    std::string strShownWhileAsked;
+    g_onQuestion = [&] { strShownWhileAsked = Description(); };
+    g_answers = {kNo};
+    Tick(0, true);
+    g_onQuestion = nullptr;
+    char szReach[1024];
+    snprintf(szReach, sizeof(szReach), kFarReach, WindowsFolder().c_str());
+    EXPECT_EQ(strShownWhileAsked, std::string("Tidies chat logs.") + szReach);
+    EXPECT_EQ(m_list.GetSelectedItem(), 0);
+
+    // Ticks the page sets itself move nothing.
+    SelectItem(1);
+    g_answers = {kYes, kYes};
+    ClickButton(*m_page, IDC_PLUGINS_SELECT_ALL);
+    EXPECT_EQ(m_list.GetSelectedItem(), 1);
 }
 
 TEST_F(PluginsPage, TickingAWarningPluginAsksUntilToldNotTo)
