@@ -4,6 +4,8 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
 void DeleteProductKey()
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, kProductKey);
@@ -93,6 +95,64 @@ void WriteStringValue(const std::string& strKey, const std::string& strName,
 void DeleteKeyTree(const std::string& strKey, HKEY hRoot)
 {
     SHDeleteKeyA(hRoot, strKey.c_str());
+}
+
+namespace {
+
+void ExportKey(HKEY hKey, const std::string& strPrefix, std::vector<std::string>& lines)
+{
+    bool bAnyValue = false;
+    for (DWORD nIndex = 0;; ++nIndex) {
+        char szName[16384];
+        DWORD cchName = sizeof(szName);
+        DWORD dwType = 0;
+        DWORD cbData = 0;
+        if (RegEnumValueA(hKey, nIndex, szName, &cchName, nullptr, &dwType, nullptr, &cbData) !=
+            ERROR_SUCCESS)
+            break;
+        std::string bytes(cbData, '\0');
+        cchName = sizeof(szName);
+        if (RegEnumValueA(hKey, nIndex, szName, &cchName, nullptr, &dwType,
+                          reinterpret_cast<BYTE*>(&bytes[0]), &cbData) != ERROR_SUCCESS)
+            break;
+        bytes.resize(cbData);
+        std::string strLine = strPrefix + szName + " type " + std::to_string(dwType) + ":";
+        char szByte[4];
+        for (unsigned char byte : bytes) {
+            wsprintfA(szByte, " %02x", byte);
+            strLine += szByte;
+        }
+        lines.push_back(strLine);
+        bAnyValue = true;
+    }
+    if (!bAnyValue)
+        lines.push_back(strPrefix + " (no values)");
+    for (DWORD nIndex = 0;; ++nIndex) {
+        char szSubkey[256];
+        if (RegEnumKeyA(hKey, nIndex, szSubkey, sizeof(szSubkey)) != ERROR_SUCCESS)
+            break;
+        HKEY hSubkey;
+        if (RegOpenKeyExA(hKey, szSubkey, 0, KEY_READ, &hSubkey) != ERROR_SUCCESS) {
+            lines.push_back(strPrefix + szSubkey + "\\ (cannot be opened)");
+            continue;
+        }
+        ExportKey(hSubkey, strPrefix + szSubkey + "\\", lines);
+        RegCloseKey(hSubkey);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> ExportKeyTree(const std::string& strKey, HKEY hRoot)
+{
+    std::vector<std::string> lines;
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return lines;
+    ExportKey(hKey, "", lines);
+    RegCloseKey(hKey);
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
 CSavedValue::CSavedValue(HKEY hRoot, const std::string& strKey, const std::string& strName)

@@ -37,6 +37,12 @@ void WriteStringValue(const std::string& strKey, const std::string& strName,
                       const std::string& strText, HKEY hRoot = HKEY_CURRENT_USER);
 // Removes a key with everything below it; a missing key is no failure.
 void DeleteKeyTree(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
+// Every value of the key and of the keys below it, one line each, sorted:
+// "subkey\name" (the key's own values without a subkey), type and bytes in
+// hexadecimal; a key without values gives a line of its own. Empty when the
+// key is missing.
+std::vector<std::string> ExportKeyTree(const std::string& strKey,
+                                       HKEY hRoot = HKEY_CURRENT_USER);
 
 // Keeps one registry value of the prefix as it was before the test: the
 // test may change or delete it, and the destructor puts it back (or removes
