@@ -283,6 +283,34 @@ TEST_F(MainWindow, HeldLinesAllArriveInOrderAndClearingDropsThemToo)
     ReleaseLogRedraw();
 }
 
+// The newest line is in view whenever the list repaints: at the end of a
+// hold, and at each repaint that falls due during one, although the list
+// scrolls nowhere while it does not repaint.
+TEST_F(MainWindow, RepaintsShowTheNewestLine)
+{
+    Build();
+    Open();
+    m_pDialog->Show(SW_SHOW);
+    CLogList& sink = m_pDialog->m_logList;
+    sink.m_nRedrawInterval = 3600;
+    sink.m_tLastRedraw = std::time(nullptr);
+    HoldLogRedraw();
+    for (int n = 0; n < 200; ++n)
+        LogMessage(LI_FILE_DELETED, "held %d", n);
+    ReleaseLogRedraw();
+    ASSERT_EQ(m_pDialog->m_listLog.GetItemCount(), 200);
+    EXPECT_TRUE(NewestLineInView());
+
+    sink.m_nRedrawInterval = 0;
+    HoldLogRedraw();
+    for (int n = 0; n < 50; ++n) {
+        LogMessage(LI_FILE_DELETED, "due %d", n);
+        EXPECT_TRUE(NewestLineInView()) << n;
+    }
+    ReleaseLogRedraw();
+    EXPECT_TRUE(NewestLineInView());
+}
+
 TEST_F(MainWindow, ControlsFollowTheWindowsSize)
 {
     Build();
