@@ -1,0 +1,266 @@
+// The clean's thread against the main window's other work: Stop at any
+// moment of a long clean. The moments come from a generator with a fixed
+// seed; a failure names the seed, the round and the moment.
+#include "cleaner/model/ActionManager.h"
+#include "tests/support/JunkTree.h"
+#include "tests/support/MainWindowTest.h"
+#include "tests/support/WindowPicture.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const unsigned kSeed = 20240611;
+const char kDeletedPrefix[] = "File ";
+const char kDeletedSuffix[] = " was deleted";
+
+// Ends the test program with a message when what it guards has not returned
+// within the limit: Stop waits for the clean's thread, so a thread that
+// never ends would stall the whole run without a word.
+class CHangGuard {
+public:
+    CHangGuard(const std::string& strWhat, DWORD dwLimit)
+        : m_strWhat(strWhat), m_dwLimit(dwLimit)
+    {
+        m_hReturned = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        m_hWatcher = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+    }
+    ~CHangGuard()
+    {
+        SetEvent(m_hReturned);
+        WaitForSingleObject(m_hWatcher, INFINITE);
+        CloseHandle(m_hWatcher);
+        CloseHandle(m_hReturned);
+    }
+    CHangGuard(const CHangGuard&) = delete;
+    CHangGuard& operator=(const CHangGuard&) = delete;
+
+private:
+    static DWORD WINAPI Watch(LPVOID pParameter)
+    {
+        const CHangGuard& guard = *static_cast<CHangGuard*>(pParameter);
+        if (WaitForSingleObject(guard.m_hReturned, guard.m_dwLimit) == WAIT_TIMEOUT) {
+            std::fprintf(stderr, "HANG: %s did not return within %lu ms\n",
+                         guard.m_strWhat.c_str(), static_cast<unsigned long>(guard.m_dwLimit));
+            std::fflush(stderr);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+        return 0;
+    }
+
+    std::string m_strWhat;
+    DWORD m_dwLimit;
+    HANDLE m_hReturned;
+    HANDLE m_hWatcher;
+};
+
+bool StartsWith(const std::string& strText, const std::string& strStart)
+{
+    return strText.compare(0, strStart.size(), strStart) == 0;
+}
+
+// The first few paths of a set, for a failure message.
+std::string FirstOf(const std::set<std::string>& paths)
+{
+    std::string strText;
+    int nShown = 0;
+    for (const std::string& strPath : paths) {
+        if (nShown++ == 5)
+            return strText + "\n  ...";
+        strText += "\n  " + strPath;
+    }
+    return strText;
+}
+
+class CleanLifecycle : public CMainWindowTest {
+protected:
+    // A handle of the running clean's thread of the test's own, which stays
+    // valid after the window closes its handle.
+    HANDLE CleanThread() const
+    {
+        HANDLE hThread = nullptr;
+        if (m_pDialog->m_hCleanThread)
+            DuplicateHandle(GetCurrentProcess(), m_pDialog->m_hCleanThread, GetCurrentProcess(),
+                            &hThread, SYNCHRONIZE, FALSE, 0);
+        return hThread;
+    }
+    // Whether the log list paints as lines arrive: a new line shows at once,
+    // which it would not while a clean's hold on repainting were left behind,
+    // and a log lock left held would stop it outright (the guard reports that).
+    bool LogShowsNewLines()
+    {
+        CHangGuard guard("a line logged after the clean", 60000);
+        LogMessage(LI_STATISTICS, "after the clean");
+        const std::vector<std::string> messages = LogMessages();
+        return !messages.empty() && messages.back() == "after the clean";
+    }
+};
+
+// What the log of one clean says it deleted, against what is gone from the
+// tree. The lines are read from the window's list.
+struct CleanReport {
+    std::set<std::string> deleted;
+    size_t nDeletedLines = 0;
+    size_t nOtherFileLines = 0;  // not found, or left for the restart
+    bool bSummary = false;
+    std::string strSummaryDeleted;
+};
+
+}  // namespace
+
+// Stops a clean of a large tree at 100 moments drawn over its length: each
+// time the clean's thread has ended when Stop returns, the log list holds
+// and shows every line, every file the log reports as deleted is gone and
+// every file that is gone was reported, the statistics count the same, and
+// the next clean starts; a clean left to its end removes the whole tree.
+TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
+{
+    CJunkTree tree(m_folder.Path(), 4, 3, 2000);
+    Build();
+    // One action for each branch and one for the top's own files, so that a
+    // stop may fall between two actions as well as inside one.
+    const std::vector<std::string> branches = tree.Branches();
+    for (size_t n = 0; n < branches.size(); ++n)
+        AddTreeAction(("Junk" + std::to_string(n)).c_str(), branches[n]);
+    AddFolderAction("JunkTop", tree.Top());
+    Open();
+    m_pDialog->Show(SW_SHOW);
+
+    auto ReadReport = [&] {
+        CleanReport report;
+        const CListView& log = m_pDialog->m_listLog;
+        const std::vector<std::string> messages = LogMessages();
+        for (size_t n = 0; n < messages.size(); ++n) {
+            const std::string& strMessage = messages[n];
+            const int nImage = log.GetItemImage(static_cast<int>(n));
+            if (nImage == LI_FILE_DELETED && StartsWith(strMessage, kDeletedPrefix)) {
+                const size_t nPrefix = sizeof(kDeletedPrefix) - 1;
+                const size_t nSuffix = sizeof(kDeletedSuffix) - 1;
+                report.deleted.insert(
+                    strMessage.substr(nPrefix, strMessage.size() - nPrefix - nSuffix));
+                ++report.nDeletedLines;
+            } else if (nImage == LI_FILE_NOT_FOUND || nImage == LI_FILE_AT_REBOOT) {
+                ++report.nOtherFileLines;
+            } else if (strMessage == "Statistics:") {
+                report.bSummary = true;
+            } else if (StartsWith(strMessage, "Deleted: ") &&
+                       strMessage.find("file(s)") != std::string::npos) {
+                report.strSummaryDeleted = strMessage;
+            }
+        }
+        return report;
+    };
+    auto CheckReport = [&](const CleanReport& report, const std::set<std::string>& gone) {
+        EXPECT_EQ(report.nDeletedLines, report.deleted.size()) << "a file reported twice";
+        EXPECT_EQ(report.nOtherFileLines, 0u);
+        std::set<std::string> reportedButThere, goneUnreported;
+        for (const std::string& strPath : report.deleted) {
+            if (!gone.count(strPath))
+                reportedButThere.insert(strPath);
+        }
+        for (const std::string& strPath : gone) {
+            if (!report.deleted.count(strPath))
+                goneUnreported.insert(strPath);
+        }
+        EXPECT_TRUE(reportedButThere.empty())
+            << reportedButThere.size() << " reported as deleted but still there:"
+            << FirstOf(reportedButThere);
+        EXPECT_TRUE(goneUnreported.empty())
+            << goneUnreported.size() << " gone without a line:" << FirstOf(goneUnreported);
+        EXPECT_EQ(m_manager->m_stats.nDeletedFiles, gone.size());
+        if (report.bSummary) {
+            EXPECT_EQ(report.strSummaryDeleted,
+                      "Deleted: " + std::to_string(gone.size()) + " file(s)");
+        }
+    };
+
+    // Two whole cleans first, which also tell how long one lasts here (the
+    // first finds the disk colder): the moments of the stops are spread
+    // over that.
+    DWORD dwWhole = INFINITE;
+    for (int nWhole = 0; nWhole < 2; ++nWhole) {
+        ASSERT_TRUE(tree.Fill());
+        m_pDialog->ClearLog();
+        const DWORD dwStart = GetTickCount();
+        Command(ID_ACTION_START);
+        WaitForCleanEnd();
+        dwWhole = std::min(dwWhole, GetTickCount() - dwStart);
+        const CleanReport report = ReadReport();
+        EXPECT_TRUE(report.bSummary);
+        EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+        CheckReport(report, tree.Missing());
+    }
+    std::printf("a whole clean of %zu files took %lu ms; seed %u\n", tree.Files().size(),
+                static_cast<unsigned long>(dwWhole), kSeed);
+
+    std::mt19937 random(kSeed);
+    std::uniform_int_distribution<DWORD> moments(0, dwWhole);
+    int nStoppedPartway = 0;
+    int nRanToTheEnd = 0;
+    for (int nRound = 0; nRound < 100; ++nRound) {
+        ASSERT_TRUE(tree.Fill());
+        m_pDialog->ClearLog();
+        const DWORD dwMoment = moments(random);
+        char szTrace[128];
+        std::snprintf(szTrace, sizeof(szTrace), "seed %u, round %d, Stop after %lu ms", kSeed,
+                      nRound, static_cast<unsigned long>(dwMoment));
+        SCOPED_TRACE(szTrace);
+
+        Command(ID_ACTION_START);
+        const HANDLE hThread = CleanThread();
+        ASSERT_NE(hThread, nullptr) << "no clean started after the last one";
+        if (dwMoment > 0)
+            ServeMessages(dwMoment);
+        const bool bEndedBeforeStop = !m_pDialog->IsCleaning();
+        {
+            CHangGuard guard(std::string("Stop at ") + szTrace, 60000);
+            Command(ID_ACTION_STOP);
+        }
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+        EXPECT_EQ(WaitForSingleObject(hThread, 0), WAIT_OBJECT_0)
+            << "the clean's thread still runs after Stop";
+        CloseHandle(hThread);
+
+        const CleanReport report = ReadReport();
+        const std::set<std::string> gone = tree.Missing();
+        CheckReport(report, gone);
+        if (bEndedBeforeStop) {
+            // Left to its end, the clean removed everything and said so.
+            EXPECT_TRUE(report.bSummary);
+            EXPECT_EQ(gone.size(), tree.Files().size());
+        }
+        if (!report.bSummary && !gone.empty() && gone.size() < tree.Files().size())
+            ++nStoppedPartway;
+        if (report.bSummary)
+            ++nRanToTheEnd;
+        EXPECT_TRUE(NewestLineInView());
+        EXPECT_TRUE(LogShowsNewLines());
+        if (HasFailure())
+            break;
+    }
+    std::printf("%d cleans stopped partway, %d ran to their end\n", nStoppedPartway,
+                nRanToTheEnd);
+    // The moments did fall inside cleans, or the rounds above proved little.
+    EXPECT_GT(nStoppedPartway, 0);
+
+    // After all those stops a clean still runs to its end.
+    ASSERT_TRUE(tree.Fill());
+    m_pDialog->ClearLog();
+    Command(ID_ACTION_START);
+    WaitForCleanEnd();
+    const CleanReport report = ReadReport();
+    EXPECT_TRUE(report.bSummary);
+    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    CheckReport(report, tree.Missing());
+    EXPECT_TRUE(NewestLineInView());
+    EXPECT_TRUE(SaveWindowPicture(*m_pDialog, ArtifactPath("main-window-after-stops.png")));
+}
