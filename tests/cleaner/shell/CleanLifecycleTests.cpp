@@ -1,6 +1,7 @@
 // The clean's thread against the main window's other work: Stop at any
-// moment of a long clean. The moments come from a generator with a fixed
-// seed; a failure names the seed, the round and the moment.
+// moment of a long clean, and commands sent while Stop waits. The moments
+// come from a generator with a fixed seed; a failure names the seed, the
+// round and the moment.
 #include "cleaner/model/ActionManager.h"
 #include "tests/support/JunkTree.h"
 #include "tests/support/MainWindowTest.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -263,4 +265,145 @@ TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
     CheckReport(report, tree.Missing());
     EXPECT_TRUE(NewestLineInView());
     EXPECT_TRUE(SaveWindowPicture(*m_pDialog, ArtifactPath("main-window-after-stops.png")));
+}
+
+namespace {
+
+// A thread of another program, which sends the window one command after
+// another while it is armed; each send waits until the window has handled
+// the command, at whatever point the window's thread serves it.
+class CCommandSender {
+public:
+    CCommandSender(HWND hWnd, UINT nId) : m_hWnd(hWnd), m_nId(nId)
+    {
+        m_hThread = CreateThread(nullptr, 0, Send, this, 0, nullptr);
+    }
+    ~CCommandSender() { Finish(); }
+    CCommandSender(const CCommandSender&) = delete;
+    CCommandSender& operator=(const CCommandSender&) = delete;
+
+    void Arm() { m_bArmed = true; }
+    // Whether the first send has begun; it waits for this thread's messages
+    // to be served.
+    bool IsSending() const { return m_bSending; }
+    void Disarm() { m_bArmed = false; }
+    // Ends the thread, serving this thread's messages until then: a send
+    // under way waits for them.
+    void Finish()
+    {
+        if (!m_hThread)
+            return;
+        m_bArmed = false;
+        m_bQuit = true;
+        while (WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT)
+            ServeMessages(10);
+        CloseHandle(m_hThread);
+        m_hThread = nullptr;
+    }
+    int Sent() const { return m_nSent; }
+
+private:
+    static DWORD WINAPI Send(LPVOID pParameter)
+    {
+        CCommandSender& sender = *static_cast<CCommandSender*>(pParameter);
+        while (!sender.m_bQuit) {
+            if (!sender.m_bArmed) {
+                Sleep(1);
+                continue;
+            }
+            sender.m_bSending = true;
+            SendMessageA(sender.m_hWnd, WM_COMMAND, sender.m_nId, 0);
+            ++sender.m_nSent;
+        }
+        return 0;
+    }
+
+    HWND m_hWnd;
+    UINT m_nId;
+    HANDLE m_hThread;
+    std::atomic<bool> m_bArmed{false};
+    std::atomic<bool> m_bQuit{false};
+    std::atomic<bool> m_bSending{false};
+    std::atomic<int> m_nSent{0};
+};
+
+}  // namespace
+
+// Stop waits for the clean's thread and meanwhile serves the messages that
+// other threads send the window, since the clean's thread sends it the log's
+// lines. Another program may send a command just then: a Start, the
+// settings, the wizard, a second Stop, an Exit. Each finds the clean still
+// under way, as it is until its thread has ended: no Start undoes the stop
+// or runs a second clean beside it, no editor opens under it, and Exit
+// waits for it before the log goes.
+TEST_F(CleanLifecycle, CommandsSentWhileStopWaitsFindTheCleanStillUnderWay)
+{
+    CJunkTree tree(m_folder.Path(), 4, 2, 2000);
+    Build();
+    AddTreeAction("Junk", tree.Top());
+    Open();
+    m_pDialog->Show(SW_SHOW);
+    const HWND hMain = *m_pDialog;
+
+    HANDLE hStoppedThread = nullptr;
+    CModalAnswers answers;
+    answers.AnswerEvery([&](HWND hDialog) {
+        const std::string strSeen = answers.Seen().back();
+        if (StartsWith(strSeen, "Settings") || StartsWith(strSeen, "Wizard")) {
+            EXPECT_EQ(WaitForSingleObject(hStoppedThread, 0), WAIT_OBJECT_0)
+                << strSeen.substr(0, 8) << " opened while the clean's thread runs";
+            ClickButton(hDialog, IDCANCEL);
+        } else {
+            EXPECT_NE(strSeen.find("A clean is running."), std::string::npos) << strSeen;
+            ClickButton(hDialog, IDOK);
+        }
+    });
+
+    const UINT commands[] = {ID_ACTION_START, ID_OPTIONS_SETTINGS, ID_ACTION_WIZARD,
+                             ID_ACTION_STOP,  ID_ACTION_START,     ID_TRAY_EXIT};
+    for (UINT nId : commands) {
+        SCOPED_TRACE(nId);
+        CHangGuard guard("a round of commands sent while Stop waits", 60000);
+        ASSERT_TRUE(tree.Fill());
+        m_pDialog->ClearLog();
+        Command(ID_ACTION_START);
+        hStoppedThread = CleanThread();
+        ASSERT_NE(hStoppedThread, nullptr);
+        // Under way, far from its end.
+        while (tree.Missing().size() < 20)
+            ServeMessages(1);
+        // The command is sent but waits, since this thread serves nothing
+        // until Stop; the clean's thread too sends once it has stopped, and
+        // Stop serves what was sent before while it waits for that.
+        CCommandSender sender(hMain, nId);
+        sender.Arm();
+        while (!sender.IsSending())
+            Sleep(1);
+        Sleep(10);
+        Command(ID_ACTION_STOP);
+        // Served during the wait, the send returns at once; otherwise it
+        // waits on, since this thread serves nothing here.
+        const DWORD dwLimit = GetTickCount() + 2000;
+        while (sender.Sent() == 0 && GetTickCount() < dwLimit)
+            Sleep(1);
+        sender.Disarm();
+        EXPECT_GT(sender.Sent(), 0) << "the command was not served while Stop waited";
+        EXPECT_EQ(WaitForSingleObject(hStoppedThread, 0), WAIT_OBJECT_0);
+        if (nId == ID_TRAY_EXIT) {
+            EXPECT_FALSE(IsWindow(hMain));
+            CloseHandle(hStoppedThread);
+            break;
+        }
+        // The stop held: the clean did not go on to its end.
+        const std::vector<std::string> stopped = LogMessages();
+        EXPECT_EQ(std::find(stopped.begin(), stopped.end(), "Statistics:"), stopped.end());
+        EXPECT_LT(tree.Missing().size(), tree.Files().size());
+        sender.Finish();
+        // A Start sent after the stop may have begun a clean of its own.
+        Command(ID_ACTION_STOP);
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+        CloseHandle(hStoppedThread);
+        if (HasFailure())
+            break;
+    }
 }
