@@ -1,13 +1,20 @@
 // The clean's thread against the main window's other work: Stop at any
-// moment of a long clean, and commands sent while Stop waits. The moments
-// come from a generator with a fixed seed; a failure names the seed, the
-// round and the moment.
+// moment of a long clean, and the settings, the wizard and a plugin import
+// asked for while cleans start and stop. The moments come from a generator
+// with a fixed seed; a failure names the seed, the round and the moment.
 #include "cleaner/model/ActionManager.h"
+#include "cleaner/shell/DlgWizard.h"
+#include "common/RegistryKeys.h"
+#include "common/Win32File.h"
 #include "tests/support/JunkTree.h"
 #include "tests/support/MainWindowTest.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/WindowPicture.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -406,4 +413,206 @@ TEST_F(CleanLifecycle, CommandsSentWhileStopWaitsFindTheCleanStillUnderWay)
         if (HasFailure())
             break;
     }
+}
+
+namespace {
+
+// The settings pages whose Apply changes nothing but the test's own manager
+// and settings (General and Windows write to the registry at once).
+const char* const kQuietPages[] = {
+    "Contents", "Cookies & index.dat", "Properties (IE Only)", "Netscape & Mozilla", "Opera",
+    "Start Menu", "Network", "Comunications", "Multimedia", "Drive Operations", "Plug-Ins",
+};
+
+HTREEITEM FindTreeItem(HWND hTree, HTREEITEM hFirst, const std::string& strText)
+{
+    for (HTREEITEM hItem = hFirst; hItem; hItem = TreeView_GetNextSibling(hTree, hItem)) {
+        char szText[128] = "";
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = hItem;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        TreeView_GetItem(hTree, &item);
+        if (strText == szText)
+            return hItem;
+        if (HTREEITEM hFound = FindTreeItem(hTree, TreeView_GetChild(hTree, hItem), strText))
+            return hFound;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// Cleans start and stop again and again while the settings (pages opened
+// and applied, a plugin imported through the file dialog) and the wizard
+// are asked for, by commands posted as clicks post them, so that each
+// arrives at whatever point the other work has reached. Whichever comes
+// first wins: the settings and the wizard never open while a clean runs,
+// and a clean never starts while either is open. Nothing hangs, and a clean
+// afterwards runs to its end, the imported plugin's action included.
+TEST_F(CleanLifecycle, SettingsWizardAndImportNeverMeetARunningClean)
+{
+    const std::string strTop = MakeFolder("tree");
+    CJunkTree tree(strTop, 3, 2, 600);
+    ASSERT_TRUE(tree.Fill());
+    const std::string strImportedJunk = MakeFolder("imported-junk");
+    CTempFolder plugins;
+    CTempFolder downloads;
+    WriteStringValue(kSettingsKey, "strPluginFolder", plugins.Path());
+    const std::string strPluginFile = downloads / "imported.pld";
+    {
+        CAction plugin;
+        plugin.strId = "LifeImported";
+        plugin.strTitle = "Clean the imported junk";
+        plugin.bEnabled = true;
+        plugin.lstFiles = {FolderContent(strImportedJunk)};
+        CWin32File file;
+        ASSERT_TRUE(file.Open(strPluginFile.c_str(), CWin32File::OM_CREATE));
+        ASSERT_TRUE(plugin.Write(file));
+    }
+    Build();
+    AddTreeAction("Junk", strTop);
+    Open();
+    m_pDialog->Show(SW_SHOW);
+    const HWND hMain = *m_pDialog;
+
+    std::mt19937 random(kSeed + 1);
+    auto Chance = [&](int nPercent) { return static_cast<int>(random() % 100) < nPercent; };
+    auto Post = [&](UINT nId) { PostMessageA(hMain, WM_COMMAND, nId, 0); };
+    int nSettingsOpened = 0, nWizardsOpened = 0, nImports = 0;
+    int nEditorRefused = 0, nCleanRefused = 0;
+
+    // A Start clicked while an editor is open: its message is served, and
+    // refused, before this returns.
+    auto TryStart = [&] {
+        Post(ID_ACTION_START);
+        ServeMessages(random() % 20);
+        EXPECT_FALSE(m_pDialog->IsCleaning()) << "a clean started under an open editor";
+    };
+    auto AnswerSettings = [&](HWND hSettings) {
+        ++nSettingsOpened;
+        EXPECT_FALSE(m_pDialog->IsCleaning()) << "the settings opened while a clean runs";
+        const HWND hTree = GetDlgItem(hSettings, IDC_SETTINGS_TREE);
+        const int nPages = 1 + static_cast<int>(random() % 2);
+        for (int n = 0; n < nPages; ++n) {
+            const size_t nPageCount = sizeof(kQuietPages) / sizeof(kQuietPages[0]);
+            const bool bImport = Chance(25);
+            const std::string strPage = bImport ? "Plug-Ins" : kQuietPages[random() % nPageCount];
+            const HTREEITEM hItem = FindTreeItem(hTree, TreeView_GetRoot(hTree), strPage);
+            EXPECT_NE(hItem, nullptr) << strPage;
+            // Selecting applies the page before it.
+            TreeView_SelectItem(hTree, hItem);
+            EXPECT_FALSE(m_pDialog->IsCleaning());
+            if (Chance(35))
+                TryStart();
+            if (bImport) {
+                const HWND hPage = FindInside(hSettings, "#32770");
+                ASSERT_NE(hPage, nullptr);
+                ClickButton(hPage, IDC_PLUGINS_IMPORT);
+            }
+        }
+        ClickButton(hSettings, IDCANCEL);
+    };
+    auto AnswerWizard = [&](HWND hWizard) {
+        ++nWizardsOpened;
+        EXPECT_FALSE(m_pDialog->IsCleaning()) << "the wizard opened while a clean runs";
+        if (Chance(35))
+            TryStart();
+        // No to every question: the wizard's actions reach beyond the test.
+        for (int nStep = 0; nStep < kWizardStepCount; ++nStep) {
+            for (int k = 0; k < kWizardRowsPerStep; ++k) {
+                CheckDlgButton(hWizard, IDC_WIZARD_YES + k, BST_UNCHECKED);
+                CheckDlgButton(hWizard, IDC_WIZARD_NO + k, BST_CHECKED);
+            }
+            if (Chance(5)) {
+                ClickButton(hWizard, IDCANCEL);
+                return;
+            }
+            ClickButton(hWizard, IDOK);
+        }
+    };
+    auto AnswerFileDialog = [&](HWND hDialog) {
+        ++nImports;
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+        if (Chance(35))
+            TryStart();
+        SetDlgItemTextA(hDialog, cmb13, strPluginFile.c_str());
+        ClickButton(hDialog, IDOK);
+    };
+    CModalAnswers answers;
+    answers.AnswerEvery([&](HWND hDialog) {
+        const std::string strSeen = answers.Seen().back();
+        if (StartsWith(strSeen, "Settings")) {
+            AnswerSettings(hDialog);
+        } else if (StartsWith(strSeen, "Wizard")) {
+            AnswerWizard(hDialog);
+        } else if (GetDlgItem(hDialog, cmb13)) {
+            AnswerFileDialog(hDialog);
+        } else {
+            if (strSeen.find("A clean is running.") != std::string::npos)
+                ++nEditorRefused;
+            else if (strSeen.find("Close the settings window") != std::string::npos)
+                ++nCleanRefused;
+            else
+                ADD_FAILURE() << "unexpected message: " << strSeen;
+            ClickButton(hDialog, IDOK);
+        }
+    });
+
+    // Each dialog that closes costs Wine's display driver a wait of its own
+    // here, so the rounds are few; the quick starts and stops between them
+    // cost nothing of the kind.
+    for (int nRound = 0; nRound < 16; ++nRound) {
+        char szTrace[64];
+        std::snprintf(szTrace, sizeof(szTrace), "seed %u, round %d", kSeed + 1, nRound);
+        SCOPED_TRACE(szTrace);
+        CHangGuard guard(std::string("the stress test's ") + szTrace, 60000);
+        if (!m_pDialog->IsCleaning()) {
+            ASSERT_TRUE(tree.Fill());
+            MakeFiles(strImportedJunk, 5);
+        }
+        for (int nQuick = static_cast<int>(random() % 4); nQuick > 0; --nQuick) {
+            Post(ID_ACTION_START);
+            ServeMessages(random() % 30);
+            Post(ID_ACTION_STOP);
+        }
+        Post(ID_ACTION_START);
+        ServeMessages(random() % 40);
+        switch (random() % 3) {
+        case 0:
+            Post(ID_ACTION_STOP);
+            break;
+        case 1:
+            WaitForCleanEnd();
+            break;
+        default:
+            break;
+        }
+        Post(Chance(60) ? ID_OPTIONS_SETTINGS : ID_ACTION_WIZARD);
+        if (Chance(30))
+            Post(ID_ACTION_STOP);
+        ServeMessages(random() % 40);
+        if (HasFailure())
+            break;
+    }
+    Command(ID_ACTION_STOP);
+    ServeMessages(100);
+    std::printf("settings opened %d times, the wizard %d times, %d imports; "
+                "refused: %d editors, %d cleans\n",
+                nSettingsOpened, nWizardsOpened, nImports, nEditorRefused, nCleanRefused);
+    EXPECT_GT(nSettingsOpened, 0);
+    EXPECT_GT(nWizardsOpened, 0);
+    EXPECT_GT(nImports, 0);
+    EXPECT_GT(nEditorRefused, 0);
+    EXPECT_GT(nCleanRefused, 0);
+
+    // A clean now runs to its end, with the imported plugin's action.
+    ASSERT_TRUE(tree.Fill());
+    MakeFiles(strImportedJunk, 5);
+    Command(ID_ACTION_START);
+    WaitForCleanEnd();
+    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    EXPECT_TRUE(FilesInListedOrder(strImportedJunk).empty());
+    EXPECT_EQ(LogMessages().back().substr(0, 16), "Released Space: ");
 }
