@@ -278,7 +278,9 @@ DWORD WINAPI CDlgVeltrin::CleanThreadProc(LPVOID pParameter)
 
 void CDlgVeltrin::OnFinishPlay()
 {
-    if (m_hCleanThread) {
+    // A clean that finished just as Stop was chosen: the Stop, which waits
+    // for the thread, lets it go.
+    if (m_hCleanThread && m_nStopWaits == 0) {
         CloseHandle(m_hCleanThread);
         m_hCleanThread = nullptr;
     }
@@ -286,21 +288,29 @@ void CDlgVeltrin::OnFinishPlay()
     ContinueShutdown();
 }
 
-// Ends the clean at its next step. The clean's thread may be waiting for
-// this thread to show a line, so its messages are served while it ends.
+// Ends the clean at its next step and returns once its thread has ended.
+// The clean's thread may be waiting for this thread to show a line, so
+// messages sent to this thread are served meanwhile. Until the thread has
+// ended the clean counts as running: a Start sent meanwhile must not undo
+// the stop or begin a second clean, and the settings must not open under it.
 void CDlgVeltrin::OnStop()
 {
-    HANDLE hThread = m_hCleanThread;
+    const HANDLE hThread = m_hCleanThread;
     if (!hThread)
         return;
-    m_hCleanThread = nullptr;
     m_stop.Request();
+    ++m_nStopWaits;
     while (MsgWaitForMultipleObjects(1, &hThread, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1) {
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
-    CloseHandle(hThread);
+    // A Stop served during the wait (Exit, say) waited for the same thread;
+    // the outermost one lets it go.
+    if (--m_nStopWaits == 0) {
+        CloseHandle(hThread);
+        m_hCleanThread = nullptr;
+    }
     // A clean started for the shutdown that is stopped does not restart
     // the computer later.
     m_bShutdownAfterFinish = false;

@@ -73,6 +73,7 @@ private:
 
     CActionManager& m_manager;
     CStopRequest m_stop;
+    int m_nStopWaits = 0;  // Stops waiting for the clean's thread, nested ones included
     CDialog* m_pOpenEditor = nullptr;  // the open settings dialog or wizard
     CImageList m_toolbarImages;
     CImageList m_toolbarHotImages;

@@ -61,6 +61,7 @@ void CLogList::AddLine(uint32_t nImage, const char* pszLine)
     if (now - m_tLastRedraw >= m_nRedrawInterval) {
         ShowWaitingLines();
         m_list.SendMessage(WM_SETREDRAW, TRUE);
+        ShowNewestLine();
         Redraw();
         m_list.SendMessage(WM_SETREDRAW, FALSE);
         m_tLastRedraw = now;
@@ -83,6 +84,7 @@ void CLogList::ReleaseRedraw()
     ShowWaitingLines();
     m_list.SendMessage(WM_SETREDRAW, TRUE);
     m_bRedrawHeld = false;
+    ShowNewestLine();
     Redraw();
 }
 
@@ -121,6 +123,15 @@ void CLogList::InsertWaitingLines() const
     }
     m_list.SetItemState(nLast, LVIS_SELECTED, LVIS_SELECTED);
     m_list.EnsureVisible(nLast);
+}
+
+// A list that does not repaint does not scroll either: the lines that went
+// in meanwhile left it where it was.
+void CLogList::ShowNewestLine() const
+{
+    const int nCount = m_list.GetItemCount();
+    if (nCount > 0)
+        m_list.EnsureVisible(nCount - 1);
 }
 
 void CLogList::Redraw() const

@@ -47,6 +47,8 @@ private:
     void ShowWaitingLines() const;
     // On the list's thread: the waiting lines go in, the last one selected and shown.
     void InsertWaitingLines() const;
+    // Scrolls the newest line into view; the list must be repainting.
+    void ShowNewestLine() const;
     void Redraw() const;
 
     CListView m_list;

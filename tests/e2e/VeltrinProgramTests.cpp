@@ -7,6 +7,7 @@
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
 #include "tests/support/CleaningRunTest.h"
+#include "tests/support/JunkTree.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/WindowPicture.h"
@@ -45,8 +46,9 @@ protected:
     // What the program added to the trace file during the test.
     std::string NewTrace() const { return ReadFileBytes(TraceFile()).substr(m_strTraceBefore.size()); }
 
-    // A plugin, enabled, that cleans one folder of files.
-    void InstallFolderPlugin(const std::string& strPluginFolder, const std::string& strFolder)
+    // A plugin, enabled, that cleans one folder of files, or the whole tree.
+    void InstallFolderPlugin(const std::string& strPluginFolder, const std::string& strFolder,
+                             uint32_t dwType = TT_CONTENT)
     {
         WriteStringValue(kSettings, "strPluginFolder", strPluginFolder);
         CAction action;
@@ -54,6 +56,7 @@ protected:
         action.strTitle = "Clear the test's junk";
         action.bEnabled = true;
         action.lstFiles = {FolderContent(strFolder)};
+        action.lstFiles.front().dwType = dwType;
         CWin32File file;
         ASSERT_TRUE(file.Open((strPluginFolder + "\\junk.pld").c_str(), CWin32File::OM_CREATE));
         ASSERT_TRUE(action.Write(file));
@@ -62,6 +65,25 @@ protected:
 
     std::string m_strTraceBefore;
 };
+
+BOOL CALLBACK CountMainWindow(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    char szTitle[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (lstrcmpA(szClass, "#32770") == 0 && lstrcmpA(szTitle, "Veltrin PRO") == 0)
+        ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+// The cleaner's main windows on the desktop, of whatever process.
+int MainWindowCount()
+{
+    int nCount = 0;
+    EnumWindows(CountMainWindow, reinterpret_cast<LPARAM>(&nCount));
+    return nCount;
+}
 
 }  // namespace
 
@@ -147,4 +169,63 @@ TEST_F(VeltrinProgram, SwitchURemovesTheSwapLineOnlyOnWindows9x)
         WriteFileBytes(strBatch, strSaved);
     else
         DeleteFileA(strBatch.c_str());
+}
+
+// The program killed in the middle of a clean, as a crash or the task
+// manager ends it: the settings are as the last orderly exit stored them,
+// since a run writes them only when it ends; the next start is a first
+// instance again, a second start while that one cleans adds no window and
+// no process, and its clean runs to the end.
+TEST_F(VeltrinProgram, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
+{
+    CTempFolder folder;
+    CTempFolder plugins;
+    CJunkTree tree(folder.Path(), 4, 3, 4000);
+    ASSERT_TRUE(tree.Fill());
+    InstallFolderPlugin(plugins.Path(), folder.Path(), TT_RECURSIVE);
+    {
+        CProgram first;
+        ASSERT_TRUE(first.Start());
+        ASSERT_TRUE(IsWindow(first.Window()));
+        PostMessageA(first.Window(), WM_COMMAND, 32790, 0);
+        ASSERT_TRUE(first.HasEnded());
+    }
+    const KeySnapshot stored = SnapshotKey(kSettings);
+    ASSERT_FALSE(stored.empty());
+
+    {
+        CProgram killed;
+        ASSERT_TRUE(killed.Start());
+        const HWND hWnd = killed.Window();
+        ASSERT_TRUE(IsWindow(hWnd));
+        ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 32771, 0));
+        ASSERT_TRUE(WaitFor([&] { return !tree.Missing().empty(); }));
+        // Still cleaning, or the kill would prove little.
+        ASSERT_LT(tree.Missing().size(), tree.Files().size());
+        ASSERT_TRUE(killed.Kill());
+        EXPECT_EQ(NewTrace().find("OnFinishPlay()"), std::string::npos);
+    }
+    EXPECT_TRUE(SnapshotKey(kSettings) == stored);
+    EXPECT_EQ(MainWindowCount(), 0);
+
+    CProgram program;
+    ASSERT_TRUE(program.Start());
+    const HWND hWnd = program.Window();
+    ASSERT_TRUE(IsWindow(hWnd)) << "no window after a start that follows the kill";
+    EXPECT_FALSE(program.HasEnded(0));
+    const size_t nLeft = tree.Files().size() - tree.Missing().size();
+    ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 32771, 0));
+    ASSERT_TRUE(WaitFor([&] { return tree.Files().size() - tree.Missing().size() < nLeft; }));
+    CProgram second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.HasEnded());
+    EXPECT_EQ(PublishedCleanerWindow(), hWnd);
+    EXPECT_EQ(MainWindowCount(), 1);
+
+    EXPECT_TRUE(WaitFor([&] { return NewTrace().find("OnFinishPlay()") != std::string::npos; },
+                        120000));
+    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    EXPECT_TRUE(FilesInListedOrder(folder.Path()).empty());
+    PostMessageA(hWnd, WM_COMMAND, 32790, 0);
+    EXPECT_TRUE(program.HasEnded());
 }

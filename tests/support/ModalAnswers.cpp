@@ -114,6 +114,12 @@ void CModalAnswers::SetCheckAndPress(int nCheckBoxId, bool bChecked, int nButton
     });
 }
 
+void CModalAnswers::AnswerEvery(Answer answer)
+{
+    m_every = answer;
+    m_knownBeforeEvery = VisibleDialogs();
+}
+
 void CALLBACK CModalAnswers::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     if (g_pAnswers)
@@ -122,10 +128,12 @@ void CALLBACK CModalAnswers::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 
 void CModalAnswers::AnswerNewDialog()
 {
-    if (m_nUsed == m_answers.size())
+    const bool bQueued = m_nUsed < m_answers.size();
+    if (!bQueued && !m_every)
         return;
+    const std::set<HWND>& known = bQueued ? m_known[m_nUsed] : m_knownBeforeEvery;
     for (HWND hDialog : VisibleDialogs()) {
-        if (m_known[m_nUsed].count(hDialog) || !IsWindowEnabled(hDialog))
+        if (known.count(hDialog) || m_answering.count(hDialog) || !IsWindowEnabled(hDialog))
             continue;
         char szCaption[256] = "";
         GetWindowTextA(hDialog, szCaption, sizeof(szCaption));
@@ -133,9 +141,11 @@ void CModalAnswers::AnswerNewDialog()
         EnumChildWindows(hDialog, AddText, reinterpret_cast<LPARAM>(&strSeen));
         m_seen.push_back(strSeen);
         // The answer may open another dialog, whose own answer then runs
-        // from this timer again.
-        Answer answer = m_answers[m_nUsed++];
+        // from this timer again; the dialog it is busy with is not new.
+        Answer answer = bQueued ? m_answers[m_nUsed++] : m_every;
+        m_answering.insert(hDialog);
         answer(hDialog);
+        m_answering.erase(hDialog);
         return;
     }
 }

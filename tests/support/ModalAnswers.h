@@ -25,6 +25,10 @@ public:
     void Press(int nButtonId);
     // Unticks or ticks the check box, then presses the button.
     void SetCheckAndPress(int nCheckBoxId, bool bChecked, int nButtonId);
+    // Once the answers above are used up, answers every dialog that appears
+    // from now on, whatever it is, in whatever order they come; it runs
+    // again for a dialog that its own answer opens.
+    void AnswerEvery(Answer answer);
 
     // Answers not used yet.
     size_t Pending() const { return m_answers.size() - m_nUsed; }
@@ -38,6 +42,9 @@ private:
 
     std::vector<Answer> m_answers;
     std::vector<std::set<HWND>> m_known;  // dialogs there when each answer was added
+    Answer m_every;
+    std::set<HWND> m_knownBeforeEvery;
+    std::set<HWND> m_answering;  // dialogs whose answer has not returned yet
     size_t m_nUsed = 0;
     std::vector<std::string> m_seen;
     UINT_PTR m_nTimer;

@@ -91,6 +91,11 @@ bool CProgramRun::HasEnded(DWORD dwWait) const
     return WaitForSingleObject(m_process.hProcess, dwWait) == WAIT_OBJECT_0;
 }
 
+bool CProgramRun::Kill() const
+{
+    return TerminateProcess(m_process.hProcess, 1) && HasEnded();
+}
+
 HWND PublishedCleanerWindow()
 {
     DWORD dwWindow = 0;

@@ -49,6 +49,9 @@ public:
     // (its process id stays unknown).
     bool Open(const std::string& strFile);
     bool HasEnded(DWORD dwWait = kProgramLimit) const;
+    // Ends the program at once, as a crash or the task manager would, with
+    // nothing of its own run on the way out; true once it has ended.
+    bool Kill() const;
     DWORD GetProcessId() const { return m_process.dwProcessId; }
 
 private:

@@ -5,7 +5,7 @@
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
-#include "tests/support/CleaningRunTest.h"
+#include "tests/support/MainWindowTest.h"
 #include "tests/support/ModalAnswers.h"
 
 #include <windows.h>
@@ -21,63 +21,8 @@ namespace {
 
 const std::string kSettings = kSettingsKey;
 
-class MainWindow : public CleaningRun {
+class MainWindow : public CMainWindowTest {
 protected:
-    void TearDown() override
-    {
-        m_pDialog.reset();
-        CleaningRun::TearDown();
-    }
-
-    // The window as the program shows it, over the manager built now.
-    CDlgVeltrin& Open()
-    {
-        m_pDialog.reset(new CDlgVeltrin(*m_manager));
-        EXPECT_TRUE(m_pDialog->Create(nullptr));
-        return *m_pDialog;
-    }
-    void Command(UINT nId) { m_pDialog->SendMessage(WM_COMMAND, nId); }
-    // Serves the window's messages (the clean's lines among them) until the
-    // clean has ended. The limit only keeps a broken run from hanging.
-    void WaitForCleanEnd()
-    {
-        const DWORD dwLimit = GetTickCount() + 60000;
-        while (m_pDialog->IsCleaning() && GetTickCount() < dwLimit)
-            ServeMessages(50);
-        EXPECT_FALSE(m_pDialog->IsCleaning());
-    }
-    void ServeMessages(DWORD dwMilliseconds)
-    {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, dwMilliseconds, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    std::vector<std::string> Items(const CListView& list) const
-    {
-        std::vector<std::string> items;
-        for (int n = 0; n < list.GetItemCount(); ++n)
-            items.push_back(list.GetItemText(n));
-        return items;
-    }
-    // The log's lines without their time prefix, which is checked apart.
-    std::vector<std::string> LogMessages() const
-    {
-        std::vector<std::string> messages;
-        for (const std::string& strLine : Items(m_pDialog->m_listLog))
-            messages.push_back(strLine.substr(strLine.find(">> ") + 3));
-        return messages;
-    }
-    // An action of the test that deletes the files of its folder.
-    void AddFolderAction(const char* pszId, const std::string& strFolder)
-    {
-        CAction& action = m_manager->GetAction(pszId);
-        action.strTitle = std::string("Clean ") + pszId;
-        action.bEnabled = true;
-        action.lstFiles = {FolderContent(strFolder)};
-    }
     // Opens the window over a clean of 400 files and starts it; returns
     // once the clean has shown some lines and is still under way.
     void StartLongClean()
@@ -94,14 +39,6 @@ protected:
         while (m_pDialog->m_listLog.GetItemCount() < 20 && GetTickCount() < dwLimit)
             ServeMessages(10);
     }
-    void MakeFiles(const std::string& strFolder, int nCount)
-    {
-        CreateDirectoryA(strFolder.c_str(), nullptr);
-        for (int n = 0; n < nCount; ++n)
-            ASSERT_TRUE(WriteFileBytes(strFolder + "\\f" + std::to_string(n) + ".tmp", "x"));
-    }
-
-    std::unique_ptr<CDlgVeltrin> m_pDialog;
 };
 
 }  // namespace
@@ -344,6 +281,34 @@ TEST_F(MainWindow, HeldLinesAllArriveInOrderAndClearingDropsThemToo)
         EXPECT_EQ(LogMessages().back(), "due " + std::to_string(n));
     }
     ReleaseLogRedraw();
+}
+
+// The newest line is in view whenever the list repaints: at the end of a
+// hold, and at each repaint that falls due during one, although the list
+// scrolls nowhere while it does not repaint.
+TEST_F(MainWindow, RepaintsShowTheNewestLine)
+{
+    Build();
+    Open();
+    m_pDialog->Show(SW_SHOW);
+    CLogList& sink = m_pDialog->m_logList;
+    sink.m_nRedrawInterval = 3600;
+    sink.m_tLastRedraw = std::time(nullptr);
+    HoldLogRedraw();
+    for (int n = 0; n < 200; ++n)
+        LogMessage(LI_FILE_DELETED, "held %d", n);
+    ReleaseLogRedraw();
+    ASSERT_EQ(m_pDialog->m_listLog.GetItemCount(), 200);
+    EXPECT_TRUE(NewestLineInView());
+
+    sink.m_nRedrawInterval = 0;
+    HoldLogRedraw();
+    for (int n = 0; n < 50; ++n) {
+        LogMessage(LI_FILE_DELETED, "due %d", n);
+        EXPECT_TRUE(NewestLineInView()) << n;
+    }
+    ReleaseLogRedraw();
+    EXPECT_TRUE(NewestLineInView());
 }
 
 TEST_F(MainWindow, ControlsFollowTheWindowsSize)
