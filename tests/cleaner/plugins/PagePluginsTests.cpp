@@ -50,7 +50,7 @@ StringVector ChooseTheFiles(HWND)
     return g_chosenFiles;
 }
 
-struct PluginSpec {
+struct PluginFacts {
     const char* pszId;
     bool bEnabled;
     uint32_t dwWarningLevel;
@@ -76,15 +76,15 @@ protected:
         CManagerTest::TearDown();
     }
 
-    // The plugin of the spec, with whatever targets the action brings.
-    static void WritePlugin(const std::string& strPath, const PluginSpec& spec,
+    // A plugin of those facts, with whatever targets the action brings.
+    static void WritePlugin(const std::string& strPath, const PluginFacts& facts,
                             CAction action = CAction())
     {
-        action.strId = spec.pszId;
-        action.strTitle = spec.pszId;
-        action.bEnabled = spec.bEnabled;
-        action.dwWarningLevel = spec.dwWarningLevel;
-        action.strDescription = spec.pszDescription;
+        action.strId = facts.pszId;
+        action.strTitle = facts.pszId;
+        action.bEnabled = facts.bEnabled;
+        action.dwWarningLevel = facts.dwWarningLevel;
+        action.strDescription = facts.pszDescription;
         CWin32File file;
         ASSERT_TRUE(file.Open(strPath.c_str(), CWin32File::OM_CREATE));
         ASSERT_TRUE(action.Write(file));
