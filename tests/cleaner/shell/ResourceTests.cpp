@@ -188,7 +188,7 @@ TEST_F(Resources, BitmapsHaveTheirCellsBackgroundsAndNoReservedColourInTheArt)
     } const bitmaps[] = {
         {IDB_TOOLBAR, 250, 36, 50, crFace, crMask},
         {IDB_TOOLBAR_HOT, 250, 36, 50, crMask, crFace},
-        {IDB_LOG_IMAGES, 96, 16, 16, crMagenta, crNone},
+        {IDB_LOG_IMAGES, 112, 16, 16, crMagenta, crNone},
         {IDB_FEATURE_IMAGES, 144, 16, 16, crMagenta, crNone},
         {IDB_BANNER, 300, 135, 300, crNone, crNone},
         {IDB_WIZARD_BANNER, 423, 65, 423, crNone, crNone},
