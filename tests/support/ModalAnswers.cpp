@@ -97,7 +97,13 @@ CModalAnswers::~CModalAnswers()
 
 void CModalAnswers::Add(Answer answer)
 {
+    AddWhenReady(nullptr, answer);
+}
+
+void CModalAnswers::AddWhenReady(std::function<bool(HWND)> isReady, Answer answer)
+{
     m_answers.push_back(answer);
+    m_readiness.push_back(isReady);
     m_known.push_back(VisibleDialogs());
 }
 
@@ -135,6 +141,13 @@ void CModalAnswers::AnswerNewDialog()
     for (HWND hDialog : VisibleDialogs()) {
         if (known.count(hDialog) || m_answering.count(hDialog) || !IsWindowEnabled(hDialog))
             continue;
+        if (bQueued && m_readiness[m_nUsed] && !m_readiness[m_nUsed](hDialog)) {
+            if (!m_dwWaitingSince)
+                m_dwWaitingSince = GetTickCount();
+            if (GetTickCount() - m_dwWaitingSince < 60000)
+                continue;
+        }
+        m_dwWaitingSince = 0;
         char szCaption[256] = "";
         GetWindowTextA(hDialog, szCaption, sizeof(szCaption));
         std::string strSeen = szCaption;
