@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 enum RootKey : uint32_t {
     RK_CLASSES_ROOT = 0x80000000u,
@@ -12,3 +13,5 @@ enum RootKey : uint32_t {
     RK_CURRENT_CONFIG = 0x80000005u,
 };
 
+// "HKEY_CURRENT_USER" and so on; "root key 0x..." for any other value.
+std::string RootKeyName(uint32_t dwRoot);

@@ -11,17 +11,16 @@
 #include "cleaner/model/ActionOptions.h"
 #include "cleaner/model/GeneralSettings.h"
 
-#include <windows.h>
-
-#include <vector>
 
 namespace {
 
 // How the clean removes files: with its wipe settings, every outcome
 // reported, no date limit, and its stop request.
-FileRemoval CleanRemoval(const CGeneralSettings& settings, const CStopRequest& stop)
+FileRemoval CleanRemoval(const CGeneralSettings& settings, const CStopRequest& stop,
+                         IChanges& changes)
 {
     FileRemoval removal;
+    removal.pChanges = &changes;
     removal.bWipe = settings.bFileOpsWarp;
     removal.dwWipeMode = settings.bFileOpsWipeMode;
     removal.dwReportFlags = RF_ALL;
@@ -30,14 +29,14 @@ FileRemoval CleanRemoval(const CGeneralSettings& settings, const CStopRequest& s
 }
 
 CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& settings,
-                           const CStopRequest& stop)
+                           const CStopRequest& stop, IChanges& changes)
 {
     bool bResolved = true;
     const std::string strPaths = ExpandPath(target.strName, settings, &bResolved);
     if (!bResolved)
         return CleanStats();  // it would name a folder nobody meant
 
-    FileRemoval removal = CleanRemoval(settings, stop);
+    FileRemoval removal = CleanRemoval(settings, stop, changes);
     removal.pDate = target.bUseDate ? &target.stDate : nullptr;
     removal.dwReportFlags = target.dwReportFlags;
 
@@ -57,20 +56,21 @@ CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& set
     }
 }
 
-CleanStats UpdateTextFile(const FileUpdate& update, const CGeneralSettings& settings)
+CleanStats UpdateTextFile(const FileUpdate& update, const CGeneralSettings& settings,
+                          IChanges& changes)
 {
     bool bResolved = true;
     FileUpdate expanded = update;
     expanded.strPath = ExpandPath(update.strPath, settings, &bResolved);
     if (!bResolved)
         return CleanStats();  // it would name a file nobody meant
-    return UpdateFile(expanded);
+    return UpdateFile(expanded, changes);
 }
 
 // The history file goes like a single file whose every outcome is logged;
 // the file beside it keeps everything but its history lines.
 CleanStats ClearHistoryPair(const FilePairItem& pair, const CGeneralSettings& settings,
-                            const CStopRequest& stop)
+                            const CStopRequest& stop, IChanges& changes)
 {
     bool bFirstResolved = true;
     bool bSecondResolved = true;
@@ -79,53 +79,38 @@ CleanStats ClearHistoryPair(const FilePairItem& pair, const CGeneralSettings& se
     if (!bFirstResolved || !bSecondResolved)
         return CleanStats();  // the browser's folder is not known here
 
-    const CleanStats stats = EraseFile(strErase, CleanRemoval(settings, stop));
-    StripHistoryLines(strStrip);
+    const CleanStats stats = EraseFile(strErase, CleanRemoval(settings, stop, changes));
+    StripHistoryLines(strStrip, changes);
     return stats;
 }
 
 CleanStats ClearBrowserHistories(const CAction& action, const CGeneralSettings& settings,
-                                 const CStopRequest& stop)
+                                 const CStopRequest& stop, IChanges& changes)
 {
     CleanStats stats;
     for (const FilePairItem& pair : action.lstFilePairs) {
         if (stop.IsRequested())
             break;
-        stats += ClearHistoryPair(pair, settings, stop);
+        stats += ClearHistoryPair(pair, settings, stop, changes);
     }
     return stats;
 }
 
-// Started as it stands, without waiting and without looking at the result.
-void StartCommand(const std::string& strCommandLine)
-{
-    std::vector<char> commandLine(strCommandLine.begin(), strCommandLine.end());
-    commandLine.push_back('\0');  // the system may write into the command line
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-}
-
 CleanStats RunStandardSteps(const CAction& action, const CGeneralSettings& settings,
-                            const CStopRequest& stop)
+                            const CStopRequest& stop, IChanges& changes)
 {
     CleanStats stats;
     for (const RegTarget& target : action.lstKeys)
-        stats += CleanRegTarget(target);
+        stats += CleanRegTarget(target, changes);
     for (const FileTarget& target : action.lstFiles) {
         if (stop.IsRequested())
             return stats;
-        stats += CleanFileTarget(target, settings, stop);
+        stats += CleanFileTarget(target, settings, stop, changes);
     }
     for (const FileUpdate& update : action.lstFileUpdates) {
         if (stop.IsRequested())
             return stats;
-        stats += UpdateTextFile(update, settings);
+        stats += UpdateTextFile(update, settings, changes);
     }
     // The browser keeps its own window title and start page unless the user
     // gave one: an empty text would leave it with none.
@@ -133,27 +118,28 @@ CleanStats RunStandardSteps(const CAction& action, const CGeneralSettings& setti
     for (const RegUpdate& update : action.lstKeyUpdates) {
         if (bUserText && update.dwDataType == RegUpdate::DT_TEXT && update.strData.empty())
             continue;
-        ApplyRegUpdate(update);
+        ApplyRegUpdate(update, changes);
     }
     for (const std::string& strCommand : action.lstCommands)
-        StartCommand(strCommand);
+        changes.StartProgram(strCommand);
     return stats;
 }
 
-void EliminateFreeSpaceOfDrives(const CAction& action, const CStopRequest& stop)
+void EliminateFreeSpaceOfDrives(const CAction& action, const CStopRequest& stop,
+                                IChanges& changes)
 {
     for (const std::string& strDrive : action.lstFreeSpaceDrives) {
         if (stop.IsRequested())
             return;
-        EliminateFreeSpace(strDrive, &stop);
+        changes.EliminateFreeSpace(strDrive, stop);
     }
 }
 
 CleanStats EmptyRecycleBins(const CAction& action, const CGeneralSettings& settings,
-                            const CStopRequest& stop)
+                            const CStopRequest& stop, IChanges& changes)
 {
     CleanStats stats;
-    const FileRemoval removal = CleanRemoval(settings, stop);
+    const FileRemoval removal = CleanRemoval(settings, stop, changes);
     for (const std::string& strDrive : action.lstRecycleBinDrives) {
         if (stop.IsRequested())
             break;
@@ -162,42 +148,34 @@ CleanStats EmptyRecycleBins(const CAction& action, const CGeneralSettings& setti
     return stats;
 }
 
-void ClearClipboard()
-{
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-}
-
 }  // namespace
 
 CleanStats ExecuteAction(const CAction& action, const CGeneralSettings& settings,
-                         const CStopRequest& stop)
+                         const CStopRequest& stop, IChanges& changes)
 {
     CleanStats stats;
     LogMessage(LI_ACTION_START, "%s", action.strTitle.c_str());
     switch (action.dwKind) {
     case AK_STANDARD:
-        stats = RunStandardSteps(action, settings, stop);
+        stats = RunStandardSteps(action, settings, stop, changes);
         break;
     case AK_CLIPBOARD:
-        ClearClipboard();
+        changes.EmptyClipboard();
         break;
     case AK_FREESPACE:
-        EliminateFreeSpaceOfDrives(action, stop);
+        EliminateFreeSpaceOfDrives(action, stop, changes);
         break;
     case AK_RECYCLEBIN:
-        stats = EmptyRecycleBins(action, settings, stop);
+        stats = EmptyRecycleBins(action, settings, stop, changes);
         break;
     case AK_NNHISTORY:
-        stats = ClearBrowserHistories(action, settings, stop);
+        stats = ClearBrowserHistories(action, settings, stop, changes);
         break;
     case AK_PSTORE:
-        ClearAutoCompleteStore();
+        ClearAutoCompleteStore(changes);
         break;
     case AK_MRU:
-        ClearSearchMRU();
+        ClearSearchMRU(changes);
         break;
     default:
         // Any other kind has nothing to do between its two lines.
@@ -205,6 +183,6 @@ CleanStats ExecuteAction(const CAction& action, const CGeneralSettings& settings
     }
     if (stop.IsRequested())
         return stats;  // an action cut short is not complete
-    LogMessage(LI_ACTION_COMPLETE, "%s Complete", action.strTitle.c_str());
+    changes.EndAction(action.strTitle, stats);
     return stats;
 }

@@ -4,6 +4,7 @@
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/Log.h"
 #include "cleaner/engine/PathMacros.h"
+#include "cleaner/engine/PreviewChanges.h"
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/model/ActionIds.h"
 #include "cleaner/model/GeneralSettings.h"
@@ -43,20 +44,36 @@ void CActionManager::PrepareSpecialActions()
         PrepareForClean(GetAction(pszId), m_settings);
 }
 
-bool CActionManager::RunCleaning(const CStopRequest& stop)
+bool CActionManager::RunActions(const CStopRequest& stop, IChanges& changes)
 {
     PrepareSpecialActions();
-    HoldLogRedraw();
     m_stats = CleanStats();
     for (const auto& entry : m_actions) {
         if (stop.IsRequested())
             break;
         if (entry.second.bEnabled)
-            m_stats += ExecuteAction(entry.second, m_settings, stop);
+            m_stats += ExecuteAction(entry.second, m_settings, stop, changes);
     }
-    const bool bCompleted = !stop.IsRequested();
+    return !stop.IsRequested();
+}
+
+bool CActionManager::RunCleaning(const CStopRequest& stop)
+{
+    HoldLogRedraw();
+    const bool bCompleted = RunActions(stop, LiveChanges());
     if (bCompleted)
         PrintRunStatistics();
+    ReleaseLogRedraw();
+    return bCompleted;
+}
+
+bool CActionManager::RunPreview(const CStopRequest& stop)
+{
+    HoldLogRedraw();
+    CPreviewChanges preview;
+    const bool bCompleted = RunActions(stop, preview);
+    if (bCompleted)
+        PrintPreviewStatistics();
     ReleaseLogRedraw();
     return bCompleted;
 }

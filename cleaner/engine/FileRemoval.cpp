@@ -21,12 +21,6 @@ bool StopRequested(const FileRemoval& removal)
 
 // What EraseFile needs to know of a file, asked once: its last-write time
 // and its size. A wipe keeps the file's length, so the size stays right.
-struct FileFacts {
-    bool bKnown = false;
-    DWORD dwError = ERROR_SUCCESS;  // why the facts are unknown
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-};
-
 FileFacts QueryFileFacts(const std::string& strPath)
 {
     FileFacts facts;
@@ -281,19 +275,32 @@ CleanStats CleanFoundTree(const FoundPath& folder, const StringList& lstExclude,
         if (!ReachableFolder(subfolder))
             continue;
         stats += CleanFoundTree(subfolder, lstExclude, patterns, removal);
-        RemoveDirectoryA(subfolder.strPath.c_str());  // only succeeds when it is empty now
+        removal.pChanges->RemoveFolderIfEmpty(subfolder.strPath);
     }
     return stats;
 }
 
 CleanStats EraseFoundFile(const FoundPath& file, const FileRemoval& removal)
 {
+    const FileFacts facts = QueryFileFacts(file.strPath);
+    if (removal.pDate && KeptByDate(facts, *removal.pDate))
+        return CleanStats();
+    return removal.pChanges->RemoveFile(ChosenFile{file.strPath, file.strShown, facts}, removal);
+}
+
+}  // namespace
+
+CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
+{
+    return EraseFoundFile(TopFolder(strPath), removal);
+}
+
+CleanStats RemoveChosenFile(const ChosenFile& file, const FileRemoval& removal)
+{
     const std::string& strPath = file.strPath;
     const char* pszShown = file.strShown.c_str();
+    const FileFacts& facts = file.facts;
     CleanStats stats;
-    const FileFacts facts = QueryFileFacts(strPath);
-    if (removal.pDate && KeptByDate(facts, *removal.pDate))
-        return stats;
 
     // The reset clears what keeps a file from being overwritten, deleted or
     // seen; a file that has none of it is spared the call, which under Wine
@@ -334,12 +341,6 @@ CleanStats EraseFoundFile(const FoundPath& file, const FileRemoval& removal)
     return stats;
 }
 
-}  // namespace
-
-CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal)
-{
-    return EraseFoundFile(TopFolder(strPath), removal);
-}
 
 bool WipeFile(const std::string& strPath, uint32_t dwWipeMode)
 {

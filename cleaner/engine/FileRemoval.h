@@ -1,8 +1,11 @@
-// Removing files: every file a clean removes goes through EraseFile, which
-// may overwrite it first and defers it to the next restart when it is in use.
-// Each operation writes its own log lines and returns what it removed.
+// Removing files: the walks choose the files (masks, exclusions, the date
+// limit, the folders they enter) and hand each to the removal's changes.
+// A clean's changes overwrite a file first when asked and defer it to the
+// next restart when it is in use. Each operation writes its own log lines
+// and returns what it removed.
 #pragma once
 
+#include "cleaner/engine/Changes.h"
 #include "common/Action.h"
 
 #include <string>
@@ -17,12 +20,18 @@ struct FileRemoval {
     const SysTime* pDate = nullptr;  // files last written before it stay
     uint32_t dwReportFlags = RF_ALL;
     const CStopRequest* pStop = nullptr;  // a folder walk ends between two files when set
+    IChanges* pChanges = &LiveChanges();  // how each chosen file goes
 };
 
 // Resets the attributes, optionally wipes, and deletes one file; a file in
 // use is scheduled for removal at the next restart. A file that is neither
 // deleted nor scheduled gets a line of its own, whatever the report flags.
 CleanStats EraseFile(const std::string& strPath, const FileRemoval& removal);
+
+// How a clean removes a file that a walk chose: the attributes that keep it
+// are reset, it is wiped when asked, deleted, and deferred to the next
+// restart when in use; its line is written as the report flags ask.
+CleanStats RemoveChosenFile(const ChosenFile& file, const FileRemoval& removal);
 
 // Overwrites the file's content once, in place, and flushes it to the disk.
 // Returns true when the content was overwritten. A file that cannot be

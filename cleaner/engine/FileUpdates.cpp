@@ -15,7 +15,7 @@ bool IsMissingFile(const std::string& strPath)
 
 }  // namespace
 
-CleanStats UpdateFile(const FileUpdate& update)
+CleanStats UpdateFile(const FileUpdate& update, IChanges& changes)
 {
     CleanStats stats;
     if (update.dwMethod > FileUpdate::FU_CLEAR_FILE)
@@ -27,17 +27,17 @@ CleanStats UpdateFile(const FileUpdate& update)
         return stats;
     std::string text = ToLineFeeds(bytes);
     const bool bChanged = UpdateText(text, update.dwMethod, update.vecKeywords);
-    if (RewriteWholeFile(update.strPath, ToCrLf(text), true) && bChanged)
+    if (changes.RewriteFile(update.strPath, ToCrLf(text), true, bChanged) && bChanged)
         stats.nUpdatedFiles = 1;
     return stats;
 }
 
-void StripHistoryLines(const std::string& strPath)
+void StripHistoryLines(const std::string& strPath, IChanges& changes)
 {
     static const StringVector kHistoryMarks = {"browser.url_history", "<RDF:li>"};
     std::string bytes;
     if (!ReadWholeFile(strPath, bytes))
         return;
-    RemoveLinesContaining(bytes, kHistoryMarks);
-    RewriteWholeFile(strPath, bytes, false);
+    const bool bChanged = RemoveLinesContaining(bytes, kHistoryMarks);
+    changes.RewriteFile(strPath, bytes, false, bChanged);
 }

@@ -178,6 +178,11 @@ bool FillFreeSpace(const std::string& strDrive, const CStopRequest* pStop, Strin
     return true;
 }
 
+bool QueryDriveFreeSpace(const std::string& strDrive, uint64_t& nFree)
+{
+    return !strDrive.empty() && QueryFreeSpace(DriveRoot(strDrive), nFree);
+}
+
 bool EliminateFreeSpace(const std::string& strDrive, const CStopRequest* pStop)
 {
     RemoveLeftoverFillers(strDrive);

@@ -20,6 +20,10 @@ std::string FillerPath(const std::string& strDrive, unsigned nIndex = 0);
 // space of the drive cannot be asked; nothing is left behind then.
 bool FillFreeSpace(const std::string& strDrive, const CStopRequest* pStop, StringVector& fillers);
 
+// The free bytes of a drive entry such as "D:"; false when they cannot be
+// asked for.
+bool QueryDriveFreeSpace(const std::string& strDrive, uint64_t& nFree);
+
 // Fills the drive and then erases the fillers, each with its log line.
 // Leftovers of a run that did not end are removed first. True when the
 // filler could be created. Nothing of it counts in a clean's statistics.

@@ -64,7 +64,7 @@ void GrowBuffers(HKEY hKey, std::vector<char>& name, std::vector<char>& data)
 
 }  // namespace
 
-CleanStats CleanRegTarget(const RegTarget& target)
+CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes)
 {
     CleanStats stats;
     if (target.dwType != TT_SINGLE && target.dwType != TT_CONTENT &&
@@ -85,22 +85,24 @@ CleanStats CleanRegTarget(const RegTarget& target)
 
     switch (target.dwType) {
     case TT_SINGLE:
-        SHDeleteValueA(hRoot, strKey.c_str(), target.strValue.c_str());
+        changes.DeleteRegValue(hRoot, strKey, target.strValue);
         stats.nDeletedRegEntries = 1;
         break;
     case TT_CONTENT:
-        stats += DeleteValuesByMask(key.get(), target.lstExcludeValues, target.strValueMask);
+        stats += DeleteValuesByMask(hRoot, strKey, key.get(), target.lstExcludeValues,
+                                    target.strValueMask, changes);
         break;
     case TT_RECURSIVE:
-        SHDeleteKeyA(hRoot, strKey.c_str());
+        changes.DeleteRegKeyTree(hRoot, strKey, std::string());
         stats.nDeletedRegEntries = 1;
         break;
     }
     return stats;
 }
 
-CleanStats DeleteValuesByMask(HKEY hKey, const StringList& lstExcludeValues,
-                              const std::string& strMask)
+CleanStats DeleteValuesByMask(HKEY hRoot, const std::string& strKey, HKEY hKey,
+                              const StringList& lstExcludeValues, const std::string& strMask,
+                              IChanges& changes)
 {
     std::vector<char> name(kEnumBufferSize);
     std::vector<char> data(kEnumBufferSize);
@@ -139,34 +141,28 @@ CleanStats DeleteValuesByMask(HKEY hKey, const StringList& lstExcludeValues,
 
     CleanStats stats;
     for (const std::string& strName : vecDoomed) {
-        if (RegDeleteValueA(hKey, strName.c_str()) == ERROR_SUCCESS)
+        if (changes.DeleteRegValue(hRoot, strKey, strName))
             ++stats.nDeletedRegEntries;
     }
     return stats;
 }
 
-void ApplyRegUpdate(const RegUpdate& update)
+void ApplyRegUpdate(const RegUpdate& update, IChanges& changes)
 {
     if (update.dwDataType != RegUpdate::DT_TEXT && update.dwDataType != RegUpdate::DT_NUMBER)
         return;
     const std::string strKey = ExpandUserName(update.target.strName);
     if (strKey.empty())
         return;
-
-    HKEY hCreated;
-    if (RegCreateKeyExA(RootKeyHandle(update.target.dwKey), strKey.c_str(), 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &hCreated,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    const KeyHolder key(hCreated);
-    const char* pszName = update.target.strValue.c_str();
+    const HKEY hRoot = RootKeyHandle(update.target.dwKey);
     if (update.dwDataType == RegUpdate::DT_TEXT) {
-        RegSetValueExA(key.get(), pszName, 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(update.strData.c_str()),
-                       DWORD(std::strlen(update.strData.c_str()) + 1));
+        // The text up to its first zero, with its zero.
+        const char* pszText = update.strData.c_str();
+        changes.SetRegValue(hRoot, strKey, update.target.strValue, REG_SZ,
+                            std::string(pszText, std::strlen(pszText) + 1));
     } else {
         const DWORD dwData = update.dwData;
-        RegSetValueExA(key.get(), pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwData),
-                       sizeof(dwData));
+        changes.SetRegValue(hRoot, strKey, update.target.strValue, REG_DWORD,
+                            std::string(reinterpret_cast<const char*>(&dwData), sizeof(dwData)));
     }
 }

@@ -2,6 +2,7 @@
 // that need code of their own.
 #pragma once
 
+#include "cleaner/engine/Changes.h"
 #include "common/Action.h"
 
 #include <windows.h>
@@ -13,25 +14,32 @@
 // gives nothing; a value or key target counts one once its key opens, whether
 // or not there was anything to delete. A target without a key path, or a key
 // tree of a single component below the root, is never touched.
-CleanStats CleanRegTarget(const RegTarget& target);
+CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes = LiveChanges());
 
-// Deletes the values of the open key whose names match the mask (an empty
-// mask matches every name), except those whose data, read as text up to the
-// first zero byte, equal an entry of the kept list. Counts each value deleted.
-CleanStats DeleteValuesByMask(HKEY hKey, const StringList& lstExcludeValues,
-                              const std::string& strMask);
+// Deletes the values of the key, open as hKey, whose names match the mask
+// (an empty mask matches every name), except those whose data, read as text
+// up to the first zero byte, equal an entry of the kept list. Counts each
+// value deleted.
+CleanStats DeleteValuesByMask(HKEY hRoot, const std::string& strKey, HKEY hKey,
+                              const StringList& lstExcludeValues, const std::string& strMask,
+                              IChanges& changes);
 
 // Sets the value that the update names, creating its key when missing. An
 // update without a key path writes nothing.
-void ApplyRegUpdate(const RegUpdate& update);
+void ApplyRegUpdate(const RegUpdate& update, IChanges& changes = LiveChanges());
 
 // The search history lists of the shell, by Windows version.
-void ClearSearchMRU();
+void ClearSearchMRU(IChanges& changes = LiveChanges());
 
 // The browser's auto-complete form data in the protected storage area. On the
 // NT family the user's key there is opened up for the deletion and its access
 // list put back afterwards.
-void ClearAutoCompleteStore();
+void ClearAutoCompleteStore(IChanges& changes = LiveChanges());
+
+// Deletes the key tree strKey after opening up the access lists of the keys
+// from its ancestor strTop down to it and of the whole tree, for the user
+// and the system; strTop gets its own list back afterwards.
+void DeleteKeyTreeOpeningUp(HKEY hRoot, const std::string& strTop, const std::string& strKey);
 
 // A security identifier in its standard text form, "S-1-5-21-...", built by
 // hand because the system's own conversion is missing on NT 4.0. Empty for an

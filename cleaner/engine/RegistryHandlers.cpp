@@ -25,7 +25,6 @@ struct SidFreer {
 typedef std::unique_ptr<void, SidFreer> SidHolder;
 
 const char kStorageKey[] = "Software\\Microsoft\\Protected Storage System Provider\\";
-const char kDataKey[] = "\\Data";
 const char kFormDataKey[] = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
 const DWORD kMaxSubkeyName = 260;
 
@@ -135,19 +134,39 @@ private:
 
 // The NT family keeps the form data under the user's identifier, in a key the
 // user may not change until its access list is opened up.
-void ClearUserStore()
+void ClearUserStore(IChanges& changes)
 {
     const std::vector<BYTE> tokenUser = QueryTokenUser();
     if (tokenUser.empty())
         return;
-    const PSID pUser = reinterpret_cast<const TOKEN_USER*>(tokenUser.data())->User.Sid;
-    const std::string strSid = SidToText(pUser);
+    const std::string strSid = SidToText(reinterpret_cast<const TOKEN_USER*>(tokenUser.data())->User.Sid);
     if (strSid.empty())
         return;
     const std::string strUserKey = kStorageKey + strSid;
-    const std::string strDataKey = strUserKey + kDataKey;
-    const std::string strFormDataKey = strUserKey + kFormDataKey;
+    changes.DeleteRegKeyTree(HKEY_CURRENT_USER, strUserKey + kFormDataKey, strUserKey);
+}
 
+// Windows 95, 98 and ME keep the form data under the logon name.
+void ClearMachineStore(IChanges& changes)
+{
+    char szUser[UNLEN + 1];
+    DWORD cchUser = sizeof(szUser);
+    if (!GetUserNameA(szUser, &cchUser) || szUser[0] == '\0')
+        return;
+    const std::string strKey = kStorageKey + std::string(szUser) + kFormDataKey;
+    changes.DeleteRegKeyTree(HKEY_LOCAL_MACHINE, strKey, std::string());
+}
+
+}  // namespace
+
+void DeleteKeyTreeOpeningUp(HKEY hRoot, const std::string& strTop, const std::string& strKey)
+{
+    if (strKey.compare(0, strTop.size(), strTop) != 0)
+        return;  // not below the key to open up from
+    const std::vector<BYTE> tokenUser = QueryTokenUser();
+    if (tokenUser.empty())
+        return;
+    const PSID pUser = reinterpret_cast<const TOKEN_USER*>(tokenUser.data())->User.Sid;
     SID_IDENTIFIER_AUTHORITY ntAuthority = {SECURITY_NT_AUTHORITY};
     PSID pAllocated = nullptr;
     if (!AllocateAndInitializeSid(&ntAuthority, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0,
@@ -162,55 +181,50 @@ void ClearUserStore()
         return;
 
     HKEY hOpened;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, strUserKey.c_str(), 0, READ_CONTROL | WRITE_DAC,
-                      &hOpened) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(hRoot, strTop.c_str(), 0, READ_CONTROL | WRITE_DAC, &hOpened) !=
+        ERROR_SUCCESS)
         hOpened = nullptr;
-    const KeyHolder userKey(hOpened);
+    const KeyHolder topKey(hOpened);
     const CSavedDacl savedDacl(hOpened);
 
-    if (userKey)
-        RegSetKeySecurity(userKey.get(), DACL_SECURITY_INFORMATION, &descriptor);
-    SetKeyDacl(HKEY_CURRENT_USER, strDataKey.c_str(), &descriptor);
-    SetTreeDacl(HKEY_CURRENT_USER, strFormDataKey.c_str(), &descriptor);
-    SHDeleteKeyA(HKEY_CURRENT_USER, strFormDataKey.c_str());
+    if (topKey)
+        RegSetKeySecurity(topKey.get(), DACL_SECURITY_INFORMATION, &descriptor);
+    // Each key on the way down, then the whole tree.
+    for (size_t nSeparator = strKey.find('\\', strTop.size() + 1);
+         nSeparator != std::string::npos; nSeparator = strKey.find('\\', nSeparator + 1))
+        SetKeyDacl(hRoot, strKey.substr(0, nSeparator).c_str(), &descriptor);
+    SetTreeDacl(hRoot, strKey.c_str(), &descriptor);
+    SHDeleteKeyA(hRoot, strKey.c_str());
 }
 
-// Windows 95, 98 and ME keep the form data under the logon name.
-void ClearMachineStore()
+void ClearSearchMRU(IChanges& changes)
 {
-    char szUser[UNLEN + 1];
-    DWORD cchUser = sizeof(szUser);
-    if (!GetUserNameA(szUser, &cchUser) || szUser[0] == '\0')
-        return;
-    const std::string strKey = kStorageKey + std::string(szUser) + kFormDataKey;
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
-}
-
-}  // namespace
-
-void ClearSearchMRU()
-{
+    const std::string strNone;
     if (IsWinXP()) {
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Search Assistant\\ACMru");
+        changes.DeleteRegKeyTree(HKEY_CURRENT_USER,
+                                 "Software\\Microsoft\\Search Assistant\\ACMru", strNone);
     } else if (IsWin2000()) {
-        SHDeleteKeyA(HKEY_CURRENT_USER,
-                     "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
-                     "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}");
+        changes.DeleteRegKeyTree(HKEY_CURRENT_USER,
+                                 "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
+                                 "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}",
+                                 strNone);
     } else {
-        SHDeleteKeyA(HKEY_CURRENT_USER,
-                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindComputerMRU");
-        SHDeleteKeyA(HKEY_CURRENT_USER,
-                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU");
+        changes.DeleteRegKeyTree(
+            HKEY_CURRENT_USER,
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindComputerMRU", strNone);
+        changes.DeleteRegKeyTree(
+            HKEY_CURRENT_USER,
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU", strNone);
     }
 }
 
-void ClearAutoCompleteStore()
+void ClearAutoCompleteStore(IChanges& changes)
 {
     // Running short of memory ends the handler like any other failure.
     try {
         if (IsWinNT())
-            ClearUserStore();
-        ClearMachineStore();
+            ClearUserStore(changes);
+        ClearMachineStore(changes);
     } catch (const std::bad_alloc&) {
     }
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 class CStopRequest;
+class IChanges;
 struct CGeneralSettings;
 
 // Identifiers compare byte-wise and case-sensitively: std::string's ordering
@@ -55,8 +56,15 @@ public:
     // A clean that the stop request ended early writes no summary and
     // returns false.
     bool RunCleaning(const CStopRequest& stop);
+    // The same walk as a clean, which changes nothing: the log lists what the
+    // clean would remove, action by action, and ends with the totals it
+    // would reach. A preview that the stop request ended writes no totals
+    // and returns false.
+    bool RunPreview(const CStopRequest& stop);
     // Writes the totals of the last clean to the log.
     void PrintRunStatistics() const;
+    // Writes the totals of the last preview, as what a clean would remove.
+    void PrintPreviewStatistics() const;
 
     CleanStats m_stats;
     ActionMap m_actions;
@@ -65,6 +73,10 @@ public:
 private:
     void BuildCatalogue();
     void SaveAll();
+
+    // The walk of a clean or a preview: prepares the special actions, then
+    // every enabled action in order; true when it was not stopped.
+    bool RunActions(const CStopRequest& stop, IChanges& changes);
 
     void ApplyFirstRunDefaults();
     // The actions whose drives, commands or paths come from the general

@@ -341,7 +341,7 @@ public:
             if (strKey.empty() || !StartsPrograms(strKey, update.target.strValue))
                 continue;
             m_lines.push_back("Makes Windows start a program: writes \"" + update.strData +
-                              "\" to " + RootName(update.target.dwKey) + "\\" + strKey +
+                              "\" to " + RootKeyName(update.target.dwKey) + "\\" + strKey +
                               " (value \"" + update.target.strValue + "\")");
         }
     }
@@ -437,7 +437,7 @@ private:
         // The engine leaves a root and the keys right below it alone.
         if (nDepth < 2)
             return;
-        const std::string strRoot = RootName(target.dwKey);
+        const std::string strRoot = RootKeyName(target.dwKey);
         std::string strLine = "Deletes the whole registry key " + strRoot + "\\" + strKey;
         if (IsNearTop(target.dwKey, nDepth))
             strLine += ", near the top of the registry,";
@@ -481,27 +481,6 @@ private:
         if (dwRoot == RK_CLASSES_ROOT)
             return false;
         return nDepth <= 2;
-    }
-
-    static std::string RootName(uint32_t dwRoot)
-    {
-        switch (dwRoot) {
-        case RK_CLASSES_ROOT:
-            return "HKEY_CLASSES_ROOT";
-        case RK_CURRENT_USER:
-            return "HKEY_CURRENT_USER";
-        case RK_LOCAL_MACHINE:
-            return "HKEY_LOCAL_MACHINE";
-        case RK_USERS:
-            return "HKEY_USERS";
-        case RK_CURRENT_CONFIG:
-            return "HKEY_CURRENT_CONFIG";
-        default: {
-            char szRoot[32];
-            wsprintfA(szRoot, "root key 0x%08lX", static_cast<unsigned long>(dwRoot));
-            return szRoot;
-        }
-        }
     }
 
     const CGeneralSettings& m_settings;
