@@ -135,7 +135,7 @@ int CApplication::Run(HINSTANCE hInstance, const char* pszCommandLine)
     m_hInstance = hInstance;
     m_strCommandLine = pszCommandLine ? pszCommandLine : "";
     if (!InitInstance())
-        return 0;
+        return m_nExitCode;
     return RunMessageLoop();
 }
 

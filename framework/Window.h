@@ -104,6 +104,8 @@ public:
     const std::string& GetCommandLine() const { return m_strCommandLine; }
     HWND GetMainWindow() const { return m_hMainWnd; }
     void SetMainWindow(HWND hWnd) { m_hMainWnd = hWnd; }
+    // The exit code that Run returns when InitInstance asks for no loop.
+    void SetExitCode(int nExitCode) { m_nExitCode = nExitCode; }
 
     // Sees each message the loop gets before it is dispatched; true when it
     // has dealt with it (a keyboard shortcut, a dialog's Tab key).
@@ -117,6 +119,7 @@ private:
     HINSTANCE m_hInstance = nullptr;
     std::string m_strCommandLine;
     HWND m_hMainWnd = nullptr;
+    int m_nExitCode = 0;
 };
 
 // The module that holds the resources: the application's, or the program's

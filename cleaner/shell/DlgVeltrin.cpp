@@ -166,6 +166,9 @@ bool CDlgVeltrin::OnCommand(WORD wId, WORD, HWND)
     case ID_ACTION_STOP:
         OnStop();
         return true;
+    case ID_ACTION_ANALYZE:
+        OnAnalyze();
+        return true;
     case ID_OPTIONS_CLEARLOG:
         ClearLog();
         return true;
@@ -243,6 +246,18 @@ void CDlgVeltrin::OnSize(UINT, int cx, int cy)
 
 void CDlgVeltrin::OnStart()
 {
+    StartWalk(false);
+}
+
+// A preview walks as a clean does, under the same conditions, and changes
+// nothing.
+void CDlgVeltrin::OnAnalyze()
+{
+    StartWalk(true);
+}
+
+void CDlgVeltrin::StartWalk(bool bPreview)
+{
     // A clean must not read actions that a window is halfway through changing.
     if (m_pOpenEditor) {
         MessageBoxA(m_pOpenEditor->GetHwnd(), kCloseEditorFirst, kProductName,
@@ -259,6 +274,7 @@ void CDlgVeltrin::OnStart()
     if (m_hCleanThread)
         return;
     m_stop.Clear();
+    m_bPreviewRun = bPreview;
     DWORD dwThreadId;
     m_hCleanThread = CreateThread(nullptr, 0, CleanThreadProc, this, 0, &dwThreadId);
 }
@@ -271,7 +287,11 @@ DWORD WINAPI CDlgVeltrin::CleanThreadProc(LPVOID pParameter)
         for (int nWait = 0; nWait < 30 && !dialog.m_stop.IsRequested(); ++nWait)
             Sleep(100);
     }
-    if (!dialog.m_stop.IsRequested() && dialog.m_manager.RunCleaning(dialog.m_stop))
+    if (dialog.m_stop.IsRequested())
+        return 0;
+    const bool bCompleted = dialog.m_bPreviewRun ? dialog.m_manager.RunPreview(dialog.m_stop)
+                                                 : dialog.m_manager.RunCleaning(dialog.m_stop);
+    if (bCompleted)
         ::SendMessageA(dialog.m_hWnd, WM_FINISHPLAY, 0, 0);
     return 0;
 }

@@ -54,6 +54,10 @@ private:
     void PublishWindow() const;
 
     void OnStart();
+    void OnAnalyze();
+    // Starts a clean, or with bPreview its preview, on the worker thread,
+    // unless the guard, an open editor or a running walk forbids it.
+    void StartWalk(bool bPreview);
     void OnStop();
     void OnFinishPlay();
     void RunEditor(CDialog& editor);
@@ -73,6 +77,7 @@ private:
 
     CActionManager& m_manager;
     CStopRequest m_stop;
+    bool m_bPreviewRun = false;  // the worker previews rather than cleans
     int m_nStopWaits = 0;  // Stops waiting for the clean's thread, nested ones included
     CDialog* m_pOpenEditor = nullptr;  // the open settings dialog or wizard
     CImageList m_toolbarImages;

@@ -8,6 +8,7 @@
 #include "cleaner/shell/DlgVeltrin.h"
 #include "cleaner/shell/EnableConfirmation.h"
 #include "cleaner/shell/ProductInfo.h"
+#include "cleaner/shell/Unattended.h"
 
 #include <commctrl.h>
 
@@ -41,12 +42,27 @@ void CenterOnScreen(HWND hWnd)
 
 bool CVeltrinApp::InitInstance()
 {
-    HANDLE hExisting = OpenMutexA(MUTEX_ALL_ACCESS, TRUE, "VeltrinMutex");
-    if (hExisting) {
-        CloseHandle(hExisting);
+    const UnattendedMode mode = ParseUnattendedMode(GetCommandLine());
+    // A preview changes nothing, so it may run beside the cleaner.
+    if (mode != UM_PREVIEW) {
+        HANDLE hExisting = OpenMutexA(MUTEX_ALL_ACCESS, TRUE, "VeltrinMutex");
+        if (hExisting) {
+            CloseHandle(hExisting);
+            if (mode == UM_AUTO) {
+                PrintLine("Veltrin is already running; no clean was started.");
+                SetExitCode(UE_ANOTHER_INSTANCE);
+            }
+            return false;
+        }
+        g_hInstanceMutex = CreateMutexA(nullptr, TRUE, "VeltrinMutex");
+    }
+    if (mode != UM_NONE) {
+        if (mode == UM_AUTO)
+            RemoveLeftoverFillers(GetGeneralSettings().strDiskOpsDriveList.Get() + "|" +
+                                  GetFixedDrives());
+        SetExitCode(RunUnattended(mode, ParseLogPath(GetCommandLine()), GetActionManager()));
         return false;
     }
-    g_hInstanceMutex = CreateMutexA(nullptr, TRUE, "VeltrinMutex");
 
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

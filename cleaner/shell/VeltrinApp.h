@@ -1,5 +1,6 @@
-// The cleaner's start-up: one instance, the help file, the "/u" switch, and
-// the main window until it is destroyed.
+// The cleaner's start-up: one instance, the help file, the "/u" switch,
+// the unattended runs of "/auto" and "/preview", and otherwise the main
+// window until it is destroyed.
 #pragma once
 
 #include "framework/Window.h"

@@ -193,6 +193,7 @@
 #define ID_TRAY_OPEN                32788
 #define ID_TRAY_SETTINGS            32789
 #define ID_TRAY_EXIT                32790
+#define ID_ACTION_ANALYZE           32791
 #define ID_HELP                     57670
 
 // The type of the toolbar resource: button size and command of each button.

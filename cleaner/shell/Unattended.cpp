@@ -1,0 +1,137 @@
+#include "cleaner/shell/Unattended.h"
+
+#include "cleaner/engine/Log.h"
+#include "cleaner/engine/StopRequest.h"
+#include "cleaner/model/ActionManager.h"
+#include "cleaner/shell/Trace.h"
+
+#include <windows.h>
+
+namespace {
+
+// Standard output as the program was started with it: inherited from the
+// process that started it, or the console of that process.
+HANDLE StandardOutput()
+{
+    static HANDLE s_hOutput = [] {
+        HANDLE hOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (hOutput && hOutput != INVALID_HANDLE_VALUE)
+            return hOutput;
+        if (!AttachConsole(ATTACH_PARENT_PROCESS))
+            return INVALID_HANDLE_VALUE;
+        return CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    }();
+    return s_hOutput;
+}
+
+void WriteLine(HANDLE hFile, const std::string& strLine)
+{
+    if (hFile == INVALID_HANDLE_VALUE)
+        return;
+    const std::string strBytes = strLine + "\r\n";
+    DWORD cbWritten;
+    WriteFile(hFile, strBytes.data(), DWORD(strBytes.size()), &cbWritten, nullptr);
+}
+
+// The log's lines, as they come, to standard output and the log file.
+class CPrintingLog : public ILogSink {
+public:
+    explicit CPrintingLog(HANDLE hLogFile) : m_hLogFile(hLogFile) { SetLogSink(this); }
+    ~CPrintingLog() { SetLogSink(nullptr); }
+    CPrintingLog(const CPrintingLog&) = delete;
+    CPrintingLog& operator=(const CPrintingLog&) = delete;
+
+    void AddLine(uint32_t, const char* pszLine) override
+    {
+        PrintLine(pszLine);
+        WriteLine(m_hLogFile, pszLine);
+    }
+
+private:
+    HANDLE m_hLogFile;
+};
+
+// Ctrl+C, a closed console and the end of the session stop the run at its
+// next step, as Stop does in the window.
+CStopRequest g_stop;
+
+BOOL WINAPI OnConsoleControl(DWORD)
+{
+    g_stop.Request();
+    return TRUE;
+}
+
+}  // namespace
+
+void PrintLine(const std::string& strLine)
+{
+    WriteLine(StandardOutput(), strLine);
+}
+
+UnattendedMode ParseUnattendedMode(const std::string& strCommandLine)
+{
+    std::string strLower = strCommandLine;
+    CharLowerBuffA(&strLower[0], DWORD(strLower.size()));
+    if (strLower.find("/auto") != std::string::npos)
+        return UM_AUTO;
+    if (strLower.find("/preview") != std::string::npos)
+        return UM_PREVIEW;
+    return UM_NONE;
+}
+
+std::string ParseLogPath(const std::string& strCommandLine)
+{
+    std::string strLower = strCommandLine;
+    CharLowerBuffA(&strLower[0], DWORD(strLower.size()));
+    const size_t nSwitch = strLower.find("/log:");
+    if (nSwitch == std::string::npos)
+        return std::string();
+    size_t nStart = nSwitch + 5;
+    // "/log:"C:\My Logs\clean.txt"" or, quoted whole, ""/log:C:\My Logs\clean.txt"".
+    const bool bQuotedPath = nStart < strCommandLine.size() && strCommandLine[nStart] == '"';
+    const bool bQuotedSwitch = nSwitch > 0 && strCommandLine[nSwitch - 1] == '"';
+    if (bQuotedPath)
+        ++nStart;
+    const size_t nEnd = strCommandLine.find_first_of(bQuotedPath || bQuotedSwitch ? "\"" : " \t\"",
+                                                     nStart);
+    return strCommandLine.substr(nStart, nEnd == std::string::npos ? std::string::npos
+                                                                    : nEnd - nStart);
+}
+
+int RunUnattended(UnattendedMode mode, const std::string& strLogPath, CActionManager& manager)
+{
+    HANDLE hLogFile = INVALID_HANDLE_VALUE;
+    if (!strLogPath.empty()) {
+        hLogFile = CreateFileA(strLogPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (hLogFile == INVALID_HANDLE_VALUE) {
+            PrintLine("The log file " + strLogPath + " could not be created.");
+            return UE_FAILED;
+        }
+    }
+    const bool bPreview = mode == UM_PREVIEW;
+    TraceToFile(bPreview ? "/preview" : "/auto", true, true);
+
+    int nExitCode = UE_RAN;
+    std::string strMessage;
+    if (!manager.CheckRunningApplications(strMessage)) {
+        PrintLine(strMessage);
+        WriteLine(hLogFile, strMessage);
+        TraceToFile("The guard refused the clean", false, false);
+        nExitCode = UE_REFUSED;
+    } else {
+        SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+        bool bCompleted;
+        {
+            CPrintingLog log(hLogFile);
+            bCompleted = bPreview ? manager.RunPreview(g_stop) : manager.RunCleaning(g_stop);
+        }
+        SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+        TraceToFile(bCompleted ? "Finished" : "Stopped", false, false);
+        nExitCode = bCompleted ? UE_RAN : UE_FAILED;
+    }
+    if (hLogFile != INVALID_HANDLE_VALUE)
+        CloseHandle(hLogFile);
+    return nExitCode;
+}

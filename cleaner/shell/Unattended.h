@@ -1,0 +1,33 @@
+// The cleaner without its window, as a scheduled task or a script runs it:
+// "/auto" cleans with the saved settings, "/preview" lists what a clean
+// would remove. Both write the log's lines to standard output and, with
+// "/log:<path>", to that file as well.
+#pragma once
+
+#include <string>
+
+class CActionManager;
+
+enum UnattendedMode { UM_NONE, UM_PREVIEW, UM_AUTO };
+
+// Exit codes of an unattended run.
+enum UnattendedExit {
+    UE_RAN = 0,               // the clean or the preview ran to its end
+    UE_FAILED = 1,            // the log file could not be opened, or the run was stopped
+    UE_REFUSED = 2,           // the guard refused: a program whose data would go is open
+    UE_ANOTHER_INSTANCE = 3,  // the cleaner is already running
+};
+
+// What the command line asks for; "/auto" wins over "/preview".
+UnattendedMode ParseUnattendedMode(const std::string& strCommandLine);
+// The path of "/log:<path>", quoted or not; empty without one.
+std::string ParseLogPath(const std::string& strCommandLine);
+
+// Runs the clean or the preview with the manager's settings and returns the
+// exit code. The caller has made sure that no other instance runs when a
+// clean is asked for.
+int RunUnattended(UnattendedMode mode, const std::string& strLogPath, CActionManager& manager);
+
+// Writes a line to standard output (and nothing when there is none), with a
+// line end.
+void PrintLine(const std::string& strLine);
