@@ -229,3 +229,88 @@ TEST_F(VeltrinProgram, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
     PostMessageA(hWnd, WM_COMMAND, 32790, 0);
     EXPECT_TRUE(program.HasEnded());
 }
+
+namespace {
+
+// The log's messages that a program printed, without their times.
+std::vector<std::string> PrintedMessages(const std::string& strOutput)
+{
+    std::vector<std::string> messages;
+    size_t nStart = 0;
+    while (nStart < strOutput.size()) {
+        size_t nEnd = strOutput.find("\r\n", nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strOutput.size();
+        const std::string strLine = strOutput.substr(nStart, nEnd - nStart);
+        const size_t nPrefix = strLine.find(">> ");
+        messages.push_back(nPrefix == std::string::npos ? strLine : strLine.substr(nPrefix + 3));
+        nStart = nEnd + 2;
+    }
+    return messages;
+}
+
+LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+}  // namespace
+
+// A scheduled clean meets an open browser whose data it would remove, then a
+// clean that is already running, and then runs: each time the exit code says
+// which, and the output why.
+TEST_F(VeltrinProgram, AutoRefusesUnderTheGuardAndBesideAnotherInstance)
+{
+    CTempFolder folder;
+    CTempFolder plugins;
+    CJunkTree tree(folder.Path(), 4, 3, 4000);
+    ASSERT_TRUE(tree.Fill());
+    InstallFolderPlugin(plugins.Path(), folder.Path(), TT_RECURSIVE);
+    WriteDwordValue(kSettings + "\\IECookies", "bEnabled", 1);
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PlainWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VeltrinAutoTestBrowser";
+    RegisterClassA(&windowClass);
+    HWND hBrowser = CreateWindowExA(0, windowClass.lpszClassName,
+                                    "Home - Microsoft Internet Explorer", WS_OVERLAPPED, 0, 0, 10,
+                                    10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(hBrowser, nullptr);
+    {
+        CProgram refused;
+        ASSERT_TRUE(refused.StartWithOutput("/auto"));
+        const std::string strOutput = refused.Output();
+        EXPECT_EQ(refused.ExitCode(), 2u);
+        EXPECT_EQ(strOutput,
+                  "Cannot Clear Internet Explorer Cookies while Internet Explorer running\r\n");
+        EXPECT_TRUE(tree.Missing().empty());
+    }
+    DestroyWindow(hBrowser);
+
+    CProgram first;
+    ASSERT_TRUE(first.StartWithOutput("/auto"));
+    ASSERT_TRUE(WaitFor([&] { return !tree.Missing().empty(); }));
+    // Still cleaning, or the refusal would prove little.
+    ASSERT_LT(tree.Missing().size(), tree.Files().size());
+    {
+        CProgram second;
+        ASSERT_TRUE(second.StartWithOutput("/auto"));
+        EXPECT_EQ(second.Output(), "Veltrin is already running; no clean was started.\r\n");
+        EXPECT_EQ(second.ExitCode(), 3u);
+    }
+
+    const std::vector<std::string> messages = PrintedMessages(first.Output());
+    EXPECT_EQ(first.ExitCode(), 0u);
+    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    // The actions in order, each file of the tree once, then the summary.
+    ASSERT_EQ(messages.size(), 4 + tree.Files().size() + 5);
+    EXPECT_EQ(messages.front(), "Clear Internet Explorer Cookies");
+    EXPECT_EQ(messages[2], "Clear the test's junk");
+    EXPECT_EQ(messages[messages.size() - 6], "Clear the test's junk Complete");
+    EXPECT_EQ(messages[messages.size() - 5], "Statistics:");
+    EXPECT_EQ(messages.back(), "Released Space: 0 Kbytes");
+    for (size_t n = 3; n < messages.size() - 6; ++n)
+        EXPECT_EQ(messages[n].substr(messages[n].size() - 12), " was deleted") << messages[n];
+    EXPECT_NE(NewTrace().find("/auto"), std::string::npos);
+}

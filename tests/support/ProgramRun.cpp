@@ -53,9 +53,13 @@ std::string ProgramFolder()
 
 CProgramRun::~CProgramRun()
 {
+    if (m_process.hProcess && !HasEnded(0))
+        TerminateProcess(m_process.hProcess, 1);
+    if (m_outputReader.joinable())
+        m_outputReader.join();
+    if (m_hOutput)
+        CloseHandle(m_hOutput);
     if (m_process.hProcess) {
-        if (!HasEnded(0))
-            TerminateProcess(m_process.hProcess, 1);
         CloseHandle(m_process.hProcess);
         CloseHandle(m_process.hThread);
     }
@@ -70,6 +74,50 @@ bool CProgramRun::Start(const std::string& strArguments)
     startup.cb = sizeof(startup);
     return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &m_process) != FALSE;
+}
+
+bool CProgramRun::StartWithOutput(const std::string& strArguments)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+    HANDLE hWrite;
+    if (!CreatePipe(&m_hOutput, &hWrite, &inheritable, 0))
+        return false;
+    SetHandleInformation(m_hOutput, HANDLE_FLAG_INHERIT, 0);
+    std::string strCommand = "\"" + ProgramFolder() + m_strProgram + "\" " + strArguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = hWrite;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    const bool bStarted = CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0,
+                                         nullptr, nullptr, &startup, &m_process) != FALSE;
+    // Only the program holds the writing end now, so reading ends with it.
+    CloseHandle(hWrite);
+    if (!bStarted)
+        return false;
+    m_outputReader = std::thread([this] {
+        char buffer[4096];
+        DWORD cbRead;
+        while (ReadFile(m_hOutput, buffer, sizeof(buffer), &cbRead, nullptr) && cbRead > 0)
+            m_strOutput.append(buffer, cbRead);
+    });
+    return true;
+}
+
+std::string CProgramRun::Output()
+{
+    if (!m_outputReader.joinable() || !HasEnded())
+        return std::string();
+    m_outputReader.join();
+    return m_strOutput;
+}
+
+DWORD CProgramRun::ExitCode() const
+{
+    DWORD dwExitCode = STILL_ACTIVE;
+    GetExitCodeProcess(m_process.hProcess, &dwExitCode);
+    return dwExitCode;
 }
 
 bool CProgramRun::Open(const std::string& strFile)

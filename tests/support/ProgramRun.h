@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 // Only keeps a broken program from hanging the run.
 const DWORD kProgramLimit = 30000;
@@ -44,6 +45,14 @@ public:
     CProgramRun& operator=(const CProgramRun&) = delete;
 
     bool Start(const std::string& strArguments = "");
+    // Starts the program with its standard output going to a pipe, which
+    // Output() reads; its errors go where the test's own go.
+    bool StartWithOutput(const std::string& strArguments);
+    // What the program wrote to its standard output, once it has ended;
+    // empty when it does not end within the limit.
+    std::string Output();
+    // The exit code of the ended program; STILL_ACTIVE while it runs.
+    DWORD ExitCode() const;
     // Opens a document or a shortcut as a double-click does, through the
     // program registered for it, which is then the program of this run
     // (its process id stays unknown).
@@ -57,4 +66,9 @@ public:
 private:
     std::string m_strProgram;
     PROCESS_INFORMATION m_process = {};
+    // The pipe is read as the program writes, so that a full pipe never
+    // holds it up.
+    HANDLE m_hOutput = nullptr;
+    std::thread m_outputReader;
+    std::string m_strOutput;
 };
