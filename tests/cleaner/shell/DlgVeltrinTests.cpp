@@ -159,6 +159,59 @@ TEST_F(MainWindow, StopEndsALongCleanAtOnceAndALaterStartWorks)
     Command(ID_ACTION_STOP);
 }
 
+// Analyze lists what Start would remove and removes nothing; stopped, it
+// leaves no lock, and the clean that follows removes what it listed.
+TEST_F(MainWindow, AnalyzeListsWhatAStartRemovesAndStopsLikeAClean)
+{
+    const std::string strFolder = m_folder / "junk";
+    MakeFiles(strFolder, 2);
+    Build();
+    AddFolderAction("Junk", strFolder);
+    Open();
+    Command(ID_ACTION_ANALYZE);
+    WaitForCleanEnd();
+    std::vector<std::string> messages = LogMessages();
+    ASSERT_EQ(messages.size(), 9u);
+    std::sort(messages.begin() + 1, messages.begin() + 3);
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{
+                  "Clean Junk", "File " + strFolder + "\\f0.tmp would be deleted (1 bytes)",
+                  "File " + strFolder + "\\f1.tmp would be deleted (1 bytes)",
+                  "Clean Junk would delete 2 file(s) (0 Kbytes) and 0 registry entry(ies)",
+                  "Statistics of the preview (nothing has been changed):",
+                  "Would be deleted: 2 file(s)", "Would be updated: 0 file(s)",
+                  "Would be deleted: 0 registry entry(ies)",
+                  "Space that would be released: 0 Kbytes"}));
+    const std::vector<int> images = {3, 0, 0, 4, 5, 5, 5, 5, 5};
+    for (int n = 0; n < m_pDialog->m_listLog.GetItemCount(); ++n)
+        EXPECT_EQ(m_pDialog->m_listLog.GetItemImage(n), images[n]) << n;
+    EXPECT_EQ(FilesInListedOrder(strFolder).size(), 2u);
+
+    // A long preview, stopped.
+    m_pDialog->ClearLog();
+    const std::string strMany = m_folder / "many";
+    MakeFiles(strMany, 400);
+    AddFolderAction("Many", strMany);
+    m_pDialog->m_logList.m_nRedrawInterval = 0;
+    Command(ID_ACTION_ANALYZE);
+    const DWORD dwLimit = GetTickCount() + 60000;
+    while (m_pDialog->m_listLog.GetItemCount() < 20 && GetTickCount() < dwLimit)
+        ServeMessages(10);
+    ASSERT_TRUE(m_pDialog->IsCleaning());
+    Command(ID_ACTION_STOP);
+    EXPECT_FALSE(m_pDialog->IsCleaning());
+    for (const std::string& strMessage : LogMessages())
+        EXPECT_EQ(strMessage.find("Statistics"), std::string::npos);
+    EXPECT_EQ(FilesInListedOrder(strMany).size(), 400u);
+    EXPECT_EQ(FilesInListedOrder(strFolder).size(), 2u);
+
+    Command(ID_ACTION_START);
+    WaitForCleanEnd();
+    EXPECT_EQ(LogMessages().back(), "Released Space: 0 Kbytes");
+    EXPECT_TRUE(FilesInListedOrder(strMany).empty());
+    EXPECT_TRUE(FilesInListedOrder(strFolder).empty());
+}
+
 // A clean never reads an action that the settings or the wizard are
 // changing: each is refused while the other is under way.
 TEST_F(MainWindow, SettingsAndACleanNeverOverlap)

@@ -155,7 +155,7 @@ TEST_F(Resources, MenusHoldTheCommandsUnderTheirTexts)
         const char* pszDescription;
     } const menus[] = {
         {IDR_MAINMENU,
-         "&Action: &Start=32771|S&top=32773|-|Confirmation &Wizard...=32782\n"
+         "&Action: &Start=32771|S&top=32773|&Analyze=32791|-|Confirmation &Wizard...=32782\n"
          "Options: Settings=32774|-|Clear Log=32784|Problem report=32783\n"
          "Help: Help=57670|-|Company website=32779|Check for updates=32780|-|About=32776\n"},
         {IDR_TRAYMENU, "Tray: Open=32788|Settings=32789|-|Exit=32790\n"},
@@ -248,6 +248,7 @@ TEST_F(Resources, StringsGiveTheSystemMenuItemAndTheToolbarTips)
         const char* pszTip;
     } const tips[] = {
         {ID_ACTION_START, "Start"},         {ID_ACTION_STOP, "Stop"},
+        {ID_ACTION_ANALYZE, "Analyze"},
         {ID_OPTIONS_SETTINGS, "Settings"},  {ID_OPTIONS_CLEARLOG, "Clear Log"},
         {ID_HELP, "Help"},
     };
