@@ -6,23 +6,9 @@
 set -euo pipefail
 root=$1 program=$2 base_prefix=$3
 source "$root/scripts/lib/wine.sh"
+source "$root/tests/e2e/OwnPrefix.sh"
 
-prefix=$(mktemp -d "${TMPDIR:-/tmp}/veltrin-restart.XXXXXX")
-cleanup() {
-    (wine_env "$prefix" && wineserver -k) >/dev/null 2>&1 || true
-    rm -rf "$prefix"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-wine_prefix_ensure "$base_prefix"
-cp -a "$base_prefix/." "$prefix/"
-rm -f "$prefix"/drive_c/windows/[Tt]emp/allBuffs.txt
-wine_env "$prefix"
-wine reg delete 'HKCU\Software\ZR\VeltrinPRO' /f >/dev/null 2>&1 || true
+own_prefix "$base_prefix" restart
 wine reg add 'HKCU\Software\ZR\VeltrinPRO\Settings\General' /v bRunAtShutdown \
     /t REG_DWORD /d 1 /f >/dev/null 2>&1
 

@@ -7,28 +7,15 @@
 set -euo pipefail
 root=$1 program=$2 base_prefix=$3
 source "$root/scripts/lib/wine.sh"
+source "$root/tests/e2e/OwnPrefix.sh"
 
-prefix=$(mktemp -d "${TMPDIR:-/tmp}/veltrin-unattended.XXXXXX")
+own_prefix "$base_prefix" unattended
 drive=$(mktemp -d "${TMPDIR:-/tmp}/veltrin-unattended-drive.XXXXXX")
-cleanup() {
-    (wine_env "$prefix" && wineserver -k) >/dev/null 2>&1 || true
-    rm -rf "$prefix" "$drive"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-wine_prefix_ensure "$base_prefix"
-cp -a "$base_prefix/." "$prefix/"
-rm -f "$prefix"/drive_c/windows/[Tt]emp/allBuffs.txt
+own_prefix_extra=$drive
 ln -sfn "$drive" "$prefix/dosdevices/r:"
-wine_env "$prefix"
 unset DISPLAY WAYLAND_DISPLAY
 
 settings='HKCU\Software\ZR\VeltrinPRO\Settings'
-wine reg delete 'HKCU\Software\ZR\VeltrinPRO' /f >/dev/null 2>&1 || true
 wine reg add "$settings" /v bDiskOpsNeedToSetDefaultData /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg add "$settings" /v strDiskOpsDriveList /d 'R:' /f >/dev/null 2>&1
 wine reg add "$settings" /v strDiskOpsIncludeList /d '*.tmp|*.old' /f >/dev/null 2>&1

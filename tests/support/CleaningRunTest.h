@@ -7,8 +7,11 @@
 #include "tests/support/RecordingLog.h"
 #include "tests/support/TempFolder.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,21 @@ inline Lines operator+(Lines left, const Lines& right)
 inline Line Deleted(const std::string& strPath)
 {
     return {0, "File " + strPath + " was deleted"};
+}
+
+// Puts the text on the clipboard, as a program the user copied from does.
+inline bool PutTextOnClipboard(const char* pszText)
+{
+    if (!OpenClipboard(nullptr))
+        return false;
+    EmptyClipboard();
+    const size_t cbText = strlen(pszText) + 1;
+    HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, cbText);
+    memcpy(GlobalLock(hText), pszText, cbText);
+    GlobalUnlock(hText);
+    const bool bPut = SetClipboardData(CF_TEXT, hText) != nullptr;
+    CloseClipboard();
+    return bPut;
 }
 
 // A target that erases every file of the folder.

@@ -160,13 +160,7 @@ TEST_F(CleaningRun, StopBetweenTwoFilesEndsTheRunWithoutSummary)
 
 TEST_F(CleaningRun, CommandsStartWithoutTraceAndTheClipboardIsEmptied)
 {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, 8);
-    memcpy(GlobalLock(hText), "secret", 7);
-    GlobalUnlock(hText);
-    SetClipboardData(CF_TEXT, hText);
-    CloseClipboard();
+    ASSERT_TRUE(PutTextOnClipboard("secret"));
     ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 
     Build();

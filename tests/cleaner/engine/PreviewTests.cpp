@@ -193,7 +193,7 @@ protected:
         WritePlugin(strPlugins);
         WriteStringValue(kSettingsKey, "strPluginFolder", strPlugins);
 
-        PutTextOnClipboard();
+        ASSERT_TRUE(PutTextOnClipboard("secret"));
         m_settings->bIECookiesAllowDate = true;
         Build();
         m_settings->strDiskOpsDriveList = m_drive.Root().substr(0, 2);
@@ -254,17 +254,6 @@ protected:
         CWin32File file;
         ASSERT_TRUE(file.Open((strPlugins + "\\every.pld").c_str(), CWin32File::OM_CREATE));
         ASSERT_TRUE(plugin.Write(file));
-    }
-
-    static void PutTextOnClipboard()
-    {
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        EmptyClipboard();
-        HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, 8);
-        memcpy(GlobalLock(hText), "secret", 7);
-        GlobalUnlock(hText);
-        SetClipboardData(CF_TEXT, hText);
-        CloseClipboard();
     }
 
     // The files and the keys that a clean reaches here, as they stand.
