@@ -7,6 +7,7 @@
 #include "cleaner/engine/WipePattern.h"
 #include "tests/support/HostLink.h"
 #include "tests/support/RecordingLog.h"
+#include "tests/support/RemovalStats.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
 
@@ -115,15 +116,6 @@ protected:
     CRecordingLog m_log;
     FileRemoval m_removal;
 };
-
-CleanStats Stats(uint32_t dwReleased, uint32_t nDeleted, uint32_t nReboot = 0)
-{
-    CleanStats stats;
-    stats.dwReleasedSpace = dwReleased;
-    stats.nDeletedFiles = nDeleted;
-    stats.nRebootFiles = nReboot;
-    return stats;
-}
 
 std::string BlockBytes(const unsigned char (&block)[kWipeBlockSize])
 {

@@ -8,6 +8,7 @@
 #include "cleaner/engine/Log.h"
 #include "cleaner/engine/SystemVersion.h"
 #include "tests/support/RecordingLog.h"
+#include "tests/support/RemovalStats.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDrive.h"
 #include "tests/support/TestRegistry.h"
@@ -66,15 +67,6 @@ std::string AnsiForm(const std::wstring& name)
 std::string Deleted(const std::string& strPath)
 {
     return "File " + strPath + " was deleted";
-}
-
-CleanStats Stats(uint32_t dwReleased, uint32_t nDeleted, uint32_t nReboot = 0)
-{
-    CleanStats stats;
-    stats.dwReleasedSpace = dwReleased;
-    stats.nDeletedFiles = nDeleted;
-    stats.nRebootFiles = nReboot;
-    return stats;
 }
 
 class FilesOutOfReach : public ::testing::Test {
