@@ -442,6 +442,10 @@ bool CDlgVeltrin::OnQueryEndSession()
         ClearLog();
     if (ReadRunAtShutdown() && !m_bAlreadyStartedAtShutdown) {
         CloseEditor();
+        // An analysis under way gives way to the clean; its end must not
+        // count as the clean's.
+        if (m_bPreviewRun)
+            OnStop();
         m_bShutdownAfterFinish = true;
         OnStart();
         TraceToFile("bRunBeforeShutdown && !m_bAlreadyStartedAtShutdown   ->   OnStart()", false,

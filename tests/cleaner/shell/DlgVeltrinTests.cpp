@@ -449,6 +449,21 @@ TEST_F(MainWindow, EndOfWorkIsGrantedUnlessACleanRunsFirst)
     EXPECT_FALSE(m_pDialog->IsCleaning());
     EXPECT_FALSE(m_pDialog->m_bShutdownAfterFinish);
 
+    // An analysis under way gives way to the clean for the shutdown.
+    const std::string strMany = m_folder / "many";
+    MakeFiles(strMany, 3000);
+    AddFolderAction("Many", strMany);
+    m_pDialog->m_logList.m_nRedrawInterval = 0;
+    Command(ID_ACTION_ANALYZE);
+    EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), FALSE);
+    EXPECT_TRUE(m_pDialog->IsCleaning());
+    EXPECT_TRUE(m_pDialog->m_bShutdownAfterFinish);
+    const DWORD dwLimit = GetTickCount() + 60000;
+    while (FilesInListedOrder(strMany).size() == 3000 && GetTickCount() < dwLimit)
+        ServeMessages(10);
+    Command(ID_ACTION_STOP);
+    EXPECT_LT(FilesInListedOrder(strMany).size(), 3000u);
+
     // Once a clean for the shutdown has run, the next query is granted.
     m_pDialog->m_bAlreadyStartedAtShutdown = true;
     EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), TRUE);
