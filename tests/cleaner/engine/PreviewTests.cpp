@@ -63,8 +63,8 @@ void AddTreeSnapshot(const std::string& strFolder, std::map<std::string, std::st
 // tell of the snapshots' own reads.
 void WrittenIn2099(const std::string& strPath)
 {
-    SYSTEMTIME written = {2099, 1, 0, 1};
-    SYSTEMTIME accessed = {2100, 1, 0, 1};
+    SYSTEMTIME written = {2099, 1, 0, 1, 0, 0, 0, 0};
+    SYSTEMTIME accessed = {2100, 1, 0, 1, 0, 0, 0, 0};
     FILETIME ftWritten, ftAccessed;
     SystemTimeToFileTime(&written, &ftWritten);
     SystemTimeToFileTime(&accessed, &ftAccessed);
