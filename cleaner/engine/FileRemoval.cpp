@@ -341,7 +341,6 @@ CleanStats RemoveChosenFile(const ChosenFile& file, const FileRemoval& removal)
     return stats;
 }
 
-
 bool WipeFile(const std::string& strPath, uint32_t dwWipeMode)
 {
     // The link itself is opened, not what it points to, so that it can be
