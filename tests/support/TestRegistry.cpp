@@ -68,8 +68,8 @@ void AddToSnapshot(HKEY hRoot, const std::string& strKey, const std::string& str
             snapshot[strPrefix + strName] = value;
     }
     for (const std::string& strSubkey : subkeys)
-        AddToSnapshot(hRoot, strKey + "\\" + strSubkey, strPrefix + strSubkey + "\\",
-                      snapshot);
+        AddToSnapshot(hRoot, strKey.empty() ? strSubkey : strKey + "\\" + strSubkey,
+                      strPrefix + strSubkey + "\\", snapshot);
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ void WriteDwordValue(const std::string& strKey, const std::string& strName, DWOR
 void WriteStringValue(const std::string& strKey, const std::string& strName,
                       const std::string& strText, HKEY hRoot = HKEY_CURRENT_USER);
 // Every value of a key and its subkeys, by "subkey path\name" (the key's
-// own values by their names alone): its type and bytes.
+// own values by their names alone): its type and bytes. An empty key path
+// takes the whole root.
 struct RawValue {
     DWORD dwType;
     std::string bytes;

@@ -130,6 +130,15 @@ std::vector<std::string> Differences(const std::map<std::string, std::string>& b
     return differences;
 }
 
+// A registry snapshot as text, type and bytes, for Differences.
+std::map<std::string, std::string> AsText(const KeySnapshot& snapshot)
+{
+    std::map<std::string, std::string> text;
+    for (const auto& entry : snapshot)
+        text[entry.first] = std::to_string(entry.second.dwType) + " " + entry.second.bytes;
+    return text;
+}
+
 template <typename Map>
 Names KeysGone(const Map& before, const Map& after)
 {
@@ -267,13 +276,13 @@ protected:
         }
         return snapshot;
     }
+    // The user's whole hive, and where the system notes what goes at the
+    // next restart.
     static KeySnapshot RegistrySnapshot()
     {
-        KeySnapshot snapshot;
-        for (const char* pszKey : {kRunMRU, kPluginKey, kShellFolders, kProductKey}) {
-            for (const auto& entry : SnapshotKey(pszKey))
-                snapshot[std::string(pszKey) + "\\" + entry.first] = entry.second;
-        }
+        KeySnapshot snapshot = SnapshotKey("");
+        for (const auto& entry : SnapshotKey(kSessionManager, HKEY_LOCAL_MACHINE))
+            snapshot["HKLM\\" + entry.first] = entry.second;
         return snapshot;
     }
 
@@ -304,7 +313,8 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothing)
 
     // Nothing changed: no file, time, attribute, value, clipboard or filler.
     EXPECT_EQ(Differences(filesBefore, FileSnapshot()), std::vector<std::string>());
-    EXPECT_EQ(RegistrySnapshot(), registryBefore);
+    EXPECT_EQ(Differences(AsText(registryBefore), AsText(RegistrySnapshot())),
+              std::vector<std::string>());
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_TRUE(ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations")
                     .empty());
@@ -418,7 +428,8 @@ TEST_F(Preview, StopLeavesEverythingAsItWasAndHoldsNoLock)
     }
     EXPECT_EQ(m_log.m_nHolds, m_log.m_nReleases);
     EXPECT_EQ(Differences(filesBefore, FileSnapshot()), std::vector<std::string>());
-    EXPECT_EQ(RegistrySnapshot(), registryBefore);
+    EXPECT_EQ(Differences(AsText(registryBefore), AsText(RegistrySnapshot())),
+              std::vector<std::string>());
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 
     m_log.Clear();
