@@ -22,11 +22,13 @@ struct FileFacts {
 };
 
 // A file that a walk chose for removal: the path by which the system's
-// calls reach it and the path that the log shows.
+// calls reach it and the path that the log shows. It refers to the walk's
+// own data, which outlives the call it is passed to; nothing is copied for
+// each of the many files of a clean.
 struct ChosenFile {
-    std::string strPath;
-    std::string strShown;
-    FileFacts facts;
+    const std::string& strPath;
+    const std::string& strShown;
+    const FileFacts& facts;
 };
 
 class IChanges {
