@@ -4,8 +4,11 @@
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/Trace.h"
+#include "common/StringList.h"
 
 #include <windows.h>
+
+#include <cstring>
 
 namespace {
 
@@ -69,34 +72,50 @@ void PrintLine(const std::string& strLine)
     WriteLine(StandardOutput(), strLine);
 }
 
+StringVector CommandLineArguments(const std::string& strCommandLine)
+{
+    StringVector arguments;
+    std::string strArgument;
+    bool bInArgument = false;
+    bool bQuoted = false;
+    for (const char ch : strCommandLine) {
+        if (ch == '"') {
+            bQuoted = !bQuoted;
+            bInArgument = true;
+        } else if ((ch == ' ' || ch == '\t') && !bQuoted) {
+            if (bInArgument)
+                arguments.push_back(strArgument);
+            strArgument.clear();
+            bInArgument = false;
+        } else {
+            strArgument += ch;
+            bInArgument = true;
+        }
+    }
+    if (bInArgument)
+        arguments.push_back(strArgument);
+    return arguments;
+}
+
 UnattendedMode ParseUnattendedMode(const std::string& strCommandLine)
 {
-    std::string strLower = strCommandLine;
-    CharLowerBuffA(&strLower[0], DWORD(strLower.size()));
-    if (strLower.find("/auto") != std::string::npos)
-        return UM_AUTO;
-    if (strLower.find("/preview") != std::string::npos)
-        return UM_PREVIEW;
-    return UM_NONE;
+    UnattendedMode mode = UM_NONE;
+    for (const std::string& strArgument : CommandLineArguments(strCommandLine)) {
+        if (lstrcmpiA(strArgument.c_str(), "/auto") == 0)
+            return UM_AUTO;
+        if (lstrcmpiA(strArgument.c_str(), "/preview") == 0)
+            mode = UM_PREVIEW;
+    }
+    return mode;
 }
 
 std::string ParseLogPath(const std::string& strCommandLine)
 {
-    std::string strLower = strCommandLine;
-    CharLowerBuffA(&strLower[0], DWORD(strLower.size()));
-    const size_t nSwitch = strLower.find("/log:");
-    if (nSwitch == std::string::npos)
-        return std::string();
-    size_t nStart = nSwitch + 5;
-    // "/log:"C:\My Logs\clean.txt"" or, quoted whole, ""/log:C:\My Logs\clean.txt"".
-    const bool bQuotedPath = nStart < strCommandLine.size() && strCommandLine[nStart] == '"';
-    const bool bQuotedSwitch = nSwitch > 0 && strCommandLine[nSwitch - 1] == '"';
-    if (bQuotedPath)
-        ++nStart;
-    const size_t nEnd = strCommandLine.find_first_of(bQuotedPath || bQuotedSwitch ? "\"" : " \t\"",
-                                                     nStart);
-    return strCommandLine.substr(nStart, nEnd == std::string::npos ? std::string::npos
-                                                                    : nEnd - nStart);
+    for (const std::string& strArgument : CommandLineArguments(strCommandLine)) {
+        if (strArgument.size() >= 5 && _strnicmp(strArgument.c_str(), "/log:", 5) == 0)
+            return strArgument.substr(5);
+    }
+    return std::string();
 }
 
 int RunUnattended(UnattendedMode mode, const std::string& strLogPath, CActionManager& manager)

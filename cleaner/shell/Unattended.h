@@ -4,6 +4,8 @@
 // "/log:<path>", to that file as well.
 #pragma once
 
+#include "common/StringList.h"
+
 #include <string>
 
 class CActionManager;
@@ -18,9 +20,15 @@ enum UnattendedExit {
     UE_ANOTHER_INSTANCE = 3,  // the cleaner is already running
 };
 
-// What the command line asks for; "/auto" wins over "/preview".
+// The arguments of a command line: separated by blanks, where a part in
+// double quotes, which may hold blanks, counts without its quotes.
+StringVector CommandLineArguments(const std::string& strCommandLine);
+
+// What the command line asks for, its switches in any letter case; "/auto"
+// wins over "/preview".
 UnattendedMode ParseUnattendedMode(const std::string& strCommandLine);
-// The path of "/log:<path>", quoted or not; empty without one.
+// The path of the first "/log:<path>" argument, quoted or not; empty
+// without one.
 std::string ParseLogPath(const std::string& strCommandLine);
 
 // Runs the clean or the preview with the manager's settings and returns the
