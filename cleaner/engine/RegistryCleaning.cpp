@@ -5,8 +5,6 @@
 #include "cleaner/engine/PathMacros.h"
 #include "common/RegValue.h"
 
-#include <shlwapi.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
