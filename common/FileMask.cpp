@@ -1,0 +1,45 @@
+#include "common/FileMask.h"
+
+namespace {
+
+char FoldedCase(char ch)
+{
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+}  // namespace
+
+// One pass over the name. At a star the match goes on after it; when a
+// later character fails, the star takes one character more and the match
+// resumes from there. Only the last star needs retrying: whatever an earlier
+// star would take more, the last one can take as well.
+bool MatchFileMask(const std::string& strName, const std::string& strMask)
+{
+    if (strMask == "*.*")
+        return true;
+
+    const size_t npos = std::string::npos;
+    size_t nName = 0;
+    size_t nMask = 0;
+    size_t nAfterStar = npos;  // where the mask goes on after its last star so far
+    size_t nStarTaken = 0;     // where the name stood when that star was reached
+    while (nName < strName.size()) {
+        if (nMask < strMask.size() && strMask[nMask] == '*') {
+            nAfterStar = ++nMask;
+            nStarTaken = nName;
+        } else if (nMask < strMask.size() && strMask[nMask] != '\\' &&
+                   (strMask[nMask] == '?' ||
+                    FoldedCase(strMask[nMask]) == FoldedCase(strName[nName]))) {
+            ++nMask;
+            ++nName;
+        } else if (nAfterStar != npos) {
+            nMask = nAfterStar;
+            nName = ++nStarTaken;
+        } else {
+            return false;
+        }
+    }
+    while (nMask < strMask.size() && strMask[nMask] == '*')
+        ++nMask;
+    return nMask == strMask.size();
+}

@@ -1,0 +1,17 @@
+// The file masks of folder targets, the disk scan and the program's own
+// listings, matched against the names that people see. Portable code.
+#pragma once
+
+#include <string>
+
+// Whether the file name matches the mask by Windows' rules for long names:
+// "*" stands for any run of characters, an empty one included, "?" for
+// exactly one character, and letter case is ignored (for the letters A to
+// Z; other bytes compare as they are). "*.*", like "*", matches every name,
+// one without a dot too. A mask that holds a backslash names no file of
+// the folder and matches nothing.
+//
+// The system's file search also matches a mask against each file's short
+// (8.3) alias, so that "*.tmp" finds "a.tmpl" by its alias "A~1.TMP"; what
+// the search returns is kept only when this function agrees.
+bool MatchFileMask(const std::string& strName, const std::string& strMask);
