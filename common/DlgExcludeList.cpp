@@ -1,6 +1,7 @@
 #include "common/DlgExcludeList.h"
 
 #include "common/ExcludeListIds.h"
+#include "common/FindFiles.h"
 #include "common/RegValue.h"
 
 #include <vector>
@@ -38,19 +39,12 @@ bool CDlgExcludeList::OnInitDialog()
 
 void CDlgExcludeList::FillWithFiles()
 {
-    std::string strPattern = m_strLocation;
-    if (!strPattern.empty() && strPattern.back() != '\\')
-        strPattern += '\\';
-    strPattern += "*.*";
+    CFindFiles files(m_strLocation, "*.*");
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(strPattern.c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    while (files.Next(data)) {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             m_listContent.AddString(data.cFileName);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
+    }
 }
 
 void CDlgExcludeList::FillWithValues()

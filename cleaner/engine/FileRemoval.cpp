@@ -4,6 +4,7 @@
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/engine/SystemVersion.h"
 #include "cleaner/engine/WipePattern.h"
+#include "common/FindFiles.h"
 #include "common/StringList.h"
 #include "common/SystemTime.h"
 
@@ -135,21 +136,20 @@ void RemoveFirst(std::vector<FoundPath>& candidates, const std::string& strShown
     }
 }
 
-// Appends the files of the folder that match the pattern; false when the
-// folder has no match at all.
+// Appends the files of the folder whose names match the pattern; false
+// when the folder has no match at all.
 bool CollectMatches(const FoundPath& folder, const std::string& strPattern,
                     std::vector<FoundPath>& candidates)
 {
+    CFindFiles entries(folder.strPath, strPattern);
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(JoinPath(folder.strPath, strPattern).c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return false;
-    do {
+    bool bFound = false;
+    while (entries.Next(data)) {
+        bFound = true;
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             candidates.push_back(FoundEntry(folder, data, 0));
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-    return true;
+    }
+    return bFound;
 }
 
 // The folders a tree walk enters: not "." or "..", no other name that begins
@@ -158,17 +158,14 @@ bool CollectMatches(const FoundPath& folder, const std::string& strPattern,
 std::vector<FoundPath> CollectSubfolders(const FoundPath& folder)
 {
     std::vector<FoundPath> subfolders;
+    CFindFiles entries(folder.strPath, "*.*");
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(JoinPath(folder.strPath, "*.*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return subfolders;
-    do {
+    while (entries.Next(data)) {
         const DWORD dwAttributes = data.dwFileAttributes;
         if ((dwAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             !(dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && data.cFileName[0] != '.')
             subfolders.push_back(FoundEntry(folder, data, kShortNameRoom));
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
+    }
     return subfolders;
 }
 

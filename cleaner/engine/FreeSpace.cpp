@@ -3,6 +3,7 @@
 #include "cleaner/engine/FileRemoval.h"
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/engine/WipePattern.h"
+#include "common/FindFiles.h"
 #include "common/StringList.h"
 
 #include <windows.h>
@@ -199,15 +200,12 @@ void RemoveLeftoverFillers(const std::string& strDrives)
         if (strDrive.empty())
             continue;
         StringVector leftovers;
+        CFindFiles entries(strDrive, "elim*.ers");
         WIN32_FIND_DATAA data;
-        HANDLE hFind = FindFirstFileA((strDrive + "\\elim*.ers").c_str(), &data);
-        if (hFind == INVALID_HANDLE_VALUE)
-            continue;
-        do {
+        while (entries.Next(data)) {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsFillerName(data.cFileName))
                 leftovers.push_back(strDrive + "\\" + data.cFileName);
-        } while (FindNextFileA(hFind, &data));
-        FindClose(hFind);
+        }
         EraseFillers(leftovers);
     }
 }

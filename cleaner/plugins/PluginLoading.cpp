@@ -1,6 +1,7 @@
 #include "cleaner/plugins/PluginLoading.h"
 
 #include "cleaner/model/ActionManager.h"
+#include "common/FindFiles.h"
 #include "common/ProgramPath.h"
 #include "common/RegValue.h"
 #include "common/RegistryKeys.h"
@@ -21,11 +22,11 @@ bool CActionManager::LoadPlugins()
     const std::string strFolder = GetPluginFolder();
     m_plugins.clear();
 
+    // A copy kept beside a plugin ("name.pld~", "name.pldbak") would have
+    // its alias end in ".PLD"; only names that end so themselves load.
+    CFindFiles files(strFolder, "*.pld");
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strFolder + "\\*.pld").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return true;
-    do {
+    while (files.Next(data)) {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         CPluginAction plugin;
@@ -35,7 +36,6 @@ bool CActionManager::LoadPlugins()
         const std::string strId = plugin.strId;
         GetAction(strId) = static_cast<const CAction&>(plugin);
         m_plugins[strId] = std::move(plugin);
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
+    }
     return true;
 }

@@ -2,6 +2,7 @@
 // kept, overwritten and deferred, and what the log says about it.
 #include "cleaner/engine/FileRemoval.h"
 
+#include "cleaner/engine/PreviewChanges.h"
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/engine/SystemVersion.h"
 #include "cleaner/engine/WipePattern.h"
@@ -116,6 +117,12 @@ protected:
     CRecordingLog m_log;
     FileRemoval m_removal;
 };
+
+std::vector<std::string> Sorted(std::vector<std::string> texts)
+{
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
 
 std::string BlockBytes(const unsigned char (&block)[kWipeBlockSize])
 {
@@ -341,13 +348,9 @@ TEST_F(FileRemovalTest, CleanFolderErasesEveryMatchOfEveryMaskAndPath)
     const CleanStats stats = CleanFolder(m_folder.Path() + "|" + strOther, {}, {},
                                          "*.tmp|*.*", false, m_removal);
     EXPECT_EQ(stats, Stats(6, 3));
-    std::vector<std::string> texts = m_log.Texts();
-    std::vector<std::string> expected = {Deleted(strTmp), Deleted(strHidden),
-                                         Deleted(strOtherTmp), NotFound(strTmp),
-                                         NotFound(strOtherTmp)};
-    std::sort(texts.begin(), texts.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(Sorted(m_log.Texts()),
+              Sorted({Deleted(strTmp), Deleted(strHidden), Deleted(strOtherTmp),
+                      NotFound(strTmp), NotFound(strOtherTmp)}));
     EXPECT_TRUE(FileExists(m_folder / "folder.tmp"));
 }
 
@@ -370,6 +373,53 @@ TEST_F(FileRemovalTest, CleanFolderMasksFromTheListAndExcludedNames)
     EXPECT_FALSE(FileExists(strGone));
     EXPECT_TRUE(FileExists(strTxt));
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{Deleted(strGone)}));
+}
+
+// The system's search also matches a mask against each file's short alias
+// ("*.tmp" finds "a.tmpl" by "A~1.TMP"); a clean and its preview take
+// exactly the files whose own names match.
+TEST_F(FileRemovalTest, MasksTakeFilesByTheirLongNamesAlone)
+{
+    const std::vector<std::string> names = {"b.tmp", "a.tmpl", "report.tmpx", "c.old",
+                                            "c.older", "D.OLD", "longname.html", "x.htm",
+                                            "noext", "~$draft.docx", ".hidden.tmp"};
+    const struct {
+        const char* mask;
+        std::vector<std::string> taken;
+    } rows[] = {
+        {"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*",
+         {"b.tmp", "c.old", "D.OLD", "~$draft.docx", ".hidden.tmp"}},
+        {"*.*", names},
+        {"*.htm", {"x.htm"}},
+        {"*.t?p", {"b.tmp", ".hidden.tmp"}},
+        {"~*.*", {"~$draft.docx"}},
+    };
+    CPreviewChanges preview;
+    FileRemoval previewing = m_removal;
+    previewing.pChanges = &preview;
+    int nRow = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.mask);
+        const std::string strTop = MakeFolder("row" + std::to_string(++nRow));
+        for (const std::string& strName : names)
+            MakeFile("row" + std::to_string(nRow) + "\\" + strName);
+        std::vector<std::string> previewed, deleted, kept = names;
+        for (const std::string& strName : row.taken) {
+            previewed.push_back("File " + strTop + "\\" + strName + " would be deleted (4 bytes)");
+            deleted.push_back(Deleted(strTop + "\\" + strName));
+            kept.erase(std::find(kept.begin(), kept.end(), strName));
+        }
+
+        m_log.Clear();
+        CleanFolderTree(strTop, {}, {}, row.mask, false, previewing);
+        EXPECT_EQ(Sorted(m_log.Texts()), Sorted(previewed));
+
+        m_log.Clear();
+        EXPECT_EQ(CleanFolderTree(strTop, {}, {}, row.mask, false, m_removal),
+                  Stats(4 * row.taken.size(), row.taken.size()));
+        EXPECT_EQ(Sorted(m_log.Texts()), Sorted(deleted));
+        EXPECT_EQ(Sorted(FilesInListedOrder(strTop)), Sorted(kept));
+    }
 }
 
 TEST_F(FileRemovalTest, CleanFolderTreeEmptiesTheTreeAndStaysInside)

@@ -72,6 +72,7 @@ TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
     WritePlugin("b.pld", "Twice", "From b");
     WritePlugin("replace.pld", "IECache", "Replaced cache");
     WritePlugin("note.txt", "NotAPlugin", "Wrong extension");
+    WritePlugin("copy.pld~", "Backup", "Found by its short name alone");
     ASSERT_TRUE(WriteFileBytes(m_folder / "broken.pld", "not a plugin at all"));
     ASSERT_TRUE(CreateDirectoryA((m_folder / "sub.pld").c_str(), nullptr));
 
