@@ -22,12 +22,12 @@ bool MatchFileMask(const std::string& strName, const std::string& strMask)
     size_t nName = 0;
     size_t nMask = 0;
     size_t nAfterStar = npos;  // where the mask goes on after its last star so far
-    size_t nStarTaken = 0;     // where the name stood when that star was reached
+    size_t nStarTaken = 0;     // where the name goes on after what that star takes
     while (nName < strName.size()) {
         if (nMask < strMask.size() && strMask[nMask] == '*') {
             nAfterStar = ++nMask;
             nStarTaken = nName;
-        } else if (nMask < strMask.size() && strMask[nMask] != '\\' &&
+        } else if (nMask < strMask.size() &&
                    (strMask[nMask] == '?' ||
                     FoldedCase(strMask[nMask]) == FoldedCase(strName[nName]))) {
             ++nMask;

@@ -8,8 +8,7 @@
 // "*" stands for any run of characters, an empty one included, "?" for
 // exactly one character, and letter case is ignored (for the letters A to
 // Z; other bytes compare as they are). "*.*", like "*", matches every name,
-// one without a dot too. A mask that holds a backslash names no file of
-// the folder and matches nothing.
+// one without a dot too.
 //
 // The system's file search also matches a mask against each file's short
 // (8.3) alias, so that "*.tmp" finds "a.tmpl" by its alias "A~1.TMP"; what

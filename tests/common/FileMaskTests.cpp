@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+// The names of a real folder, in the clean and preview tests of the engine;
+// here the rules that those names do not reach.
 TEST(FileMask, MatchesTheLongNameByWindowsRules)
 {
     static const struct {
@@ -9,46 +11,13 @@ TEST(FileMask, MatchesTheLongNameByWindowsRules)
         const char* mask;
         bool match;
     } cases[] = {
-        // Names that the short alias of a longer extension would let through.
-        {"b.tmp", "*.tmp", true},
-        {"a.tmpl", "*.tmp", false},
-        {"report.tmpx", "*.tmp", false},
-        {"x.tmp.tmpl", "*.tmp", false},
-        {"c.older", "*.old", false},
-        {"longname.html", "*.htm", false},
-        {"x.htm", "*.htm", true},
-        // A star takes any run, an empty one too, and is retried further on.
-        {".tmp", "*.tmp", true},
-        {".hidden.tmp", "*.tmp", true},
-        {"a.b.tmp", "*.tmp", true},
-        {"abcabd", "*abd", true},
-        {"mississippi", "m*iss*ppi", true},
-        {"mississippi", "m*iss*ppx", false},
-        {"ab", "a**b", true},
+        {".tmp", "*.tmp", true},            // a star takes an empty run
+        {"x.tmp.tmpl", "*.tmp", false},     // and the whole rest of the name
+        {"mississippi", "m*iss*ppi", true}, // a star tried again further on
         {"x.tmp", "x.tmp*", true},
-        {"~$draft.docx", "~*.*", true},
-        {"a~b.doc", "~*.*", false},
-        {"x.$$$", "*.$*", true},
-        {"x.~1", "*.~*", true},
-        {"x.---", "*.---", true},
-        // A question mark is exactly one character.
-        {"b.tmp", "*.t?p", true},
-        {"b.tp", "*.t?p", false},
-        {"b.teep", "*.t?p", false},
-        {"\xE4.tmp", "?.tmp", true},
-        // Letter case does not count for A to Z; other bytes are compared.
-        {"D.OLD", "*.old", true},
+        {"b.tp", "*.t?p", false},           // a question mark is one character
         {"x.htm", "*.HTM", true},
-        {"\xE4.tmp", "\xC4.tmp", false},
-        // Every name, one without a dot as well.
-        {"noext", "*.*", true},
-        {"noext", "*", true},
-        {".hidden.tmp", "*.*", true},
-        {"noext", "*.tmp", false},
-        // No name is empty or holds a backslash.
         {"x", "", false},
-        {"x.tmp", "sub\\*.tmp", false},
-        {"x.tmp", "*\\", false},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(std::string(row.name) + " against " + row.mask);

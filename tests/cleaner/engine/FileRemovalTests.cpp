@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <thread>
 
 namespace {
@@ -201,28 +202,6 @@ TEST_F(FileRemovalTest, DateLimitKeepsOlderFilesUntouched)
     EXPECT_TRUE(FileExists(strAny));
 }
 
-TEST_F(FileRemovalTest, WipeOverwritesTheWholeFileInPlace)
-{
-    const std::string strOnes = MakeFile("ones.bin", std::string(3000, 'a'));
-    EXPECT_TRUE(WipeFile(strOnes, WIPE_ONES));
-    EXPECT_EQ(ReadFileBytes(strOnes), std::string(3000, '\xFF'));
-
-    // The first file wiped on a thread gets the generator's bytes from its
-    // start; the block repeats, the last piece cut to the file's length.
-    const std::string strRandom = MakeFile("random.bin", std::string(2500, 'a'));
-    std::thread([&] { EXPECT_TRUE(WipeFile(strRandom, WIPE_RANDOM)); }).join();
-    const std::string bytes = ReadFileBytes(strRandom);
-    ASSERT_EQ(bytes.size(), 2500u);
-    EXPECT_EQ(bytes.substr(0, 6), "\x29\x23\xBE\x84\xE1\x6C");
-    EXPECT_EQ(bytes.substr(1024, 1024), bytes.substr(0, 1024));
-    EXPECT_EQ(bytes.substr(2048), bytes.substr(0, 2500 - 2048));
-
-    const std::string strEmpty = MakeFile("empty.bin", "");
-    EXPECT_TRUE(WipeFile(strEmpty, WIPE_ONES));
-    EXPECT_EQ(ReadFileBytes(strEmpty), "");
-    EXPECT_FALSE(WipeFile(m_folder / "missing.bin", WIPE_ONES));
-}
-
 // Whatever the length, the file gets the block over and over from its
 // start, the last copy cut short: lengths around the block and around the
 // amounts written at once, in both modes. A file takes one block of the
@@ -230,8 +209,8 @@ TEST_F(FileRemovalTest, WipeOverwritesTheWholeFileInPlace)
 TEST_F(FileRemovalTest, WipeRepeatsTheBlockExactlyAtEveryLength)
 {
     const size_t kMiB = 1 << 20;
-    const size_t lengths[] = {1,        1023, 1024,        1025,     65535,          65537,
-                              kMiB - 1, kMiB, kMiB + 1025, 2 * kMiB, 3 * kMiB + 500};
+    const size_t lengths[] = {0,     1,        1023, 1024,        1025,     65535,
+                              65537, kMiB - 1, kMiB, kMiB + 1025, 2 * kMiB, 3 * kMiB + 500};
     std::string ones, first, second;
     std::thread([&] {
         unsigned char block[kWipeBlockSize];
@@ -257,6 +236,7 @@ TEST_F(FileRemovalTest, WipeRepeatsTheBlockExactlyAtEveryLength)
         EXPECT_TRUE(IsRepeated(ReadFileBytes(strRandom), first, nLength)) << nLength;
         EXPECT_TRUE(IsRepeated(ReadFileBytes(strNext), second, 1500)) << nLength;
     }
+    EXPECT_FALSE(WipeFile(m_folder / "missing.bin", WIPE_ONES));
 }
 
 TEST_F(FileRemovalTest, WipeLeavesSharedAndLockedDataAloneButTheFileIsDeleted)
@@ -380,16 +360,15 @@ TEST_F(FileRemovalTest, CleanFolderMasksFromTheListAndExcludedNames)
 // exactly the files whose own names match.
 TEST_F(FileRemovalTest, MasksTakeFilesByTheirLongNamesAlone)
 {
-    const std::vector<std::string> names = {"b.tmp", "a.tmpl", "report.tmpx", "c.old",
-                                            "c.older", "D.OLD", "longname.html", "x.htm",
-                                            "noext", "~$draft.docx", ".hidden.tmp"};
+    const char* const names[] = {"b.tmp", "a.tmpl", "report.tmpx", "c.old", "c.older", "D.OLD",
+                                 "longname.html", "x.htm", "noext", "~$draft.docx", ".hidden.tmp"};
     const struct {
         const char* mask;
-        std::vector<std::string> taken;
+        std::set<std::string> taken;
     } rows[] = {
         {"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*",
          {"b.tmp", "c.old", "D.OLD", "~$draft.docx", ".hidden.tmp"}},
-        {"*.*", names},
+        {"*.*", {std::begin(names), std::end(names)}},
         {"*.htm", {"x.htm"}},
         {"*.t?p", {"b.tmp", ".hidden.tmp"}},
         {"~*.*", {"~$draft.docx"}},
@@ -397,28 +376,22 @@ TEST_F(FileRemovalTest, MasksTakeFilesByTheirLongNamesAlone)
     CPreviewChanges preview;
     FileRemoval previewing = m_removal;
     previewing.pChanges = &preview;
-    int nRow = 0;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.mask);
-        const std::string strTop = MakeFolder("row" + std::to_string(++nRow));
-        for (const std::string& strName : names)
-            MakeFile("row" + std::to_string(nRow) + "\\" + strName);
-        std::vector<std::string> previewed, deleted, kept = names;
-        for (const std::string& strName : row.taken) {
-            previewed.push_back("File " + strTop + "\\" + strName + " would be deleted (4 bytes)");
-            deleted.push_back(Deleted(strTop + "\\" + strName));
-            kept.erase(std::find(kept.begin(), kept.end(), strName));
+        CTempFolder folder;
+        std::vector<std::string> previewed, kept;
+        for (const std::string strName : names) {
+            WriteFileBytes(folder / strName, "data");
+            if (row.taken.count(strName))
+                previewed.push_back("File " + (folder / strName) + " would be deleted (4 bytes)");
+            else
+                kept.push_back(strName);
         }
-
         m_log.Clear();
-        CleanFolderTree(strTop, {}, {}, row.mask, false, previewing);
+        CleanFolderTree(folder.Path(), {}, {}, row.mask, false, previewing);
         EXPECT_EQ(Sorted(m_log.Texts()), Sorted(previewed));
-
-        m_log.Clear();
-        EXPECT_EQ(CleanFolderTree(strTop, {}, {}, row.mask, false, m_removal),
-                  Stats(4 * row.taken.size(), row.taken.size()));
-        EXPECT_EQ(Sorted(m_log.Texts()), Sorted(deleted));
-        EXPECT_EQ(Sorted(FilesInListedOrder(strTop)), Sorted(kept));
+        CleanFolderTree(folder.Path(), {}, {}, row.mask, false, m_removal);
+        EXPECT_EQ(Sorted(FilesInListedOrder(folder.Path())), Sorted(kept));
     }
 }
 

@@ -2,27 +2,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct MaskCase {
-    const char* text;
-    const char* pattern;
-    bool match;
-};
-
-void CheckCases(const MaskCase* cases, size_t nCases)
+TEST(MatchMask, StarStandsForOneOrMoreCharactersAndTheRestIsComparedByteForByte)
 {
-    for (size_t i = 0; i < nCases; ++i) {
-        EXPECT_EQ(MatchMask(cases[i].text, cases[i].pattern), cases[i].match)
-            << "text \"" << cases[i].text << "\", pattern \"" << cases[i].pattern << "\"";
-    }
-}
-
-}  // namespace
-
-TEST(MatchMask, StarStandsForOneOrMoreCharacters)
-{
-    const MaskCase cases[] = {
+    static const struct {
+        const char* text;
+        const char* pattern;
+        bool match;
+    } cases[] = {
         // Empty pattern and empty text.
         {"", "", true},
         {"anything", "", true},
@@ -75,13 +61,7 @@ TEST(MatchMask, StarStandsForOneOrMoreCharacters)
         {"axbyb", "a*b", false},
         {"xabab", "*ab", false},
         {"xaab", "*ab", true},
-    };
-    CheckCases(cases, sizeof(cases) / sizeof(cases[0]));
-}
-
-TEST(MatchMask, PiecesAreComparedByteForByte)
-{
-    const MaskCase cases[] = {
+        // Dots and question marks are plain characters; so are bytes above 127.
         {"a.b", "a.b", true},
         {"axb", "a.b", false},
         {"a?b", "a?b", true},
@@ -90,7 +70,10 @@ TEST(MatchMask, PiecesAreComparedByteForByte)
         {"\xE4\xF6", "\xE4*", true},
         {"\xC4x", "\xE4*", false},
     };
-    CheckCases(cases, sizeof(cases) / sizeof(cases[0]));
+    for (const auto& row : cases) {
+        SCOPED_TRACE(std::string("text \"") + row.text + "\", pattern \"" + row.pattern + "\"");
+        EXPECT_EQ(MatchMask(row.text, row.pattern), row.match);
+    }
 
     // A zero byte inside the text is an ordinary character.
     EXPECT_TRUE(MatchMask(std::string("a\0b", 3), "a*b"));
