@@ -7,8 +7,9 @@
 // Whether the file name matches the mask by Windows' rules for long names:
 // "*" stands for any run of characters, an empty one included, "?" for
 // exactly one character, and letter case is ignored (for the letters A to
-// Z; other bytes compare as they are). "*.*", like "*", matches every name,
-// one without a dot too.
+// Z; other bytes compare as they are). A final ".*" stands for any
+// extension or none: "report.*" matches "report" as well as "report.doc",
+// "~*.*" matches "~lock", and "*.*", like "*", matches every name.
 //
 // The system's file search also matches a mask against each file's short
 // (8.3) alias, so that "*.tmp" finds "a.tmpl" by its alias "A~1.TMP"; what

@@ -17,6 +17,10 @@ TEST(FileMask, MatchesTheLongNameByWindowsRules)
         {"x.tmp", "x.tmp*", true},
         {"b.tp", "*.t?p", false},           // a question mark is one character
         {"x.htm", "*.HTM", true},
+        {"~lock", "~*.*", true},            // a final ".*": an extension or none
+        {"report", "report.*", true},
+        {"reports", "report.*", false},
+        {"report", "report.t*", false},
         {"x", "", false},
     };
     for (const auto& row : cases) {

@@ -360,18 +360,19 @@ TEST_F(FileRemovalTest, CleanFolderMasksFromTheListAndExcludedNames)
 // exactly the files whose own names match.
 TEST_F(FileRemovalTest, MasksTakeFilesByTheirLongNamesAlone)
 {
-    const char* const names[] = {"b.tmp", "a.tmpl", "report.tmpx", "c.old", "c.older", "D.OLD",
-                                 "longname.html", "x.htm", "noext", "~$draft.docx", ".hidden.tmp"};
+    const char* const names[] = {"b.tmp",         "a.tmpl", "report.tmpx", "c.old",
+                                 "c.older",       "D.OLD",  "longname.html", "x.htm",
+                                 "noext",         "~lock",  "~$draft.docx",  ".hidden.tmp"};
     const struct {
         const char* mask;
         std::set<std::string> taken;
     } rows[] = {
         {"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*",
-         {"b.tmp", "c.old", "D.OLD", "~$draft.docx", ".hidden.tmp"}},
+         {"b.tmp", "c.old", "D.OLD", "~lock", "~$draft.docx", ".hidden.tmp"}},
         {"*.*", {std::begin(names), std::end(names)}},
         {"*.htm", {"x.htm"}},
         {"*.t?p", {"b.tmp", ".hidden.tmp"}},
-        {"~*.*", {"~$draft.docx"}},
+        {"~*.*", {"~lock", "~$draft.docx"}},
     };
     CPreviewChanges preview;
     FileRemoval previewing = m_removal;
