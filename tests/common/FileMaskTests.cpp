@@ -11,13 +11,13 @@ TEST(FileMask, MatchesTheLongNameByWindowsRules)
         const char* mask;
         bool match;
     } cases[] = {
-        {".tmp", "*.tmp", true},            // a star takes an empty run
-        {"x.tmp.tmpl", "*.tmp", false},     // and the whole rest of the name
-        {"mississippi", "m*iss*ppi", true}, // a star tried again further on
+        {".tmp", "*.tmp", true},             // a star takes an empty run
+        {"x.tmp.tmpl", "*.tmp", false},      // and the whole rest of the name
+        {"mississippi", "m*iss*ppi", true},  // a star tried again further on
         {"x.tmp", "x.tmp*", true},
-        {"b.tp", "*.t?p", false},           // a question mark is one character
+        {"b.tp", "*.t?p", false},            // a question mark is one character
         {"x.htm", "*.HTM", true},
-        {"~lock", "~*.*", true},            // a final ".*": an extension or none
+        {"~lock", "~*.*", true},             // a final ".*": an extension or none
         {"report", "report.*", true},
         {"reports", "report.*", false},
         {"report", "report.t*", false},

@@ -360,9 +360,9 @@ TEST_F(FileRemovalTest, CleanFolderMasksFromTheListAndExcludedNames)
 // exactly the files whose own names match.
 TEST_F(FileRemovalTest, MasksTakeFilesByTheirLongNamesAlone)
 {
-    const char* const names[] = {"b.tmp",         "a.tmpl", "report.tmpx", "c.old",
-                                 "c.older",       "D.OLD",  "longname.html", "x.htm",
-                                 "noext",         "~lock",  "~$draft.docx",  ".hidden.tmp"};
+    const char* const names[] = {"b.tmp",   "a.tmpl", "report.tmpx",   "c.old",
+                                 "c.older", "D.OLD",  "longname.html", "x.htm",
+                                 "noext",   "~lock",  "~$draft.docx",  ".hidden.tmp"};
     const struct {
         const char* mask;
         std::set<std::string> taken;
