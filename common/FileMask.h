@@ -9,7 +9,8 @@
 // exactly one character, and letter case is ignored (for the letters A to
 // Z; other bytes compare as they are). A final ".*" stands for any
 // extension or none: "report.*" matches "report" as well as "report.doc",
-// "~*.*" matches "~lock", and "*.*", like "*", matches every name.
+// "~*.*" matches "~lock", and "*.*", like "*", matches every name. A mask
+// that reaches into a subfolder ("sub\*.tmp") matches no name of the folder.
 //
 // The system's file search also matches a mask against each file's short
 // (8.3) alias, so that "*.tmp" finds "a.tmpl" by its alias "A~1.TMP"; what

@@ -22,6 +22,7 @@ TEST(FileMask, MatchesTheLongNameByWindowsRules)
         {"reports", "report.*", false},
         {"report", "report.t*", false},
         {"x", "", false},
+        {"x.tmp", "sub\\*.tmp", false},      // a mask of a subfolder's files
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(std::string(row.name) + " against " + row.mask);
