@@ -101,6 +101,11 @@ TEST(MessageDialog, StyleFlagsChooseTheButtonsTheIconAndTheCheckBox)
         EXPECT_EQ(HasStyle(box.GetItem(IDC_MESSAGE_SHOW_AGAIN), WS_VISIBLE), c.bCheckBox)
             << std::hex << c.dwStyle;
         EXPECT_EQ(box.GetText(), "Message");
+        // Ten characters of eight pixels on one line, right of the icon if any.
+        const RECT text = box.GetTextRect();
+        const LONG nLeft = c.hIcon ? 80 : 20;
+        EXPECT_EQ(std::vector<LONG>({text.left, text.top, text.right, text.bottom}),
+                  std::vector<LONG>({nLeft, 20, nLeft + 80, 36})) << std::hex << c.dwStyle;
         box.Destroy();
     }
 }
