@@ -192,9 +192,9 @@ TEST_F(PluginsPage, TickingAWarningPluginSelectsItAndAsksUntilToldNotTo)
     EXPECT_EQ(Shown(), "Far+ Near+ ");
 
     ClickButton(*m_page, IDC_PLUGINS_UNSELECT_ALL);
-    Select(1);
+    Select(0);
     ClickButton(*m_page, IDC_PLUGINS_SELECT_ALL);
-    EXPECT_EQ(m_list.GetSelectedItem(), 1);
+    EXPECT_EQ(m_list.GetSelectedItem(), 0);
 }
 
 TEST_F(PluginsPage, SelectAllAsksOnceForEachUntickedWarningPluginAndApplyTakesTheTicks)

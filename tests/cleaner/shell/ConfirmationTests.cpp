@@ -205,6 +205,8 @@ TEST_F(Wizard, StepsAskEveryQuestionAndTheLastNextAppliesTheAnswers)
             }
             ClickButton(hDialog, IDOK);
         }
+        // A wizard that did not end with the last step is closed, and fails.
+        PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
     });
     m_manager->GetAction("WCTempDir").bEnabled = true;
     EXPECT_EQ(wizard.DoModal(nullptr), IDOK);
