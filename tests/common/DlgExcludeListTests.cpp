@@ -4,6 +4,7 @@
 
 #include "common/ExcludeListIds.h"
 #include "common/RegistryKeys.h"
+#include "framework/TreeView.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
@@ -14,7 +15,6 @@
 #include <shlobj.h>
 
 #include <memory>
-
 #include <vector>
 
 namespace {
@@ -220,24 +220,13 @@ protected:
 
     std::string EditText() const { return CWindow(m_hEdit).GetText(); }
 
-    static std::string SelectedName(HWND hTree)
-    {
-        char szText[MAX_PATH] = "";
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem = TreeView_GetSelection(hTree);
-        item.pszText = szText;
-        item.cchTextMax = sizeof(szText);
-        if (!item.hItem || !SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-            return std::string();
-        return szText;
-    }
     // The browser fills its tree and moves to the preselected folder after
     // it has appeared; the answer waits until it is there.
     bool OnInner(HWND hBrowser) const
     {
-        HWND hTree = FindWindowExA(hBrowser, nullptr, WC_TREEVIEWA, nullptr);
-        return hTree && SelectedName(hTree) == m_strInner.substr(m_strInner.rfind('\\') + 1);
+        const CTreeView tree(FindWindowExA(hBrowser, nullptr, WC_TREEVIEWA, nullptr));
+        return tree.GetHwnd() && tree.GetSelection() &&
+               tree.GetItemText(tree.GetSelection()) == m_strInner.substr(m_strInner.rfind('\\') + 1);
     }
     // An answer that moves the browser's selection from the folder it
     // opened on to that folder's parent, notes what the edit shows then,
