@@ -4,6 +4,7 @@
 
 #include "common/ExcludeListIds.h"
 #include "common/RegistryKeys.h"
+#include "framework/TreeView.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
@@ -14,7 +15,6 @@
 #include <shlobj.h>
 
 #include <memory>
-
 #include <vector>
 
 namespace {
@@ -83,70 +83,43 @@ protected:
 
 }  // namespace
 
-TEST_F(ExcludeList, FilesModeListsTheFolderAndMovesTheExcludedFilesRight)
+// Entries of the list that the location holds show on the right, found
+// without regard to case and spelt as the list spells them; OK keeps those.
+TEST_F(ExcludeList, ShowsTheLocationsEntriesAndKeepsTheExcludedOnesItHolds)
 {
-    for (const char* pszName : {"index.dat", "Keep.HTM", "page.htm", "photo.jpg"})
+    for (const char* pszName : {"index.dat", "Keep.HTM", "page.htm"})
         AddFile(pszName);
     ASSERT_TRUE(CreateDirectoryA((m_folder / "Content.IE5").c_str(), nullptr));
-    ASSERT_TRUE(WriteFileBytes(m_folder / "Content.IE5\\inner.htm", "not directly inside"));
-    Texts expectedContent = FilesInListedOrder(m_folder.Path());
-    expectedContent.erase(std::find(expectedContent.begin(), expectedContent.end(), "Keep.HTM"));
-
-    // The location may end with a backslash or not.
-    for (const std::string& strLocation : {m_folder.Path(), m_folder.Path() + "\\"}) {
-        SCOPED_TRACE(strLocation);
-        StringList list = {"keep.htm", "deleted-since.htm"};
-        CExcludeDialog dialog(strLocation, list, 0, EXCLUDE_FILES);
-        EXPECT_EQ(dialog.Content(), expectedContent);
-        // Found without regard to case; shown as the list spells it.
-        EXPECT_EQ(dialog.Excluded(), Texts({"keep.htm"}));
-        EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_ADD));
-        EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_REMOVE));
-
-        dialog.Click(IDOK);
-        EXPECT_EQ(Listed(list), Texts({"keep.htm"}));
-    }
-}
-
-TEST_F(ExcludeList, RegistryValuesModeShowsEveryValueAsTextUpToItsFirstZero)
-{
+    Texts files = FilesInListedOrder(m_folder.Path());
+    files.erase(std::find(files.begin(), files.end(), "Keep.HTM"));
+    // Registry values show as text up to their first zero, whatever their type.
     const std::string strKey = std::string(kProductKey) + "\\ExcludeValues";
-    const char binary[] = {'a', 'b', '\0', 'c', 'd'};
-    const DWORD dwNumber = 0x00434241;  // "ABC" and a zero byte, little-endian
-    const char expand[] = "%TEMP%\\typed.txt";
+    const char binary[] = {'a', 'b', '\0', 'c'};
     WriteStringValue(strKey, "url1", "http://www.example.com/");
     WriteRawValue(strKey, "url2", REG_BINARY, binary, sizeof(binary));
-    WriteDwordValue(strKey, "url3", dwNumber);
-    WriteRawValue(strKey, "url4", REG_EXPAND_SZ, expand, sizeof(expand));
-    WriteStringValue(strKey, "url5", "FTP://files.example.com/");
-
-    StringList list = {"ftp://files.example.com/", "ABC", "http://gone.example.com/"};
-    CExcludeDialog dialog(strKey, list, RK_CURRENT_USER, EXCLUDE_REGISTRY_VALUES);
-    EXPECT_EQ(dialog.Content(), Texts({"http://www.example.com/", "ab", "%TEMP%\\typed.txt"}));
-    EXPECT_EQ(dialog.Excluded(), Texts({"ftp://files.example.com/", "ABC"}));
-
-    dialog.Click(IDOK);
-    EXPECT_EQ(Listed(list), Texts({"ftp://files.example.com/", "ABC"}));
-}
-
-TEST_F(ExcludeList, ALocationThatCannotBeReadShowsNothingAndOkEmptiesTheList)
-{
+    WriteDwordValue(strKey, "url3", 0x00434241);  // "ABC" and a zero byte
+    WriteStringValue(strKey, "url4", "FTP://files.example.com/");
     const struct {
         std::string strLocation;
-        uint32_t dwRoot;
         ExcludeListMode mode;
+        Texts content, excluded;
     } cases[] = {
-        {m_folder / "missing", 0, EXCLUDE_FILES},
-        {std::string(kProductKey) + "\\Missing", RK_CURRENT_USER, EXCLUDE_REGISTRY_VALUES},
+        {m_folder.Path(), EXCLUDE_FILES, files, {"keep.htm"}},
+        {m_folder.Path() + "\\", EXCLUDE_FILES, files, {"keep.htm"}},
+        {strKey, EXCLUDE_REGISTRY_VALUES, {"http://www.example.com/", "ab"},
+         {"ABC", "ftp://files.example.com/"}},
+        {m_folder / "missing", EXCLUDE_FILES, {}, {}},
+        {strKey + "\\Missing", EXCLUDE_REGISTRY_VALUES, {}, {}},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.strLocation);
-        StringList list = {"a.txt", "b.txt"};
-        CExcludeDialog dialog(test.strLocation, list, test.dwRoot, test.mode);
-        EXPECT_TRUE(dialog.Content().empty());
-        EXPECT_TRUE(dialog.Excluded().empty());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.strLocation);
+        StringList list = {"keep.htm", "ABC", "ftp://files.example.com/", "gone.htm"};
+        CExcludeDialog dialog(c.strLocation, list, RK_CURRENT_USER, c.mode);
+        EXPECT_EQ(dialog.Content(), c.content);
+        EXPECT_EQ(dialog.Excluded(), c.excluded);
+        EXPECT_FALSE(dialog.IsEnabled(IDC_EXCLUDE_ADD) || dialog.IsEnabled(IDC_EXCLUDE_REMOVE));
         dialog.Click(IDOK);
-        EXPECT_TRUE(list.empty());
+        EXPECT_EQ(Listed(list), c.excluded);
     }
 }
 
@@ -209,13 +182,6 @@ TEST_F(ExcludeList, CancelLeavesTheListAsItWas)
     for (const char* pszName : {"cookie1.txt", "cookie2.txt", "index.dat"})
         AddFile(pszName);
     StringList list = {"index.dat", "gone.txt"};
-    {
-        CExcludeDialog dialog(m_folder.Path(), list, 0, EXCLUDE_FILES);
-        dialog.Click(IDC_EXCLUDE_ADD_ALL);
-        dialog.Click(IDCANCEL);
-    }
-    EXPECT_EQ(Listed(list), Texts({"index.dat", "gone.txt"}));
-
     // Run as the pages run it; the picture shows entries on both sides.
     CModalAnswers answers;
     answers.Add([](HWND hDialog) {
@@ -254,24 +220,13 @@ protected:
 
     std::string EditText() const { return CWindow(m_hEdit).GetText(); }
 
-    static std::string SelectedName(HWND hTree)
-    {
-        char szText[MAX_PATH] = "";
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem = TreeView_GetSelection(hTree);
-        item.pszText = szText;
-        item.cchTextMax = sizeof(szText);
-        if (!item.hItem || !SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-            return std::string();
-        return szText;
-    }
     // The browser fills its tree and moves to the preselected folder after
     // it has appeared; the answer waits until it is there.
     bool OnInner(HWND hBrowser) const
     {
-        HWND hTree = FindWindowExA(hBrowser, nullptr, WC_TREEVIEWA, nullptr);
-        return hTree && SelectedName(hTree) == m_strInner.substr(m_strInner.rfind('\\') + 1);
+        const CTreeView tree(FindWindowExA(hBrowser, nullptr, WC_TREEVIEWA, nullptr));
+        return tree.GetHwnd() && tree.GetSelection() &&
+               tree.GetItemText(tree.GetSelection()) == m_strInner.substr(m_strInner.rfind('\\') + 1);
     }
     // An answer that moves the browser's selection from the folder it
     // opened on to that folder's parent, notes what the edit shows then,
@@ -310,26 +265,19 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderBrowser, CancelPutsTheEditsTextBackAfterShowingTheBrowsedFolders)
+// The edit shows the folder the browser is on; Cancel puts its text back.
+TEST_F(FolderBrowser, TheEditFollowsTheBrowserAndCancelPutsItsTextBack)
 {
-    SetWindowTextA(m_hEdit, m_strInner.c_str());
-    std::string strShown;
-    CModalAnswers answers;
-    SelectParentAndPress(answers, IDCANCEL, strShown);
-    EXPECT_EQ(BrowseForFolder("Select a folder", m_hEdit), 2);
-    EXPECT_EQ(answers.Pending(), 0u);
-    EXPECT_EQ(m_strOpenedOn, m_strInner);
-    EXPECT_EQ(strShown, m_strInner.substr(0, m_strInner.rfind('\\')));
-    EXPECT_EQ(EditText(), m_strInner);
-}
-
-TEST_F(FolderBrowser, OkLeavesTheChosenFolderInTheEdit)
-{
-    SetWindowTextA(m_hEdit, m_strInner.c_str());
-    std::string strShown;
-    CModalAnswers answers;
-    SelectParentAndPress(answers, IDOK, strShown);
-    EXPECT_EQ(BrowseForFolder("Select a folder", m_hEdit), 1);
-    EXPECT_EQ(answers.Pending(), 0u);
-    EXPECT_EQ(EditText(), m_strInner.substr(0, m_strInner.rfind('\\')));
+    const std::string strParent = m_strInner.substr(0, m_strInner.rfind('\\'));
+    for (int nButton : {IDCANCEL, IDOK}) {
+        SetWindowTextA(m_hEdit, m_strInner.c_str());
+        std::string strShown;
+        CModalAnswers answers;
+        SelectParentAndPress(answers, nButton, strShown);
+        EXPECT_EQ(BrowseForFolder("Select a folder", m_hEdit), nButton == IDOK ? 1 : 2);
+        EXPECT_EQ(answers.Pending(), 0u);
+        EXPECT_EQ(m_strOpenedOn, m_strInner);
+        EXPECT_EQ(strShown, strParent);
+        EXPECT_EQ(EditText(), nButton == IDOK ? strParent : m_strInner);
+    }
 }

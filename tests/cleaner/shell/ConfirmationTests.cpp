@@ -55,16 +55,6 @@ void PressEscape(HWND hDialog)
     PostMessageA(hFocus ? hFocus : hDialog, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
-std::vector<LONG> Rect(const RECT& rect)
-{
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-std::vector<LONG> ItemRect(HWND hDialog, int nId)
-{
-    return Rect(CWindow(GetDlgItem(hDialog, nId)).GetRectInParent());
-}
-
 // Pixels of the client area that differ from the dialog's background.
 int DrawnPixels(HWND hWnd, const RECT& area)
 {
@@ -111,6 +101,11 @@ TEST(MessageDialog, StyleFlagsChooseTheButtonsTheIconAndTheCheckBox)
         EXPECT_EQ(HasStyle(box.GetItem(IDC_MESSAGE_SHOW_AGAIN), WS_VISIBLE), c.bCheckBox)
             << std::hex << c.dwStyle;
         EXPECT_EQ(box.GetText(), "Message");
+        // Ten characters of eight pixels on one line, right of the icon if any.
+        const RECT text = box.GetTextRect();
+        const LONG nLeft = c.hIcon ? 80 : 20;
+        EXPECT_EQ(std::vector<LONG>({text.left, text.top, text.right, text.bottom}),
+                  std::vector<LONG>({nLeft, 20, nLeft + 80, 36})) << std::hex << c.dwStyle;
         box.Destroy();
     }
 }
@@ -155,84 +150,6 @@ TEST(MessageDialog, EveryWayOutReturnsItsButtonAndTheCheckBoxState)
     }
 }
 
-TEST(MessageDialog, WindowTextAndButtonsAreLaidOutFromTheLongestLine)
-{
-    const int cyCaption = GetSystemMetrics(SM_CYCAPTION);
-    const int cxScreen = GetSystemMetrics(SM_CXSCREEN);
-    const int cyScreen = GetSystemMetrics(SM_CYSCREEN);
-    const std::string strQuestion = kDiskScanWarning + kQuestionEnd;
-    const struct {
-        std::string strText;
-        uint32_t dwStyle;
-        std::vector<LONG> text;  // left, top, right, bottom
-        LONG cx, cy;
-    } cases[] = {
-        // The longest line ending in a carriage return has 65 characters;
-        // four lines.
-        {strQuestion, 0x80000208, {80, 20, 600, 84}, 620, 194},
-        {strQuestion, 0x8, {20, 20, 540, 84}, 560, 164},
-        // No carriage return: as wide as the line. Four buttons need more
-        // room, so the window grows on both sides until they fit.
-        {"Hello world.", 0x1B, {20, 20, 116, 36}, 376, 116},
-        // Breaks at 60 characters: two lines ending in a carriage return,
-        // and the last.
-        {std::string(59, 'a') + " " + std::string(59, 'b') + " c", 0x101,
-         {80, 20, 560, 68}, 580, 148},
-    };
-    for (const auto& c : cases) {
-        CDlgMessage box(c.strText, "", c.dwStyle, nullptr);
-        ASSERT_TRUE(box.Create(nullptr));
-        EXPECT_EQ(Rect(box.GetTextRect()), c.text) << c.strText;
-        EXPECT_EQ(ItemRect(box, IDC_MESSAGE_TEXT), c.text) << c.strText;
-        const RECT window = box.GetWindowRect();
-        EXPECT_EQ(Rect(window), (std::vector<LONG>{(cxScreen - c.cx) / 2, (cyScreen - c.cy) / 2,
-                                                   (cxScreen - c.cx) / 2 + c.cx,
-                                                   (cyScreen - c.cy) / 2 + c.cy}))
-            << c.strText;
-
-        // 75 wide at a pitch of 85, centred, their top 43 pixels and a
-        // caption above the bottom.
-        const RECT client = box.GetClientRect();
-        const std::vector<int> buttons = ShownButtons(box);
-        const LONG cxGroup = LONG(buttons.size()) * 85 - 10;
-        LONG x = (client.right - cxGroup) / 2;
-        for (int nId : buttons) {
-            const std::vector<LONG> rect = ItemRect(box, nId);
-            EXPECT_EQ(rect[0], x) << nId;
-            EXPECT_EQ(rect[2] - rect[0], 75) << nId;
-            EXPECT_EQ(rect[1], c.cy - 43 - cyCaption) << nId;
-            x += 85;
-        }
-        if (c.dwStyle & MBS_SHOW_AGAIN_BOX) {
-            EXPECT_EQ(ItemRect(box, IDC_MESSAGE_SHOW_AGAIN),
-                      (std::vector<LONG>{c.text[0], c.text[3] + 10, client.right,
-                                         c.text[3] + 30}));
-        }
-        box.Destroy();
-    }
-}
-
-TEST(MessageDialog, ShowsTheIconLeftOfTheText)
-{
-    CModalAnswers answers;
-    int nIconPixels = 0, nMarginPixels = 0;
-    answers.Add([&](HWND hDialog) {
-        EXPECT_TRUE(SaveWindowPicture(hDialog, kArtifactsFolder + std::string("message-box.png")));
-        // The icon at ((80 - 32) / 2, 20); nothing between it and the text.
-        nIconPixels = DrawnPixels(hDialog, {24, 20, 56, 52});
-        nMarginPixels = DrawnPixels(hDialog, {60, 20, 78, 52});
-        CheckDlgButton(hDialog, IDC_MESSAGE_SHOW_AGAIN, BST_UNCHECKED);
-        ClickButton(hDialog, IDYES);
-    });
-    uint32_t dwResult = 1;
-    EXPECT_EQ(ShowMessageBox(kDiskScanWarning + kQuestionEnd, "Veltrin PRO", 0x80000208,
-                             &dwResult),
-              uint32_t(IDYES));
-    EXPECT_EQ(dwResult, 0u);
-    EXPECT_GT(nIconPixels, 100);
-    EXPECT_EQ(nMarginPixels, 0);
-}
-
 namespace {
 
 class Wizard : public CManagerTest {
@@ -243,201 +160,126 @@ protected:
         for (auto& entry : Build().m_actions)
             entry.second.bEnabled = false;
     }
-    bool Enabled(int nRow)
-    {
-        return m_manager->GetAction(g_wizardQuestions[nRow].pszActionId).bEnabled;
-    }
+    bool Enabled(int nRow) { return m_manager->GetAction(g_wizardQuestions[nRow].pszActionId).bEnabled; }
     // Clicks Yes or No in each row of the shown step.
     static void Answer(HWND hDialog, const std::vector<bool>& yes)
     {
         for (int k = 0; k < 3; ++k)
-            SendMessageA(GetDlgItem(hDialog, (yes[k] ? IDC_WIZARD_YES : IDC_WIZARD_NO) + k),
-                         BM_CLICK, 0, 0);
-    }
-    static std::string Question(HWND hDialog, int k)
-    {
-        return CWindow(GetDlgItem(hDialog, IDC_WIZARD_QUESTION + k)).GetText();
+            SendDlgItemMessageA(hDialog, (yes[k] ? IDC_WIZARD_YES : IDC_WIZARD_NO) + k, BM_CLICK, 0, 0);
     }
 };
 
 }  // namespace
 
-TEST_F(Wizard, StepsCountFromOneOfSevenToSevenOfSeven)
-{
-    const char* const steps[] = {"Step 1 of 7", "Step 2 of 7", "Step 3 of 7", "Step 4 of 7",
-                                 "Step 5 of 7", "Step 6 of 7", "Step 7 of 7"};
-    CDlgWizard wizard(*m_manager);
-    ASSERT_TRUE(wizard.Create(nullptr));
-    for (int nStep = 0; nStep < 7; ++nStep) {
-        EXPECT_EQ(wizard.GetFirst(), nStep * 3);
-        EXPECT_EQ(WizardStepText(wizard.GetFirst()), steps[nStep]);
-        ClickButton(wizard, IDOK);
-    }
-}
-
-TEST_F(Wizard, RowsAskTheQuestionsAndShowWhatIsEnabled)
+// Each step asks its three questions, showing what is enabled, and Next on
+// the last step applies every answer and ends with OK.
+TEST_F(Wizard, StepsAskEveryQuestionAndTheLastNextAppliesTheAnswers)
 {
     m_manager->GetAction("IECookies").bEnabled = true;
     m_manager->GetAction("SMRecent").bEnabled = true;
     m_manager->m_actions.erase("Custom");
     CDlgWizard wizard(*m_manager);
     // A question's missing action is added, empty.
-    ASSERT_EQ(m_manager->m_actions.count("Custom"), 1u);
     EXPECT_TRUE(m_manager->GetAction("Custom").strTitle.empty());
-
-    ASSERT_TRUE(wizard.Create(nullptr));
-    EXPECT_EQ(wizard.GetText(), "Wizard");
-    const struct {
-        const char* pszQuestion;
-        bool bYes;
-    } steps[][3] = {
-        {{"Do you wish to clear Internet Explorer address bar history?", false},
-         {"Do you wish to clear Internet Explorer cookies?", true},
-         {"Do you wish to clear Internet Explorer browser history?", false}},
-        {{"Do you wish to clear Internet Explorer temporary files?", false},
-         {"Do you wish to clear \"Start Menu\" Run history", false},
-         {"Do you wish to clear \"Start Menu\" Find history", false}},
-        {{"Do you wish to clear Recent Documents list", true},
-         {"Do you wish to clear \"Start Menu\" click history", false},
-         {"Do you wish to clear \"Start Menu\" order history", false}},
-    };
-    for (const auto& step : steps) {
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(Question(wizard, k), step[k].pszQuestion);
-            EXPECT_EQ(IsDlgButtonChecked(wizard, IDC_WIZARD_YES + k) == BST_CHECKED,
-                      step[k].bYes) << step[k].pszQuestion;
-            EXPECT_EQ(IsDlgButtonChecked(wizard, IDC_WIZARD_NO + k) == BST_CHECKED,
-                      !step[k].bYes) << step[k].pszQuestion;
-        }
-        ClickButton(wizard, IDOK);
-    }
-}
-
-TEST_F(Wizard, NextOnTheLastStepAppliesEveryAnswerAndEndsWithOk)
-{
-    m_manager->GetAction("IEAddressHistory").bEnabled = true;
     CModalAnswers answers;
-    std::vector<std::string> last;
     answers.Add([&](HWND hDialog) {
-        EXPECT_TRUE(SaveWindowPicture(hDialog, kArtifactsFolder + std::string("wizard.png")));
+        EXPECT_EQ(CWindow(hDialog).GetText(), "Wizard");
+        EXPECT_TRUE(SaveWindowPicture(hDialog, ArtifactPath("wizard.png")));
         for (int nStep = 0; nStep < 7; ++nStep) {
-            // Every second question answered Yes, counted over the whole table.
-            const int nFirst = nStep * 3;
-            Answer(hDialog, {nFirst % 2 == 0, (nFirst + 1) % 2 == 0, (nFirst + 2) % 2 == 0});
+            EXPECT_EQ(wizard.GetFirst(), nStep * 3);
+            EXPECT_EQ(WizardStepText(wizard.GetFirst()), "Step " + std::to_string(nStep + 1) + " of 7");
+            std::vector<bool> yes;
+            for (int k = 0; k < 3; ++k) {
+                const int nRow = nStep * 3 + k;
+                EXPECT_EQ(CWindow(GetDlgItem(hDialog, IDC_WIZARD_QUESTION + k)).GetText(),
+                          g_wizardQuestions[nRow].pszQuestion);
+                EXPECT_EQ(IsDlgButtonChecked(hDialog, IDC_WIZARD_YES + k) == BST_CHECKED, Enabled(nRow))
+                    << nRow;
+                EXPECT_NE(IsDlgButtonChecked(hDialog, IDC_WIZARD_NO + k) == BST_CHECKED, Enabled(nRow))
+                    << nRow;
+                yes.push_back(nRow % 2 == 0);  // every second question, over the whole table
+            }
+            Answer(hDialog, yes);
             if (nStep == 6) {
-                for (int k = 0; k < 3; ++k)
-                    last.push_back(Question(hDialog, k));
-                EXPECT_TRUE(SaveWindowPicture(hDialog,
-                                              kArtifactsFolder + std::string("wizard-last.png")));
+                EXPECT_TRUE(SaveWindowPicture(hDialog, ArtifactPath("wizard-last.png")));
             }
             ClickButton(hDialog, IDOK);
         }
+        // A wizard that did not end with the last step is closed, and fails.
+        PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
     });
-    CDlgWizard wizard(*m_manager);
+    m_manager->GetAction("WCTempDir").bEnabled = true;
     EXPECT_EQ(wizard.DoModal(nullptr), IDOK);
     EXPECT_EQ(answers.Pending(), 0u);
-    EXPECT_EQ(last, (std::vector<std::string>{"Do you wish to eliminate disk free space",
-                                              "Do you wish to empty Recycle Bin",
-                                              "Do you wish to create Custom actions"}));
     for (int nRow = 0; nRow < kWizardQuestionCount; ++nRow)
         EXPECT_EQ(Enabled(nRow), nRow % 2 == 0) << g_wizardQuestions[nRow].pszActionId;
     // Other actions are left alone.
-    EXPECT_FALSE(m_manager->GetAction("WCTempDir").bEnabled);
+    EXPECT_TRUE(m_manager->GetAction("WCTempDir").bEnabled);
 }
 
 TEST_F(Wizard, CloseKeepsTheEarlierStepsAndDropsTheShownOne)
 {
-    const struct {
-        const char* pszHow;
-        CModalAnswers::Answer close;
-    } ways[] = {
-        {"Close", [](HWND hDialog) { ClickButton(hDialog, IDCANCEL); }},
-        {"Escape", PressEscape},
-    };
-    for (const auto& way : ways) {
+    const CModalAnswers::Answer ways[] = {[](HWND h) { ClickButton(h, IDCANCEL); }, PressEscape};
+    for (const auto& close : ways) {
         for (auto& entry : m_manager->m_actions)
             entry.second.bEnabled = false;
         CModalAnswers answers;
         answers.Add([&](HWND hDialog) {
-            for (int nStep = 0; nStep < 2; ++nStep) {
+            for (int nStep = 0; nStep < 3; ++nStep) {
                 Answer(hDialog, {true, true, true});
-                ClickButton(hDialog, IDOK);
+                if (nStep < 2)
+                    ClickButton(hDialog, IDOK);
             }
-            Answer(hDialog, {true, true, true});
-            way.close(hDialog);
+            close(hDialog);
         });
         CDlgWizard wizard(*m_manager);
-        EXPECT_EQ(wizard.DoModal(nullptr), IDCANCEL) << way.pszHow;
+        EXPECT_EQ(wizard.DoModal(nullptr), IDCANCEL);
         for (int nRow = 0; nRow < kWizardQuestionCount; ++nRow)
-            EXPECT_EQ(Enabled(nRow), nRow < 6) << way.pszHow << " " << nRow;
+            EXPECT_EQ(Enabled(nRow), nRow < 6) << nRow;
     }
 }
 
-namespace {
-
-// A warning-level action enabled from a page, asked through the message box.
-class EnableQuestion : public CManagerTest {
-protected:
-    void SetUp() override
-    {
-        CManagerTest::SetUp();
-        Build();
-        InstallEnableQuestion();
-    }
-    void TearDown() override
-    {
-        SetEnableQuestion(nullptr);
-        CManagerTest::TearDown();
-    }
-    CAction& DiskScan() { return m_manager->GetAction("DiskOpScan"); }
-};
-
-}  // namespace
-
-TEST_F(EnableQuestion, AsksWithTheWarningAndNoLeavesTheActionDisabled)
+// A warning-level action enabled from a page asks through the message box,
+// with Yes and No and the box "Show this message next time" ticked.
+TEST_F(Wizard, EnablingAWarningActionAsksUntilTheBoxIsCleared)
 {
-    CAction& action = DiskScan();
+    InstallEnableQuestion();
+    CAction& action = m_manager->GetAction("DiskOpScan");
     ASSERT_EQ(action.dwWarningLevel, 1u);
-    action.bEnabled = true;
     CModalAnswers answers;
     std::vector<int> buttons;
-    bool bCheckBox = false;
+    bool bTicked = false;
+    int nIconPixels = 0;
     answers.Add([&](HWND hDialog) {
+        EXPECT_TRUE(SaveWindowPicture(hDialog, ArtifactPath("message-box.png")));
+        nIconPixels = DrawnPixels(hDialog, {24, 20, 56, 52});  // left of the text
         buttons = ShownButtons(hDialog);
-        bCheckBox = HasStyle(GetDlgItem(hDialog, IDC_MESSAGE_SHOW_AGAIN), WS_VISIBLE) &&
-                    IsDlgButtonChecked(hDialog, IDC_MESSAGE_SHOW_AGAIN) == BST_CHECKED;
+        bTicked = HasStyle(GetDlgItem(hDialog, IDC_MESSAGE_SHOW_AGAIN), WS_VISIBLE) &&
+                  IsDlgButtonChecked(hDialog, IDC_MESSAGE_SHOW_AGAIN) == BST_CHECKED;
         ClickButton(hDialog, IDNO);
     });
     EXPECT_FALSE(SetActionEnabled(action, true, true));
     EXPECT_FALSE(action.bEnabled);
-    EXPECT_FALSE(action.bWarned);
     EXPECT_EQ(buttons, (std::vector<int>{IDYES, IDNO}));
-    EXPECT_TRUE(bCheckBox);
+    EXPECT_TRUE(bTicked);
+    EXPECT_GT(nIconPixels, 100);
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(answers.Seen()[0], std::string("Veltrin PRO\n") + kDiskScanWarning + kQuestionEnd);
 
-    // Left ticked, the box asks again next time.
+    // Left ticked, the box asks again; cleared, it asks no more.
     answers.Press(IDYES);
     EXPECT_TRUE(SetActionEnabled(action, true, true));
-    EXPECT_EQ(answers.Seen().size(), 2u);
-}
-
-TEST_F(EnableQuestion, YesWithTheBoxClearedStopsAskingAndDisablingNeverAsks)
-{
-    CAction& action = DiskScan();
-    CAction untouched = action;
-    CModalAnswers answers;
     answers.SetCheckAndPress(IDC_MESSAGE_SHOW_AGAIN, false, IDYES);
     EXPECT_TRUE(SetActionEnabled(action, true, true));
     EXPECT_TRUE(action.bWarned);
-    ASSERT_EQ(answers.Seen().size(), 1u);
-
-    // The Cancel would answer a question that must not come.
+    EXPECT_EQ(answers.Seen().size(), 3u);
+    // Nor does disabling: the Cancel would answer a question that must not come.
     answers.Press(IDCANCEL);
     EXPECT_FALSE(SetActionEnabled(action, false, true));
     EXPECT_TRUE(SetActionEnabled(action, true, true));
-    untouched.bEnabled = true;
+    CAction untouched = m_manager->GetAction("DiskOpScan");
+    untouched.bWarned = false;
     EXPECT_FALSE(SetActionEnabled(untouched, false, true));
-    EXPECT_FALSE(untouched.bEnabled);
-    EXPECT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen().size(), 3u);
+    SetEnableQuestion(nullptr);
 }
