@@ -1,9 +1,10 @@
-// The editor's main frame, its plugin windows and their category trees, and
-// the plugin document under them, in the test's own process.
-#include "editor/MainFrame.h"
-
-#include "editor/ActsmithApp.h"
+// The editor's main frame, its plugin windows and category trees, the plugin
+// document under them, and the installation of a saved plugin into the
+// cleaner's plugin folder (whose setting the editor only reads).
+#include "common/RegistryKeys.h"
 #include "editor/ChildFrame.h"
+#include "editor/MainFrame.h"
+#include "editor/PluginInstall.h"
 #include "editor/ViewKT.h"
 #include "editor/resource.h"
 #include "tests/support/ModalAnswers.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-const char kEditorKey[] = "Software\\Local AppWizard-Generated Applications\\Actsmith";
 typedef std::vector<std::string> Texts;
 
 // Something on every page, fields that no page shows, and values no page offers.
@@ -30,8 +30,7 @@ CAction FullPlugin()
     plugin.dwKind = AK_MRU;
     plugin.lstFiles = {{"[PATH_SYS_TEMP]", TT_RECURSIVE, {"keep.txt"}},
                        {"C:\\Windows\\Temp", TT_CONTENT, {}, {}, "*.tmp|*.bak"},
-                       {"C:\\boot.log", TT_SINGLE, {}, {}, ""}, {"C:\\Odd", 7}};
-    plugin.lstFiles.back().bUseDate = true;
+                       {"C:\\boot.log", TT_SINGLE, {}, {}, ""}, {"C:\\X", 7, {}, {}, "", 0, 0, 1}};
     plugin.lstFileUpdates = {{"%AppData%\\prog.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"A*", ""}}};
     plugin.lstKeys = {{"Software\\Example\\Recent", "Last"}, {"Software\\A", "", "", 0x80000004}};
     plugin.lstKeyUpdates = {{{"Software\\Example", "Count"}, "kept", 12, RegUpdate::DT_NUMBER}};
@@ -42,13 +41,11 @@ CAction FullPlugin()
 }
 
 // One frame for every test, at a normal size so that pictures show what a
-// user sees; each test starts without plugins, recent files or the
-// editor's registry key.
+// user sees; each test leaves no plugin, recent file or registry key behind.
 class EditorFrame : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        DeleteKeyTree(kEditorKey);
         s_pFrame = new CMainFrame;
         s_pFrame->Create(SW_SHOWNORMAL);
         s_pFrame->Show(SW_SHOWNORMAL);
@@ -61,20 +58,13 @@ protected:
             m_frame.CloseDocument(*m_frame.GetDocuments().front());
         while (!m_frame.GetRecentFiles().GetEntries().empty())
             m_frame.GetRecentFiles().Remove(0);
-        DeleteKeyTree(kEditorKey);
+        DeleteKeyTree("Software\\Local AppWizard-Generated Applications\\Actsmith");
     }
 
-    Texts MenuTitles() const
-    {
-        Texts titles;
-        char szText[64];
-        for (int n = 0; GetMenuStringA(GetMenu(m_frame), n, szText, 64, MF_BYPOSITION); ++n)
-            titles.push_back(szText);
-        return titles;
-    }
     CViewKT& View() const { return *m_frame.GetActiveFrame()->GetView(); }
     CTreeView& Tree() const { return View().GetTree(); }
     std::string Caption() const { return CWindow(View().GetItem(IDC_PAGE_FRAME)).GetText(); }
+    std::string Title() const { return m_frame.GetActiveFrame()->GetText(); }
     // Chooses every category in turn, as a user looking through the plugin.
     template <typename Visit>
     void ForEachCategory(Visit visit)
@@ -97,44 +87,70 @@ protected:
 
 CMainFrame* EditorFrame::s_pFrame = nullptr;
 
+const char kFolderValue[] = "strPluginFolder";
+const char kCannot[] = "Actsmith\nCannot to install Plugin";
+
+// The frame's window is the owner of the messages.
+class PluginInstall : public EditorFrame {
+protected:
+    PluginInstall()
+    {
+        CreateDirectoryA(m_strPlugins.c_str(), nullptr);
+        WriteFileBytes(m_strSaved, "new plugin");
+        m_registry.Set(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, m_strPlugins + "\\");
+    }
+
+    // Installs and answers the one message box, which the owner owns with
+    // the icon expected; returns what it said.
+    std::string Install(const std::string& strDocumentPath, LPCSTR pszIcon)
+    {
+        CModalAnswers answers;
+        answers.Add([&](HWND hBox) {
+            EXPECT_EQ(MessageBoxIcon(hBox), LoadIconA(nullptr, pszIcon));
+            EXPECT_EQ(GetWindow(hBox, GW_OWNER), m_frame.GetHwnd());
+            ClickButton(hBox, IDOK);
+        });
+        EXPECT_EQ(InstallPlugin(m_frame, strDocumentPath), pszIcon == IDI_INFORMATION);
+        return answers.Seen().empty() ? "none" : answers.Seen()[0];
+    }
+
+    CScratchRegistry m_registry;
+    const std::string m_strPlugins = m_folder / "Plugins", m_strSaved = m_folder / "cookies.pld";
+    const std::string m_strCopy = m_strPlugins + "\\cookies.pld";
+};
+
 }  // namespace
 
-TEST_F(EditorFrame, NewPluginsAreNumberedAndBringTheirMenus)
+TEST_F(EditorFrame, NewPluginsAreNumberedAndBringTheToolsAndWindowMenus)
 {
-    EXPECT_EQ(MenuTitles(), Texts({"&File", "&View", "&Help"}));
+    EXPECT_EQ(GetMenuItemCount(GetMenu(m_frame)), 3);
     ASSERT_NE(m_frame.NewDocument(), nullptr);
-    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "Plugin1");
-    EXPECT_EQ(MenuTitles(), Texts({"&File", "&View", "&Tools", "&Window", "&Help"}));
-    CDocKT* pSecond = m_frame.NewDocument();
+    EXPECT_EQ(Title(), "Plugin1");
+    EXPECT_EQ(GetMenuItemCount(GetMenu(m_frame)), 5);
     // A second window of one plugin; both are named after it.
+    EXPECT_EQ(m_frame.NewDocument()->GetTitle(), "Plugin2");
     m_frame.SendMessage(WM_COMMAND, ID_WINDOW_NEW);
-    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "Plugin2:2");
-    EXPECT_EQ(pSecond->GetViews().size(), 2u);
+    EXPECT_EQ(Title(), "Plugin2:2");
     // Closing asks nothing and the menus go back with the last window.
     CModalAnswers answers;
     m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
-    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "Plugin1");
+    EXPECT_EQ(Title(), "Plugin1");
     m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
     EXPECT_TRUE(m_frame.GetDocuments().empty());
-    EXPECT_EQ(MenuTitles(), Texts({"&File", "&View", "&Help"}));
+    EXPECT_EQ(GetMenuItemCount(GetMenu(m_frame)), 3);
     EXPECT_TRUE(answers.Seen().empty());
 }
 
 TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
 {
-    // A new plugin saves as the empty one.
-    ASSERT_TRUE(m_frame.SaveDocument(*m_frame.NewDocument(), m_folder / "empty.pld"));
-    EXPECT_EQ(ReadFileBytes(m_folder / "empty.pld"), PluginBytes(CAction()));
     CAction plugin = FullPlugin();
-    const std::string strOld = Write("old.pld", plugin);
-    CDocKT* pDocument = m_frame.OpenDocumentFile(strOld);
+    CDocKT* pDocument = m_frame.OpenDocumentFile(Write("old.pld", plugin));
     ASSERT_NE(pDocument, nullptr);
-    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "old.pld");
+    EXPECT_EQ(Title(), "old.pld");
     ForEachCategory([](const std::string& strItem, CPluginPage& page) {
-        if (strItem == "General") {
-            SetDlgItemTextA(page, IDC_PLUGIN_NAME, "Junk");
+        if (strItem == "General")
             CheckDlgButton(page, IDC_PLUGIN_ENABLED, BST_CHECKED);
-        }
+        SetDlgItemTextA(page, IDC_PLUGIN_NAME, "Junk");
         SetDlgItemTextA(page, IDC_FILE_PATH, "C:\\Temp");
         ClickButton(page, IDC_FILE_ADD);
     });
@@ -144,35 +160,16 @@ TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
     const std::string strNew = m_folder / "junk.pld";
     ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strNew));
     EXPECT_EQ(ReadFileBytes(strNew), PluginBytes(plugin));
-    EXPECT_EQ(m_frame.GetActiveFrame()->GetText(), "junk.pld");
+    EXPECT_EQ(Title(), "junk.pld");
     m_frame.CloseDocument(*pDocument);
     CDocKT* pReopened = m_frame.OpenDocumentFile(strNew);
     ASSERT_NE(pReopened, nullptr);
     EXPECT_EQ(pReopened->m_plugin, plugin);
     // Opening it again shows the window it is in.
     EXPECT_EQ(m_frame.OpenDocumentFile(strNew), pReopened);
-    EXPECT_EQ(m_frame.GetDocuments().size(), 2u);
-    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({strNew, strOld, m_folder / "empty.pld"}));
-    EXPECT_EQ(ReadTextValue(std::string(kEditorKey) + "\\Recent File List", "File1"), strNew);
-}
-
-TEST_F(EditorFrame, RecentFilesKeepTheLastFourAndForgetWhatCannotBeOpened)
-{
-    Texts paths;
-    for (const char* pszName : {"p1.pld", "p2.pld", "p3.pld", "p4.pld", "p5.pld"})
-        ASSERT_NE(m_frame.OpenDocumentFile(paths.emplace_back(Write(pszName, CAction()))), nullptr);
-    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({paths[4], paths[3], paths[2], paths[1]}));
-    char szText[MAX_PATH + 8] = "";
-    GetMenuStringA(GetMenu(m_frame), ID_FILE_MRU_FILE1 + 1, szText, sizeof(szText), MF_BYCOMMAND);
-    EXPECT_EQ(szText, "&2 " + paths[3]);
-    m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
-    DeleteFileA(paths[4].c_str());
-    CModalAnswers answers;
-    answers.Press(IDOK);
-    m_frame.SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
-    ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].find("Actsmith\nCannot open the file " + paths[4]), 0u);
-    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({paths[3], paths[2], paths[1]}));
+    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({strNew, m_folder / "old.pld"}));
+    EXPECT_EQ(ReadTextValue("Software\\Local AppWizard-Generated Applications\\Actsmith\\"
+                            "Recent File List", "File1"), strNew);
 }
 
 TEST_F(EditorFrame, EachCategoryShowsItsPageAGroupItsFirstAndAPictureIsTakenOfEach)
@@ -180,7 +177,7 @@ TEST_F(EditorFrame, EachCategoryShowsItsPageAGroupItsFirstAndAPictureIsTakenOfEa
     ASSERT_NE(m_frame.OpenDocumentFile(Write("junk.pld", FullPlugin())), nullptr);
     Texts shown;
     ForEachCategory([&](std::string strItem, CPluginPage& page) {
-        shown.push_back(strItem + ": " + Caption() + " " + std::to_string(page.GetTemplateId()));
+        shown.push_back(Caption() + " " + std::to_string(page.GetTemplateId()));
         if (strItem != Caption())
             return;  // a group, whose page is its first category's
         ListView_SetItemState(page.GetItem(IDC_ITEM_LIST), 1, LVIS_SELECTED, LVIS_SELECTED);
@@ -188,54 +185,87 @@ TEST_F(EditorFrame, EachCategoryShowsItsPageAGroupItsFirstAndAPictureIsTakenOfEa
         const HWND hChild = *m_frame.GetActiveFrame();
         EXPECT_TRUE(SaveWindowPicture(hChild, ArtifactPath("editor-" + strItem + ".png")));
     });
-    EXPECT_EQ(shown, Texts({"General: General 154", "File Actions: Eliminate Files 146",
-                            "Eliminate Files: Eliminate Files 146", "Update Files: Update Files 136",
-                            "Registry Actions: Eliminate Keys 153", "Eliminate Keys: Eliminate Keys 153",
-                            "Update Keys: Update Keys 155", "Executable Actions: Executable Actions 156"}));
-    // An ampersand in an item shows as itself, not as an underline.
-    TVITEMA item = {TVIF_TEXT, Tree().GetRoot()};
-    item.pszText = const_cast<char*>("Name & Trace");
-    TreeView_SetItem(Tree().GetHwnd(), &item);
-    Tree().SelectItem(Tree().GetRoot());
-    EXPECT_EQ(Caption(), "Name && Trace");
+    EXPECT_EQ(shown, Texts({"General 154", "Eliminate Files 146", "Eliminate Files 146",
+                            "Update Files 136", "Eliminate Keys 153", "Eliminate Keys 153",
+                            "Update Keys 155", "Executable Actions 156"}));
 }
 
-TEST(PluginDocument, ACorruptFileSaysSoAndASaveThatCannotFinishLeavesTheOldFile)
+TEST_F(EditorFrame, ACorruptPluginFileSaysSoAndASaveThatCannotFinishLeavesTheOldFile)
 {
-    CTempFolder folder;
-    const std::string strPath = folder / "bad.pld";
+    const std::string strPath = m_folder / "bad.pld";
     CModalAnswers answers;
     answers.Press(IDOK);
+    // Only the corrupt one says so: an empty file is an empty plugin.
     for (const char* pszBytes : {"not a plugin at all", ""}) {
-        ASSERT_TRUE(WriteFileBytes(strPath, pszBytes));
         CDocKT document;
-        EXPECT_TRUE(document.OnOpenDocument(strPath));
+        ASSERT_TRUE(WriteFileBytes(strPath, pszBytes) && document.OnOpenDocument(strPath));
         EXPECT_EQ(document.m_plugin, CAction());
         EXPECT_EQ(document.GetTitle(), "bad.pld");
     }
-    // Only the corrupt one: an empty file is an empty plugin.
     EXPECT_EQ(answers.Seen(), Texts({"\nDocument file is corrupt"}));
-    const std::string old = PluginBytes(FullPlugin());
-    ASSERT_TRUE(WriteFileBytes(strPath, old));
     // A folder where the file's temporary twin would go.
     ASSERT_TRUE(CreateDirectoryA((strPath + ".saving").c_str(), nullptr));
     EXPECT_FALSE(CDocKT().OnSaveDocument(strPath));
-    EXPECT_EQ(ReadFileBytes(strPath), old);
+    EXPECT_EQ(ReadFileBytes(strPath), "");
     RemoveDirectoryA((strPath + ".saving").c_str());
 }
 
-TEST(EditorProgram, RegistersThePluginFileTypeForTheUserAndOpensTheFileItIsGiven)
+TEST_F(PluginInstall, CopiesTheSavedFileOverAnOlderOneOfItsNameAndSaysSo)
 {
-    const std::string strType = "Software\\Classes\\Actsmith.Document";
-    CScratchKey extension(HKEY_CURRENT_USER, "Software\\Classes\\.pld"), type(HKEY_CURRENT_USER, strType);
-    CDocTemplateStrings strings;
-    ASSERT_TRUE(strings.Load(IDR_PLUGIN_TYPE));
-    ASSERT_TRUE(RegisterShellFileType(strings, "C:\\Tools\\Actsmith.exe", 1));
-    EXPECT_EQ(ReadTextValue("Software\\Classes\\.pld", ""), "Actsmith.Document");
-    EXPECT_EQ(ReadTextValue(strType, ""), "Plugin Document");
-    EXPECT_EQ(ReadTextValue(strType + "\\shell\\open\\command", ""), "\"C:\\Tools\\Actsmith.exe\" \"%1\"");
-    EXPECT_EQ(ReadTextValue(strType + "\\DefaultIcon", ""), "C:\\Tools\\Actsmith.exe,1");
-    EXPECT_EQ(FileOfCommandLine("  "), "");
-    EXPECT_EQ(FileOfCommandLine(" C:\\My Plugins\\a b.pld "), "C:\\My Plugins\\a b.pld");
-    EXPECT_EQ(FileOfCommandLine("\"C:\\My Plugins\\a b.pld\" x"), "C:\\My Plugins\\a b.pld");
+    ASSERT_TRUE(WriteFileBytes(m_strCopy, "older plugin, longer"));
+    ASSERT_TRUE(WriteFileBytes(m_strPlugins + "\\other.pld", "other"));
+    // The second time it is the plugin saved in the plugin folder, installed already.
+    for (const std::string& strSaved : {m_strSaved, m_strCopy}) {
+        EXPECT_EQ(Install(strSaved, IDI_INFORMATION), "Actsmith\nPlugin was installed");
+        EXPECT_EQ(ReadFileBytes(m_strCopy) + ReadFileBytes(m_strSaved), "new pluginnew plugin");
+        // No scratch file of the copy's is left beside the plugins.
+        EXPECT_EQ(FilesInListedOrder(m_strPlugins), Texts({"cookies.pld", "other.pld"}));
+    }
+    EXPECT_EQ(ReadTextValue(kSettingsKey, kFolderValue), m_strPlugins + "\\");
+}
+
+TEST_F(PluginInstall, RefusesWithAnExclamationWhenThereIsNoFileOrNoFolder)
+{
+    const std::string strNotSaved = "Actsmith\nPlugin isn't saved. Please save it first";
+    const struct {
+        const char* pszCase;
+        std::string strDocument, strFolder;  // "<missing>": the cleaner's settings name none
+        std::string strMessage;
+    } cases[] = {
+        {"never saved", "", m_strPlugins, strNotSaved},
+        {"never saved, no folder", "", "<missing>", strNotSaved},
+        {"no folder value", m_strSaved, "<missing>", kCannot},
+        {"empty folder value", m_strSaved, "", kCannot},
+        {"folder that is not there", m_strSaved, m_folder / "Gone", kCannot},
+        {"saved file deleted since", m_folder / "deleted.pld", m_strPlugins, kCannot},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszCase);
+        if (test.strFolder == "<missing>")
+            m_registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kFolderValue);
+        else
+            m_registry.Set(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, test.strFolder);
+        EXPECT_EQ(Install(test.strDocument, IDI_EXCLAMATION), test.strMessage);
+        // The folder is the cleaner's setting: reading it creates nothing.
+        EXPECT_EQ(ReadTextValue(kSettingsKey, kFolderValue), test.strFolder);
+        EXPECT_TRUE(FilesInListedOrder(m_strPlugins).empty());
+    }
+}
+
+TEST_F(PluginInstall, AFailedInstallKeepsTheInstalledPluginWhole)
+{
+    for (DWORD dwAttributes : {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY}) {
+        ASSERT_TRUE(WriteFileBytes(m_strCopy, "older plugin"));
+        SetFileAttributesA(m_strCopy.c_str(), dwAttributes);
+        // Or the cleaner reading it, and letting no one else in meanwhile.
+        const HANDLE hHeld = dwAttributes == FILE_ATTRIBUTE_READONLY
+                                 ? INVALID_HANDLE_VALUE
+                                 : CreateFileA(m_strCopy.c_str(), GENERIC_READ, 0, nullptr,
+                                               OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(Install(m_strSaved, IDI_EXCLAMATION), kCannot) << dwAttributes;
+        CloseHandle(hHeld);
+        SetFileAttributesA(m_strCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadFileBytes(m_strCopy), "older plugin");
+        EXPECT_EQ(FilesInListedOrder(m_strPlugins), Texts{"cookies.pld"});
+    }
 }
