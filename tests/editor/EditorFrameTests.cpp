@@ -18,6 +18,7 @@
 namespace {
 
 typedef std::vector<std::string> Texts;
+const std::string kEditorKey = "Software\\Local AppWizard-Generated Applications\\Actsmith";
 
 // Something on every page, fields that no page shows, and values no page offers.
 CAction FullPlugin()
@@ -58,7 +59,7 @@ protected:
             m_frame.CloseDocument(*m_frame.GetDocuments().front());
         while (!m_frame.GetRecentFiles().GetEntries().empty())
             m_frame.GetRecentFiles().Remove(0);
-        DeleteKeyTree("Software\\Local AppWizard-Generated Applications\\Actsmith");
+        DeleteKeyTree(kEditorKey);
     }
 
     CViewKT& View() const { return *m_frame.GetActiveFrame()->GetView(); }
@@ -146,7 +147,7 @@ TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
     CAction plugin = FullPlugin();
     CDocKT* pDocument = m_frame.OpenDocumentFile(Write("old.pld", plugin));
     ASSERT_NE(pDocument, nullptr);
-    EXPECT_EQ(Title(), "old.pld");
+    EXPECT_EQ(ReadTextValue(kEditorKey + "\\Recent File List", "File1"), m_folder / "old.pld");
     ForEachCategory([](const std::string& strItem, CPluginPage& page) {
         if (strItem == "General")
             CheckDlgButton(page, IDC_PLUGIN_ENABLED, BST_CHECKED);
@@ -161,6 +162,7 @@ TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
     ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strNew));
     EXPECT_EQ(ReadFileBytes(strNew), PluginBytes(plugin));
     EXPECT_EQ(Title(), "junk.pld");
+    EXPECT_EQ(ReadTextValue(kEditorKey + "\\Recent File List", "File1"), strNew);
     m_frame.CloseDocument(*pDocument);
     CDocKT* pReopened = m_frame.OpenDocumentFile(strNew);
     ASSERT_NE(pReopened, nullptr);
@@ -168,8 +170,6 @@ TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
     // Opening it again shows the window it is in.
     EXPECT_EQ(m_frame.OpenDocumentFile(strNew), pReopened);
     EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({strNew, m_folder / "old.pld"}));
-    EXPECT_EQ(ReadTextValue("Software\\Local AppWizard-Generated Applications\\Actsmith\\"
-                            "Recent File List", "File1"), strNew);
 }
 
 TEST_F(EditorFrame, EachCategoryShowsItsPageAGroupItsFirstAndAPictureIsTakenOfEach)

@@ -110,7 +110,6 @@ TEST_F(PluginPages, AddMakesOneElementOfTheFieldsAndStoresItOrWithoutThemNone)
         // A refused Add still stores the page: the flag set behind its back goes.
         m_plugin.bEnabled = true;
         Click(c.nAddId);
-        EXPECT_EQ(List().GetItemCount(), 0);
         EXPECT_FALSE(m_plugin.bEnabled);
         // The second time the same element is listed already.
         Enter({{c.nRequiredId, strRequired.c_str()}});
@@ -132,6 +131,8 @@ TEST_F(PluginPages, RemoveTakesTheSelectedRowAndSelectsTheNext)
     EXPECT_EQ(Rows(), Texts({"a|5", "c|5"}));
     EXPECT_EQ(List().GetSelectedItem(), 1);
     EXPECT_EQ(m_plugin.lstCommands, StringList({"a", "c"}));
+    Click(IDC_EXEC_REMOVE);  // the last row: the new last one is selected
+    EXPECT_EQ(List().GetSelectedItem(), 0);
 }
 
 TEST_F(PluginPages, PresetAppendsTheDefinePickedByOkOrADoubleClickToThePath)
