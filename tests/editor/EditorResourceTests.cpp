@@ -13,7 +13,7 @@
 #include <set>
 
 // The numbers of the module's resources of that type.
-std::vector<UINT> ResourceIds(HMODULE hModule, LPCSTR pszType)
+static std::vector<UINT> ResourceIds(HMODULE hModule, LPCSTR pszType)
 {
     std::vector<UINT> ids;
     EnumResourceNamesA(hModule, pszType, [](HMODULE, LPCSTR, LPSTR pszName, LONG_PTR pIds) {
@@ -26,7 +26,7 @@ std::vector<UINT> ResourceIds(HMODULE hModule, LPCSTR pszType)
 // The commands of every menu, accelerator table and toolbar of the module.
 // A toolbar resource is 16-bit words: version, button width and height,
 // count, then the command of each button, 0 for a separator.
-std::set<UINT> ResourceCommands(HMODULE hModule, LPCSTR pszToolBarType)
+static std::set<UINT> ResourceCommands(HMODULE hModule, LPCSTR pszToolBarType)
 {
     std::set<UINT> commands;
     std::function<void(HMENU)> addMenu = [&](HMENU hMenu) {
