@@ -28,7 +28,6 @@ CAction FullPlugin()
     plugin.strTitle = "Clearing the temporary files & more";
     plugin.dwWarningLevel = WL_WARNING;
     plugin.strDescription = "Removes the temporary files.\r\nSome programs may miss them.";
-    plugin.dwKind = AK_MRU;
     plugin.lstFiles = {{"[PATH_SYS_TEMP]", TT_RECURSIVE, {"keep.txt"}},
                        {"C:\\Windows\\Temp", TT_CONTENT, {}, {}, "*.tmp|*.bak"},
                        {"C:\\boot.log", TT_SINGLE, {}, {}, ""}, {"C:\\X", 7, {}, {}, "", 0, 0, 1}};
@@ -175,6 +174,7 @@ TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
 TEST_F(EditorFrame, EachCategoryShowsItsPageAGroupItsFirstAndAPictureIsTakenOfEach)
 {
     ASSERT_NE(m_frame.OpenDocumentFile(Write("junk.pld", FullPlugin())), nullptr);
+    SetWindowPos(*m_frame.GetActiveFrame(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // in view
     Texts shown;
     ForEachCategory([&](std::string strItem, CPluginPage& page) {
         shown.push_back(Caption() + " " + std::to_string(page.GetTemplateId()));
