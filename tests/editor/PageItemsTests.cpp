@@ -1,283 +1,93 @@
-// The rules of the list pages without their windows: the drop-down codes,
-// the elements the fields make, which elements count as the same, the rows'
-// texts and pictures, and the path presets.
+// The rules of the list pages without their windows: the element the fields
+// make and how its row shows it, which elements count as the same, and the
+// row selected after a removal.
 #include "editor/PageItems.h"
-#include "editor/PathPresets.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
 namespace {
 
-std::vector<std::string> NamesOf(const CCodeTable& table)
+// The row of the element, its columns and then its picture; "none" for no element.
+template <class Element>
+std::string Row(const std::optional<Element>& item, int nColumns)
 {
-    std::vector<std::string> names;
-    for (size_t n = 0; n < table.GetCount(); ++n)
-        names.push_back(table.GetName(n));
-    return names;
-}
-
-std::vector<uint32_t> CodesOf(const CCodeTable& table)
-{
-    std::vector<uint32_t> codes;
-    for (size_t n = 0; n < table.GetCount(); ++n)
-        codes.push_back(table.GetCode(n));
-    return codes;
+    std::string strRow = item ? "" : "none";
+    for (int nColumn = 0; item && nColumn < nColumns; ++nColumn)
+        strRow += ItemText(*item, nColumn) + "|";
+    return item ? strRow + std::to_string(ItemImage(*item)) : strRow;
 }
 
 }  // namespace
 
-TEST(PageItems, DropDownListsOfferTheirEntriesInOrderWithTheirCodes)
+TEST(PageItems, FieldsMakeAnElementOnlyWithTheRequiredOnes)
 {
-    const struct {
-        const CCodeTable& table;
-        std::vector<std::string> names;
-        std::vector<uint32_t> codes;
-        std::string initial;
-    } cases[] = {
-        {FileFlagTable(), {"File", "Dir content", "Dir recursion"}, {0, 2, 3}, "File"},
-        {UpdateMethodTable(), {"Clear lines", "Clear keywords", "Clear whole file"}, {0, 1, 2},
-         "Clear lines"},
-        {RootKeyTable(),
-         {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-          "HKEY_CURRENT_CONFIG"},
-         {0x80000000, 0x80000001, 0x80000002, 0x80000003, 0x80000005},
-         "HKEY_CURRENT_USER"},
-        {KeyFlagTable(), {"Value", "Key content", "Key recursion"}, {0, 2, 3}, "Value"},
-        {DataTypeTable(), {"Sting value", "DWORD value"}, {0, 1}, "Sting value"},
+    const uint32_t dwText = RegUpdate::DT_TEXT, dwNum = RegUpdate::DT_NUMBER;
+    const std::pair<std::string, const char*> cases[] = {
+        {Row(MakeFileTarget("C:\\a", TT_CONTENT, ""), 2), "C:\\a|*.*|1"},
+        {Row(MakeFileTarget("C:\\a", TT_RECURSIVE, "*.t|*.b"), 2), "C:\\a|*.t|*.b|2"},
+        {Row(MakeFileTarget("C:\\a", TT_SINGLE, "*.t"), 2), "C:\\a||0"},
+        {Row(MakeFileTarget("C:\\a", 1, ""), 2), "C:\\a|*.*|-1"},
+        {Row(MakeFileTarget("", TT_CONTENT, "*.t"), 2), "none"},
+        {Row(MakeFileUpdate("C:\\b", 0, "one;two"), 2), "C:\\b|one;two;|7"},
+        {Row(MakeFileUpdate("C:\\b", 1, " a ;;b;"), 2), "C:\\b| a ;;b;;|8"},
+        {Row(MakeFileUpdate("C:\\b", 2, ";"), 2), "C:\\b|;;|9"},
+        {Row(MakeFileUpdate("C:\\b", 3, "one"), 2), "C:\\b|one;|-1"},
+        {Row(MakeFileUpdate("", 0, "one"), 2), "none"},
+        {Row(MakeFileUpdate("C:\\b", 0, ""), 2), "none"},
+        {Row(MakeRegTarget("S", 0x80000002, 0, "v", "m"), 3), "HKEY_LOCAL_MACHINE\\S|v||6"},
+        {Row(MakeRegTarget("S", 0x80000003, TT_CONTENT, "v", "m"), 3), "HKEY_USERS\\S||m|1"},
+        {Row(MakeRegTarget("S", 0x80000004, TT_RECURSIVE, "v", "m"), 3), "\\S|||2"},
+        {Row(MakeRegTarget("S", 0x80000001, 1, "v", "m"), 3), "HKEY_CURRENT_USER\\S|||-1"},
+        {Row(MakeRegTarget("", 0x80000001, TT_SINGLE, "v", ""), 3), "none"},
+        {Row(MakeRegUpdate("S", 0x80000005, dwNum, "n", "1x"), 3), "HKEY_CURRENT_CONFIG\\S|n|1|4"},
+        {Row(MakeRegUpdate("S", 0x80000000, dwText, "n", "1x"), 3), "HKEY_CLASSES_ROOT\\S|n|1x|3"},
+        {Row(MakeRegUpdate("S", 0x80000000, dwText, "n", ""), 3), "HKEY_CLASSES_ROOT\\S|n||3"},
+        {Row(MakeRegUpdate("", 0x80000000, dwText, "n", "x"), 3), "none"},
+        {Row(MakeRegUpdate("S", 0x80000000, dwText, "", "x"), 3), "none"},
+        {Row(MakeCommandLine("C:\\x.exe", "/s"), 1), "\"C:\\x.exe\" /s|5"},
+        {Row(MakeCommandLine("C:\\x.exe", ""), 1), "\"C:\\x.exe\"|5"},
+        {Row(MakeCommandLine("", "/s"), 1), "none"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.initial);
-        EXPECT_EQ(NamesOf(c.table), c.names);
-        EXPECT_EQ(CodesOf(c.table), c.codes);
-        EXPECT_EQ(c.table.GetName(c.table.GetInitial()), c.initial);
-        for (size_t n = 0; n < c.codes.size(); ++n)
-            EXPECT_EQ(c.table.NameOf(c.codes[n]), c.names[n]);
-    }
-    // A root the editor does not offer, as a plugin file may hold it.
-    EXPECT_EQ(RootKeyTable().NameOf(0x80000004), "");
-    EXPECT_EQ(KeyFlagTable().NameOf(1), "");
+    for (const auto& c : cases)
+        EXPECT_EQ(c.first, c.second);
+    EXPECT_EQ(MakeFileTarget("C:\\a", TT_SINGLE, "")->dwReportFlags, 273u);
 }
 
-TEST(PageItems, FileTargetsGetTheDefaultMaskOnlyForFolders)
+TEST(PageItems, NumberDataIsTheLeadingIntegerOfTheTextWithinTheSignedRange)
 {
-    const struct {
-        uint32_t dwType;
-        const char* mask;
-        const char* stored;
-    } cases[] = {
-        {TT_CONTENT, "", "*.*"},
-        {TT_CONTENT, "*.tmp|*.bak", "*.tmp|*.bak"},
-        {TT_RECURSIVE, "", "*.*"},
-        {TT_SINGLE, "", ""},
-        {TT_SINGLE, "*.tmp", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.dwType) + " " + c.mask);
-        const std::optional<FileTarget> target = MakeFileTarget("C:\\Temp", c.dwType, c.mask);
-        ASSERT_TRUE(target);
-        EXPECT_EQ(target->strName, "C:\\Temp");
-        EXPECT_EQ(target->dwType, c.dwType);
-        EXPECT_EQ(target->strMask, c.stored);
-        EXPECT_TRUE(target->lstExclude.empty());
-        EXPECT_TRUE(target->vecMasks.empty());
-        EXPECT_FALSE(target->bUseMaskList || target->bWipe || target->bUseDate);
-        EXPECT_EQ(target->stDate, SysTime());
-        EXPECT_EQ(target->dwReportFlags, 273u);
-    }
-    EXPECT_FALSE(MakeFileTarget("", TT_CONTENT, "*.*"));
-}
-
-TEST(PageItems, KeywordsAreEveryPieceBetweenSemicolons)
-{
-    const struct {
-        const char* text;
-        StringVector keywords;
-        const char* shown;
-    } cases[] = {
-        {"one;two", {"one", "two"}, "one;two;"},
-        {"one;two;", {"one", "two", ""}, "one;two;;"},
-        {"a;;b", {"a", "", "b"}, "a;;b;"},
-        {" spaced ; out", {" spaced ", " out"}, " spaced ; out;"},
-        {";", {"", ""}, ";;"},
-        {"single", {"single"}, "single;"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const std::optional<FileUpdate> update =
-            MakeFileUpdate("C:\\log.txt", FileUpdate::FU_CLEAR_KEYWORDS, c.text);
-        ASSERT_TRUE(update);
-        EXPECT_EQ(update->strPath, "C:\\log.txt");
-        EXPECT_EQ(update->dwMethod, FileUpdate::FU_CLEAR_KEYWORDS);
-        EXPECT_EQ(update->vecKeywords, c.keywords);
-        EXPECT_EQ(ItemText(*update, 1), c.shown);
-    }
-    EXPECT_FALSE(MakeFileUpdate("", 0, "one"));
-    EXPECT_FALSE(MakeFileUpdate("C:\\log.txt", 0, ""));
-}
-
-TEST(PageItems, RegistryTargetsKeepOnlyTheFieldTheirTypeUses)
-{
-    const struct {
-        uint32_t dwType;
-        const char* value;
-        const char* mask;
-    } cases[] = {
-        {TT_SINGLE, "LastName", ""},
-        {TT_CONTENT, "", "url*"},
-        {TT_RECURSIVE, "", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.dwType);
-        const std::optional<RegTarget> target =
-            MakeRegTarget("Software\\Test", RK_LOCAL_MACHINE, c.dwType, "LastName", "url*");
-        ASSERT_TRUE(target);
-        EXPECT_EQ(target->strName, "Software\\Test");
-        EXPECT_EQ(target->dwKey, 0x80000002u);
-        EXPECT_EQ(target->dwType, c.dwType);
-        EXPECT_EQ(target->strValue, c.value);
-        EXPECT_EQ(target->strValueMask, c.mask);
-        EXPECT_TRUE(target->lstExcludeKeys.empty() && target->lstExcludeValues.empty());
-    }
-    EXPECT_FALSE(MakeRegTarget("", RK_CURRENT_USER, TT_SINGLE, "LastName", ""));
-}
-
-TEST(PageItems, NumberDataIsTheLeadingIntegerOfTheText)
-{
-    const struct {
-        const char* text;
-        uint32_t number;
-    } cases[] = {
-        {"12abc", 12},
-        {"abc", 0},
-        {"", 0},
-        {"  7", 7},
-        {"+5", 5},
-        {"-1", 0xFFFFFFFF},
-        {"1 2", 1},
-        {"2147483647", 0x7FFFFFFF},
-        // Beyond the signed range the conversion stops at its limits.
-        {"4294967295", 0x7FFFFFFF},
-        {"99999999999999999999", 0x7FFFFFFF},
-        {"-99999999999999999999", 0x80000000},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(LeadingNumber(c.text), c.number);
-    }
-}
-
-TEST(PageItems, RegistryUpdatesCarryTextOrNumberData)
-{
-    const std::optional<RegUpdate> number =
-        MakeRegUpdate("Software\\Test", RK_CURRENT_USER, RegUpdate::DT_NUMBER, "Count", "12abc");
-    ASSERT_TRUE(number);
-    EXPECT_EQ(number->target.strName, "Software\\Test");
-    EXPECT_EQ(number->target.dwKey, 0x80000001u);
-    EXPECT_EQ(number->target.strValue, "Count");
-    EXPECT_EQ(number->target.dwType, TT_SINGLE);
-    EXPECT_EQ(number->target.strValueMask, "");
-    EXPECT_EQ(number->dwDataType, RegUpdate::DT_NUMBER);
-    EXPECT_EQ(number->dwData, 12u);
-    EXPECT_EQ(number->strData, "");
-    EXPECT_EQ(ItemText(*number, 2), "12");
-
-    const std::optional<RegUpdate> text =
-        MakeRegUpdate("Software\\Test", RK_USERS, RegUpdate::DT_TEXT, "Name", "12abc");
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->dwDataType, RegUpdate::DT_TEXT);
-    EXPECT_EQ(text->strData, "12abc");
-    EXPECT_EQ(text->dwData, 0u);
-    EXPECT_EQ(ItemText(*text, 2), "12abc");
-
-    // The data may be empty; the path and the value's name may not.
-    EXPECT_TRUE(MakeRegUpdate("Software\\Test", RK_USERS, RegUpdate::DT_TEXT, "Name", ""));
-    EXPECT_FALSE(MakeRegUpdate("", RK_USERS, RegUpdate::DT_TEXT, "Name", "x"));
-    EXPECT_FALSE(MakeRegUpdate("Software\\Test", RK_USERS, RegUpdate::DT_TEXT, "", "x"));
+    const std::pair<const char*, uint32_t> cases[] = {{"abc", 0}, {"  7", 7}, {"+5", 5},
+        {"-1", 0xFFFFFFFF}, {"2147483648", 0x7FFFFFFF}, {"99999999999999999999", 0x7FFFFFFF},
+        {"-2147483648", 0x80000000}, {"-99999999999999999999", 0x80000000}};
+    for (const auto& c : cases)
+        EXPECT_EQ(LeadingNumber(c.first), c.second) << c.first;
 }
 
 TEST(PageItems, ElementsAreTheSameByTheirPagesRule)
 {
-    FileTarget folder = *MakeFileTarget("C:\\Temp", TT_CONTENT, "");
-    FileTarget excluding = folder;
-    excluding.lstExclude = {"keep.txt"};
-    excluding.dwReportFlags = 0;
-    EXPECT_TRUE(IsSameItem(folder, excluding));
-    for (auto change : std::vector<void (*)(FileTarget&)>{
-             [](FileTarget& t) { t.strName = "C:\\temp"; },
-             [](FileTarget& t) { t.dwType = TT_RECURSIVE; },
-             [](FileTarget& t) { t.strMask = "*.tmp"; },
-             [](FileTarget& t) { t.bUseMaskList = true; },
-             [](FileTarget& t) { t.bWipe = true; },
-             [](FileTarget& t) { t.bUseDate = true; },
-         }) {
-        FileTarget other = folder;
-        change(other);
-        EXPECT_FALSE(IsSameItem(folder, other));
-    }
-
-    const FileUpdate update = *MakeFileUpdate("C:\\log.txt", 1, "a;b");
-    EXPECT_TRUE(IsSameItem(update, *MakeFileUpdate("C:\\log.txt", 1, "c")));
-    EXPECT_FALSE(IsSameItem(update, *MakeFileUpdate("C:\\log.txt", 2, "a;b")));
-    EXPECT_FALSE(IsSameItem(update, *MakeFileUpdate("C:\\Log.txt", 1, "a;b")));
-
-    const RegTarget key = *MakeRegTarget("Software\\A", RK_CURRENT_USER, TT_SINGLE, "v", "");
-    RegTarget masked = key;
-    masked.strValueMask = "x*";
-    masked.lstExcludeValues = {"y"};
-    EXPECT_TRUE(IsSameItem(key, masked));
-    EXPECT_FALSE(IsSameItem(key, *MakeRegTarget("Software\\A", RK_LOCAL_MACHINE, 0, "v", "")));
-    EXPECT_FALSE(IsSameItem(key, *MakeRegTarget("Software\\A", RK_CURRENT_USER, 0, "w", "")));
-    EXPECT_FALSE(IsSameItem(key, *MakeRegTarget("Software\\A", RK_CURRENT_USER, 3, "", "")));
-    EXPECT_FALSE(IsSameItem(key, *MakeRegTarget("Software\\B", RK_CURRENT_USER, 0, "v", "")));
-
-    const RegUpdate value = *MakeRegUpdate("Software\\A", RK_CURRENT_USER, 0, "v", "one");
-    EXPECT_TRUE(IsSameItem(value, *MakeRegUpdate("Software\\A", RK_CURRENT_USER, 0, "v", "two")));
-    EXPECT_FALSE(IsSameItem(value, *MakeRegUpdate("Software\\A", RK_CURRENT_USER, 1, "v", "1")));
-    EXPECT_FALSE(IsSameItem(value, *MakeRegUpdate("Software\\A", RK_USERS, 0, "v", "one")));
-    EXPECT_FALSE(IsSameItem(value, *MakeRegUpdate("Software\\A", RK_CURRENT_USER, 0, "V", "one")));
-
-    EXPECT_TRUE(IsSameItem(std::string("\"C:\\x.exe\""), std::string("\"C:\\x.exe\"")));
-    EXPECT_FALSE(IsSameItem(std::string("\"C:\\x.exe\""), std::string("\"C:\\X.exe\"")));
-}
-
-TEST(PageItems, EveryCodeHasItsPicture)
-{
-    std::vector<int> files;
-    for (uint32_t dwType : {0u, 2u, 3u, 1u})
-        files.push_back(ItemImage(*MakeFileTarget("C:\\a", dwType, "")));
-    EXPECT_EQ(files, std::vector<int>({0, 1, 2, -1}));
-    std::vector<int> methods;
-    for (uint32_t dwMethod : {0u, 1u, 2u, 3u})
-        methods.push_back(ItemImage(*MakeFileUpdate("C:\\a.txt", dwMethod, "k")));
-    EXPECT_EQ(methods, std::vector<int>({7, 8, 9, -1}));
-    std::vector<int> keys;
-    for (uint32_t dwType : {0u, 2u, 3u, 1u})
-        keys.push_back(ItemImage(*MakeRegTarget("Software", RK_USERS, dwType, "", "")));
-    EXPECT_EQ(keys, std::vector<int>({6, 1, 2, -1}));
-    RegUpdate value = *MakeRegUpdate("Software", RK_USERS, RegUpdate::DT_TEXT, "v", "");
-    std::vector<int> values;
-    for (uint32_t dwDataType : {0u, 1u, 2u}) {
-        value.dwDataType = dwDataType;
-        values.push_back(ItemImage(value));
-    }
-    EXPECT_EQ(values, std::vector<int>({3, 4, -1}));
-    EXPECT_EQ(ItemImage(std::string("\"C:\\x.exe\"")), 5);
-}
-
-TEST(PathPresets, TheTwentyFiveDefinesInOrder)
-{
-    const StringVector expected = {
-        "%WinDir%", "%ProgramFiles%", "%UserProfile%", "%AppData%", "[WIN_USERNAME]",
-        "[PATH_SYS_TEMP]", "[PATH_SYS_DOWNLOADEDPROGRAMS]", "[PATH_SYS_SHELL_COOKIES]",
-        "[PATH_SYS_SHELL_HISTORY]", "[PATH_SYS_SHELL_CACHE]", "[PATH_SYS_SHELL_RECENT]",
-        "[PATH_APP_AOL_ROOT]", "[PATH_APP_FLASHGET_ROOT]", "[PATH_APP_GETRIGHT_ROOT]",
-        "[PATH_APP_ICQ_ROOT]", "[PATH_APP_KAZAA_ROOT]", "[PATH_APP_IMESH_ROOT]",
-        "[PATH_APP_IMESH_STOREROOT]", "[PATH_APP_OPERA_ROOT]", "[PATH_APP_OPERA_CACHE]",
-        "[PATH_APP_OUTLOOKEXPRESS_STOREROOT]", "[PATH_APP_POWERDVD_ROOT]", "[PATH_APP_YAHOO_ROOT]",
-        "[PATH_APP_YAHOO_USERSTOREROOT]", "[PATH_APP_WINAMP_ROOT]"};
-    EXPECT_EQ(PresetPathDefines(), expected);
+    const FileTarget folder = *MakeFileTarget("C:\\T", TT_CONTENT, "");
+    std::vector<FileTarget> others(7, folder);
+    others[0].lstExclude = {"keep.txt"};  // the only one that is the same
+    others[0].dwReportFlags = 0;
+    others[1].strName = "C:\\t";
+    others[2].dwType = TT_RECURSIVE;
+    others[3].strMask = "*.tmp";
+    others[4].bUseMaskList = others[5].bWipe = others[6].bUseDate = true;
+    for (size_t n = 0; n < others.size(); ++n)
+        EXPECT_EQ(IsSameItem(folder, others[n]), n == 0) << n;
+    const auto pfnFile = &MakeFileUpdate;
+    const auto pfnKey = &MakeRegTarget;
+    const auto pfnData = &MakeRegUpdate;
+    const FileUpdate f = *pfnFile("a", 1, "x");
+    const RegTarget k = *pfnKey("a", 1, 0, "v", "");
+    const RegUpdate v = *pfnData("a", 1, 0, "n", "x");
+    const std::vector<bool> same = {  // the first of each kind differs in what the rule leaves out
+        IsSameItem(f, *pfnFile("a", 1, "y")), IsSameItem(f, *pfnFile("a", 2, "x")),
+        IsSameItem(f, *pfnFile("A", 1, "x")), IsSameItem(k, *pfnKey("b", 1, 0, "v", "")),
+        IsSameItem(k, *pfnKey("a", 2, 0, "v", "")), IsSameItem(k, *pfnKey("a", 1, 0, "w", "")),
+        IsSameItem(k, *pfnKey("a", 1, 3, "v", "")), IsSameItem(v, *pfnData("a", 1, 0, "n", "y")),
+        IsSameItem(v, *pfnData("b", 1, 0, "n", "x")), IsSameItem(v, *pfnData("a", 2, 0, "n", "x")),
+        IsSameItem(v, *pfnData("a", 1, 1, "n", "x")), IsSameItem(v, *pfnData("a", 1, 0, "N", "x")),
+        IsSameItem(std::string("a"), std::string("A"))};
+    EXPECT_EQ(same, std::vector<bool>({true, false, false, false, false, false, false, true, false,
+                                       false, false, false, false}));
 }
