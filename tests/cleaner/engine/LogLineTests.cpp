@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string Format(const char* pszFormat, ...)
+static std::string Format(const char* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -13,8 +11,6 @@ std::string Format(const char* pszFormat, ...)
     va_end(args);
     return strMessage;
 }
-
-}  // namespace
 
 TEST(LogLine, TimePrefixAndMessageCutToItsBuffer)
 {
@@ -24,11 +20,8 @@ TEST(LogLine, TimePrefixAndMessageCutToItsBuffer)
     time.tm_hour = 9;
     time.tm_min = 5;
     time.tm_sec = 3;
-    EXPECT_EQ(FormatLogLine(time, "File C:\\a.txt was deleted"),
-              "07.01.26 09:05:03>> File C:\\a.txt was deleted");
-
+    EXPECT_EQ(FormatLogLine(time, "File C:\\a.txt"), "07.01.26 09:05:03>> File C:\\a.txt");
     EXPECT_EQ(Format("File %s not found, %u", "100% C:\\x", 3u), "File 100% C:\\x not found, 3");
-    const std::string strLong(5000, 'x');
-    EXPECT_EQ(Format("File %s was deleted", strLong.c_str()),
+    EXPECT_EQ(Format("File %s", std::string(5000, 'x').c_str()),
               "File " + std::string(kLogMessageSize - 1 - 5, 'x'));
 }

@@ -85,23 +85,6 @@ Names Listed(const Lines& lines, const std::string& strStart, const std::string&
     return names;
 }
 
-// The entries that differ between two snapshots, each with both states.
-std::vector<std::string> Differences(const Snapshot& before, const Snapshot& after)
-{
-    std::vector<std::string> differences;
-    for (const auto& entry : before) {
-        const auto it = after.find(entry.first);
-        if (it == after.end() || it->second != entry.second)
-            differences.push_back(entry.first + ": " + entry.second + " -> " +
-                                  (it == after.end() ? "gone" : it->second));
-    }
-    for (const auto& entry : after) {
-        if (!before.count(entry.first))
-            differences.push_back(entry.first + ": new");
-    }
-    return differences;
-}
-
 // A prepared machine: the browser's cache and cookies (with a date limit),
 // the temp folder with a file in use, the typed commands of the Run box, a
 // plugin with every kind of target, the clipboard, and the disk scan and
@@ -134,7 +117,7 @@ protected:
         WrittenIn2099(MakeFile("cookies\\new.txt", 100));
         m_strLocked = MakeFile("temp\\inuse.tmp", 300);
         m_strUpdated = MakeFile("plugdata\\prefs.js", "keep this\r\nsecret line\r\n");
-        for (const char* pszFile : {"top.old", "kept.doc"})
+        for (const char* pszFile : {"top.old", "kept.doc", "by its alias.tmpl"})
             ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, "scan"));
         WriteStringValue(kPluginKey, "single", "1");
         WriteStringValue(kPluginKey + "\\Masked", "url1", "x");
@@ -182,17 +165,15 @@ protected:
         keyTree.dwType = TT_RECURSIVE;
         keyTree.strName = kPluginKey + "\\Tree";
         plugin.lstKeys = {value, masked, keyTree};
-        FileUpdate update;
-        update.strPath = m_strUpdated;
-        update.dwMethod = FileUpdate::FU_CLEAR_LINES;
-        update.vecKeywords = {"secret*"};
-        plugin.lstFileUpdates = {update};
-        RegUpdate setting;
-        setting.target.strName = kPluginKey;
-        setting.target.strValue = "Start Page";
-        setting.dwDataType = RegUpdate::DT_TEXT;
-        setting.strData = "about:blank";
-        plugin.lstKeyUpdates = {setting};
+        plugin.lstFileUpdates.resize(1);
+        plugin.lstFileUpdates.back().strPath = m_strUpdated;
+        plugin.lstFileUpdates.back().dwMethod = FileUpdate::FU_CLEAR_LINES;
+        plugin.lstFileUpdates.back().vecKeywords = {"secret*"};
+        plugin.lstKeyUpdates.resize(1);
+        plugin.lstKeyUpdates.back().target = value;
+        plugin.lstKeyUpdates.back().target.strValue = "Start Page";
+        plugin.lstKeyUpdates.back().dwDataType = RegUpdate::DT_TEXT;
+        plugin.lstKeyUpdates.back().strData = "about:blank";
         plugin.lstCommands = {"cmd.exe /c echo started> \"" + (m_folder / "started.txt") + "\""};
         CWin32File file;
         ASSERT_TRUE(file.Open(strPath.c_str(), CWin32File::OM_CREATE));
@@ -250,8 +231,8 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothing)
     const CleanStats previewStats = m_manager->m_stats;
 
     // Nothing changed: no file, time, attribute, value, clipboard or filler.
-    EXPECT_EQ(Differences(filesBefore, FileSnapshot()), std::vector<std::string>());
-    EXPECT_EQ(Differences(registryBefore, RegistrySnapshot()), std::vector<std::string>());
+    EXPECT_EQ(FileSnapshot(), filesBefore);
+    EXPECT_EQ(RegistrySnapshot(), registryBefore);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_TRUE(ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations")
                     .empty());
@@ -321,6 +302,16 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothing)
     EXPECT_EQ(Listed(preview, "Registry key HKEY_CURRENT_USER\\",
                      " would be deleted with everything below it"), keysGone);
     EXPECT_EQ(m_manager->m_stats, previewStats);
+    EXPECT_EQ(Lines(m_log.m_lines.end() - 6, m_log.m_lines.end()),
+              (Lines{{5, "Statistics:"}, {5, "Deleted: 10 file(s)"}, {5, "Updated: 1 file(s)"},
+                     {5, "Deleted: 7 registry entry(ies)"}, {5, "Released Space: 4 Kbytes"},
+                     {5, "1 files will be removed on reboot (Please reboot if you want to clean "
+                         "everything immidiately)"}}));
+    // The clipboard is emptied, and the programs are started without waiting.
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    for (int n = 0; n < 300 && ReadFileBytes(m_folder / "started.txt").empty(); ++n)
+        Sleep(100);
+    EXPECT_EQ(ReadFileBytes(m_folder / "started.txt"), "started\r\n");
 }
 
 // Stopped from another thread at moments from the start to the end of the
@@ -340,8 +331,8 @@ TEST_F(Preview, StopLeavesEverythingAsItWasAndHoldsNoLock)
             EXPECT_TRUE(bCompleted || line.nImage != LI_STATISTICS) << dwDelay;
     }
     EXPECT_EQ(m_log.m_nHolds, m_log.m_nReleases);
-    EXPECT_EQ(Differences(filesBefore, FileSnapshot()), std::vector<std::string>());
-    EXPECT_EQ(Differences(registryBefore, RegistrySnapshot()), std::vector<std::string>());
+    EXPECT_EQ(FileSnapshot(), filesBefore);
+    EXPECT_EQ(RegistrySnapshot(), registryBefore);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 
     m_log.Clear();

@@ -4,63 +4,49 @@
 
 using namespace std::string_literals;
 
-TEST(ProfileParsing, Netscape4RootIsTheTextBeforeTheFirstMailFolder)
+TEST(ProfileParsing, BrowserFoldersFromTheirOwnRecords)
 {
-    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\Netscape\\Users\\jo\\mail\\popstate.dat"),
-              "C:\\Netscape\\Users\\jo");
+    // The Netscape 4 user folder is the text before the first mail folder.
+    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\N\\jo\\mail\\popstate.dat"), "C:\\N\\jo");
     EXPECT_EQ(Netscape4RootFromPopstatePath("D:\\mail\\u\\mail\\popstate.dat"), "D:");
-    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\Users\\jo\\Mail\\popstate.dat"), "");
-    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\Users\\jo\\mail"), "");
-}
+    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\jo\\Mail\\popstate.dat"), "");
+    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\jo\\mail"), "");
 
-TEST(ProfileParsing, CacheFolderIsTheQuotedValueAfterTheQuotedName)
-{
+    // Its cache is the quoted value after the quoted name, "\\" read as "\".
+    const std::string kName = "\"browser.cache.directory\"";
     const struct {
-        const char* note;
         std::string prefs;
         const char* folder;  // null: not found
-    } cases[] = {
-        {"escaped backslashes are single ones",
-         "user_pref(\"browser.cache.disk_cache_size\", 7680);\r\n"
-         "user_pref(\"browser.cache.directory\", \"C:\\\\Netscape\\\\jo\\\\cache\");\r\n"
-         "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n",
-         "C:\\Netscape\\jo\\cache"},
-        {"a lone backslash stays, three become two",
-         "\"browser.cache.directory\", \"C:\\N\\\\\\x\");", "C:\\N\\\\x"},
-        {"the name without its quotes", "user_pref(browser.cache.directory, \"C:\\\\x\");",
-         nullptr},
-        {"a longer name", "\"browser.cache.directory.old\", \"C:\\\\x\");", nullptr},
-        {"no value", "\"browser.cache.directory\", 0);", nullptr},
-        {"an unended value", "\"browser.cache.directory\", \"C:\\\\x);", nullptr},
-        {"zero bytes end nothing", "\0\"browser.cache.directory\"\0\"C:\\\\x\"\0"s, "C:\\x"},
+    } prefs[] = {
+        {"(\"browser.cache.size\", 7);\r\nuser_pref(" + kName + ", \"C:\\\\N\\\\jo\");\r\n(\"x\", \"y\")",
+         "C:\\N\\jo"},
+        {kName + ", \"C:\\N\\\\\\x\");", "C:\\N\\\\x"},
+        {"\0"s + kName + "\0\"C:\\\\x\"\0"s, "C:\\x"},
+        {"(browser.cache.directory, \"C:\\\\x\");", nullptr},
+        {"\"browser.cache.directory.old\", \"C:\\\\x\");", nullptr},
+        {kName + ", 0);", nullptr},
+        {kName + ", \"C:\\\\x);", nullptr},
     };
-    for (const auto& test : cases) {
+    for (const auto& test : prefs) {
         std::string strFolder = "unchanged";
-        EXPECT_EQ(FindCacheDirectoryPref(test.prefs, strFolder), test.folder != nullptr)
-            << test.note;
-        EXPECT_EQ(strFolder, test.folder ? test.folder : "unchanged") << test.note;
+        EXPECT_EQ(FindCacheDirectoryPref(test.prefs, strFolder), test.folder != nullptr) << test.prefs;
+        EXPECT_EQ(strFolder, test.folder ? test.folder : "unchanged") << test.prefs;
     }
-}
 
-// The registry file stores its strings each after a small binary record,
-// ended with a zero byte.
-TEST(ProfileParsing, MozillaProfileIsTheFirstStoredStringHoldingMozilla)
-{
+    // Mozilla's is the first string of its registry file that holds "\Mozilla",
+    // between the nearest zero or 0xFF bytes.
     const struct {
-        const char* note;
         std::string bytes;
         const char* folder;
-    } cases[] = {
-        {"the first of two", "\x76\x00\x02\x00\x10\x00ProfileName\x00\x14\x00jo\x00\x20\x00"
-                             "C:\\Data\\Mozilla\\Profiles\\jo\\a1.slt\x00\x30\x00"
-                             "D:\\Other\\Mozilla\\x\x00"s,
-         "C:\\Data\\Mozilla\\Profiles\\jo\\a1.slt"},
-        {"0xFF bytes separate too", "\xFF\x01\\Mozilla\\P\xFF", "\x01\\Mozilla\\P"},
-        {"no separator before", "C:\\Mozilla\\P\0"s, ""},
-        {"at the very start", "\\Mozilla\\P\0"s, ""},
-        {"no separator after", "\0C:\\Mozilla\\P"s, ""},
-        {"not there", "\0C:\\Netscape\\P\0"s, ""},
+    } registries[] = {
+        {"\x76\x00\x02\x00\x10\x00Name\x00\x20\x00" "C:\\D\\Mozilla\\jo\x00\x30\x00" "D:\\Mozilla\\x\x00"s,
+         "C:\\D\\Mozilla\\jo"},
+        {"\xFF\x01\\Mozilla\\P\xFF", "\x01\\Mozilla\\P"},
+        {"C:\\Mozilla\\P\0"s, ""},
+        {"\\Mozilla\\P\0"s, ""},
+        {"\0C:\\Mozilla\\P"s, ""},
+        {"\0C:\\Netscape\\P\0"s, ""},
     };
-    for (const auto& test : cases)
-        EXPECT_EQ(MozillaProfileFromRegistryDat(test.bytes), test.folder) << test.note;
+    for (const auto& test : registries)
+        EXPECT_EQ(MozillaProfileFromRegistryDat(test.bytes), test.folder) << test.folder;
 }

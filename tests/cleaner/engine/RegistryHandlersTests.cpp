@@ -1,12 +1,10 @@
 // The search-list and auto-complete handlers against the real registry of the
 // test prefix, under every Windows version the tests run as.
 //
-// What Wine does with key security, as these tests rely on it: keys carry real
-// access lists, and a program that Wine runs as an NT version is held to them:
-// a key whose list leaves the user out cannot be opened to read or list it.
-// Opening for READ_CONTROL or WRITE_DAC alone is granted whatever the list
-// says, as to an owner. A program run as Windows 98 gets the most the list
-// allows, whatever it asks for.
+// Wine keeps real access lists on keys, and holds a program that it runs as
+// an NT version to them: a key whose list leaves the user out cannot be read
+// or listed, though opening it for READ_CONTROL or WRITE_DAC alone is granted,
+// as to an owner. A program run as Windows 98 gets what the list allows.
 #include "cleaner/engine/RegistryCleaning.h"
 #include "tests/support/TestRegistry.h"
 
@@ -23,7 +21,26 @@ namespace {
 const char kStorageKey[] = "Software\\Microsoft\\Protected Storage System Provider\\";
 const char kFormData[] = "\\e161255a-37c3-11d2-bcaa-00c04fd929db";
 
-// The access list in the system's text form ("D:(A;;KA;;;SY)").
+// The key's access list in the system's text form ("D:(A;;KA;;;SY)"); empty
+// when the key is not there.
+std::string KeyDacl(const std::string& strKey)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, READ_CONTROL, &hKey) != ERROR_SUCCESS)
+        return std::string();
+    std::vector<BYTE> descriptor(4096);
+    DWORD cbDescriptor = DWORD(descriptor.size());
+    RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, descriptor.data(), &cbDescriptor);
+    RegCloseKey(hKey);
+    char* pszText = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &pszText, nullptr))
+        return "<no list>";
+    const std::string strText = pszText;
+    LocalFree(pszText);
+    return strText;
+}
+
 bool SetKeyDacl(const std::string& strKey, const char* pszDescriptor)
 {
     PSECURITY_DESCRIPTOR pDescriptor = nullptr;
@@ -38,73 +55,22 @@ bool SetKeyDacl(const std::string& strKey, const char* pszDescriptor)
     return nResult == ERROR_SUCCESS;
 }
 
-// Lets everyone at the keys again, so that a failed test still removes them.
+// Lets everyone at the keys again, so that they can be removed.
 void UnlockTree(const std::string& strKey)
 {
     HKEY hKey;
     if (!SetKeyDacl(strKey, "D:(A;OICI;KA;;;WD)") ||
-        RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &hKey) != ERROR_SUCCESS)
+        RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &hKey))
         return;
     std::vector<std::string> subkeys;
     char szName[300];
     for (DWORD i = 0, cch = sizeof(szName);
-         RegEnumKeyExA(hKey, i, szName, &cch, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         !RegEnumKeyExA(hKey, i, szName, &cch, nullptr, nullptr, nullptr, nullptr);
          ++i, cch = sizeof(szName))
         subkeys.push_back(szName);
     RegCloseKey(hKey);
     for (const std::string& strSubkey : subkeys)
         UnlockTree(strKey + "\\" + strSubkey);
-}
-
-// The key's access list, byte for byte; empty when the key is not there.
-std::string KeyDacl(const std::string& strKey)
-{
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, READ_CONTROL, &hKey) != ERROR_SUCCESS)
-        return std::string();
-    std::vector<BYTE> descriptor(4096);
-    DWORD cbDescriptor = DWORD(descriptor.size());
-    RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, descriptor.data(), &cbDescriptor);
-    RegCloseKey(hKey);
-    BOOL bPresent = FALSE, bDefaulted = FALSE;
-    PACL pAcl = nullptr;
-    if (!GetSecurityDescriptorDacl(descriptor.data(), &bPresent, &pAcl, &bDefaulted) || !pAcl)
-        return "<no list>";
-    return std::string(reinterpret_cast<const char*>(pAcl), pAcl->AclSize);
-}
-
-std::string UserSidText()
-{
-    HANDLE hToken;
-    std::vector<BYTE> info(1024);
-    DWORD cbInfo = 0;
-    char* pszText = nullptr;
-    EXPECT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken));
-    EXPECT_TRUE(GetTokenInformation(hToken, TokenUser, info.data(), DWORD(info.size()), &cbInfo));
-    CloseHandle(hToken);
-    EXPECT_TRUE(ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(info.data())->User.Sid, &pszText));
-    const std::string strText = pszText ? pszText : "";
-    LocalFree(pszText);
-    return strText;
-}
-
-// A security identifier from its parts, in the layout the system keeps.
-std::vector<BYTE> MakeSid(const std::vector<BYTE>& authority, const std::vector<DWORD>& subAuthorities)
-{
-    std::vector<BYTE> sid(2 + authority.size());
-    sid[0] = 1;
-    sid[1] = BYTE(subAuthorities.size());
-    std::copy(authority.begin(), authority.end(), sid.begin() + 2);
-    for (DWORD dwSub : subAuthorities) {
-        for (int nShift = 0; nShift < 32; nShift += 8)
-            sid.push_back(BYTE(dwSub >> nShift));
-    }
-    return sid;
-}
-
-bool RunningNT()
-{
-    return (GetVersion() & 0x80000000) == 0;
 }
 
 }  // namespace
@@ -137,25 +103,39 @@ TEST(RegistryHandlers, SearchListsOfTheRunningVersionOnly)
         EXPECT_EQ(KeyExists(row.strKey), row.nSystem != nRunning) << row.strKey;
 }
 
+// The NT family keeps the form data under the user's identifier, in keys
+// that only the system may change; Windows 98 under the logon name.
 TEST(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRestoresTheKey)
 {
-    const std::string strUserKey = kStorageKey + UserSidText();
+    const bool bNT = (GetVersion() & 0x80000000) == 0;
+    HANDLE hToken;
+    std::vector<BYTE> tokenUser(1024);
+    DWORD cbInfo = 0;
+    char* pszSid = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken));
+    ASSERT_TRUE(GetTokenInformation(hToken, TokenUser, tokenUser.data(), 1024, &cbInfo));
+    CloseHandle(hToken);
+    const PSID pUser = reinterpret_cast<TOKEN_USER*>(tokenUser.data())->User.Sid;
+    ASSERT_TRUE(ConvertSidToStringSidA(pUser, &pszSid));
+    const std::string strSid = pszSid;
+    LocalFree(pszSid);
+    EXPECT_EQ(SidToText(pUser), strSid);
     char szUser[UNLEN + 1];
     DWORD cchUser = sizeof(szUser);
     ASSERT_TRUE(GetUserNameA(szUser, &cchUser));
     const std::string strMachineKey = kStorageKey + std::string(szUser) + "\\Data";
+    const std::string strUserKey = kStorageKey + strSid, strData = strUserKey + "\\Data";
+    const std::string strFormData = strData + kFormData;
     const CScratchKey userScratch(HKEY_CURRENT_USER, strUserKey);
     const CScratchKey machineScratch(HKEY_LOCAL_MACHINE, strMachineKey);
     struct CUnlock {
         std::string strKey;
         ~CUnlock() { UnlockTree(strKey); }
     } unlock{strUserKey};
-    const std::string strData = strUserKey + "\\Data", strFormData = strData + kFormData;
     WriteStringValue(strData + "\\Other", "v", "kept");
     WriteStringValue(strFormData + "\\Item\\Deeper", "v", "form text");
     WriteStringValue(strMachineKey + kFormData + "\\Item", "v", "form text", HKEY_LOCAL_MACHINE);
-    if (RunningNT()) {
-        // Only the system may list or read the user's keys, down to the deepest.
+    if (bNT) {
         for (const std::string& strKey : {strFormData + "\\Item\\Deeper", strFormData + "\\Item",
                                           strFormData, strData, strUserKey})
             EXPECT_TRUE(SetKeyDacl(strKey, "D:(A;;KA;;;SY)")) << strKey;
@@ -170,51 +150,28 @@ TEST(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRestor
     EXPECT_FALSE(KeyExists(strMachineKey + kFormData, HKEY_LOCAL_MACHINE));
     EXPECT_TRUE(KeyExists(strMachineKey, HKEY_LOCAL_MACHINE));
     EXPECT_TRUE(KeyExists(strData + "\\Other"));
-    // Windows 98 has no user's key to clean.
-    EXPECT_EQ(KeyDacl(strFormData).empty(), RunningNT());
-    if (!RunningNT())
-        return;
-    EXPECT_EQ(KeyDacl(strUserKey), strUserDacl);
-
-    // The opened-up list stays on the "Data" key: the user, then the local
-    // system, every key right, inherited by subkeys and values.
-    const std::string strAcl = KeyDacl(strData);
-    ASSERT_GE(strAcl.size(), sizeof(ACL));
-    PACL pAcl = reinterpret_cast<PACL>(const_cast<char*>(strAcl.data()));
-    EXPECT_EQ(pAcl->AclRevision, ACL_REVISION);
-    ASSERT_EQ(pAcl->AceCount, 2);
-    const std::string sids[] = {UserSidText(), "S-1-5-18"};
-    for (DWORD i = 0; i < 2; ++i) {
-        void* pEntry = nullptr;
-        ASSERT_TRUE(GetAce(pAcl, i, &pEntry));
-        const ACCESS_ALLOWED_ACE* pAce = static_cast<ACCESS_ALLOWED_ACE*>(pEntry);
-        EXPECT_EQ(pAce->Header.AceType, ACCESS_ALLOWED_ACE_TYPE) << i;
-        EXPECT_EQ(pAce->Header.AceFlags, CONTAINER_INHERIT_ACE | OBJECT_INHERIT_ACE) << i;
-        EXPECT_EQ(pAce->Mask, DWORD(KEY_ALL_ACCESS)) << i;
-        EXPECT_EQ(SidToText(PSID(const_cast<DWORD*>(&pAce->SidStart))), sids[i]) << i;
+    EXPECT_EQ(KeyDacl(strFormData).empty(), bNT);
+    if (bNT) {
+        EXPECT_EQ(KeyDacl(strUserKey), strUserDacl);
+        // The opened-up list stays on "Data": the user, then the local system,
+        // every key right, inherited by subkeys and values.
+        EXPECT_EQ(KeyDacl(strData), "D:(A;OICI;KA;;;" + strSid + ")(A;OICI;KA;;;SY)");
     }
 }
 
-TEST(SidText, FollowsTheStandardForm)
+TEST(RegistryHandlers, SidTextFollowsTheStandardForm)
 {
+    // Revision, count, the authority in six bytes, then each part in four.
     const struct {
-        std::vector<BYTE> authority;
-        std::vector<DWORD> subAuthorities;
+        std::vector<BYTE> sid;
         const char* text;
     } cases[] = {
-        {{0, 0, 0, 0, 0, 5}, {21, 1, 2, 4294967295u, 1000}, "S-1-5-21-1-2-4294967295-1000"},
-        {{0, 0, 0, 0, 0, 5}, {}, "S-1-5"},
-        {{0, 0, 0x12, 0x34, 0x56, 0x78}, {7}, "S-1-305419896-7"},
-        {{0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, {0}, "S-1-4294967295-0"},
-        {{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}, {7}, "S-1-0x123456789abc-7"},
-        {{0, 1, 0, 0, 0, 0}, {5}, "S-1-0x000100000000-5"},
+        {{1, 2, 0, 0, 0, 0, 0, 5, 21, 0, 0, 0, 255, 255, 255, 255}, "S-1-5-21-4294967295"},
+        {{1, 1, 0, 0, 0x12, 0x34, 0x56, 0x78, 7, 0, 0, 0}, "S-1-305419896-7"},
+        {{1, 1, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 7, 0, 0, 0}, "S-1-0x123456789abc-7"},
+        {{2, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0}, ""},
     };
-    for (const auto& c : cases) {
-        std::vector<BYTE> sid = MakeSid(c.authority, c.subAuthorities);
-        EXPECT_EQ(SidToText(sid.data()), c.text);
-    }
-    std::vector<BYTE> badRevision = MakeSid({0, 0, 0, 0, 0, 5}, {18});
-    badRevision[0] = 2;
-    EXPECT_EQ(SidToText(badRevision.data()), "");
+    for (const auto& c : cases)
+        EXPECT_EQ(SidToText(PSID(c.sid.data())), c.text);
     EXPECT_EQ(SidToText(nullptr), "");
 }

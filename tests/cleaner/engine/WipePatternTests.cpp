@@ -6,11 +6,9 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
 typedef std::vector<unsigned char> Block;
 
-Block FillOnNewThread(std::vector<uint32_t> modes)
+static Block FillOnNewThread(std::vector<uint32_t> modes)
 {
     Block bytes;
     std::thread([&] {
@@ -23,29 +21,19 @@ Block FillOnNewThread(std::vector<uint32_t> modes)
     return bytes;
 }
 
-}  // namespace
-
 // The generator's first values from state 1 are 41, 18467, 6334, 26500,
-// 19169, 15724; each byte is the low eight bits of one value.
-TEST(WipePattern, OnesOrTheGeneratorFromStateOneOnEveryThread)
+// 19169, 15724; each byte is the low eight bits of one value. Another thread
+// starts over, an unknown mode wipes the same way, and on one thread the
+// generator carries on from file to file.
+TEST(WipePattern, OnesOrTheGeneratorFromStateOneOnEveryThreadAndTheFillerModulo257)
 {
     EXPECT_EQ(FillOnNewThread({WIPE_ONES}), Block(kWipeBlockSize, 0xFF));
-    const Block first = FillOnNewThread({WIPE_RANDOM});
-    EXPECT_EQ(Block(first.begin(), first.begin() + 6),
-              (Block{0x29, 0x23, 0xBE, 0x84, 0xE1, 0x6C}));
-    // Another thread starts over; an unknown mode wipes the same way; on one
-    // thread the generator carries on from file to file.
-    EXPECT_EQ(FillOnNewThread({7}), first);
-    const Block two = FillOnNewThread({WIPE_RANDOM, WIPE_RANDOM});
+    const Block first = FillOnNewThread({WIPE_RANDOM}), two = FillOnNewThread({7, WIPE_RANDOM});
+    EXPECT_EQ(Block(first.begin(), first.begin() + 6), (Block{0x29, 0x23, 0xBE, 0x84, 0xE1, 0x6C}));
     EXPECT_EQ(Block(two.begin(), two.begin() + kWipeBlockSize), first);
     EXPECT_NE(Block(two.begin() + kWipeBlockSize, two.end()), first);
-}
-
-TEST(WipePattern, FillerBlockRepeatsNumbersModulo257)
-{
-    unsigned char block[kFillerBlockSize];
-    FillFillerBlock(block);
-    const size_t offsets[] = {0, 255, 256, 257, 258, 4095};
-    for (size_t i : offsets)
-        EXPECT_EQ(block[i], i % 257 % 256) << i;
+    unsigned char filler[kFillerBlockSize];
+    FillFillerBlock(filler);
+    for (size_t i : {0, 255, 256, 257, 258, 4095})
+        EXPECT_EQ(filler[i], i % 257 % 256) << i;
 }
