@@ -10,14 +10,6 @@
 
 namespace {
 
-const char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-CleanStats Updated(uint32_t nFiles)
-{
-    return CleanStats{0, 0, nFiles};
-}
-
 FileUpdate Update(const std::string& strPath, uint32_t dwMethod, const StringVector& keywords)
 {
     FileUpdate update;
@@ -27,58 +19,49 @@ FileUpdate Update(const std::string& strPath, uint32_t dwMethod, const StringVec
     return update;
 }
 
-// A clean of the browser actions, with the Netscape folders of the settings
-// pointing into the test's folder.
 typedef CleaningRun BrowserData;
 
 }  // namespace
 
-TEST_F(BrowserData, UpdatedFilesAreRewrittenWithWindowsLineEndsAndCountedWhenChanged)
+// Rewritten with Windows line ends, counted when changed; a missing file is
+// created empty, one out of reach keeps its content, an unknown method does
+// nothing. A file that another program keeps others from reading but not
+// from writing would lose its content if rewritten from what was read.
+TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChanged)
 {
+    const uint32_t kWords = FileUpdate::FU_CLEAR_KEYWORDS;
     const struct {
-        const char* note;
         uint32_t dwMethod;
-        const char* content;
-        const char* expected;
+        const char* content;  // null: no file
+        DWORD dwShare;        // 0: not held open
+        const char* expected;  // null: no file
         uint32_t nUpdated;
     } cases[] = {
-        {"a keyword twice", FileUpdate::FU_CLEAR_KEYWORDS, "one ab two\r\nab three\r\n",
-         "one  two\r\n three\r\n", 1},
-        {"no keyword: rewritten as it was, in text mode", FileUpdate::FU_CLEAR_KEYWORDS,
-         "unix\nand dos\r\n", "unix\r\nand dos\r\n", 0},
-        {"an unknown method touches nothing", 3, "unix\nab\n", "unix\nab\n", 0},
+        {kWords, "one ab two\r\nab three\r\n", 0, "one  two\r\n three\r\n", 1},
+        {kWords, "unix\nand dos\r\n", 0, "unix\r\nand dos\r\n", 0},
+        {3, "unix\nab\n", 0, "unix\nab\n", 0},
+        {kWords, nullptr, 0, "", 0},
+        {7, nullptr, 0, nullptr, 0},
+        {FileUpdate::FU_CLEAR_FILE, "ab\r\n", FILE_SHARE_WRITE, "ab\r\n", 0},
+        {FileUpdate::FU_CLEAR_FILE, "ab\r\n", FILE_SHARE_READ, "ab\r\n", 0},
     };
     for (const auto& test : cases) {
-        const std::string strPath = MakeFile("file.txt", test.content);
-        EXPECT_EQ(UpdateFile(Update(strPath, test.dwMethod, {"ab"})), Updated(test.nUpdated))
-            << test.note;
-        EXPECT_EQ(ReadFileBytes(strPath), test.expected) << test.note;
+        SCOPED_TRACE(testing::Message() << test.dwMethod << " " << (test.content ? test.content : "-"));
+        const std::string strPath = m_folder / "file.txt";
+        DeleteFileA(strPath.c_str());
+        if (test.content)
+            MakeFile("file.txt", test.content);
+        const HANDLE hFile = test.dwShare ? CreateFileA(strPath.c_str(), GENERIC_READ, test.dwShare,
+                                                        nullptr, OPEN_EXISTING, 0, nullptr)
+                                          : nullptr;
+        EXPECT_EQ(UpdateFile(Update(strPath, test.dwMethod, {"ab"})), (CleanStats{0, 0, test.nUpdated}));
+        if (test.dwShare)
+            CloseHandle(hFile);
+        EXPECT_EQ(FileExists(strPath), test.expected != nullptr);
+        EXPECT_EQ(ReadFileBytes(strPath), test.expected ? test.expected : "");
     }
-}
-
-TEST_F(BrowserData, MissingFileIsCreatedEmptyAndOneOutOfReachKeepsItsContent)
-{
-    const std::string strMissing = m_folder / "missing.txt";
-    EXPECT_EQ(UpdateFile(Update(strMissing, 7, {"ab"})), Updated(0));
-    EXPECT_FALSE(FileExists(strMissing));
-    EXPECT_EQ(UpdateFile(Update(strMissing, FileUpdate::FU_CLEAR_KEYWORDS, {"ab"})), Updated(0));
-    EXPECT_EQ(ReadFileBytes(strMissing), "");
-    EXPECT_TRUE(FileExists(strMissing));
-    const std::string strNoFolder = m_folder / "none\\missing.txt";
-    EXPECT_EQ(UpdateFile(Update(strNoFolder, FileUpdate::FU_CLEAR_LINES, {"*"})), Updated(0));
-    EXPECT_FALSE(FileExists(strNoFolder));
-
-    // Another program keeps others from reading it but not from writing it
-    // (rewritten from what could not be read, it would lose its content), or
-    // lets others only read it.
-    for (DWORD dwShare : {FILE_SHARE_WRITE, FILE_SHARE_READ}) {
-        const std::string strLocked = MakeFile("locked.txt", "secret\r\n");
-        const HANDLE hLocked = CreateFileA(strLocked.c_str(), GENERIC_READ, dwShare, nullptr,
-                                           OPEN_EXISTING, 0, nullptr);
-        EXPECT_EQ(UpdateFile(Update(strLocked, FileUpdate::FU_CLEAR_FILE, {"secret"})), Updated(0));
-        CloseHandle(hLocked);
-        EXPECT_EQ(ReadFileBytes(strLocked), "secret\r\n") << dwShare;
-    }
+    EXPECT_EQ(UpdateFile(Update(m_folder / "none\\missing.txt", kWords, {"*"})), CleanStats());
+    EXPECT_FALSE(FileExists(m_folder / "none"));
 }
 
 TEST_F(BrowserData, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
@@ -87,27 +70,26 @@ TEST_F(BrowserData, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
     m_settings->strNetscape4UserPath = strNN4;
     m_settings->strNetscape6UserPath = strNN6;
     const std::string strHst = MakeFile("nn4\\netscape.hst", 3000);
-    const std::string strPrefs = MakeFile("nn4\\prefs.js",
-                                          "user_pref(\"browser.url_history.URL_1\", \"a\");\r\n"
-                                          "user_pref(\"mail.server\", \"b\");\n");
+    const std::string strPrefs = MakeFile("nn4\\prefs.js", "(\"browser.url_history.URL_1\", \"a\");\r\n"
+                                                           "(\"mail.server\", \"b\");\n");
     // "<RDF:li resource" is no "<RDF:li>"; every other byte stays.
     const std::string strRdf = MakeFile("nn6\\localstore.rdf",
                                         "<RDF:Seq>\r\n<RDF:li>x</RDF:li>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
     Build();
     Enable("NNHistory");
-
     EXPECT_TRUE(Run());
     EXPECT_EQ(m_log.m_lines, Ran("Clear Netscape Browser & Address History",
                                  {Deleted(strHst), {2, "File " + strNN6 + "\\history.dat not found"}}) +
                                  Summary(1, 0, 2));
     EXPECT_EQ(m_manager->m_stats, (CleanStats{3000, 1}));
-    EXPECT_EQ(ReadFileBytes(strPrefs), "user_pref(\"mail.server\", \"b\");\n");
+    EXPECT_EQ(ReadFileBytes(strPrefs), "(\"mail.server\", \"b\");\n");
     EXPECT_EQ(ReadFileBytes(strRdf), "<RDF:Seq>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
 }
 
 // Without the Netscape folders the paths would lose their folder and name
-// files at the root of the current drive, made C: here.
-TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAlone)
+// files at the root of the current drive, made C: here. File updates come
+// after the files: a file that a target removes is created again, empty.
+TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
 {
     char szCurrent[MAX_PATH];
     ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, szCurrent), 0u);
@@ -132,36 +114,28 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAlone)
     action.dwKind = AK_STANDARD;
     action.lstFileUpdates = {Update("[PATH_APP_NN4_ROOT]\\prefs.js", FileUpdate::FU_CLEAR_FILE, {"browser"})};
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), CleanStats());
-
     EXPECT_EQ(ReadFileBytes("C:\\netscape.hst"), "not Netscape's");
     EXPECT_EQ(ReadFileBytes("C:\\prefs.js"), "browser.url_history\r\n");
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{"Browser", "Browser Complete", "Browser",
                                                        "Browser Complete"}));
-}
 
-// File updates come after the files: a file that a target removes is
-// created again, empty, by an update of it.
-TEST_F(BrowserData, StandardStepsUpdateFilesAfterRemovingFiles)
-{
     m_settings->strNetscape4UserPath = m_folder.Path();
     const std::string strGone = MakeFile("gone.txt", "secret\r\n");
     const std::string strKept = MakeFile("kept.txt", "a secret\r\nother\r\n");
-    CAction action;
     action.lstFiles = {FileTarget()};
     action.lstFiles.front().strName = strGone;
-    action.lstFiles.front().dwReportFlags = 0;
     action.lstFileUpdates = {Update(strGone, FileUpdate::FU_CLEAR_KEYWORDS, {"secret"}),
                              Update("[PATH_APP_NN4_ROOT]\\kept.txt", FileUpdate::FU_CLEAR_LINES, {"*secret*"})};
-
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), (CleanStats{8, 1, 1}));
-    EXPECT_TRUE(FileExists(strGone));
     EXPECT_EQ(ReadFileBytes(strGone), "");
+    EXPECT_TRUE(FileExists(strGone));
     EXPECT_EQ(ReadFileBytes(strKept), "other\r\n");
 }
 
 TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
 {
     const std::string kBiff = "Software\\Netscape\\Netscape Navigator\\biff";
+    const std::string kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
     const std::string strUser = kBiff + "\\users\\jo", strServers = strUser + "\\servers\\";
     const std::string strRoot = m_folder.Path();
     CScratchRegistry registry;
@@ -173,21 +147,18 @@ TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
     registry.Set(HKEY_CURRENT_USER, strServers + "mail", "popstatePath", strRoot + "\\mail\\popstate.dat");
     EXPECT_EQ(FindNetscape4Root(), strRoot);
     EXPECT_EQ(FindNetscape4Cache(), strRoot + "\\Cache");
-    ASSERT_TRUE(WriteFileBytes(m_folder / "prefs.js",
-                               "user_pref(\"browser.cache.directory\", \"E:\\\\NS Cache\\\\jo\");\r\n"));
-    EXPECT_EQ(FindNetscape4Cache(), "E:\\NS Cache\\jo");
+    MakeFile("prefs.js", "user_pref(\"browser.cache.directory\", \"E:\\\\NS Cache\");\r\n");
+    EXPECT_EQ(FindNetscape4Cache(), "E:\\NS Cache");
     registry.Set(HKEY_CURRENT_USER, strUser, "defaultServer", "pop.example.com");
-    registry.Set(HKEY_CURRENT_USER, strServers + "pop.example.com", "popstatePath", "D:\\Mail\\jo\\popstate.dat");
+    registry.Set(HKEY_CURRENT_USER, strServers + "pop.example.com", "popstatePath", "D:\\jo\\popstate.dat");
     EXPECT_EQ(FindNetscape4Root(), "");
     EXPECT_EQ(FindNetscape4Cache(), "");
-
     // Mozilla's profile folder is in its registry file.
     registry.Set(HKEY_CURRENT_USER, kShellFolders, "AppData", strRoot);
     EXPECT_EQ(FindMozillaRoot(), "");
     MakeFolder("Mozilla");
-    const std::string strProfile = strRoot + "\\Mozilla\\Profiles\\jo\\k2d7x1.slt";
-    ASSERT_TRUE(WriteFileBytes(m_folder / "Mozilla\\registry.dat",
-                               std::string("\x76\x00\x02\x00", 4) + strProfile + std::string(1, '\0')));
+    const std::string strProfile = strRoot + "\\Mozilla\\Profiles\\jo";
+    MakeFile("Mozilla\\registry.dat", std::string("\x76\x00\x02\x00", 4) + strProfile + std::string(1, '\0'));
     EXPECT_EQ(FindMozillaRoot(), strProfile);
     registry.Remove(HKEY_CURRENT_USER, kShellFolders, "AppData");
     EXPECT_EQ(FindMozillaRoot(), "");

@@ -31,10 +31,8 @@ namespace {
     return ::testing::AssertionSuccess();
 }
 
-// Lets no file of this process grow past a size, as a file system with a
-// file-size limit would, for as long as it lives. The host then refuses the
-// write that would pass it instead of ending the process (its signal 25 is
-// ignored meanwhile).
+// Lets no file of this process grow past a size while it lives, as a file
+// system's limit would: the host refuses the write, its signal 25 ignored.
 class CFileSizeLimit {
 public:
     explicit CFileSizeLimit(uintptr_t nBytes)
@@ -178,31 +176,26 @@ TEST_F(DriveOperations, EmptyDriveListDoesNothingAndAMissingDriveIsSkippedWithou
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{"Drive work", "Drive work Complete"}));
 }
 
-// A drive of Windows 2000 and XP has "Recycler" with a folder for each
-// user; "Recycled" of Windows 95/98/ME is not there.
+// Both bins are emptied, "Recycled" of Windows 95/98/ME and "Recycler" of
+// NT, with the folders of each user and their hidden files.
 TEST_F(DriveOperations, RecycleBinIsEmptiedWithItsHiddenFilesAndUserFolders)
 {
     ASSERT_TRUE(m_drive.MapFolder());
-    const std::string strBin = m_drive / "Recycler", strUser = strBin + "\\S-1-5-21-1004";
-    ASSERT_TRUE(CreateDirectoryA(strBin.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(strUser.c_str(), nullptr));
-    SetFileAttributesA(strUser.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    ASSERT_TRUE(WriteFileBytes(strUser + "\\INFO2", std::string(820, 'i')));
-    ASSERT_TRUE(WriteFileBytes(strBin + "\\Dc2", "no extension"));
-    SetFileAttributesA((strUser + "\\INFO2").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    ASSERT_TRUE(WriteFileBytes(m_drive / "outside.txt", "stays"));
-
+    for (const char* pszFolder : {"Recycled", "Recycler", "Recycler\\S-1-5-21-1004"})
+        ASSERT_TRUE(CreateDirectoryA((m_drive / pszFolder).c_str(), nullptr));
+    for (const char* pszFile : {"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "outside.txt"})
+        ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, pszFile));
+    SetFileAttributesA((m_drive / "Recycler\\S-1-5-21-1004\\INFO2").c_str(), FILE_ATTRIBUTE_HIDDEN);
     CAction action;
     action.dwKind = AK_RECYCLEBIN;
     action.lstRecycleBinDrives = {m_drive.Root()};
-    EXPECT_EQ(Execute(action), (CleanStats{820 + 12, 2}));
-    EXPECT_TRUE(FileExists(strBin));
-    EXPECT_FALSE(FileExists(strUser));
+    EXPECT_EQ(Execute(action), (CleanStats{16 + 28, 2}));
+    EXPECT_TRUE(FileExists(m_drive / "Recycler"));
+    EXPECT_FALSE(FileExists(m_drive / "Recycler\\S-1-5-21-1004"));
     EXPECT_TRUE(FileExists(m_drive / "outside.txt"));
-    // The folder is named as the drive entry and "\Recycler" make it.
-    const std::string strNamed = m_drive.Root() + "\\Recycler";
-    EXPECT_EQ(m_log.m_lines, Ran("Drive work", {Deleted(strNamed + "\\Dc2"),
-                                                Deleted(strNamed + "\\S-1-5-21-1004\\INFO2")}));
+    // The folders are named as the drive entry and "\Recycled" make them.
+    EXPECT_EQ(m_log.m_lines, Ran("Drive work", {Deleted(m_drive.Root() + "\\Recycled\\DC1.TXT"),
+                                                Deleted(m_drive.Root() + "\\Recycler\\S-1-5-21-1004\\INFO2")}));
 }
 
 // Default masks; a link to a folder elsewhere is not followed.

@@ -17,8 +17,7 @@
 
 namespace {
 
-const char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const std::string kPluginKey = "Software\\VeltrinPreviewTest";
@@ -32,14 +31,11 @@ void AddTreeSnapshot(const std::string& strFolder, Snapshot& snapshot)
 {
     WIN32_FIND_DATAA data;
     HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound; bFound = FindNextFileA(hFind, &data)) {
         const std::string strName = data.cFileName, strPath = strFolder + "\\" + strName;
         if (strName == "." || strName == "..")
             continue;
-        std::string strFacts = std::to_string(data.dwFileAttributes) + " " +
-                               std::to_string(data.nFileSizeLow);
+        std::string strFacts = std::to_string(data.dwFileAttributes) + " " + std::to_string(data.nFileSizeLow);
         for (const FILETIME& time : {data.ftCreationTime, data.ftLastWriteTime, data.ftLastAccessTime})
             strFacts += " " + std::to_string(uint64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -47,24 +43,8 @@ void AddTreeSnapshot(const std::string& strFolder, Snapshot& snapshot)
         else
             strFacts += " " + std::to_string(std::hash<std::string>()(ReadFileBytes(strPath)));
         snapshot[strPath] = strFacts;
-    } while (FindNextFileA(hFind, &data));
+    }
     FindClose(hFind);
-}
-
-// A file last written in 2099, which no date limit keeps. Its last access
-// lies later still: a host file system notes a read as an access when the
-// last one came before the last write, and a later one here would only
-// tell of the snapshots' own reads.
-void WrittenIn2099(const std::string& strPath)
-{
-    SYSTEMTIME written = {2099, 1, 0, 1, 0, 0, 0, 0}, accessed = {2100, 1, 0, 1, 0, 0, 0, 0};
-    FILETIME ftWritten, ftAccessed;
-    SystemTimeToFileTime(&written, &ftWritten);
-    SystemTimeToFileTime(&accessed, &ftAccessed);
-    HANDLE hFile = CreateFileA(strPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-    EXPECT_TRUE(SetFileTime(hFile, nullptr, &ftAccessed, &ftWritten));
-    CloseHandle(hFile);
 }
 
 bool StartsWith(const std::string& strText, const std::string& strStart)
@@ -77,10 +57,9 @@ Names Listed(const Lines& lines, const std::string& strStart, const std::string&
 {
     Names names;
     for (const Line& line : lines) {
-        const std::string& s = line.strText;
-        const size_t nEnd = s.rfind(strEnd);
-        if (StartsWith(s, strStart) && nEnd != std::string::npos && nEnd >= strStart.size())
-            names.insert(s.substr(strStart.size(), nEnd - strStart.size()));
+        const size_t nEnd = line.strText.rfind(strEnd);
+        if (StartsWith(line.strText, strStart) && nEnd != std::string::npos && nEnd >= strStart.size())
+            names.insert(line.strText.substr(strStart.size(), nEnd - strStart.size()));
     }
     return names;
 }
@@ -110,13 +89,25 @@ protected:
             {"cache\\c1.dat", 2048}, {"cache\\sub\\c2.dat", 1024}, {"cache\\sub\\deeper\\c3.dat", 10},
             {"temp\\t.tmp", 1024}, {"plugdata\\single.dat", 5}, {"plugdata\\a.log", 6},
             {"plugdata\\b.log", 7}, {"plugdata\\keep.log", 8}, {"plugdata\\other.txt", 9},
-            {"plugdata\\tree\\x.bak", 11}};
+            {"plugdata\\tree\\x.bak", 11}, {"cookies\\old.txt", 1024}, {"cookies\\new.txt", 100}};
         for (const auto& file : files)
             MakeFile(file.first, file.second);
-        SetLastWriteYear(MakeFile("cookies\\old.txt", 1024), 2000);
-        WrittenIn2099(MakeFile("cookies\\new.txt", 100));
+        SetLastWriteYear(m_folder / "cookies\\old.txt", 2000);
+        // No date limit keeps a file last written in 2099. Its last access lies
+        // later still: a host file system notes a read as an access when the
+        // last one came before the last write, which would tell of the
+        // snapshots' own reads.
+        FILETIME times[2];
+        SYSTEMTIME years[2] = {{2099, 1, 0, 1, 0, 0, 0, 0}, {2100, 1, 0, 1, 0, 0, 0, 0}};
+        for (int i = 0; i < 2; ++i)
+            SystemTimeToFileTime(&years[i], &times[i]);
+        HANDLE hNew = CreateFileA((m_folder / "cookies\\new.txt").c_str(), FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_TRUE(SetFileTime(hNew, nullptr, &times[1], &times[0]));
+        CloseHandle(hNew);
         m_strLocked = MakeFile("temp\\inuse.tmp", 300);
         m_strUpdated = MakeFile("plugdata\\prefs.js", "keep this\r\nsecret line\r\n");
+        // The system's search also finds "*.tmp" by the alias "BYITSA~1.TMP".
         for (const char* pszFile : {"top.old", "kept.doc", "by its alias.tmpl"})
             ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, "scan"));
         WriteStringValue(kPluginKey, "single", "1");
@@ -126,13 +117,12 @@ protected:
         WriteStringValue(kPluginKey + "\\Tree\\Below", "v", "z");
         WritePlugin(m_folder / "plugins\\every.pld");
         WriteStringValue(kSettingsKey, "strPluginFolder", m_folder / "plugins");
-
         ASSERT_TRUE(PutTextOnClipboard("secret"));
         m_settings->bIECookiesAllowDate = true;
         Build();
         m_settings->strDiskOpsDriveList = m_drive.Root().substr(0, 2);
-        for (const char* pszId : {"WCTempDir", "SMRunHistory", "PlugEvery", "IECookies",
-                                  "IECache", "WCClipboard", "DiskOpScan", "DiskOpFreeSpace"})
+        for (const char* pszId : {"WCTempDir", "SMRunHistory", "PlugEvery", "IECookies", "IECache",
+                                  "WCClipboard", "DiskOpScan", "DiskOpFreeSpace"})
             Enable(pszId);
     }
     void TearDown() override
@@ -167,12 +157,10 @@ protected:
         plugin.lstKeys = {value, masked, keyTree};
         plugin.lstFileUpdates.resize(1);
         plugin.lstFileUpdates.back().strPath = m_strUpdated;
-        plugin.lstFileUpdates.back().dwMethod = FileUpdate::FU_CLEAR_LINES;
         plugin.lstFileUpdates.back().vecKeywords = {"secret*"};
         plugin.lstKeyUpdates.resize(1);
         plugin.lstKeyUpdates.back().target = value;
         plugin.lstKeyUpdates.back().target.strValue = "Start Page";
-        plugin.lstKeyUpdates.back().dwDataType = RegUpdate::DT_TEXT;
         plugin.lstKeyUpdates.back().strData = "about:blank";
         plugin.lstCommands = {"cmd.exe /c echo started> \"" + (m_folder / "started.txt") + "\""};
         CWin32File file;
@@ -198,12 +186,10 @@ protected:
     static Snapshot RegistrySnapshot()
     {
         Snapshot snapshot;
-        for (HKEY hRoot : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-            const bool bUser = hRoot == HKEY_CURRENT_USER;
-            for (const auto& entry : SnapshotKey(bUser ? "" : kSessionManager, hRoot))
-                snapshot[(bUser ? "" : "HKLM\\") + entry.first] =
-                    std::to_string(entry.second.dwType) + " " + entry.second.bytes;
-        }
+        for (const auto& entry : SnapshotKey(""))
+            snapshot[entry.first] = std::to_string(entry.second.dwType) + " " + entry.second.bytes;
+        for (const auto& entry : SnapshotKey(kSessionManager, HKEY_LOCAL_MACHINE))
+            snapshot["HKLM\\" + entry.first] = std::to_string(entry.second.dwType) + " " + entry.second.bytes;
         return snapshot;
     }
 
@@ -218,46 +204,58 @@ protected:
 
 }  // namespace
 
-TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothing)
+// Stopped from another thread at moments from the start to the end of the
+// walk, and then run to its end, the preview changes nothing; the clean of
+// the same machine removes exactly what it listed.
+TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
 {
-    HANDLE hInUse = CreateFileA(m_strLocked.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE hInUse = CreateFileA(m_strLocked.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hInUse, INVALID_HANDLE_VALUE);
     const Snapshot filesBefore = FileSnapshot(), registryBefore = RegistrySnapshot();
-
+    for (DWORD dwDelay : {0, 1, 2, 5, 10, 20}) {
+        m_log.Clear();
+        CStopRequest stop;
+        bool bCompleted = true;
+        std::thread preview([&] { bCompleted = m_manager->RunPreview(stop); });
+        Sleep(dwDelay);
+        stop.Request();
+        preview.join();
+        for (const Line& line : m_log.m_lines)
+            EXPECT_TRUE(bCompleted || line.nImage != LI_STATISTICS) << dwDelay;
+    }
+    m_log.Clear();
     EXPECT_TRUE(m_manager->RunPreview(m_stop));
     const Lines preview = m_log.m_lines;
     const CleanStats previewStats = m_manager->m_stats;
 
     // Nothing changed: no file, time, attribute, value, clipboard or filler.
+    EXPECT_EQ(m_log.m_nHolds, m_log.m_nReleases);
     EXPECT_EQ(FileSnapshot(), filesBefore);
     EXPECT_EQ(RegistrySnapshot(), registryBefore);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
-    EXPECT_TRUE(ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations")
-                    .empty());
+    EXPECT_TRUE(ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations").empty());
 
     // Each action between its title and its totals, then the summary.
     std::vector<std::string> texts;
     for (const Line& line : preview) {
-        if (line.nImage == LI_ACTION_START || line.nImage == LI_ACTION_COMPLETE ||
-            line.nImage == LI_STATISTICS)
+        if (line.nImage == LI_ACTION_START || line.nImage == LI_ACTION_COMPLETE || line.nImage == LI_STATISTICS)
             texts.push_back(line.strText);
     }
-    const std::string strNoKeys = " registry entry(ies)";
+    const std::string strKeys = " registry entry(ies)", strNone = " 0 file(s) (0 Kbytes) and 0" + strKeys;
     EXPECT_EQ(texts, (std::vector<std::string>{
-        "Free Space Elimination", "Free Space Elimination would delete 0 file(s) (0 Kbytes) and 0" + strNoKeys,
-        "Scan Disk by Mask", "Scan Disk by Mask would delete 1 file(s) (0 Kbytes) and 0" + strNoKeys,
+        "Free Space Elimination", "Free Space Elimination would delete" + strNone,
+        "Scan Disk by Mask", "Scan Disk by Mask would delete 1 file(s) (0 Kbytes) and 0" + strKeys,
         "Delete Temporary Internet Files",
-        "Delete Temporary Internet Files would delete 3 file(s) (3 Kbytes) and 0" + strNoKeys,
+        "Delete Temporary Internet Files would delete 3 file(s) (3 Kbytes) and 0" + strKeys,
         "Clear Internet Explorer Cookies",
-        "Clear Internet Explorer Cookies would delete 1 file(s) (0 Kbytes) and 0" + strNoKeys,
-        "Every target", "Every target would delete 4 file(s) (0 Kbytes) and 4" + strNoKeys + ", update 1 file(s)",
+        "Clear Internet Explorer Cookies would delete 1 file(s) (0 Kbytes) and 0" + strKeys,
+        "Every target", "Every target would delete 4 file(s) (0 Kbytes) and 4" + strKeys + ", update 1 file(s)",
         "Clear \"Start Menu\" Run History",
-        "Clear \"Start Menu\" Run History would delete 0 file(s) (0 Kbytes) and 3" + strNoKeys,
-        "Clear Clipboard memory", "Clear Clipboard memory would delete 0 file(s) (0 Kbytes) and 0" + strNoKeys,
+        "Clear \"Start Menu\" Run History would delete 0 file(s) (0 Kbytes) and 3" + strKeys,
+        "Clear Clipboard memory", "Clear Clipboard memory would delete" + strNone,
         "Clear User Temp Directory", "Clear User Temp Directory would delete 1 file(s) (1 Kbytes) and 0" +
-                                         strNoKeys + ", and remove 1 file(s) at the next restart",
+                                         strKeys + ", and remove 1 file(s) at the next restart",
         "Statistics of the preview (nothing has been changed):", "Would be deleted: 10 file(s)",
         "Would be updated: 1 file(s)", "Would be deleted: 7 registry entry(ies)",
         "Space that would be released: 4 Kbytes", "1 files would be removed on reboot"}));
@@ -269,14 +267,10 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothing)
           "Program cmd.exe /c echo started> \"" + (m_folder / "started.txt") + "\" would be started",
           std::string("The clipboard would be emptied")})
         EXPECT_NE(std::find(all.begin(), all.end(), strLine), all.end()) << strLine;
-    EXPECT_NE(std::find_if(all.begin(), all.end(),
-                           [](const std::string& s) {
-                               return StartsWith(s, "The free space of ") &&
-                                      s.find(" would be overwritten (") != std::string::npos;
-                           }),
-              all.end());
+    EXPECT_NE(std::find_if(all.begin(), all.end(), [](const std::string& s) {
+                  return StartsWith(s, "The free space of ") && s.find(" would be overwritten (") != s.npos;
+              }), all.end());
 
-    // The clean of the same machine removes exactly what the preview listed.
     m_log.Clear();
     EXPECT_TRUE(Run());
     CloseHandle(hInUse);
@@ -291,16 +285,13 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothing)
     EXPECT_EQ(deferred, Listed(m_log.m_lines, "File ", " will be removed until system reboot"));
     EXPECT_EQ(deferred, Names{m_strLocked});
     for (const auto& entry : registryBefore) {
-        if (registryAfter.count(entry.first))
-            continue;
-        if (StartsWith(entry.first, kPluginKey + "\\Tree\\"))
-            keysGone.insert(kPluginKey + "\\Tree");
-        else
-            valuesGone.insert(entry.first);
+        const bool bTree = StartsWith(entry.first, kPluginKey + "\\Tree\\");
+        if (!registryAfter.count(entry.first))
+            (bTree ? keysGone : valuesGone).insert(bTree ? kPluginKey + "\\Tree" : entry.first);
     }
     EXPECT_EQ(Listed(preview, "Registry value HKEY_CURRENT_USER\\", " would be deleted"), valuesGone);
-    EXPECT_EQ(Listed(preview, "Registry key HKEY_CURRENT_USER\\",
-                     " would be deleted with everything below it"), keysGone);
+    EXPECT_EQ(Listed(preview, "Registry key HKEY_CURRENT_USER\\", " would be deleted with everything below it"),
+              keysGone);
     EXPECT_EQ(m_manager->m_stats, previewStats);
     EXPECT_EQ(Lines(m_log.m_lines.end() - 6, m_log.m_lines.end()),
               (Lines{{5, "Statistics:"}, {5, "Deleted: 10 file(s)"}, {5, "Updated: 1 file(s)"},
@@ -312,32 +303,4 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothing)
     for (int n = 0; n < 300 && ReadFileBytes(m_folder / "started.txt").empty(); ++n)
         Sleep(100);
     EXPECT_EQ(ReadFileBytes(m_folder / "started.txt"), "started\r\n");
-}
-
-// Stopped from another thread at moments from the start to the end of the
-// walk: nothing changes, and a clean afterwards runs to its end.
-TEST_F(Preview, StopLeavesEverythingAsItWasAndHoldsNoLock)
-{
-    const Snapshot filesBefore = FileSnapshot(), registryBefore = RegistrySnapshot();
-    for (DWORD dwDelay : {0, 1, 2, 5, 10, 20}) {
-        m_log.Clear();
-        CStopRequest stop;
-        bool bCompleted = true;
-        std::thread preview([&] { bCompleted = m_manager->RunPreview(stop); });
-        Sleep(dwDelay);
-        stop.Request();
-        preview.join();
-        for (const Line& line : m_log.m_lines)
-            EXPECT_TRUE(bCompleted || line.nImage != LI_STATISTICS) << dwDelay;
-    }
-    EXPECT_EQ(m_log.m_nHolds, m_log.m_nReleases);
-    EXPECT_EQ(FileSnapshot(), filesBefore);
-    EXPECT_EQ(RegistrySnapshot(), registryBefore);
-    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
-
-    m_log.Clear();
-    EXPECT_TRUE(Run());
-    ASSERT_FALSE(m_log.m_lines.empty());
-    EXPECT_EQ(m_log.m_lines.back().nImage, uint32_t(LI_STATISTICS));
-    EXPECT_FALSE(FileExists(m_strLocked));
 }
