@@ -55,24 +55,6 @@ bool SetKeyDacl(const std::string& strKey, const char* pszDescriptor)
     return nResult == ERROR_SUCCESS;
 }
 
-// Lets everyone at the keys again, so that they can be removed.
-void UnlockTree(const std::string& strKey)
-{
-    HKEY hKey;
-    if (!SetKeyDacl(strKey, "D:(A;OICI;KA;;;WD)") ||
-        RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &hKey))
-        return;
-    std::vector<std::string> subkeys;
-    char szName[300];
-    for (DWORD i = 0, cch = sizeof(szName);
-         !RegEnumKeyExA(hKey, i, szName, &cch, nullptr, nullptr, nullptr, nullptr);
-         ++i, cch = sizeof(szName))
-        subkeys.push_back(szName);
-    RegCloseKey(hKey);
-    for (const std::string& strSubkey : subkeys)
-        UnlockTree(strKey + "\\" + strSubkey);
-}
-
 }  // namespace
 
 TEST(RegistryHandlers, SearchListsOfTheRunningVersionOnly)
@@ -128,10 +110,15 @@ TEST(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRestor
     const std::string strFormData = strData + kFormData;
     const CScratchKey userScratch(HKEY_CURRENT_USER, strUserKey);
     const CScratchKey machineScratch(HKEY_LOCAL_MACHINE, strMachineKey);
+    // Lets everyone at the keys again, so that they can be removed.
     struct CUnlock {
-        std::string strKey;
-        ~CUnlock() { UnlockTree(strKey); }
-    } unlock{strUserKey};
+        std::vector<std::string> keys;
+        ~CUnlock()
+        {
+            for (const std::string& strKey : keys)
+                SetKeyDacl(strKey, "D:(A;OICI;KA;;;WD)");
+        }
+    } unlock{{strUserKey, strData, strFormData, strFormData + "\\Item", strFormData + "\\Item\\Deeper"}};
     WriteStringValue(strData + "\\Other", "v", "kept");
     WriteStringValue(strFormData + "\\Item\\Deeper", "v", "form text");
     WriteStringValue(strMachineKey + kFormData + "\\Item", "v", "form text", HKEY_LOCAL_MACHINE);
@@ -157,21 +144,4 @@ TEST(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRestor
         // every key right, inherited by subkeys and values.
         EXPECT_EQ(KeyDacl(strData), "D:(A;OICI;KA;;;" + strSid + ")(A;OICI;KA;;;SY)");
     }
-}
-
-TEST(RegistryHandlers, SidTextFollowsTheStandardForm)
-{
-    // Revision, count, the authority in six bytes, then each part in four.
-    const struct {
-        std::vector<BYTE> sid;
-        const char* text;
-    } cases[] = {
-        {{1, 2, 0, 0, 0, 0, 0, 5, 21, 0, 0, 0, 255, 255, 255, 255}, "S-1-5-21-4294967295"},
-        {{1, 1, 0, 0, 0x12, 0x34, 0x56, 0x78, 7, 0, 0, 0}, "S-1-305419896-7"},
-        {{1, 1, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 7, 0, 0, 0}, "S-1-0x123456789abc-7"},
-        {{2, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0}, ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(SidToText(PSID(c.sid.data())), c.text);
-    EXPECT_EQ(SidToText(nullptr), "");
 }

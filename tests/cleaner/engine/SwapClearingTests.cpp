@@ -60,17 +60,35 @@ protected:
 
 }  // namespace
 
-TEST_F(SwapClearing, On9xTheOptionIsItsOwnValueAndKeepsOneStartupLine)
+// NT clears its swap file itself when its setting says so; Windows 95/98/ME
+// keeps the option as the program's own value and starts the clearing
+// program from a line of the batch file.
+TEST_F(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
 {
-    if (!IsWin9x())
-        GTEST_SKIP() << "Windows 95/98/ME only";
+    const std::string config = PageFileLine("D:\\old.swp");
+    m_batch.Write("REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS");
+    m_config.Write(config);
+    m_rootSwap.Write("swap");
     EXPECT_FALSE(ReadSwapClearingOption());  // missing reads as off
+    if (IsWinNT()) {
+        for (bool bEnabled : {true, false, true}) {
+            WriteSwapClearingOption(bEnabled, m_cDrive);
+            DWORD dwClear = 2;
+            EXPECT_TRUE(ReadDwordValue(kMemoryManagementKey, "ClearPageFileAtShutdown", dwClear,
+                                       HKEY_LOCAL_MACHINE));
+            EXPECT_EQ(dwClear, bEnabled ? 1u : 0u);
+            EXPECT_EQ(ReadSwapClearingOption(), bEnabled);
+            EXPECT_EQ(m_batch.Read(), "REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS");
+            EXPECT_EQ(m_config.Read(), config);
+            EXPECT_FALSE(ValueExists(kSwapOptionKey, "Enabled"));
+        }
+        return;
+    }
+    ASSERT_TRUE(IsWin9x());
     WriteDwordValue(kMemoryManagementKey, "ClearPageFileAtShutdown", 1, HKEY_LOCAL_MACHINE);
     EXPECT_FALSE(ReadSwapClearingOption());
     // The user's own line with the marker goes as well, and no blank line
     // builds up before the new one.
-    m_batch.Write("REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS");
-    m_rootSwap.Write("swap");
     for (int n = 0; n < 2; ++n) {
         WriteSwapClearingOption(true, m_cDrive);
         EXPECT_EQ(m_batch.Read(), "@ECHO OFF\r\nPATH C:\\DOS\r\n" + m_strLine);
@@ -130,29 +148,6 @@ TEST_F(SwapClearing, On9xTheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
         EXPECT_EQ(m_config.Read(), c.pExpected && c.bEnabled ? PageFileLine(c.pExpected->Path()) : "");
         EXPECT_EQ(m_batch.Exists(), c.bBatch);
         EXPECT_EQ(m_batch.Read(), c.bBatch ? m_strLine : "");
-    }
-}
-
-TEST_F(SwapClearing, OnNTOnlyTheSystemSettingChanges)
-{
-    if (!IsWinNT())
-        GTEST_SKIP() << "NT family only";
-    const std::string batch = "@ECHO OFF\r\n" + m_strLine, config = PageFileLine("D:\\old.swp");
-    m_batch.Write(batch);
-    m_config.Write(config);
-    m_rootSwap.Write("swap");
-    EXPECT_FALSE(ReadSwapClearingOption());  // missing reads as off
-    for (bool bEnabled : {true, false, true}) {
-        SCOPED_TRACE(bEnabled ? "on" : "off");
-        WriteSwapClearingOption(bEnabled, m_cDrive);
-        DWORD dwClear = 2;
-        EXPECT_TRUE(ReadDwordValue(kMemoryManagementKey, "ClearPageFileAtShutdown", dwClear,
-                                   HKEY_LOCAL_MACHINE));
-        EXPECT_EQ(dwClear, bEnabled ? 1u : 0u);
-        EXPECT_EQ(ReadSwapClearingOption(), bEnabled);
-        EXPECT_EQ(m_batch.Read(), batch);
-        EXPECT_EQ(m_config.Read(), config);
-        EXPECT_FALSE(ValueExists(kSwapOptionKey, "Enabled"));
     }
 }
 
