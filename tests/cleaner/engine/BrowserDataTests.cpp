@@ -32,8 +32,8 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
     const uint32_t kWords = FileUpdate::FU_CLEAR_KEYWORDS;
     const struct {
         uint32_t dwMethod;
-        const char* content;  // null: no file
-        DWORD dwShare;        // 0: not held open
+        const char* content;   // null: no file
+        DWORD dwShare;         // 0: not held open
         const char* expected;  // null: no file
         uint32_t nUpdated;
     } cases[] = {
@@ -46,7 +46,8 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
         {FileUpdate::FU_CLEAR_FILE, "ab\r\n", FILE_SHARE_READ, "ab\r\n", 0},
     };
     for (const auto& test : cases) {
-        SCOPED_TRACE(testing::Message() << test.dwMethod << " " << (test.content ? test.content : "-"));
+        SCOPED_TRACE(testing::Message()
+                     << test.dwMethod << " " << (test.content ? test.content : "-"));
         const std::string strPath = m_folder / "file.txt";
         DeleteFileA(strPath.c_str());
         if (test.content)
@@ -54,7 +55,8 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
         const HANDLE hFile = test.dwShare ? CreateFileA(strPath.c_str(), GENERIC_READ, test.dwShare,
                                                         nullptr, OPEN_EXISTING, 0, nullptr)
                                           : nullptr;
-        EXPECT_EQ(UpdateFile(Update(strPath, test.dwMethod, {"ab"})), (CleanStats{0, 0, test.nUpdated}));
+        EXPECT_EQ(UpdateFile(Update(strPath, test.dwMethod, {"ab"})),
+                  (CleanStats{0, 0, test.nUpdated}));
         if (test.dwShare)
             CloseHandle(hFile);
         EXPECT_EQ(FileExists(strPath), test.expected != nullptr);
@@ -70,17 +72,20 @@ TEST_F(BrowserData, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
     m_settings->strNetscape4UserPath = strNN4;
     m_settings->strNetscape6UserPath = strNN6;
     const std::string strHst = MakeFile("nn4\\netscape.hst", 3000);
-    const std::string strPrefs = MakeFile("nn4\\prefs.js", "(\"browser.url_history.URL_1\", \"a\");\r\n"
-                                                           "(\"mail.server\", \"b\");\n");
+    const std::string strPrefs = MakeFile("nn4\\prefs.js",
+                                          "(\"browser.url_history.URL_1\", \"a\");\r\n"
+                                          "(\"mail.server\", \"b\");\n");
     // "<RDF:li resource" is no "<RDF:li>"; every other byte stays.
-    const std::string strRdf = MakeFile("nn6\\localstore.rdf",
-                                        "<RDF:Seq>\r\n<RDF:li>x</RDF:li>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
+    const std::string strRdf =
+        MakeFile("nn6\\localstore.rdf",
+                 "<RDF:Seq>\r\n<RDF:li>x</RDF:li>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
     Build();
     Enable("NNHistory");
     EXPECT_TRUE(Run());
-    EXPECT_EQ(m_log.m_lines, Ran("Clear Netscape Browser & Address History",
-                                 {Deleted(strHst), {2, "File " + strNN6 + "\\history.dat not found"}}) +
-                                 Summary(1, 0, 2));
+    EXPECT_EQ(m_log.m_lines,
+              Ran("Clear Netscape Browser & Address History",
+                  {Deleted(strHst), {2, "File " + strNN6 + "\\history.dat not found"}}) +
+                  Summary(1, 0, 2));
     EXPECT_EQ(m_manager->m_stats, (CleanStats{3000, 1}));
     EXPECT_EQ(ReadFileBytes(strPrefs), "(\"mail.server\", \"b\");\n");
     EXPECT_EQ(ReadFileBytes(strRdf), "<RDF:Seq>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
@@ -108,11 +113,13 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     CAction action;
     action.strTitle = "Browser";
     action.dwKind = AK_NNHISTORY;
-    action.lstFilePairs = {{"[PATH_APP_NN4_ROOT]\\netscape.hst", "[PATH_APP_NN4_ROOT]\\prefs.js", 4},
-                           {"[PATH_APP_NN6_ROOT]\\netscape.hst", "C:\\prefs.js", 6}};
+    action.lstFilePairs = {
+        {"[PATH_APP_NN4_ROOT]\\netscape.hst", "[PATH_APP_NN4_ROOT]\\prefs.js", 4},
+        {"[PATH_APP_NN6_ROOT]\\netscape.hst", "C:\\prefs.js", 6}};
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), CleanStats());
     action.dwKind = AK_STANDARD;
-    action.lstFileUpdates = {Update("[PATH_APP_NN4_ROOT]\\prefs.js", FileUpdate::FU_CLEAR_FILE, {"browser"})};
+    action.lstFileUpdates = {
+        Update("[PATH_APP_NN4_ROOT]\\prefs.js", FileUpdate::FU_CLEAR_FILE, {"browser"})};
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), CleanStats());
     EXPECT_EQ(ReadFileBytes("C:\\netscape.hst"), "not Netscape's");
     EXPECT_EQ(ReadFileBytes("C:\\prefs.js"), "browser.url_history\r\n");
@@ -124,8 +131,9 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     const std::string strKept = MakeFile("kept.txt", "a secret\r\nother\r\n");
     action.lstFiles = {FileTarget()};
     action.lstFiles.front().strName = strGone;
-    action.lstFileUpdates = {Update(strGone, FileUpdate::FU_CLEAR_KEYWORDS, {"secret"}),
-                             Update("[PATH_APP_NN4_ROOT]\\kept.txt", FileUpdate::FU_CLEAR_LINES, {"*secret*"})};
+    action.lstFileUpdates = {
+        Update(strGone, FileUpdate::FU_CLEAR_KEYWORDS, {"secret"}),
+        Update("[PATH_APP_NN4_ROOT]\\kept.txt", FileUpdate::FU_CLEAR_LINES, {"*secret*"})};
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), (CleanStats{8, 1, 1}));
     EXPECT_EQ(ReadFileBytes(strGone), "");
     EXPECT_TRUE(FileExists(strGone));
@@ -135,7 +143,8 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
 TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
 {
     const std::string kBiff = "Software\\Netscape\\Netscape Navigator\\biff";
-    const std::string kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const std::string kShellFolders =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
     const std::string strUser = kBiff + "\\users\\jo", strServers = strUser + "\\servers\\";
     const std::string strRoot = m_folder.Path();
     CScratchRegistry registry;
@@ -144,13 +153,15 @@ TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
     // The mail state of the default server, else of "mail", names the user's folder.
     registry.Set(HKEY_CURRENT_USER, kBiff, "CurrentUser", "jo");
     registry.Remove(HKEY_CURRENT_USER, strUser, "defaultServer");
-    registry.Set(HKEY_CURRENT_USER, strServers + "mail", "popstatePath", strRoot + "\\mail\\popstate.dat");
+    registry.Set(HKEY_CURRENT_USER, strServers + "mail", "popstatePath",
+                 strRoot + "\\mail\\popstate.dat");
     EXPECT_EQ(FindNetscape4Root(), strRoot);
     EXPECT_EQ(FindNetscape4Cache(), strRoot + "\\Cache");
     MakeFile("prefs.js", "user_pref(\"browser.cache.directory\", \"E:\\\\NS Cache\");\r\n");
     EXPECT_EQ(FindNetscape4Cache(), "E:\\NS Cache");
     registry.Set(HKEY_CURRENT_USER, strUser, "defaultServer", "pop.example.com");
-    registry.Set(HKEY_CURRENT_USER, strServers + "pop.example.com", "popstatePath", "D:\\jo\\popstate.dat");
+    registry.Set(HKEY_CURRENT_USER, strServers + "pop.example.com", "popstatePath",
+                 "D:\\jo\\popstate.dat");
     EXPECT_EQ(FindNetscape4Root(), "");
     EXPECT_EQ(FindNetscape4Cache(), "");
     // Mozilla's profile folder is in its registry file.
@@ -158,7 +169,8 @@ TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
     EXPECT_EQ(FindMozillaRoot(), "");
     MakeFolder("Mozilla");
     const std::string strProfile = strRoot + "\\Mozilla\\Profiles\\jo";
-    MakeFile("Mozilla\\registry.dat", std::string("\x76\x00\x02\x00", 4) + strProfile + std::string(1, '\0'));
+    MakeFile("Mozilla\\registry.dat",
+             std::string("\x76\x00\x02\x00", 4) + strProfile + std::string(1, '\0'));
     EXPECT_EQ(FindMozillaRoot(), strProfile);
     registry.Remove(HKEY_CURRENT_USER, kShellFolders, "AppData");
     EXPECT_EQ(FindMozillaRoot(), "");

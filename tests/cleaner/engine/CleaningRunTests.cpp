@@ -19,9 +19,8 @@ TEST_F(CleaningRun, ActionsRunInIdentifierOrderBetweenTheirOwnLines)
 
     EXPECT_TRUE(Run());
     EXPECT_EQ(m_log.m_lines, Ran("Clear AOL Instant Messenger History") +
-                                 Ran("Clear \"Start Menu\" click history") +
-                                 Ran("Nothing at all") + Ran("100% of %s and %d") +
-                                 Summary(0, 0, 0));
+                                 Ran("Clear \"Start Menu\" click history") + Ran("Nothing at all") +
+                                 Ran("100% of %s and %d") + Summary(0, 0, 0));
     EXPECT_EQ(m_manager->m_stats, CleanStats());
     EXPECT_EQ(m_log.m_nHolds, 1);
     EXPECT_EQ(m_log.m_nReleases, 1);
@@ -73,10 +72,13 @@ TEST_F(CleaningRun, SpecialActionsTakeDrivesAndCommandsFromTheSettings)
     m_settings->strMiscDefragmentnRegistryProgramPath = "defrag.exe";
     m_settings->strDiskOpsDriveList = "D:\\|E:\\";
     Run();
-    EXPECT_EQ(m_manager->GetAction("DiskOpFreeSpace").lstFreeSpaceDrives, (StringList{"D:\\", "E:\\"}));
+    EXPECT_EQ(m_manager->GetAction("DiskOpFreeSpace").lstFreeSpaceDrives,
+              (StringList{"D:\\", "E:\\"}));
     EXPECT_EQ(m_manager->GetAction("DiskOpScan").lstFiles.front().strName, "D:\\|E:\\");
-    EXPECT_EQ(m_manager->GetAction("MiscCleanRegistry").lstCommands, (StringList{"clean.exe /all"}));
-    EXPECT_EQ(m_manager->GetAction("MiscDefragmentRegistry").lstCommands, (StringList{"defrag.exe"}));
+    EXPECT_EQ(m_manager->GetAction("MiscCleanRegistry").lstCommands,
+              (StringList{"clean.exe /all"}));
+    EXPECT_EQ(m_manager->GetAction("MiscDefragmentRegistry").lstCommands,
+              (StringList{"defrag.exe"}));
     const StringList& bins = m_manager->GetAction("DiskOpRecycleBin").lstRecycleBinDrives;
     EXPECT_NE(std::find(bins.begin(), bins.end(), "C:\\"), bins.end());
 }

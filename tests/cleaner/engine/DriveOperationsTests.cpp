@@ -15,8 +15,8 @@
 
 namespace {
 
-#define MAP_FILE_SYSTEM_OR_SKIP(drive, nBytes)                                              \
-    if (!(drive).MapFileSystem(nBytes))                                                     \
+#define MAP_FILE_SYSTEM_OR_SKIP(drive, nBytes) \
+    if (!(drive).MapFileSystem(nBytes))        \
     GTEST_SKIP() << "the host does not let this test mount a file system of its own"
 
 // Whether the bytes are the filler block, over and over.
@@ -145,7 +145,8 @@ TEST_F(DriveOperations, FillerThatCannotGrowIsFollowedByMoreUntilTheDriveIsFull)
     // What a killed run leaves behind goes before the next one fills.
     RemoveLeftoverFillers(strRoot);
     EXPECT_EQ(FilesInListedOrder(strRoot), StringVector());
-    EXPECT_EQ(m_log.m_lines, (Lines{Deleted(fillers[0]), Deleted(fillers[1]), Deleted(fillers[2])}));
+    EXPECT_EQ(m_log.m_lines,
+              (Lines{Deleted(fillers[0]), Deleted(fillers[1]), Deleted(fillers[2])}));
     EXPECT_EQ(FreeBytes(strRoot), nFree);
 
     // A stopped elimination still removes its filler.
@@ -164,7 +165,8 @@ TEST_F(DriveOperations, EmptyDriveListDoesNothingAndAMissingDriveIsSkippedWithou
     Enable("DiskOpScan");
     m_settings->strDiskOpsDriveList = "";
     EXPECT_TRUE(Run());
-    EXPECT_EQ(m_log.m_lines, Ran("Free Space Elimination") + Ran("Scan Disk by Mask") + Summary(0, 0, 0));
+    EXPECT_EQ(m_log.m_lines,
+              Ran("Free Space Elimination") + Ran("Scan Disk by Mask") + Summary(0, 0, 0));
     EXPECT_FALSE(FileExists("\\elim.ers"));
     EXPECT_FALSE(EliminateFreeSpace(""));
 
@@ -183,7 +185,8 @@ TEST_F(DriveOperations, RecycleBinIsEmptiedWithItsHiddenFilesAndUserFolders)
     ASSERT_TRUE(m_drive.MapFolder());
     for (const char* pszFolder : {"Recycled", "Recycler", "Recycler\\S-1-5-21-1004"})
         ASSERT_TRUE(CreateDirectoryA((m_drive / pszFolder).c_str(), nullptr));
-    for (const char* pszFile : {"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "outside.txt"})
+    for (const char* pszFile :
+         {"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "outside.txt"})
         ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, pszFile));
     SetFileAttributesA((m_drive / "Recycler\\S-1-5-21-1004\\INFO2").c_str(), FILE_ATTRIBUTE_HIDDEN);
     CAction action;
@@ -194,8 +197,9 @@ TEST_F(DriveOperations, RecycleBinIsEmptiedWithItsHiddenFilesAndUserFolders)
     EXPECT_FALSE(FileExists(m_drive / "Recycler\\S-1-5-21-1004"));
     EXPECT_TRUE(FileExists(m_drive / "outside.txt"));
     // The folders are named as the drive entry and "\Recycled" make them.
-    EXPECT_EQ(m_log.m_lines, Ran("Drive work", {Deleted(m_drive.Root() + "\\Recycled\\DC1.TXT"),
-                                                Deleted(m_drive.Root() + "\\Recycler\\S-1-5-21-1004\\INFO2")}));
+    EXPECT_EQ(m_log.m_lines,
+              Ran("Drive work", {Deleted(m_drive.Root() + "\\Recycled\\DC1.TXT"),
+                                 Deleted(m_drive.Root() + "\\Recycler\\S-1-5-21-1004\\INFO2")}));
 }
 
 // Default masks; a link to a folder elsewhere is not followed.
@@ -209,8 +213,8 @@ TEST_F(DriveOperations, DiskScanDeletesMatchingFilesAnywhereOnTheDrive)
     for (const char* pszFile : {"top.old", "emptied\\a.old", "deep\\er\\b.tmp", "deep\\~c.doc",
                                 "kept\\d.chk", "kept\\letter.doc", "kept\\old.txt"})
         ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, "x"));
-    const bool bLink = MakeHostSymlink(m_drive / "link",
-                                       "../" + outside.Path().substr(outside.Path().rfind('\\') + 1));
+    const bool bLink = MakeHostSymlink(
+        m_drive / "link", "../" + outside.Path().substr(outside.Path().rfind('\\') + 1));
     Build();
     Enable("DiskOpScan");
     m_settings->strDiskOpsDriveList = m_drive.Root();

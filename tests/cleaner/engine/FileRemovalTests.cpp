@@ -43,7 +43,8 @@ bool MakeWide(const std::wstring& path, const char* pszContent = nullptr)
     const std::wstring longPath = L"\\\\?\\" + path;
     if (!pszContent)
         return CreateDirectoryW(longPath.c_str(), nullptr) != FALSE;
-    HANDLE hFile = CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE hFile =
+        CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD dwWritten = 0;
     WriteFile(hFile, pszContent, DWORD(strlen(pszContent)), &dwWritten, nullptr);
     return CloseHandle(hFile) != FALSE;
@@ -76,7 +77,8 @@ TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesKeepsOlderOnesAndReportsWha
     const std::string strNoFolder = m_folder / "no folder\\missing.txt";
     EXPECT_EQ(EraseFile(strMissing, m_removal), CleanStats());
     EXPECT_EQ(EraseFile(strNoFolder, m_removal), CleanStats());
-    EXPECT_EQ(m_log.m_lines, (Lines{Deleted(strReadOnly), {2, "File " + strMissing + " not found"},
+    EXPECT_EQ(m_log.m_lines, (Lines{Deleted(strReadOnly),
+                                    {2, "File " + strMissing + " not found"},
                                     {2, "File " + strNoFolder + " not found"}}));
     // Each outcome is logged only when its flag is set.
     m_log.Clear();
@@ -94,7 +96,8 @@ TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesKeepsOlderOnesAndReportsWha
     m_removal.pDate = &limit;
     m_removal.bWipe = true;
     m_removal.dwWipeMode = WIPE_ONES;
-    const std::string strOld = MakeFile("old.txt", "old content"), strNew = MakeFile("new.txt", "data");
+    const std::string strOld = MakeFile("old.txt", "old content"),
+                      strNew = MakeFile("new.txt", "data");
     SetLastWriteYear(strOld, 2009);
     SetLastWriteYear(strNew, 2010);
     SetFileAttributesA(strOld.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -125,7 +128,8 @@ TEST_F(Wipe, RepeatsTheBlockExactlyAtEveryLength)
                 FillWipeBlock(dwMode, block);
                 while (expected.size() < nLength)
                     expected.append(reinterpret_cast<const char*>(block), kWipeBlockSize);
-            }).join();
+            })
+                .join();
             std::thread([&] { EXPECT_TRUE(WipeFile(strFile, dwMode)); }).join();
             EXPECT_TRUE(ReadFileBytes(strFile) == expected.substr(0, nLength)) << nLength;
         }
@@ -165,7 +169,8 @@ TEST_F(Wipe, LeavesSharedAndLockedDataAloneButTheFileIsDeleted)
 TEST_F(DeferredDeletion, FileInUseLosesItsAttributesAndIsGoneAfterTheRestart)
 {
     const CSavedFile wininit(WindowsFolder() + "\\WININIT.INI");
-    const std::string strFirst = MakeFile("first.txt", "data"), strSecond = MakeFile("second.txt", "data");
+    const std::string strFirst = MakeFile("first.txt", "data"),
+                      strSecond = MakeFile("second.txt", "data");
     const DWORD dwKeeping = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     SetFileAttributesA(strFirst.c_str(), dwKeeping);
     HANDLE hFirst = HoldOpen(strFirst), hSecond = HoldOpen(strSecond);
@@ -234,21 +239,24 @@ TEST_F(FileRemovalTest, CleanFolderErasesEveryMatchOfEveryMaskAndPathButExcluded
 TEST_F(FileRemovalTest, CleanFolderTreeEmptiesTheTreeAndStaysInside)
 {
     const std::string strTop = MakeFolder("top");
-    for (const char* pszFolder : {"top\\sub", "top\\sub\\deeper", "top\\kept", "top\\.dot", "outside"})
+    for (const char* pszFolder :
+         {"top\\sub", "top\\sub\\deeper", "top\\kept", "top\\.dot", "outside"})
         MakeFolder(pszFolder);
-    const char* const kept[] = {"top\\keep.me", "top\\kept\\keep.me", "top\\.dot\\c.tmp", "outside\\d.tmp"};
+    const char* const kept[] = {"top\\keep.me", "top\\kept\\keep.me", "top\\.dot\\c.tmp",
+                                "outside\\d.tmp"};
     for (const char* pszFile : kept)
         MakeFile(pszFile, "data");
     MakeFile("top\\a.tmp", "data");
     MakeFile("top\\sub\\deeper\\b.tmp", "data");
     // Links to folders: one out of the tree, one back to its own top.
-    const bool bLinks = MakeHostSymlink(strTop + "\\out", "../outside") &&
-                        MakeHostSymlink(strTop + "\\loop", ".");
+    const bool bLinks =
+        MakeHostSymlink(strTop + "\\out", "../outside") && MakeHostSymlink(strTop + "\\loop", ".");
     if (bLinks) {
         ASSERT_EQ(GetFileAttributesA((strTop + "\\out").c_str()),
                   DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
     }
-    EXPECT_EQ(CleanFolderTree(strTop, {"keep.me"}, {}, "*.*", false, m_removal), (CleanStats{8, 2}));
+    EXPECT_EQ(CleanFolderTree(strTop, {"keep.me"}, {}, "*.*", false, m_removal),
+              (CleanStats{8, 2}));
     EXPECT_TRUE(FileExists(strTop));
     EXPECT_FALSE(FileExists(strTop + "\\sub"));
     for (const char* pszFile : kept)
@@ -315,7 +323,8 @@ TEST_F(FileRemovalTest, NamesAndPathsBeyondTheAnsiCallsAreCleanedOrReported)
     EXPECT_EQ(stats, (CleanStats{12 + 26 - nStaying, 3 + 26 - nStaying}));
     EXPECT_EQ(deleted.size(), 3 + 26 - nStaying);
     for (const std::wstring& file :
-         {top + L"\\" + fileName, top + L"\\" + folderName + L"\\" + fileName, deep + L"\\bottom.tmp"})
+         {top + L"\\" + fileName, top + L"\\" + folderName + L"\\" + fileName,
+          deep + L"\\bottom.tmp"})
         EXPECT_EQ(std::count(deleted.begin(), deleted.end(), Deleted(Narrow(file)).strText), 1);
     // Nothing waits for a restart under a name that means nothing.
     EXPECT_EQ(PendingOperations(), operationsBefore);

@@ -58,11 +58,12 @@ TEST_F(PathMacros, EachMacroReadsItsOwnValue)
     m_registry.Set(hLM, kAppPaths + "ICQ.exe", "Path", "\"C:\\I\"c\"q\";\"C:\\Lib\"");
     m_registry.Set(hCU, "Software\\JetCar\\JetCar\\General", "AppPath", "C:\\F\\G\\");
     m_registry.Set(hLM, "SOFTWARE\\Kazaa\\CloudLoad", "ExeDir", "C:\\K.exe.d\\s");
-    m_registry.Set(HKEY_CLASSES_ROOT, "ymsgr\\shell\\open\\command", "", "\"C:\\Y\\YP.exe\" \"%1\"");
+    m_registry.Set(HKEY_CLASSES_ROOT, "ymsgr\\shell\\open\\command", "",
+                   "\"C:\\Y\\YP.exe\" \"%1\"");
     m_registry.Set(hCU, "Software\\Yahoo\\Pager", "Yahoo! User ID", "joe");
     m_registry.Set(hCU, "Identities", "Default User ID", "{7F2A}");
-    m_registry.Set(hCU, "Identities\\{7F2A}\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root",
-                   "%UserProfile%\\OE");
+    m_registry.Set(hCU, "Identities\\{7F2A}\\Software\\Microsoft\\Outlook Express\\5.0",
+                   "Store Root", "%UserProfile%\\OE");
     m_registry.Set(hCU, "Software\\Winamp", "", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]");
     const std::string strExpand = "%SystemRoot%\\GR";  // taken as it is
     m_registry.SetRaw(hCU, kGetRight, "InstallDir", REG_EXPAND_SZ, strExpand.c_str(), 16);
@@ -82,13 +83,19 @@ TEST_F(PathMacros, EachMacroReadsItsOwnValue)
         {"[PATH_APP_ICQ_ROOT]", "C:\\Icq", true},
         {"[PATH_APP_FLASHGET_ROOT]", "C:\\F\\G", true},
         {"[PATH_APP_KAZAA_ROOT]", "C:\\K.exe.d", true},
-        {"[PATH_APP_YAHOO_ROOT]|[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y|C:\\Y\\Profiles\\joe", true},
-        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]\\a|[PATH_APP_NN4_ROOT]", "C:\\Users\\joe\\OE\\a|C:\\Users\\joe\\NN", true},
+        {"[PATH_APP_YAHOO_ROOT]|[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y|C:\\Y\\Profiles\\joe",
+         true},
+        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]\\a|[PATH_APP_NN4_ROOT]",
+         "C:\\Users\\joe\\OE\\a|C:\\Users\\joe\\NN", true},
         {"[PATH_APP_WINAMP_ROOT]", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]", true},
-        {"[PATH_APP_GETRIGHT_ROOT]|[PATH_APP_AOL_USERSTOREROOT]", "%SystemRoot%\\GR|C:\\AIM\\joe", true},
-        {"[PATH_APP_NN4_CACHE]|[PATH_APP_NN6_ROOT]|[PATH_APP_NN6_CACHE]", "C:\\N4C|C:\\N6|C:\\N6C", true},
-        {"%UserProfile%\\%UserProfile%|%AppData%|%ProgramFiles%", "C:\\Users\\joe\\C:\\Users\\joe|C:\\AD|C:\\PF", true},
-        {"[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]", "[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]", true},
+        {"[PATH_APP_GETRIGHT_ROOT]|[PATH_APP_AOL_USERSTOREROOT]", "%SystemRoot%\\GR|C:\\AIM\\joe",
+         true},
+        {"[PATH_APP_NN4_CACHE]|[PATH_APP_NN6_ROOT]|[PATH_APP_NN6_CACHE]", "C:\\N4C|C:\\N6|C:\\N6C",
+         true},
+        {"%UserProfile%\\%UserProfile%|%AppData%|%ProgramFiles%",
+         "C:\\Users\\joe\\C:\\Users\\joe|C:\\AD|C:\\PF", true},
+        {"[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]",
+         "[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]", true},
     };
     ExpectExpansions(rows);
     EXPECT_EQ(ExpandPath("[PATH_SYS_TEMP]x", *m_settings), strTemp + "x");
@@ -102,7 +109,8 @@ TEST_F(PathMacros, MacroWithoutLocationLeavesThePathUnresolved)
     m_registry.Remove(HKEY_LOCAL_MACHINE, kAppPaths + "Aol.exe", "Path");
     m_registry.Remove(HKEY_LOCAL_MACHINE, kAppPaths + "Opera.exe", "Path");
     m_registry.Set(HKEY_LOCAL_MACHINE, kAppPaths + "ICQ.exe", "Path", ";C:\\ICQ");
-    m_registry.Set(HKEY_CURRENT_USER, "Software\\JetCar\\JetCar\\General", "AppPath", "FlashGet.exe");
+    m_registry.Set(HKEY_CURRENT_USER, "Software\\JetCar\\JetCar\\General", "AppPath",
+                   "FlashGet.exe");
     const DWORD dwNumber = 7;
     m_registry.SetRaw(HKEY_CURRENT_USER, kGetRight, "InstallDir", REG_DWORD, &dwNumber, 4);
     m_registry.Set(HKEY_CLASSES_ROOT, "ymsgr\\shell\\open\\command", "", "C:\\Y\\YP.exe");
@@ -150,8 +158,10 @@ TEST_F(PathMacros, UserNameHiddenMaskDrivesAndMessengerHaveTheirOwnExpansions)
     }
 
     // The messenger's folder needs both its base and the screen name.
-    const std::string strAIM = "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion\\";
-    const char* const rows[][3] = {{"C:\\AIM", "joe", "C:\\AIM\\joe"}, {nullptr, "joe", ""}, {"C:\\AIM", "", ""}};
+    const std::string strAIM =
+        "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion\\";
+    const char* const rows[][3] = {
+        {"C:\\AIM", "joe", "C:\\AIM\\joe"}, {nullptr, "joe", ""}, {"C:\\AIM", "", ""}};
     for (const auto& row : rows) {
         Set(HKEY_CURRENT_USER, strAIM + "Misc", "BaseDataPath", row[0]);
         Set(HKEY_CURRENT_USER, strAIM + "Login", "Screen Name", row[1]);

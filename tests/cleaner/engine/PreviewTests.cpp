@@ -17,7 +17,8 @@
 
 namespace {
 
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const std::string kPluginKey = "Software\\VeltrinPreviewTest";
@@ -31,13 +32,17 @@ void AddTreeSnapshot(const std::string& strFolder, Snapshot& snapshot)
 {
     WIN32_FIND_DATAA data;
     HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
-    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound; bFound = FindNextFileA(hFind, &data)) {
+    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound;
+         bFound = FindNextFileA(hFind, &data)) {
         const std::string strName = data.cFileName, strPath = strFolder + "\\" + strName;
         if (strName == "." || strName == "..")
             continue;
-        std::string strFacts = std::to_string(data.dwFileAttributes) + " " + std::to_string(data.nFileSizeLow);
-        for (const FILETIME& time : {data.ftCreationTime, data.ftLastWriteTime, data.ftLastAccessTime})
-            strFacts += " " + std::to_string(uint64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime);
+        std::string strFacts =
+            std::to_string(data.dwFileAttributes) + " " + std::to_string(data.nFileSizeLow);
+        for (const FILETIME& time :
+             {data.ftCreationTime, data.ftLastWriteTime, data.ftLastAccessTime})
+            strFacts +=
+                " " + std::to_string(uint64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             AddTreeSnapshot(strPath, snapshot);
         else
@@ -58,7 +63,8 @@ Names Listed(const Lines& lines, const std::string& strStart, const std::string&
     Names names;
     for (const Line& line : lines) {
         const size_t nEnd = line.strText.rfind(strEnd);
-        if (StartsWith(line.strText, strStart) && nEnd != std::string::npos && nEnd >= strStart.size())
+        if (StartsWith(line.strText, strStart) && nEnd != std::string::npos &&
+            nEnd >= strStart.size())
             names.insert(line.strText.substr(strStart.size(), nEnd - strStart.size()));
     }
     return names;
@@ -86,10 +92,11 @@ protected:
         for (const char* pszName : {"a", "b", "MRUList"})
             WriteStringValue(kRunMRU, pszName, "typed");
         const std::pair<const char*, size_t> files[] = {
-            {"cache\\c1.dat", 2048}, {"cache\\sub\\c2.dat", 1024}, {"cache\\sub\\deeper\\c3.dat", 10},
-            {"temp\\t.tmp", 1024}, {"plugdata\\single.dat", 5}, {"plugdata\\a.log", 6},
-            {"plugdata\\b.log", 7}, {"plugdata\\keep.log", 8}, {"plugdata\\other.txt", 9},
-            {"plugdata\\tree\\x.bak", 11}, {"cookies\\old.txt", 1024}, {"cookies\\new.txt", 100}};
+            {"cache\\c1.dat", 2048}, {"cache\\sub\\c2.dat", 1024},
+            {"cache\\sub\\deeper\\c3.dat", 10}, {"temp\\t.tmp", 1024}, {"plugdata\\single.dat", 5},
+            {"plugdata\\a.log", 6}, {"plugdata\\b.log", 7}, {"plugdata\\keep.log", 8},
+            {"plugdata\\other.txt", 9}, {"plugdata\\tree\\x.bak", 11}, {"cookies\\old.txt", 1024},
+            {"cookies\\new.txt", 100}};
         for (const auto& file : files)
             MakeFile(file.first, file.second);
         SetLastWriteYear(m_folder / "cookies\\old.txt", 2000);
@@ -138,7 +145,8 @@ protected:
         CAction plugin;
         plugin.strId = "PlugEvery";
         plugin.strTitle = "Every target";
-        FileTarget single, content = FolderContent(strData), tree = FolderContent(strData + "\\tree");
+        FileTarget single, content = FolderContent(strData),
+                           tree = FolderContent(strData + "\\tree");
         single.strName = strData + "\\single.dat";
         content.strMask = "*.log";
         content.lstExclude = {"keep.log"};
@@ -189,7 +197,8 @@ protected:
         for (const auto& entry : SnapshotKey(""))
             snapshot[entry.first] = std::to_string(entry.second.dwType) + " " + entry.second.bytes;
         for (const auto& entry : SnapshotKey(kSessionManager, HKEY_LOCAL_MACHINE))
-            snapshot["HKLM\\" + entry.first] = std::to_string(entry.second.dwType) + " " + entry.second.bytes;
+            snapshot["HKLM\\" + entry.first] =
+                std::to_string(entry.second.dwType) + " " + entry.second.bytes;
         return snapshot;
     }
 
@@ -209,8 +218,9 @@ protected:
 // the same machine removes exactly what it listed.
 TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
 {
-    HANDLE hInUse = CreateFileA(m_strLocked.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE hInUse =
+        CreateFileA(m_strLocked.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hInUse, INVALID_HANDLE_VALUE);
     const Snapshot filesBefore = FileSnapshot(), registryBefore = RegistrySnapshot();
     for (DWORD dwDelay : {0, 1, 2, 5, 10, 20}) {
@@ -234,42 +244,60 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_EQ(FileSnapshot(), filesBefore);
     EXPECT_EQ(RegistrySnapshot(), registryBefore);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
-    EXPECT_TRUE(ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations").empty());
+    EXPECT_TRUE(
+        ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations").empty());
 
     // Each action between its title and its totals, then the summary.
     std::vector<std::string> texts;
     for (const Line& line : preview) {
-        if (line.nImage == LI_ACTION_START || line.nImage == LI_ACTION_COMPLETE || line.nImage == LI_STATISTICS)
+        if (line.nImage == LI_ACTION_START || line.nImage == LI_ACTION_COMPLETE ||
+            line.nImage == LI_STATISTICS)
             texts.push_back(line.strText);
     }
-    const std::string strKeys = " registry entry(ies)", strNone = " 0 file(s) (0 Kbytes) and 0" + strKeys;
-    EXPECT_EQ(texts, (std::vector<std::string>{
-        "Free Space Elimination", "Free Space Elimination would delete" + strNone,
-        "Scan Disk by Mask", "Scan Disk by Mask would delete 1 file(s) (0 Kbytes) and 0" + strKeys,
-        "Delete Temporary Internet Files",
-        "Delete Temporary Internet Files would delete 3 file(s) (3 Kbytes) and 0" + strKeys,
-        "Clear Internet Explorer Cookies",
-        "Clear Internet Explorer Cookies would delete 1 file(s) (0 Kbytes) and 0" + strKeys,
-        "Every target", "Every target would delete 4 file(s) (0 Kbytes) and 4" + strKeys + ", update 1 file(s)",
-        "Clear \"Start Menu\" Run History",
-        "Clear \"Start Menu\" Run History would delete 0 file(s) (0 Kbytes) and 3" + strKeys,
-        "Clear Clipboard memory", "Clear Clipboard memory would delete" + strNone,
-        "Clear User Temp Directory", "Clear User Temp Directory would delete 1 file(s) (1 Kbytes) and 0" +
-                                         strKeys + ", and remove 1 file(s) at the next restart",
-        "Statistics of the preview (nothing has been changed):", "Would be deleted: 10 file(s)",
-        "Would be updated: 1 file(s)", "Would be deleted: 7 registry entry(ies)",
-        "Space that would be released: 4 Kbytes", "1 files would be removed on reboot"}));
+    const std::string strKeys = " registry entry(ies)",
+                      strNone = " 0 file(s) (0 Kbytes) and 0" + strKeys;
+    EXPECT_EQ(
+        texts,
+        (std::vector<std::string>{
+            "Free Space Elimination",
+            "Free Space Elimination would delete" + strNone,
+            "Scan Disk by Mask",
+            "Scan Disk by Mask would delete 1 file(s) (0 Kbytes) and 0" + strKeys,
+            "Delete Temporary Internet Files",
+            "Delete Temporary Internet Files would delete 3 file(s) (3 Kbytes) and 0" + strKeys,
+            "Clear Internet Explorer Cookies",
+            "Clear Internet Explorer Cookies would delete 1 file(s) (0 Kbytes) and 0" + strKeys,
+            "Every target",
+            "Every target would delete 4 file(s) (0 Kbytes) and 4" + strKeys + ", update 1 file(s)",
+            "Clear \"Start Menu\" Run History",
+            "Clear \"Start Menu\" Run History would delete 0 file(s) (0 Kbytes) and 3" + strKeys,
+            "Clear Clipboard memory",
+            "Clear Clipboard memory would delete" + strNone,
+            "Clear User Temp Directory",
+            "Clear User Temp Directory would delete 1 file(s) (1 Kbytes) and 0" + strKeys +
+                ", and remove 1 file(s) at the next restart",
+            "Statistics of the preview (nothing has been changed):",
+            "Would be deleted: 10 file(s)",
+            "Would be updated: 1 file(s)",
+            "Would be deleted: 7 registry entry(ies)",
+            "Space that would be released: 4 Kbytes",
+            "1 files would be removed on reboot"}));
     const std::vector<std::string> all = m_log.Texts();
     for (const std::string& strLine :
          {"File " + (m_folder / "cache\\c1.dat") + " would be deleted (2048 bytes)",
           "File " + m_strUpdated + " would be rewritten (11 bytes after)",
-          "Registry value HKEY_CURRENT_USER\\" + kPluginKey + "\\Start Page would be set to \"about:blank\"",
-          "Program cmd.exe /c echo started> \"" + (m_folder / "started.txt") + "\" would be started",
+          "Registry value HKEY_CURRENT_USER\\" + kPluginKey +
+              "\\Start Page would be set to \"about:blank\"",
+          "Program cmd.exe /c echo started> \"" + (m_folder / "started.txt") +
+              "\" would be started",
           std::string("The clipboard would be emptied")})
         EXPECT_NE(std::find(all.begin(), all.end(), strLine), all.end()) << strLine;
-    EXPECT_NE(std::find_if(all.begin(), all.end(), [](const std::string& s) {
-                  return StartsWith(s, "The free space of ") && s.find(" would be overwritten (") != s.npos;
-              }), all.end());
+    EXPECT_NE(std::find_if(all.begin(), all.end(),
+                           [](const std::string& s) {
+                               return StartsWith(s, "The free space of ") &&
+                                      s.find(" would be overwritten (") != s.npos;
+                           }),
+              all.end());
 
     m_log.Clear();
     EXPECT_TRUE(Run());
@@ -277,7 +305,8 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     const Snapshot filesAfter = FileSnapshot(), registryAfter = RegistrySnapshot();
     Names filesGone, valuesGone, keysGone;
     for (const auto& entry : filesBefore) {
-        if (!filesAfter.count(entry.first) && !(std::stoul(entry.second) & FILE_ATTRIBUTE_DIRECTORY))
+        if (!filesAfter.count(entry.first) &&
+            !(std::stoul(entry.second) & FILE_ATTRIBUTE_DIRECTORY))
             filesGone.insert(entry.first);
     }
     EXPECT_EQ(Listed(preview, "File ", " would be deleted ("), filesGone);
@@ -289,15 +318,21 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
         if (!registryAfter.count(entry.first))
             (bTree ? keysGone : valuesGone).insert(bTree ? kPluginKey + "\\Tree" : entry.first);
     }
-    EXPECT_EQ(Listed(preview, "Registry value HKEY_CURRENT_USER\\", " would be deleted"), valuesGone);
-    EXPECT_EQ(Listed(preview, "Registry key HKEY_CURRENT_USER\\", " would be deleted with everything below it"),
+    EXPECT_EQ(Listed(preview, "Registry value HKEY_CURRENT_USER\\", " would be deleted"),
+              valuesGone);
+    EXPECT_EQ(Listed(preview, "Registry key HKEY_CURRENT_USER\\",
+                     " would be deleted with everything below it"),
               keysGone);
     EXPECT_EQ(m_manager->m_stats, previewStats);
     EXPECT_EQ(Lines(m_log.m_lines.end() - 6, m_log.m_lines.end()),
-              (Lines{{5, "Statistics:"}, {5, "Deleted: 10 file(s)"}, {5, "Updated: 1 file(s)"},
-                     {5, "Deleted: 7 registry entry(ies)"}, {5, "Released Space: 4 Kbytes"},
-                     {5, "1 files will be removed on reboot (Please reboot if you want to clean "
-                         "everything immidiately)"}}));
+              (Lines{{5, "Statistics:"},
+                     {5, "Deleted: 10 file(s)"},
+                     {5, "Updated: 1 file(s)"},
+                     {5, "Deleted: 7 registry entry(ies)"},
+                     {5, "Released Space: 4 Kbytes"},
+                     {5,
+                      "1 files will be removed on reboot (Please reboot if you want to clean "
+                      "everything immidiately)"}}));
     // The clipboard is emptied, and the programs are started without waiting.
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
     for (int n = 0; n < 300 && ReadFileBytes(m_folder / "started.txt").empty(); ++n)

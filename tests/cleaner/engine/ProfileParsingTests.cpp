@@ -18,7 +18,8 @@ TEST(ProfileParsing, BrowserFoldersFromTheirOwnRecords)
         std::string prefs;
         const char* folder;  // null: not found
     } prefs[] = {
-        {"(\"browser.cache.size\", 7);\r\nuser_pref(" + kName + ", \"C:\\\\N\\\\jo\");\r\n(\"x\", \"y\")",
+        {"(\"browser.cache.size\", 7);\r\nuser_pref(" + kName +
+             ", \"C:\\\\N\\\\jo\");\r\n(\"x\", \"y\")",
          "C:\\N\\jo"},
         {kName + ", \"C:\\N\\\\\\x\");", "C:\\N\\\\x"},
         {"\0"s + kName + "\0\"C:\\\\x\"\0"s, "C:\\x"},
@@ -29,7 +30,8 @@ TEST(ProfileParsing, BrowserFoldersFromTheirOwnRecords)
     };
     for (const auto& test : prefs) {
         std::string strFolder = "unchanged";
-        EXPECT_EQ(FindCacheDirectoryPref(test.prefs, strFolder), test.folder != nullptr) << test.prefs;
+        EXPECT_EQ(FindCacheDirectoryPref(test.prefs, strFolder), test.folder != nullptr)
+            << test.prefs;
         EXPECT_EQ(strFolder, test.folder ? test.folder : "unchanged") << test.prefs;
     }
 
@@ -39,7 +41,9 @@ TEST(ProfileParsing, BrowserFoldersFromTheirOwnRecords)
         std::string bytes;
         const char* folder;
     } registries[] = {
-        {"\x76\x00\x02\x00\x10\x00Name\x00\x20\x00" "C:\\D\\Mozilla\\jo\x00\x30\x00" "D:\\Mozilla\\x\x00"s,
+        {"\x76\x00\x02\x00\x10\x00Name\x00\x20\x00"
+         "C:\\D\\Mozilla\\jo\x00\x30\x00"
+         "D:\\Mozilla\\x\x00"s,
          "C:\\D\\Mozilla\\jo"},
         {"\xFF\x01\\Mozilla\\P\xFF", "\x01\\Mozilla\\P"},
         {"C:\\Mozilla\\P\0"s, ""},

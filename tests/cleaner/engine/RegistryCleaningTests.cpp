@@ -69,7 +69,8 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
     const std::string strLong = "A" + std::string(5000, 'n'), strBigText(6000, 'k');
     const std::string bigBinary(10000, 'x');
     const DWORD dwAbc = 0x00636261;  // "abc" and a zero byte
-    const std::set<std::string> all = {strLong, "AABig", "AAText", "Url1", "Url2", "Other", "Bin", "Num"};
+    const std::set<std::string> all = {strLong, "AABig", "AAText", "Url1",
+                                       "Url2",  "Other", "Bin",    "Num"};
     const struct {
         const char* mask;
         StringList kept;
@@ -84,7 +85,8 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
         {"", {}, all},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mask \"" << c.mask << "\", " << c.kept.size() << " kept");
+        SCOPED_TRACE(testing::Message()
+                     << "mask \"" << c.mask << "\", " << c.kept.size() << " kept");
         DeleteKeyTree(kKey);
         WriteStringValue(kKey, strLong, "long name");
         WriteRawValue(kKey, "AABig", REG_BINARY, bigBinary.data(), DWORD(bigBinary.size()));
@@ -99,7 +101,8 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
         target.lstExcludeValues = c.kept;
         EXPECT_EQ(CleanRegTarget(target), Entries(uint32_t(c.deleted.size())));
         for (const std::string& strName : all)
-            EXPECT_EQ(ValueExists(kKey, strName), !c.deleted.count(strName)) << strName.substr(0, 9);
+            EXPECT_EQ(ValueExists(kKey, strName), !c.deleted.count(strName))
+                << strName.substr(0, 9);
     }
 }
 
@@ -114,9 +117,13 @@ TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped
     RegTarget rootContent = Target("", TT_CONTENT);
     rootContent.strValueMask = "VeltrinTestRoot*";
     const RegTarget targets[] = {
-        Target("", TT_SINGLE, kRootValue), rootContent, Target(kTopKey, TT_RECURSIVE),
-        Target(kTopKey + "\\", TT_RECURSIVE), Target("\\" + kTopKey + "\\\\", TT_RECURSIVE),
-        Target(kKey, 1, "v"), Target(kKey, 0xFFFFFFFFu, "v"),
+        Target("", TT_SINGLE, kRootValue),
+        rootContent,
+        Target(kTopKey, TT_RECURSIVE),
+        Target(kTopKey + "\\", TT_RECURSIVE),
+        Target("\\" + kTopKey + "\\\\", TT_RECURSIVE),
+        Target(kKey, 1, "v"),
+        Target(kKey, 0xFFFFFFFFu, "v"),
     };
     for (const RegTarget& target : targets) {
         EXPECT_EQ(CleanRegTarget(target), Entries(0)) << "\"" << target.strName << "\"";

@@ -70,8 +70,9 @@ TEST(RegistryHandlers, SearchListsOfTheRunningVersionOnly)
         std::string strKey;
     } rows[] = {
         {0, "Software\\Microsoft\\Search Assistant\\ACMru"},
-        {1, "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
-            "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}"},
+        {1,
+         "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
+         "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}"},
         {2, strExplorer + "FindComputerMRU"},
         {2, strExplorer + "Doc Find Spec MRU"},
     };
@@ -118,7 +119,8 @@ TEST(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRestor
             for (const std::string& strKey : keys)
                 SetKeyDacl(strKey, "D:(A;OICI;KA;;;WD)");
         }
-    } unlock{{strUserKey, strData, strFormData, strFormData + "\\Item", strFormData + "\\Item\\Deeper"}};
+    } unlock{
+        {strUserKey, strData, strFormData, strFormData + "\\Item", strFormData + "\\Item\\Deeper"}};
     WriteStringValue(strData + "\\Other", "v", "kept");
     WriteStringValue(strFormData + "\\Item\\Deeper", "v", "form text");
     WriteStringValue(strMachineKey + kFormData + "\\Item", "v", "form text", HKEY_LOCAL_MACHINE);

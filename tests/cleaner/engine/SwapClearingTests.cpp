@@ -130,8 +130,8 @@ TEST_F(SwapClearing, On9xTheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
         {m_cDrive, true, false, false, false, &m_rootSwap},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cDrive << c.bRootSwap << c.bWindowsSwap << c.bEnabled
-                                        << c.bBatch);
+        SCOPED_TRACE(testing::Message()
+                     << c.cDrive << c.bRootSwap << c.bWindowsSwap << c.bEnabled << c.bBatch);
         m_rootSwap.Remove();
         m_windowsSwap.Remove();
         m_batch.Remove();
@@ -145,7 +145,8 @@ TEST_F(SwapClearing, On9xTheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
 
         EXPECT_EQ(SetupSwapClearing(c.bEnabled, c.cDrive), c.pExpected != nullptr);
         EXPECT_TRUE(m_config.Exists());
-        EXPECT_EQ(m_config.Read(), c.pExpected && c.bEnabled ? PageFileLine(c.pExpected->Path()) : "");
+        EXPECT_EQ(m_config.Read(),
+                  c.pExpected && c.bEnabled ? PageFileLine(c.pExpected->Path()) : "");
         EXPECT_EQ(m_batch.Exists(), c.bBatch);
         EXPECT_EQ(m_batch.Read(), c.bBatch ? m_strLine : "");
     }
@@ -155,8 +156,9 @@ TEST_F(SwapClearing, MarkedLinesGoWithTheirEndsAndAMissingFileIsNotCreated)
 {
     const std::string strPath = m_current / "autoexec.bat";
     const std::string strOtherCase = "{5a0c77e2-3b19-4d6e-9f41-7c2b8e06d1a4}";
-    ASSERT_TRUE(WriteFileBytes(strPath, "REM " + kMarker + " mine\r\nECHO ok\r\n\r\nC:\\X\\swpclr.exe " +
-                                            kMarker + "\r\nrem " + strOtherCase + "\nlast " + kMarker));
+    ASSERT_TRUE(WriteFileBytes(strPath, "REM " + kMarker +
+                                            " mine\r\nECHO ok\r\n\r\nC:\\X\\swpclr.exe " + kMarker +
+                                            "\r\nrem " + strOtherCase + "\nlast " + kMarker));
     EXPECT_TRUE(RemoveMarkedLines(strPath, kMarker));
     EXPECT_EQ(ReadFileBytes(strPath), "ECHO ok\r\n\r\nrem " + strOtherCase + "\nlast " + kMarker);
     EXPECT_FALSE(RemoveMarkedLines(m_current / "missing.bat", kMarker));

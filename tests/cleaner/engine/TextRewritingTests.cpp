@@ -50,7 +50,8 @@ TEST(TextRewriting, EachMethodClearsWhatItsKeywordsNameAndMarkedLinesGoWithTheir
 
 TEST(TextRewriting, OnlyCarriageReturnsBeforeLineFeedsGoAndComeBack)
 {
-    const char* const cases[][2] = {{"a\r\nb\r\n", "a\nb\n"}, {"a\r\r\nb", "a\r\nb"}, {"a\rb\r", "a\rb\r"}};
+    const char* const cases[][2] = {
+        {"a\r\nb\r\n", "a\nb\n"}, {"a\r\r\nb", "a\r\nb"}, {"a\rb\r", "a\rb\r"}};
     for (const auto& test : cases) {
         EXPECT_EQ(ToLineFeeds(test[0]), test[1]) << test[0];
         EXPECT_EQ(ToCrLf(test[1]), test[0]) << test[1];
