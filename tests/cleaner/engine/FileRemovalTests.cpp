@@ -120,20 +120,24 @@ TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesKeepsOlderOnesAndReportsWha
 // the last copy cut short, within a write and past one.
 TEST_F(Wipe, RepeatsTheBlockExactlyAtEveryLength)
 {
-    for (const uint32_t dwMode : {WIPE_ONES, WIPE_RANDOM}) {
-        for (const size_t nLength : {0, 1, 1023, 1025, 65537}) {
-            std::string expected, strFile = MakeFile("wiped", std::string(nLength, 'a'));
-            std::thread([&] {  // the generator starts over on a new thread
-                unsigned char block[kWipeBlockSize];
-                FillWipeBlock(dwMode, block);
-                while (expected.size() < nLength)
-                    expected.append(reinterpret_cast<const char*>(block), kWipeBlockSize);
-            })
-                .join();
-            std::thread([&] { EXPECT_TRUE(WipeFile(strFile, dwMode)); }).join();
-            EXPECT_TRUE(ReadFileBytes(strFile) == expected.substr(0, nLength)) << nLength;
-        }
-    }
+    // The generator starts over on a new thread; the lengths take the ones.
+    std::string random;
+    const auto Wiped = [&](uint32_t dwMode, size_t nLength) {
+        const std::string strFile = MakeFile("wiped", std::string(nLength, 'a'));
+        EXPECT_TRUE(WipeFile(strFile, dwMode));
+        return ReadFileBytes(strFile);
+    };
+    std::thread([&] { random = Wiped(WIPE_RANDOM, 65537); }).join();
+    std::thread([&] {
+        unsigned char block[kWipeBlockSize];
+        FillWipeBlock(WIPE_RANDOM, block);
+        std::string expected;
+        while (expected.size() < 65537)
+            expected.append(reinterpret_cast<const char*>(block), kWipeBlockSize);
+        EXPECT_TRUE(random == expected.substr(0, 65537));
+    }).join();
+    for (const size_t nLength : {0, 1, 1023, 1025, 65537})
+        EXPECT_TRUE(Wiped(WIPE_ONES, nLength) == std::string(nLength, '\xFF')) << nLength;
     EXPECT_FALSE(WipeFile(m_folder / "missing.bin", WIPE_ONES));
 }
 
