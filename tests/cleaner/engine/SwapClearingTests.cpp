@@ -151,16 +151,3 @@ TEST_F(SwapClearing, On9xTheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
         EXPECT_EQ(m_batch.Read(), c.bBatch ? m_strLine : "");
     }
 }
-
-TEST_F(SwapClearing, MarkedLinesGoWithTheirEndsAndAMissingFileIsNotCreated)
-{
-    const std::string strPath = m_current / "autoexec.bat";
-    const std::string strOtherCase = "{5a0c77e2-3b19-4d6e-9f41-7c2b8e06d1a4}";
-    ASSERT_TRUE(WriteFileBytes(strPath, "REM " + kMarker +
-                                            " mine\r\nECHO ok\r\n\r\nC:\\X\\swpclr.exe " + kMarker +
-                                            "\r\nrem " + strOtherCase + "\nlast " + kMarker));
-    EXPECT_TRUE(RemoveMarkedLines(strPath, kMarker));
-    EXPECT_EQ(ReadFileBytes(strPath), "ECHO ok\r\n\r\nrem " + strOtherCase + "\nlast " + kMarker);
-    EXPECT_FALSE(RemoveMarkedLines(m_current / "missing.bat", kMarker));
-    EXPECT_FALSE(FileExists(m_current / "missing.bat"));
-}
