@@ -3,10 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+// The search lists' handler clears the list of the running Windows alone.
 TEST_F(CleaningRun, ActionsRunInIdentifierOrderBetweenTheirOwnLines)
 {
+    const std::string strExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+    const std::string searchLists[] = {
+        "Software\\Microsoft\\Search Assistant\\ACMru", strExplorer + "Doc Find Spec MRU",
+        "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
+        "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}"};
+    std::vector<std::unique_ptr<CScratchKey>> scratch;
+    for (const std::string& strKey : searchLists) {
+        scratch.emplace_back(new CScratchKey(HKEY_CURRENT_USER, strKey));
+        WriteStringValue(strKey, "a", "searched");
+    }
     Build();
-    for (const char* pszId : {"SMClickHistory", "AOLHistory"})
+    for (const char* pszId : {"SMClickHistory", "AOLHistory", "SMFindHistory"})
         Enable(pszId);
     CAction& none = m_manager->GetAction("Zeta");
     none.dwKind = AK_NONE;
@@ -19,11 +32,13 @@ TEST_F(CleaningRun, ActionsRunInIdentifierOrderBetweenTheirOwnLines)
 
     EXPECT_TRUE(Run());
     EXPECT_EQ(m_log.m_lines, Ran("Clear AOL Instant Messenger History") +
-                                 Ran("Clear \"Start Menu\" click history") + Ran("Nothing at all") +
+                                 Ran("Clear \"Start Menu\" click history") +
+                                 Ran("Clear \"Start Menu\" Find History") + Ran("Nothing at all") +
                                  Ran("100% of %s and %d") + Summary(0, 0, 0));
     EXPECT_EQ(m_manager->m_stats, CleanStats());
     EXPECT_EQ(m_log.m_nHolds, 1);
     EXPECT_EQ(m_log.m_nReleases, 1);
+    EXPECT_EQ(KeyExists(searchLists[0]) + KeyExists(searchLists[1]) + KeyExists(searchLists[2]), 2);
 }
 
 TEST_F(CleaningRun, StopBetweenTwoFilesEndsTheRunWithoutSummary)
