@@ -193,8 +193,18 @@ TEST_F(DeferredDeletion, FileInUseLosesItsAttributesAndIsLeftForTheRestart)
         GetShortPathNameA(strSecond.c_str(), szSecond, MAX_PATH);
         EXPECT_EQ(wininit.Read(), "[Rename]\r\nx=y\r\n[rename]\r\nnul = " + std::string(szSecond) +
                                       "\r\nnul = " + szFirst + "\r\n");
-        // Without a short form there is nothing that could name the file.
+        // Without a short form there is nothing that could name the file; a
+        // deferral that cannot be written (a folder has the file's name) is
+        // reported.
         EXPECT_FALSE(DeleteAtReboot(m_folder / "never there.txt"));
+        wininit.Remove();
+        ASSERT_TRUE(CreateDirectoryA(wininit.Path().c_str(), nullptr));
+        m_log.Clear();
+        hFirst = HoldOpen(strFirst);
+        EXPECT_EQ(EraseFile(strFirst, m_removal), CleanStats());
+        CloseHandle(hFirst);
+        RemoveDirectoryA(wininit.Path().c_str());
+        EXPECT_EQ(m_log.m_lines, (Lines{{6, "File " + strFirst + " could not be deleted"}}));
         return;
     }
     // Each is recorded for deletion: its path, then an empty new name.
