@@ -1,25 +1,20 @@
-// Environment variables of the test process, put back after the test.
+// An environment variable of the test process, put back after the test.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// An environment variable of this process, put back afterwards.
 class CSavedVariable {
 public:
-    explicit CSavedVariable(const char* pszName) : m_pszName(pszName)
+    explicit CSavedVariable(const char* pszName) : m_pszName(pszName), m_value(4096, '\0')
     {
-        char szValue[4096];
         SetLastError(ERROR_SUCCESS);
-        const DWORD cch = GetEnvironmentVariableA(pszName, szValue, sizeof(szValue));
-        m_bExisted = cch != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
-        m_strValue.assign(szValue, cch < sizeof(szValue) ? cch : 0);
+        const DWORD cch = GetEnvironmentVariableA(pszName, &m_value[0], 4096);
+        m_value.resize(cch < 4096 ? cch : 0);
+        m_bExisted = !m_value.empty() || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
     }
-    ~CSavedVariable()
-    {
-        SetEnvironmentVariableA(m_pszName, m_bExisted ? m_strValue.c_str() : nullptr);
-    }
+    ~CSavedVariable() { Set(m_bExisted ? m_value.c_str() : nullptr); }
     CSavedVariable(const CSavedVariable&) = delete;
     CSavedVariable& operator=(const CSavedVariable&) = delete;
 
@@ -27,6 +22,6 @@ public:
 
 private:
     const char* m_pszName;
+    std::string m_value;
     bool m_bExisted;
-    std::string m_strValue;
 };

@@ -8,13 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <vector>
 
 namespace {
 
 const std::string kKey = std::string(kProductKey) + "\\RegistryCleaningTest";
 // Keys and values outside the product key that a faulty target would reach.
-const char kTopKey[] = "VeltrinTestTop";
+const std::string kTopKey = "VeltrinTestTop";
 const char kRootValue[] = "VeltrinTestRootValue";
 
 class RegistryCleaning : public CProductKeyTest {
@@ -27,234 +26,152 @@ protected:
     }
 };
 
-RegTarget Target(const std::string& strName, uint32_t dwType)
+RegTarget Target(const std::string& strName, uint32_t dwType, const std::string& strValue = "")
 {
     RegTarget target;
     target.strName = strName;
     target.dwType = dwType;
+    target.strValue = strValue;
     return target;
 }
 
-CleanStats Deleted(uint32_t nEntries)
+CleanStats Entries(uint32_t nEntries)
 {
-    CleanStats stats;
-    stats.nDeletedRegEntries = nEntries;
-    return stats;
-}
-
-std::set<std::string> ValueNames(const std::string& strKey)
-{
-    std::set<std::string> names;
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_QUERY_VALUE, &hKey) !=
-        ERROR_SUCCESS)
-        return names;
-    std::vector<char> name(32768);
-    for (DWORD i = 0;; ++i) {
-        DWORD cchName = DWORD(name.size());
-        if (RegEnumValueA(hKey, i, name.data(), &cchName, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        names.insert(std::string(name.data(), cchName));
-    }
-    RegCloseKey(hKey);
-    return names;
-}
-
-// A key-content target over the test key's five values: what it deletes,
-// what it counts and what stays.
-struct ContentCase {
-    const char* mask;
-    std::vector<std::string> kept;
-    std::set<std::string> remaining;
-};
-
-void ExpectContentClean(const ContentCase& c)
-{
-    RegTarget target = Target(kKey, TT_CONTENT);
-    target.strValueMask = c.mask;
-    target.lstExcludeValues.assign(c.kept.begin(), c.kept.end());
-    EXPECT_EQ(CleanRegTarget(target), Deleted(uint32_t(5 - c.remaining.size())))
-        << "mask \"" << c.mask << "\"";
-    EXPECT_EQ(ValueNames(kKey), c.remaining) << "mask \"" << c.mask << "\"";
+    return CleanStats{0, 0, 0, 0, nEntries};
 }
 
 }  // namespace
 
-TEST_F(RegistryCleaning, ValueTargetCountsOnceTheKeyOpens)
+// A value target counts once its key opens, gone or not; a key tree target
+// once it finds the key.
+TEST_F(RegistryCleaning, ValueAndKeyTreeTargetsCountWhatTheyFind)
 {
-    RegTarget target = Target(kKey, TT_SINGLE);
-    target.strValue = "LastUser";
-
+    const RegTarget value = Target(kKey, TT_SINGLE, "LastUser");
+    const RegTarget tree = Target(kKey + "\\Tree", TT_RECURSIVE);
     WriteStringValue(kKey, "LastUser", "alice");
     WriteStringValue(kKey, "Other", "x");
-    EXPECT_EQ(CleanRegTarget(target), Deleted(1));
-    EXPECT_EQ(ValueNames(kKey), std::set<std::string>{"Other"});
-
-    // The value is gone already: still one.
-    EXPECT_EQ(CleanRegTarget(target), Deleted(1));
-
+    WriteStringValue(kKey + "\\Tree\\Sub", "v", "2");
+    EXPECT_EQ(CleanRegTarget(value), Entries(1));
+    EXPECT_EQ(CleanRegTarget(value), Entries(1));
+    EXPECT_FALSE(ValueExists(kKey, "LastUser"));
+    EXPECT_EQ(CleanRegTarget(tree), Entries(1));
+    EXPECT_EQ(CleanRegTarget(tree), Entries(0));
+    EXPECT_EQ(SnapshotKey(kKey).size(), 1u);
     DeleteKeyTree(kKey);
-    EXPECT_EQ(CleanRegTarget(target), Deleted(0));
+    EXPECT_EQ(CleanRegTarget(value), Entries(0));
     EXPECT_FALSE(KeyExists(kKey));
 }
 
+// Values far larger than the first buffers are created first and named to
+// come first in either order of enumeration: they must not hide the rest.
 TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
 {
+    const std::string strLong = "A" + std::string(5000, 'n'), strBigText(6000, 'k');
+    const std::string bigBinary(10000, 'x');
     const DWORD dwAbc = 0x00636261;  // "abc" and a zero byte
-    const ContentCase cases[] = {
-        {"Url*", {}, {"Other", "Bin", "Num"}},
-        {"Url*", {"b.example"}, {"Url2", "Other", "Bin", "Num"}},
-        {"Url*", {"B.EXAMPLE", "b.exampl", "b.example\\"}, {"Other", "Bin", "Num"}},
-        {"Url*", {"a.example"}, {"Url1", "Other", "Bin", "Num"}},
-        {"url*", {}, {"Url1", "Url2", "Other", "Bin", "Num"}},
-        {"", {"c.example"}, {"Other"}},
-        {"", {"keep", "abc"}, {"Bin", "Num"}},
-        {"", {}, {}},
-        {"*1", {}, {"Url2", "Other", "Bin", "Num"}},
+    const std::set<std::string> all = {strLong, "AABig", "AAText", "Url1",
+                                       "Url2",  "Other", "Bin",    "Num"};
+    const struct {
+        const char* mask;
+        StringList kept;
+        std::set<std::string> deleted;
+    } cases[] = {
+        {"Url*", {}, {"Url1", "Url2"}},
+        // The kept data are compared up to the first zero byte, exactly.
+        {"Url*", {"b.example"}, {"Url1"}},
+        {"Url*", {"B.EXAMPLE", "b.exampl", "b.example\\"}, {"Url1", "Url2"}},
+        {"url*", {}, {}},
+        {"", {"c.example", strBigText, "keep", "abc"}, {strLong, "AABig", "Url1", "Url2"}},
+        {"", {}, all},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "mask \"" << c.mask << "\", " << c.kept.size() << " kept");
         DeleteKeyTree(kKey);
+        WriteStringValue(kKey, strLong, "long name");
+        WriteRawValue(kKey, "AABig", REG_BINARY, bigBinary.data(), DWORD(bigBinary.size()));
+        WriteStringValue(kKey, "AAText", strBigText);
         WriteStringValue(kKey, "Url1", "a.example");
-        // The kept data are compared up to the first zero byte.
         WriteRawValue(kKey, "Url2", REG_SZ, "b.example\0tail", 15);
         WriteStringValue(kKey, "Other", "c.example");
         WriteRawValue(kKey, "Bin", REG_BINARY, "keep", 4);
         WriteDwordValue(kKey, "Num", dwAbc);
-        ExpectContentClean(c);
+        RegTarget target = Target(kKey, TT_CONTENT);
+        target.strValueMask = c.mask;
+        target.lstExcludeValues = c.kept;
+        EXPECT_EQ(CleanRegTarget(target), Entries(uint32_t(c.deleted.size())));
+        for (const std::string& strName : all)
+            EXPECT_EQ(ValueExists(kKey, strName), !c.deleted.count(strName))
+                << strName.substr(0, 9);
     }
 }
 
-TEST_F(RegistryCleaning, LargeValuesDoNotHideTheValuesAfterThem)
-{
-    // Created first and named to come first in either order of enumeration.
-    const std::string strLongName = "A" + std::string(5000, 'n');
-    const std::string strBigText(6000, 'k');
-    const std::vector<char> bigBinary(10000, 'x');
-    const ContentCase cases[] = {
-        {"Url*", {}, {strLongName, "AABig", "AAText"}},
-        {"", {strBigText}, {"AAText"}},
-        {"", {}, {}},
-    };
-    for (const auto& c : cases) {
-        DeleteKeyTree(kKey);
-        WriteStringValue(kKey, strLongName, "long name");
-        WriteRawValue(kKey, "AABig", REG_BINARY, bigBinary.data(), DWORD(bigBinary.size()));
-        WriteStringValue(kKey, "AAText", strBigText);
-        WriteStringValue(kKey, "Url1", "a.example");
-        WriteStringValue(kKey, "Url2", "b.example");
-        ExpectContentClean(c);
-    }
-}
-
-TEST_F(RegistryCleaning, KeyTreeTargetDeletesTheKeyWithItsSubkeys)
-{
-    const std::string strTree = kKey + "\\Tree";
-    WriteStringValue(strTree, "v", "1");
-    WriteStringValue(strTree + "\\Sub\\Deeper", "v", "2");
-    WriteStringValue(kKey + "\\Sibling", "v", "3");
-
-    EXPECT_EQ(CleanRegTarget(Target(strTree, TT_RECURSIVE)), Deleted(1));
-    EXPECT_FALSE(KeyExists(strTree));
-    EXPECT_TRUE(KeyExists(kKey + "\\Sibling"));
-
-    EXPECT_EQ(CleanRegTarget(Target(strTree, TT_RECURSIVE)), Deleted(0));
-}
-
-TEST_F(RegistryCleaning, TargetsWithoutKeyPathOrOnATopLevelKeyAreSkipped)
+// A target without a key path would work on the root itself, a key tree of
+// one component would take a whole top-level key such as "Software", and a
+// target of unknown type does nothing.
+TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped)
 {
     WriteStringValue("", kRootValue, "root");
-    WriteStringValue(std::string(kTopKey) + "\\Sub", "v", "1");
-    WriteStringValue(kKey, kRootValue, "inside");
-
-    RegTarget rootValue = Target("", TT_SINGLE);
-    rootValue.strValue = kRootValue;
+    WriteStringValue(kTopKey + "\\Sub", "v", "1");
+    WriteStringValue(kKey, "v", "inside");
     RegTarget rootContent = Target("", TT_CONTENT);
     rootContent.strValueMask = "VeltrinTestRoot*";
-    const std::string strTop = kTopKey;
     const RegTarget targets[] = {
-        rootValue,
+        Target("", TT_SINGLE, kRootValue),
         rootContent,
-        Target(strTop, TT_RECURSIVE),
-        Target(strTop + "\\", TT_RECURSIVE),
-        Target("\\" + strTop, TT_RECURSIVE),
-        Target("\\" + strTop + "\\\\", TT_RECURSIVE),
+        Target(kTopKey, TT_RECURSIVE),
+        Target(kTopKey + "\\", TT_RECURSIVE),
+        Target("\\" + kTopKey + "\\\\", TT_RECURSIVE),
+        Target(kKey, 1, "v"),
+        Target(kKey, 0xFFFFFFFFu, "v"),
     };
     for (const RegTarget& target : targets) {
-        EXPECT_EQ(CleanRegTarget(target), Deleted(0)) << "\"" << target.strName << "\"";
+        EXPECT_EQ(CleanRegTarget(target), Entries(0)) << "\"" << target.strName << "\"";
         EXPECT_TRUE(ValueExists("", kRootValue));
-        EXPECT_TRUE(KeyExists(strTop + "\\Sub"));
-    }
-    EXPECT_EQ(ReadTextValue(kKey, kRootValue), "inside");
-
-    // Two components are enough.
-    EXPECT_EQ(CleanRegTarget(Target(strTop + "\\Sub", TT_RECURSIVE)), Deleted(1));
-    EXPECT_FALSE(KeyExists(strTop + "\\Sub"));
-    EXPECT_TRUE(KeyExists(strTop));
-}
-
-TEST_F(RegistryCleaning, UnknownTypeDoesNothing)
-{
-    WriteStringValue(kKey + "\\Sub", "v", "1");
-    WriteStringValue(kKey, "v", "1");
-    for (uint32_t dwType : {1u, 4u, 0xFFFFFFFFu}) {
-        RegTarget target = Target(kKey, dwType);
-        target.strValue = "v";
-        EXPECT_EQ(CleanRegTarget(target), Deleted(0)) << dwType;
+        EXPECT_TRUE(KeyExists(kTopKey + "\\Sub"));
         EXPECT_TRUE(ValueExists(kKey, "v"));
-        EXPECT_TRUE(KeyExists(kKey + "\\Sub"));
     }
+    // Two components are enough.
+    EXPECT_EQ(CleanRegTarget(Target(kTopKey + "\\Sub", TT_RECURSIVE)), Entries(1));
+    EXPECT_FALSE(KeyExists(kTopKey + "\\Sub"));
+    EXPECT_TRUE(KeyExists(kTopKey));
 }
 
-TEST_F(RegistryCleaning, UpdatesWriteTextOrNumberAndCreateMissingKeys)
+TEST_F(RegistryCleaning, UpdatesWriteTextOrNumberAndCreateMissingKeysButNoOther)
 {
     const std::string strDeep = kKey + "\\Update\\Deeper";
-    RegUpdate number;
-    number.target = Target(strDeep, TT_SINGLE);
-    number.target.strValue = "Count";
-    number.dwData = 0xFFFFFFFEu;
-    number.dwDataType = RegUpdate::DT_NUMBER;
-    ApplyRegUpdate(number);
-    DWORD dwValue = 0;
-    EXPECT_TRUE(ReadDwordValue(strDeep, "Count", dwValue));
-    EXPECT_EQ(dwValue, 0xFFFFFFFEu);
-
-    // Text replaces the number, with its terminating zero.
-    RegUpdate text = number;
-    text.dwDataType = RegUpdate::DT_TEXT;
-    text.strData = "about:blank";
-    ApplyRegUpdate(text);
-    DWORD dwType = 0;
-    std::string bytes;
-    EXPECT_TRUE(ReadRawValue(strDeep, "Count", dwType, bytes));
-    EXPECT_EQ(dwType, DWORD(REG_SZ));
-    EXPECT_EQ(bytes, std::string("about:blank\0", 12));
-
-    text.strData.clear();
-    ApplyRegUpdate(text);
-    EXPECT_TRUE(ReadRawValue(strDeep, "Count", dwType, bytes));
-    EXPECT_EQ(bytes, std::string("\0", 1));
-}
-
-TEST_F(RegistryCleaning, UpdatesOfUnknownTypeOrWithoutKeyPathWriteNothing)
-{
-    const std::string strKey = kKey + "\\Update";
-    RegUpdate update;
-    update.target = Target(strKey, TT_SINGLE);
-    update.target.strValue = "Count";
-    update.strData = "x";
-    update.dwData = 1;
-    for (uint32_t dwDataType : {2u, 3u, 0xFFFFFFFFu}) {
-        update.dwDataType = dwDataType;
-        ApplyRegUpdate(update);
-        EXPECT_FALSE(KeyExists(strKey)) << dwDataType;
-    }
-
-    update.target.strName.clear();
-    update.target.strValue = kRootValue;
-    for (uint32_t dwDataType : {uint32_t(RegUpdate::DT_TEXT), uint32_t(RegUpdate::DT_NUMBER)}) {
-        update.dwDataType = dwDataType;
-        ApplyRegUpdate(update);
+    RegUpdate update, rootUpdate;
+    update.target = Target(strDeep, TT_SINGLE, "Count");
+    update.dwData = 0xFFFFFFFEu;
+    rootUpdate.target = Target("", TT_SINGLE, kRootValue);
+    // Of unknown type, or without a key path: nothing is written.
+    for (uint32_t dwDataType : {2u, 3u, 0xFFFFFFFFu, 0u, 1u}) {
+        update.dwDataType = rootUpdate.dwDataType = dwDataType;
+        if (dwDataType > 1)
+            ApplyRegUpdate(update);
+        ApplyRegUpdate(rootUpdate);
+        EXPECT_FALSE(KeyExists(kKey + "\\Update")) << dwDataType;
         EXPECT_FALSE(ValueExists("", kRootValue)) << dwDataType;
+    }
+    const struct {
+        uint32_t dwDataType;
+        const char* pszText;
+        DWORD dwType;
+        std::string bytes;
+    } rows[] = {
+        {RegUpdate::DT_NUMBER, "x", REG_DWORD, std::string("\xFE\xFF\xFF\xFF", 4)},
+        // Text replaces the number, with its terminating zero.
+        {RegUpdate::DT_TEXT, "about:blank", REG_SZ, std::string("about:blank\0", 12)},
+        {RegUpdate::DT_TEXT, "", REG_SZ, std::string("\0", 1)},
+    };
+    for (const auto& row : rows) {
+        update.dwDataType = row.dwDataType;
+        update.strData = row.pszText;
+        ApplyRegUpdate(update);
+        DWORD dwType = 0;
+        std::string bytes;
+        EXPECT_TRUE(ReadRawValue(strDeep, "Count", dwType, bytes));
+        EXPECT_EQ(dwType, row.dwType);
+        EXPECT_EQ(bytes, row.bytes) << row.pszText;
     }
 }
