@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 TEST(ReportText, NamesTheSystemsItKnows)
 {
     const struct {
@@ -19,32 +17,23 @@ TEST(ReportText, NamesTheSystemsItKnows)
         {3, 5, 1, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SystemName(c.nPlatform, c.nMajor, c.nMinor), c.pszName)
-            << c.nPlatform << " " << c.nMajor << "." << c.nMinor;
+        EXPECT_EQ(SystemName(c.nPlatform, c.nMajor, c.nMinor), c.pszName) << c.nMajor << c.nMinor;
 }
 
-TEST(ReportText, SystemInformationStartsTheDescription)
+// The details as the dialog shows them are checked on each system; here,
+// names that hold what a format would read as its own, and long ones.
+TEST(ReportText, SystemInformationTakesAnyNames)
 {
     CSystemFacts facts;
-    facts.nPlatform = 2;
+    facts.nPlatform = 9;
     facts.nMajor = 5;
     facts.nMinor = 1;
-    facts.nBuild = 2600;
-    facts.strUserName = "Anna";
-    facts.strComputerName = "DESK-7";
-    EXPECT_EQ(FormatSystemInformation("Veltrin PRO", "???", facts),
-              "Application:Veltrin PRO v.???\r\nSystem:\r\n  Microsoft Windows XP\r\n"
-              "  5.1.2600\r\n  \r\nUser: Anna\r\nComputer: DESK-7\r\n\r\n"
-              "Describe your problem here");
-    // Names that hold what a format would read as its own, and long ones.
-    facts.nPlatform = 9;
     facts.nBuild = 4294967295u;
     facts.strUserName = "100%s";
     facts.strComputerName = std::string(300, 'c');
     EXPECT_EQ(FormatSystemInformation("P", "2.50", facts),
-              "Application:P v.2.50\r\nSystem:\r\n  \r\n  5.1.4294967295\r\n  \r\n"
-              "User: 100%s\r\nComputer: " + std::string(300, 'c') +
-                  "\r\n\r\nDescribe your problem here");
+              "Application:P v.2.50\r\nSystem:\r\n  \r\n  5.1.4294967295\r\n  \r\nUser: 100%s\r\n"
+              "Computer: " + std::string(300, 'c') + "\r\n\r\nDescribe your problem here");
 }
 
 TEST(ReportText, AcceptsPlainAddressesOnly)
@@ -53,11 +42,10 @@ TEST(ReportText, AcceptsPlainAddressesOnly)
         const char* pszAddress;
         bool bValid;
     } cases[] = {
-        {"ab@cd.e", true},     {"a..b@cd.ef", true},   {"A1@B2.C3", true},
-        {"x@y.z.w", true},     {"", false},            {"a@bc", false},
-        {"@abcd", false},      {"ab@cd@ef.g", false},  {"ab@cd.ef.", false},
-        {"ab@.cdef", false},   {"ab@cd..ef", false},   {"first-last@cd.ef", false},
-        {"a b@cd.ef", false},  {"j\xE9@cd.ef", false},
+        {"ab@cd.e", true},    {"a..b@cd.ef", true},  {"A1@B2.C3", true},  {"x@y.z.w", true},
+        {"", false},          {"a@bc", false},       {"@abcd", false},    {"ab@cd@ef.g", false},
+        {"ab@cd.ef.", false}, {"ab@.cdef", false},   {"ab@cd..ef", false},
+        {"first-last@cd.ef", false},                 {"a b@cd.ef", false}, {"j\xE9@cd.ef", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsValidEmail(c.pszAddress), c.bValid) << c.pszAddress;

@@ -14,13 +14,11 @@ TEST(Unattended, ModeAndLogPathComeFromWholeArgumentsInAnyCase)
         {"", UM_NONE, ""},
         {"/u /autostart /previews", UM_NONE, ""},
         {"/PREVIEW /log:C:/auto/x.txt", UM_PREVIEW, "C:/auto/x.txt"},
-        {"/preview \"/Auto\"", UM_AUTO, ""},  // "/auto" wins
         {"/LOG:C:\\Clean.log /auto /preview", UM_AUTO, "C:\\Clean.log"},
-        {"/auto /log:\"C:\\My Logs\\clean.log\" /x", UM_AUTO, "C:\\My Logs\\clean.log"},
+        {"/preview \"/Auto\" /log:\"C:\\My Logs\\c.log\" /x", UM_AUTO, "C:\\My Logs\\c.log"},
         {"\"/log:C:\\My Logs\\c.log\"", UM_NONE, "C:\\My Logs\\c.log"},
-        {"/auto /log:", UM_AUTO, ""},
         {"/log:\"unterminated path", UM_NONE, "unterminated path"},
-        {"/auto\t/log:a.txt /log:b.txt", UM_AUTO, "a.txt"},
+        {"/auto\t/log:a.txt /log:b.txt /log:", UM_AUTO, "a.txt"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseUnattendedMode(c.pszCommandLine), c.mode) << c.pszCommandLine;
