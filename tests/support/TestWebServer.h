@@ -33,13 +33,12 @@ public:
         m_strAddress = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
         m_hThread = CreateThread(nullptr, 0, Answer, this, 0, nullptr);
     }
+    // The silent connections close here too.
     ~CTestWebServer()
     {
         closesocket(m_listener);
         WaitForSingleObject(m_hThread, INFINITE);
         CloseHandle(m_hThread);
-        for (SOCKET held : m_held)
-            closesocket(held);
         WSACleanup();
     }
 
@@ -71,17 +70,15 @@ private:
             std::lock_guard<std::mutex> lock(server.m_lock);
             server.m_requests.push_back(head);
             const std::string strPath = head.substr(4, head.find_first_of(" ?", 4) - 4);
-            if (strPath.compare(0, 8, "/silent/") == 0) {
-                server.m_held.push_back(connection);
+            if (strPath.compare(0, 8, "/silent/") == 0)
                 continue;
-            }
             const auto found = server.m_served.find(strPath);
             const bool bFound = found != server.m_served.end();
             const std::string strBody = bFound ? found->second : "Not found";
-            const std::string strAnswer = std::string("HTTP/1.1 ") +
-                                          (bFound ? "200 OK" : "404 Not Found") +
-                                          "\r\nContent-Length: " + std::to_string(strBody.size()) +
-                                          "\r\nConnection: close\r\n\r\n" + strBody;
+            const std::string strAnswer =
+                std::string(bFound ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") +
+                "\r\nContent-Length: " + std::to_string(strBody.size()) +
+                "\r\nConnection: close\r\n\r\n" + strBody;
             send(connection, strAnswer.data(), static_cast<int>(strAnswer.size()), 0);
             closesocket(connection);
         }
@@ -94,7 +91,6 @@ private:
     std::mutex m_lock;
     std::map<std::string, std::string> m_served;
     std::vector<std::string> m_requests;
-    std::vector<SOCKET> m_held;
 };
 
 inline std::string RequestLine(const std::string& strHead)

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <random>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -71,20 +72,20 @@ protected:
         return ListView_GetTopIndex(hLog) + ListView_GetCountPerPage(hLog) >=
                ListView_GetItemCount(hLog);
     }
-    // An action of the test that deletes the files of the folder, or its tree.
-    void AddFolderAction(const std::string& strId, const std::string& strFolder, bool bTree = false)
+    // An action of the test that deletes the folder's files, or its tree;
+    // with nFiles, the folder is made with as many files.
+    std::string AddFolderAction(const std::string& strId, std::string strFolder, int nFiles = 0,
+                                bool bTree = false)
     {
+        if (nFiles > 0)
+            strFolder = MakeFolder(strFolder);
+        for (int n = 0; n < nFiles; ++n)
+            EXPECT_TRUE(WriteFileBytes(strFolder + "\\f" + std::to_string(n) + ".tmp", "x"));
         CAction& action = m_manager->GetAction(strId.c_str());
         action.strTitle = "Clean " + strId;
         action.bEnabled = true;
         action.lstFiles = {FolderContent(strFolder)};
         action.lstFiles.front().dwType = bTree ? TT_RECURSIVE : TT_CONTENT;
-    }
-    std::string MakeFiles(const char* pszFolder, int nCount)
-    {
-        const std::string strFolder = MakeFolder(pszFolder);
-        for (int n = 0; n < nCount; ++n)
-            EXPECT_TRUE(WriteFileBytes(strFolder + "\\f" + std::to_string(n) + ".tmp", "x"));
         return strFolder;
     }
 
@@ -100,17 +101,14 @@ class CleanLifecycle : public MainWindow {};
 TEST_F(MainWindow, FeaturesFollowTheSettingsAndTheMenusOpenTheirWindows)
 {
     Build();
-    for (const char* pszId : {"WCTempDir", "IECache", "ACDSeeHistory"})
+    const char* const ids[] = {"ACDSeeHistory", "IECache", "WCTempDir"};
+    for (const char* pszId : ids)
         Enable(pszId);
     Open();
     const CListView& features = m_pDialog->m_listFeatures;
     ASSERT_EQ(features.GetItemCount(), 3);
-    for (int n = 0; n < 3; ++n) {
-        EXPECT_EQ(features.GetItemText(n),
-                  m_manager->GetAction(n == 0 ? "ACDSeeHistory" : n == 1 ? "IECache" : "WCTempDir")
-                      .strTitle);
-        EXPECT_EQ(features.GetItemImage(n), 1);
-    }
+    for (int n = 0; n < 3; ++n)
+        EXPECT_EQ(features.GetItemText(n), m_manager->GetAction(ids[n]).strTitle);
     CModalAnswers answers;
     answers.Add([&](HWND hSettings) {
         m_manager->GetAction("IECache").bEnabled = false;
@@ -134,8 +132,7 @@ TEST_F(MainWindow, FeaturesFollowTheSettingsAndTheMenusOpenTheirWindows)
 TEST_F(MainWindow, AnalyzeRemovesNothingAndStartCleansOnceAtATime)
 {
     Build();
-    const std::string strFolder = MakeFiles("junk", 2);
-    AddFolderAction("Junk", strFolder);
+    const std::string strFolder = AddFolderAction("Junk", "junk", 2);
     Open();
     Command(ID_ACTION_ANALYZE);
     WaitForCleanEnd();
@@ -156,7 +153,7 @@ TEST_F(MainWindow, AnalyzeRemovesNothingAndStartCleansOnceAtATime)
 TEST_F(MainWindow, SettingsAndACleanNeverOverlap)
 {
     Build();
-    AddFolderAction("Many", MakeFiles("many", 400));
+    AddFolderAction("Many", "many", 400);
     Open();
     m_pDialog->m_logList.m_nRedrawInterval = 0;  // a repaint at every line: the clean lasts
     Command(ID_ACTION_START);
@@ -344,7 +341,7 @@ TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
     // An action for each branch and one for the top's own files: a stop may
     // fall between two actions as well as inside one.
     for (const std::string& strBranch : tree.Branches())
-        AddFolderAction("Junk" + strBranch.substr(strBranch.size() - 1), strBranch, true);
+        AddFolderAction("Junk" + strBranch.substr(strBranch.size() - 1), strBranch, 0, true);
     AddFolderAction("JunkTop", tree.Top());
     Open();
     // Checks the log against what is gone; true when the clean ran to its end.
@@ -414,25 +411,6 @@ TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
     EXPECT_TRUE(SaveWindowPicture(*m_pDialog, ArtifactPath("main-window-after-stops.png")));
 }
 
-namespace {
-
-// A command that another program's thread sends; the send returns once the
-// window's thread has served it.
-struct CSentCommand {
-    HWND hWnd;
-    UINT nId;
-    std::atomic<bool> bSending{false};
-    static DWORD WINAPI Send(LPVOID pParameter)
-    {
-        CSentCommand& command = *static_cast<CSentCommand*>(pParameter);
-        command.bSending = true;
-        SendMessageA(command.hWnd, WM_COMMAND, command.nId, 0);
-        return 0;
-    }
-};
-
-}  // namespace
-
 // Stop waits for the clean's thread and meanwhile serves what other threads
 // send the window, as the clean's thread sends it the log's lines. A command
 // sent just then finds the clean still under way: no Start undoes the stop
@@ -440,8 +418,7 @@ struct CSentCommand {
 TEST_F(CleanLifecycle, CommandsSentWhileStopWaitsFindTheCleanStillUnderWay)
 {
     Build();
-    const std::string strFolder = MakeFolder("junk");
-    AddFolderAction("Junk", strFolder);
+    const std::string strFolder = AddFolderAction("Junk", "junk", 30);
     Open();
     m_pDialog->m_logList.m_nRedrawInterval = 0;  // the clean waits for this thread at each line
     CModalAnswers answers;
@@ -449,29 +426,36 @@ TEST_F(CleanLifecycle, CommandsSentWhileStopWaitsFindTheCleanStillUnderWay)
         EXPECT_EQ(answers.Seen().back(), kCleanRunning);
         ClickButton(hDialog, IDCANCEL);
     });
+    const HWND hMain = *m_pDialog;
     for (UINT nId : {ID_ACTION_START, ID_OPTIONS_SETTINGS, ID_ACTION_WIZARD, ID_ACTION_STOP,
                      ID_TRAY_EXIT}) {
         SCOPED_TRACE(nId);
-        MakeFiles("junk", 30);
+        AddFolderAction("Junk", "junk", 30);
         Command(ID_ACTION_START);
         const HANDLE hStopped = CleanThread();
         while (FilesInListedOrder(strFolder).size() > 25)
             ServeMessages(1);
         // Sent now, the command waits: this thread serves nothing until Stop.
-        CSentCommand command{*m_pDialog, nId};
-        const HANDLE hSender = CreateThread(nullptr, 0, CSentCommand::Send, &command, 0, nullptr);
-        while (!command.bSending)
+        std::atomic<bool> bSending{false}, bServed{false};
+        std::thread sender([&] {
+            bSending = true;
+            SendMessageA(hMain, WM_COMMAND, nId, 0);
+            bServed = true;
+        });
+        while (!bSending)
             Sleep(1);
         Sleep(10);
         Command(ID_ACTION_STOP);
-        EXPECT_EQ(WaitForSingleObject(hSender, 2000), WAIT_OBJECT_0) << "not served during Stop";
+        for (int n = 0; n < 200 && !bServed; ++n)
+            Sleep(10);
+        EXPECT_TRUE(bServed) << "the command was not served while Stop waited";
         EXPECT_EQ(WaitForSingleObject(hStopped, 0), WAIT_OBJECT_0);
-        while (WaitForSingleObject(hSender, 10) == WAIT_TIMEOUT)
-            ServeMessages(10);
-        CloseHandle(hSender);
         CloseHandle(hStopped);
+        while (!bServed)
+            ServeMessages(10);
+        sender.join();
         if (nId == ID_TRAY_EXIT) {
-            EXPECT_FALSE(IsWindow(command.hWnd));
+            EXPECT_FALSE(IsWindow(hMain));
             break;
         }
         // The stop held, and no clean goes on.
