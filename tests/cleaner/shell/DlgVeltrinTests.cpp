@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstdio>
 #include <random>
 #include <set>
 #include <thread>
@@ -25,10 +26,26 @@ const char kCleanRunning[] = "Veltrin PRO\nA clean is running. The settings can 
 
 class MainWindow : public CleaningRun {
 protected:
+    // A test that has not ended within two minutes ends the program with a
+    // word: a Stop waiting for a thread that never ends would stall the run.
+    void SetUp() override
+    {
+        CleaningRun::SetUp();
+        m_watchdog = std::thread([this] {
+            if (WaitForSingleObject(m_hEnded, 120000) == WAIT_TIMEOUT) {
+                std::fprintf(stderr, "HANG: %s did not end\n",
+                             testing::UnitTest::GetInstance()->current_test_info()->name());
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
+        });
+    }
     void TearDown() override
     {
         m_pDialog.reset();
         CleaningRun::TearDown();
+        SetEvent(m_hEnded);
+        m_watchdog.join();
+        CloseHandle(m_hEnded);
     }
     void Open()
     {
@@ -90,6 +107,8 @@ protected:
     }
 
     std::unique_ptr<CDlgVeltrin> m_pDialog;
+    HANDLE m_hEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread m_watchdog;
 };
 
 class CleanLifecycle : public MainWindow {};
