@@ -8,7 +8,7 @@
 #include "tests/support/TestWebServer.h"
 #include "tests/support/WindowPicture.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
@@ -32,7 +32,8 @@ protected:
         return GetFocus() == edit.GetHwnd() && dwStart == nStart && dwEnd == nEnd;
     }
     // Presses "Send report" and answers the message box that follows, which
-    // shows the icon given and the arrow cursor; returns the box's text.
+    // shows the product's name, the icon given and the arrow cursor; returns
+    // the box's text.
     std::string Send(LPCSTR pszIcon)
     {
         CModalAnswers answers;
@@ -44,7 +45,9 @@ protected:
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         ClickButton(m_dialog, IDOK);
         EXPECT_EQ(answers.Pending(), 0u);
-        return answers.Seen().empty() ? "" : answers.Seen()[0].substr(std::strlen(kProductName) + 1);
+        const std::string strSeen = answers.Seen().empty() ? "" : answers.Seen()[0];
+        EXPECT_EQ(strSeen.substr(0, 12), "Veltrin PRO\n");
+        return strSeen.substr(std::min<size_t>(strSeen.size(), 12));
     }
 
     CDlgProblemReport m_dialog;
