@@ -238,27 +238,23 @@ TEST_F(MainWindow, ControlsFollowTheWindowsSize)
 {
     Open();
     CDlgVeltrin& dialog = *m_pDialog;
-    // The left, right and bottom edges of the Features list, the picture,
-    // the log and the toolbar, and the widths of the lists' columns.
-    auto Edges = [&] {
-        std::vector<int> edges;
-        for (HWND hControl : {dialog.m_listFeatures.GetHwnd(), dialog.GetItem(IDC_BANNER),
-                              dialog.m_listLog.GetHwnd(), dialog.m_wndToolBar.GetHwnd()}) {
-            const RECT rect = CWindow(hControl).GetRectInParent();
-            edges.insert(edges.end(), {rect.left, rect.right, rect.bottom});
-        }
-        edges.push_back(dialog.m_listFeatures.GetColumnWidth(0));
-        edges.push_back(dialog.m_listLog.GetColumnWidth(0));
-        return edges;
-    };
-    std::vector<int> expected = Edges();
-    const int growth[] = {0, 120, 0, 120, 120, 0, 0, 120, 70, 0, 120, 0, 120, 120};
-    for (size_t n = 0; n < expected.size(); ++n)
-        expected[n] += growth[n];
+    const HWND controls[] = {dialog.m_listFeatures, dialog.GetItem(IDC_BANNER), dialog.m_listLog,
+                             dialog.m_wndToolBar};
+    RECT before[4];
+    for (int n = 0; n < 4; ++n)
+        before[n] = CWindow(controls[n]).GetRectInParent();
+    const int nColumns = dialog.m_listFeatures.GetColumnWidth(0) + dialog.m_listLog.GetColumnWidth(0);
     const RECT window = dialog.GetWindowRect();
     dialog.SetPos(nullptr, 0, 0, window.right - window.left + 120, window.bottom - window.top + 70,
                   SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(Edges(), expected);
+    for (int n = 0; n < 4; ++n) {
+        const RECT after = CWindow(controls[n]).GetRectInParent();
+        EXPECT_EQ(after.left - before[n].left, n == 1 ? 120 : 0) << n;
+        EXPECT_EQ(after.right - before[n].right, 120) << n;
+        EXPECT_EQ(after.bottom - before[n].bottom, n == 2 ? 70 : 0) << n;
+    }
+    EXPECT_EQ(dialog.m_listFeatures.GetColumnWidth(0) + dialog.m_listLog.GetColumnWidth(0),
+              nColumns + 240);
     MINMAXINFO info = {};
     dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x * 1000 + info.ptMinTrackSize.y, 485300);
