@@ -1,13 +1,12 @@
 // The help file as the programs use it: every page they open is in it at the
-// address they open it by, its contents, index and links lead to pages that
-// are there, and the help viewer shows it.
+// address they open it by and in its contents, every link of its contents,
+// index and pages leads to a page that is there, and the help viewer shows it.
 #include "HelpPagesInCode.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/WindowPicture.h"
-
-#include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -15,24 +14,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <iterator>
-#include <map>
 #include <set>
 #include <string>
-#include <vector>
 
-// The storage interface of compiled help files, from itss.dll: the one the
-// help viewer reads its topics through. Only the methods up to the one used
-// are declared; their order is the interface's. It stays outside the
-// unnamed namespace: there the compiler would know that no class of this
-// program implements it and would not call through its table.
-const CLSID kItStorageClass = {
-    0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
-const IID kItStorageInterface = {
-    0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
-
+// The storage interface of compiled help files, from itss.dll, through
+// which the help viewer reads its topics: the methods up to the one used, in
+// the interface's order. Outside the unnamed namespace: there the compiler
+// would know that no class implements it and would not call through its table.
 struct IITStorage : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE StgCreateDocfile(const WCHAR*, DWORD, DWORD, IStorage**) = 0;
     virtual HRESULT STDMETHODCALLTYPE StgCreateDocfileOnILockBytes(ILockBytes*, DWORD, DWORD,
@@ -45,194 +35,124 @@ struct IITStorage : public IUnknown {
 
 namespace {
 
-std::wstring Wide(const std::string& strText)
+// The topic at a help address, "<file>::/<path in the file>"; false when
+// the file or the topic is not there.
+bool ReadTopic(const std::string& strAddress, std::string& strContent)
 {
-    return std::wstring(strText.begin(), strText.end());
-}
-
-std::string Lower(std::string strText)
-{
-    std::transform(strText.begin(), strText.end(), strText.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return strText;
-}
-
-// Reads topics by their help addresses, "<file>::/<path in the file>".
-class CHelpReader {
-public:
-    CHelpReader() { CoInitialize(nullptr); }
-    ~CHelpReader()
-    {
-        for (auto& storage : m_storages)
-            storage.second->Release();
-        CoUninitialize();
-    }
-
-    // The topic's bytes; false when the file or the topic is not there.
-    bool Read(const std::string& strAddress, std::string& strContent)
-    {
-        const size_t nSeparator = strAddress.find("::");
-        if (nSeparator == std::string::npos)
-            return false;
-        IStorage* pStorage = Storage(strAddress.substr(0, nSeparator));
-        IStream* pStream = nullptr;
-        if (!pStorage || FAILED(pStorage->OpenStream(Wide(strAddress.substr(nSeparator + 2)).c_str(),
-                                                     nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0,
-                                                     &pStream)))
-            return false;
-        strContent.clear();
-        char buffer[4096];
-        ULONG nRead = 0;
-        while (SUCCEEDED(pStream->Read(buffer, sizeof(buffer), &nRead)) && nRead > 0)
-            strContent.append(buffer, nRead);
-        pStream->Release();
-        return true;
-    }
-
-private:
-    IStorage* Storage(const std::string& strFile)
-    {
-        auto found = m_storages.find(strFile);
-        if (found != m_storages.end())
-            return found->second;
-        IITStorage* pFactory = nullptr;
-        if (FAILED(CoCreateInstance(kItStorageClass, nullptr, CLSCTX_INPROC_SERVER,
-                                    kItStorageInterface, reinterpret_cast<void**>(&pFactory))))
-            return nullptr;
-        IStorage* pStorage = nullptr;
-        pFactory->StgOpenStorage(Wide(strFile).c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE,
-                                 nullptr, 0, &pStorage);
+    const CLSID kClass = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+    const IID kInterface = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+    const size_t nSeparator = strAddress.find("::");
+    IITStorage* pFactory = nullptr;
+    IStorage* pStorage = nullptr;
+    IStream* pStream = nullptr;
+    if (SUCCEEDED(CoCreateInstance(kClass, nullptr, CLSCTX_INPROC_SERVER, kInterface,
+                                   reinterpret_cast<void**>(&pFactory)))) {
+        pFactory->StgOpenStorage(Wide(strAddress.substr(0, nSeparator)).c_str(), nullptr,
+                                 STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &pStorage);
         pFactory->Release();
-        if (pStorage)
-            m_storages[strFile] = pStorage;
-        return pStorage;
     }
+    if (pStorage) {
+        pStorage->OpenStream(Wide(strAddress.substr(nSeparator + 2)).c_str(), nullptr,
+                             STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &pStream);
+        pStorage->Release();
+    }
+    if (!pStream)
+        return false;
+    strContent.clear();
+    char buffer[4096];
+    ULONG nRead = 0;
+    while (SUCCEEDED(pStream->Read(buffer, sizeof(buffer), &nRead)) && nRead > 0)
+        strContent.append(buffer, nRead);
+    pStream->Release();
+    return true;
+}
 
-    std::map<std::string, IStorage*> m_storages;
-};
-
-// The pages a contents or index file, or a page, points at: each value of
-// "Local" parameters or of "href" attributes that is a page of the help
-// file, without its anchor, relative to the help file's root.
+// The pages of the help file that a contents or index file, or a page in
+// the folder given, links to by "href" or by a "Local" parameter, without
+// their anchors, from the file's root.
 std::set<std::string> LinkedPages(const std::string& strContent, const std::string& strFolder)
 {
+    std::string strLower = strContent;
+    std::transform(strLower.begin(), strLower.end(), strLower.begin(), ::tolower);
     std::set<std::string> pages;
-    const std::string strLower = Lower(strContent);
     for (const char* pszAttribute : {"href=\"", "name=\"local\" value=\""}) {
         for (size_t nAt = strLower.find(pszAttribute); nAt != std::string::npos;
              nAt = strLower.find(pszAttribute, nAt + 1)) {
             const size_t nStart = nAt + std::strlen(pszAttribute);
-            std::string strTarget = strContent.substr(nStart, strContent.find('"', nStart) - nStart);
-            strTarget = strTarget.substr(0, strTarget.find('#'));
-            if (strTarget.empty() || strTarget.find(':') != std::string::npos ||
-                Lower(strTarget).find(".htm") == std::string::npos)
-                continue;  // an anchor on the same page, or another site
+            const size_t nEnd = std::min(strContent.find('"', nStart), strContent.find('#', nStart));
+            std::string strTarget = strContent.substr(nStart, nEnd - nStart);
             std::replace(strTarget.begin(), strTarget.end(), '\\', '/');
-            pages.insert(strTarget.find('/') == std::string::npos ? strFolder + strTarget
-                                                                  : "/" + strTarget);
+            if (strTarget.find(':') == std::string::npos &&
+                strLower.substr(nStart, nEnd - nStart).find(".htm") != std::string::npos)
+                pages.insert(strTarget.find('/') == std::string::npos ? strFolder + strTarget
+                                                                      : "/" + strTarget);
         }
     }
     return pages;
 }
 
-std::string HelpFilePath()
-{
-    return g_strHelpBase.substr(0, g_strHelpBase.find("::"));
-}
-
-class HelpFile : public testing::Test {
-protected:
-    void SetUp() override { InitHelpBase(); }
-    CHelpReader m_reader;
-};
-
 }  // namespace
 
-TEST_F(HelpFile, HoldsEveryPageTheProgramsOpenAtTheAddressTheyOpenItBy)
+TEST(HelpFile, HoldsEveryPageTheProgramsOpenAndEveryPageItLinksTo)
 {
+    CoInitialize(nullptr);
+    InitHelpBase();
+    const std::string strFile = g_strHelpBase.substr(0, g_strHelpBase.find("::"));
+    std::string strContents, strIndex, strPage;
+    ASSERT_TRUE(ReadTopic(strFile + "::/Veltrin.hhc", strContents));
+    ASSERT_TRUE(ReadTopic(strFile + "::/Veltrin.hhk", strIndex));
+    EXPECT_FALSE(ReadTopic(g_strHelpBase + "nosuchpage.htm", strPage));
+    const std::set<std::string> listed = LinkedPages(strContents, "/");
     EXPECT_GE(std::size(kHelpPagesInCode), 13u) << "the build found the programs' help pages";
     for (const char* pszPage : kHelpPagesInCode) {
-        std::string strContent;
-        ASSERT_TRUE(m_reader.Read(g_strHelpBase + pszPage, strContent)) << g_strHelpBase + pszPage;
-        const std::string strLower = Lower(strContent);
-        EXPECT_NE(strLower.find("<title>"), std::string::npos) << pszPage;
-        EXPECT_NE(strLower.find("</html>"), std::string::npos) << pszPage;
+        EXPECT_TRUE(ReadTopic(g_strHelpBase + pszPage, strPage)) << g_strHelpBase + pszPage;
+        EXPECT_NE(strPage.find("</html>"), std::string::npos) << pszPage;
+        EXPECT_EQ(listed.count(std::string("/htm/") + pszPage), 1u) << pszPage;
     }
-    std::string strContent;
-    EXPECT_FALSE(m_reader.Read(g_strHelpBase + "nosuchpage.htm", strContent));
-}
-
-TEST_F(HelpFile, ContentsIndexAndLinksLeadOnlyToPagesThatAreThere)
-{
-    const std::string strFile = HelpFilePath();
-    std::string strContents, strIndex;
-    ASSERT_TRUE(m_reader.Read(strFile + "::/Veltrin.hhc", strContents));
-    ASSERT_TRUE(m_reader.Read(strFile + "::/Veltrin.hhk", strIndex));
-    const std::set<std::string> listed = LinkedPages(strContents, "/");
-    const std::set<std::string> indexed = LinkedPages(strIndex, "/");
-
     // Every page that the contents, the index or a page reached from them
-    // points at is there; every page the programs open is in the contents.
+    // links to is there.
+    const std::set<std::string> indexed = LinkedPages(strIndex, "/");
+    EXPECT_GE(indexed.size(), std::size(kHelpPagesInCode));
     std::vector<std::string> toVisit(listed.begin(), listed.end());
     toVisit.insert(toVisit.end(), indexed.begin(), indexed.end());
-    std::set<std::string> visited;
-    while (!toVisit.empty()) {
-        const std::string strPage = toVisit.back();
+    for (std::set<std::string> visited; !toVisit.empty();) {
+        const std::string strLinked = toVisit.back();
         toVisit.pop_back();
-        if (!visited.insert(strPage).second)
+        if (!visited.insert(strLinked).second)
             continue;
-        std::string strContent;
-        if (!m_reader.Read(strFile + "::" + strPage, strContent)) {
-            ADD_FAILURE() << "a link leads to " << strPage << ", which is not in the help file";
-            continue;
-        }
-        const std::string strFolder = strPage.substr(0, strPage.rfind('/') + 1);
-        for (const std::string& strLinked : LinkedPages(strContent, strFolder))
-            toVisit.push_back(strLinked);
+        EXPECT_TRUE(ReadTopic(strFile + "::" + strLinked, strPage)) << strLinked << " is not there";
+        for (const std::string& strNext :
+             LinkedPages(strPage, strLinked.substr(0, strLinked.rfind('/') + 1)))
+            toVisit.push_back(strNext);
     }
-    for (const char* pszPage : kHelpPagesInCode)
-        EXPECT_EQ(listed.count(std::string("/htm/") + pszPage), 1u) << pszPage;
-    EXPECT_GE(indexed.size(), std::size(kHelpPagesInCode));
 }
 
-TEST_F(HelpFile, ViewerShowsTheOpenedPageWithTheContents)
+TEST(HelpFile, ViewerShowsTheOpenedPageWithTheContentsAndTheIndex)
 {
+    InitHelpBase();
     // The viewer runs on the thread that opens it: this one serves it.
     ShowHelpPage("general.htm");
     HWND hViewer = nullptr;
-    for (int n = 0; n < 300; ++n) {
-        hViewer = FindWindowA(nullptr, "Veltrin PRO Help");
-        if (hViewer && IsWindowVisible(hViewer))
-            break;
+    for (int n = 0; n < 300 && !(hViewer && IsWindowVisible(hViewer)); ++n) {
         ServeMessages(50);
+        hViewer = FindWindowA(nullptr, "Veltrin PRO Help");
     }
     ASSERT_TRUE(hViewer && IsWindowVisible(hViewer)) << "the help viewer with the file's title";
     MoveWindow(hViewer, 0, 0, 900, 640, TRUE);
-
-    // The navigation pane has the contents, listing the pages of the
-    // contents file, and the index.
     const HWND hTree = FindInside(hViewer, WC_TREEVIEWA);
     const HWND hTabs = FindInside(hViewer, WC_TABCONTROLA);
     ASSERT_TRUE(hTree && hTabs);
     EXPECT_GE(SendMessageA(hTree, TVM_GETCOUNT, 0, 0), LRESULT(std::size(kHelpPagesInCode)));
-    std::vector<std::string> tabs;
-    for (int n = 0; n < SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0); ++n) {
-        char szText[64] = "";
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = szText;
-        item.cchTextMax = sizeof(szText);
-        SendMessageA(hTabs, TCM_GETITEMA, n, reinterpret_cast<LPARAM>(&item));
-        std::string strText = szText;
-        strText.erase(std::remove(strText.begin(), strText.end(), '&'), strText.end());
-        tabs.push_back(strText);
-    }
-    EXPECT_NE(std::find(tabs.begin(), tabs.end(), "Index"), tabs.end());
-    for (auto hItem = reinterpret_cast<HTREEITEM>(SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-         hItem; hItem = reinterpret_cast<HTREEITEM>(
-                    SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem))))
-        SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hItem));
-    ServeMessages(1000);
+    char szTab[16] = "";
+    TCITEMA tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = szTab;
+    tab.cchTextMax = sizeof(szTab);
+    SendMessageA(hTabs, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&tab));
+    EXPECT_STREQ(szTab, "I&ndex");  // beside the contents
+    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem; hItem = TreeView_GetNextSibling(hTree, hItem))
+        TreeView_Expand(hTree, hItem, TVE_EXPAND);
+    ServeMessages(200);
     EXPECT_TRUE(SaveWindowPicture(hViewer, ArtifactPath("help-viewer.png")));
     SendMessageA(hViewer, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hViewer));

@@ -1,414 +1,284 @@
-// The main window created in the test's own process and driven by the
-// messages a user's clicks would send.
+// The main window in the test's own process over a manager of the test's
+// own, driven by the messages that clicks, the system and other programs send.
 #include "cleaner/shell/DlgVeltrin.h"
 
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
-#include "tests/support/MainWindowTest.h"
+#include "tests/support/CleaningRunTest.h"
+#include "tests/support/JunkTree.h"
 #include "tests/support/ModalAnswers.h"
+#include "tests/support/WindowPicture.h"
 
-#include <windows.h>
+#include <commctrl.h>
 
-#include <gtest/gtest.h>
-
-#include <ctime>
-#include <regex>
-#include <string>
-#include <vector>
+#include <atomic>
+#include <cstdio>
+#include <random>
+#include <set>
+#include <thread>
 
 namespace {
 
 const std::string kSettings = kSettingsKey;
+const char kCleanRunning[] = "Veltrin PRO\nA clean is running. The settings can be changed when "
+                             "it has finished or been stopped.";
 
-class MainWindow : public CMainWindowTest {
+class MainWindow : public CleaningRun {
 protected:
-    // Opens the window over a clean of 400 files and starts it; returns
-    // once the clean has shown some lines and is still under way.
-    void StartLongClean()
+    // A test that has not ended within two minutes ends the program with a
+    // word: a Stop waiting for a thread that never ends would stall the run.
+    void SetUp() override
     {
-        const std::string strFolder = m_folder / "many";
-        MakeFiles(strFolder, 400);
-        Build();
-        AddFolderAction("Many", strFolder);
-        Open();
-        // Lines reach the list when it repaints; here it repaints at every line.
-        m_pDialog->m_logList.m_nRedrawInterval = 0;
-        Command(ID_ACTION_START);
-        const DWORD dwLimit = GetTickCount() + 60000;
-        while (m_pDialog->m_listLog.GetItemCount() < 20 && GetTickCount() < dwLimit)
-            ServeMessages(10);
+        CleaningRun::SetUp();
+        m_watchdog = std::thread([this] {
+            if (WaitForSingleObject(m_hEnded, 120000) == WAIT_TIMEOUT) {
+                std::fprintf(stderr, "HANG: %s did not end\n",
+                             testing::UnitTest::GetInstance()->current_test_info()->name());
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
+        });
     }
+    void TearDown() override
+    {
+        m_pDialog.reset();
+        CleaningRun::TearDown();
+        SetEvent(m_hEnded);
+        m_watchdog.join();
+        CloseHandle(m_hEnded);
+    }
+    void Open()
+    {
+        if (!m_manager)
+            Build();
+        m_pDialog.reset(new CDlgVeltrin(*m_manager));
+        ASSERT_TRUE(m_pDialog->Create(nullptr));
+        m_pDialog->Show(SW_SHOW);
+    }
+    void Command(UINT nId) { m_pDialog->SendMessage(WM_COMMAND, nId); }
+    LRESULT QueryEndSession() { return m_pDialog->SendMessage(WM_QUERYENDSESSION); }
+    // Serves the window's messages, the clean's lines among them, until the
+    // clean has ended (a broken one for at most a minute).
+    void WaitForCleanEnd()
+    {
+        for (int n = 0; n < 1200 && m_pDialog->IsCleaning(); ++n)
+            ServeMessages(50);
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+    }
+    // The clean's thread, by a handle that outlives the window's own.
+    HANDLE CleanThread() const
+    {
+        HANDLE hThread = nullptr;
+        DuplicateHandle(GetCurrentProcess(), m_pDialog->m_hCleanThread, GetCurrentProcess(),
+                        &hThread, SYNCHRONIZE, FALSE, 0);
+        return hThread;
+    }
+    // The log's lines without their time prefix.
+    std::vector<std::string> LogMessages() const
+    {
+        std::vector<std::string> messages;
+        for (int n = 0; n < m_pDialog->m_listLog.GetItemCount(); ++n) {
+            const std::string strLine = m_pDialog->m_listLog.GetItemText(n);
+            messages.push_back(strLine.substr(strLine.find(">> ") + 3));
+        }
+        return messages;
+    }
+    bool NewestLineInView() const
+    {
+        const HWND hLog = m_pDialog->m_listLog;
+        return ListView_GetTopIndex(hLog) + ListView_GetCountPerPage(hLog) >=
+               ListView_GetItemCount(hLog);
+    }
+    // An action of the test that deletes the folder's files, or its tree;
+    // with nFiles, the folder is made with as many files.
+    std::string AddFolderAction(const std::string& strId, std::string strFolder, int nFiles = 0,
+                                bool bTree = false)
+    {
+        if (nFiles > 0)
+            strFolder = MakeFolder(strFolder);
+        for (int n = 0; n < nFiles; ++n)
+            EXPECT_TRUE(WriteFileBytes(strFolder + "\\f" + std::to_string(n) + ".tmp", "x"));
+        CAction& action = m_manager->GetAction(strId.c_str());
+        action.strTitle = "Clean " + strId;
+        action.bEnabled = true;
+        action.lstFiles = {FolderContent(strFolder)};
+        action.lstFiles.front().dwType = bTree ? TT_RECURSIVE : TT_CONTENT;
+        return strFolder;
+    }
+
+    std::unique_ptr<CDlgVeltrin> m_pDialog;
+    HANDLE m_hEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread m_watchdog;
 };
+
+class CleanLifecycle : public MainWindow {};
 
 }  // namespace
 
-TEST_F(MainWindow, FeaturesAreTheEnabledActionsInIdentifierOrder)
+// The Features list shows the enabled actions in identifier order and
+// follows the settings; the Options and Help menus reach the server.
+TEST_F(MainWindow, FeaturesFollowTheSettingsAndTheMenusOpenTheirWindows)
 {
     Build();
-    Enable("WCTempDir");
-    Enable("IECache");
-    Enable("ACDSeeHistory");
+    const char* const ids[] = {"ACDSeeHistory", "IECache", "WCTempDir"};
+    for (const char* pszId : ids)
+        Enable(pszId);
     Open();
     const CListView& features = m_pDialog->m_listFeatures;
-    EXPECT_EQ(Items(features),
-              (std::vector<std::string>{"Clear ACDSee Histroy & Last Navigation Folder",
-                                        m_manager->GetAction("IECache").strTitle,
-                                        m_manager->GetAction("WCTempDir").strTitle}));
-    for (int n = 0; n < features.GetItemCount(); ++n)
-        EXPECT_EQ(features.GetItemImage(n), 1);
-
-    // The settings change what is enabled; the list follows when they close.
+    ASSERT_EQ(features.GetItemCount(), 3);
+    for (int n = 0; n < 3; ++n)
+        EXPECT_EQ(features.GetItemText(n), m_manager->GetAction(ids[n]).strTitle);
     CModalAnswers answers;
     answers.Add([&](HWND hSettings) {
         m_manager->GetAction("IECache").bEnabled = false;
         ClickButton(hSettings, IDCANCEL);
     });
     Command(ID_OPTIONS_SETTINGS);
-    EXPECT_EQ(answers.Pending(), 0u);
     EXPECT_EQ(features.GetItemCount(), 2);
+
+    WriteStringValue(kSettings, "strServerUrl", "http://127.0.0.1:9");  // no server there
+    answers.Press(IDCANCEL);
+    Command(ID_OPTIONS_PROBLEMREPORT);
+    answers.Press(IDOK);
+    Command(ID_HELP_CHECKFORUPDATES);
+    ASSERT_EQ(answers.Seen().size(), 3u);
+    EXPECT_EQ(answers.Seen()[1].substr(0, 15), "Problem report\n");
+    EXPECT_EQ(answers.Seen()[2].substr(0, 38), "Veltrin PRO\nUpdate server is not found");
 }
 
-TEST_F(MainWindow, WizardSetsTheActionsThatTheFeaturesListThenShows)
+// Analyze walks the actions as Start does and removes nothing; Start cleans
+// on a thread of its own, one clean at a time.
+TEST_F(MainWindow, AnalyzeRemovesNothingAndStartCleansOnceAtATime)
 {
     Build();
+    const std::string strFolder = AddFolderAction("Junk", "junk", 2);
     Open();
-    CModalAnswers answers;
-    answers.Add([](HWND hWizard) {
-        SendMessageA(GetDlgItem(hWizard, IDC_WIZARD_YES), BM_CLICK, 0, 0);
-        for (int nStep = 0; nStep < 7; ++nStep)
-            ClickButton(hWizard, IDOK);
-    });
-    Command(ID_ACTION_WIZARD);
-    EXPECT_EQ(answers.Pending(), 0u);
-    EXPECT_EQ(Items(m_pDialog->m_listFeatures),
-              std::vector<std::string>{m_manager->GetAction("IEAddressHistory").strTitle});
-}
-
-TEST_F(MainWindow, PublishesItselfForOtherPrograms)
-{
-    Build();
-    Open();
-    DWORD dwValue = 0;
-    EXPECT_TRUE(ReadDwordValue(kProductKey, "hWnd", dwValue));
-    EXPECT_EQ(dwValue, static_cast<DWORD>(reinterpret_cast<UINT_PTR>(m_pDialog->GetHwnd())));
-    EXPECT_TRUE(ReadDwordValue(kProductKey, "dwStartMess", dwValue));
-    EXPECT_EQ(dwValue, 32771u);
-    EXPECT_TRUE(ReadDwordValue(kProductKey, "dwSettingsMess", dwValue));
-    EXPECT_EQ(dwValue, 32774u);
-    char szExe[MAX_PATH];
-    GetModuleFileNameA(nullptr, szExe, MAX_PATH);
-    EXPECT_EQ(ReadTextValue(kProductKey, "strExe"), szExe);
-    EXPECT_EQ(m_pDialog->GetText(), "Veltrin PRO");
-}
-
-TEST_F(MainWindow, StartRunsACleanWhoseLinesReachTheLogInOrder)
-{
-    const std::string strFolder = m_folder / "junk";
-    MakeFiles(strFolder, 2);
-    Build();
-    AddFolderAction("Junk", strFolder);
-    Open();
+    Command(ID_ACTION_ANALYZE);
+    WaitForCleanEnd();
+    EXPECT_EQ(LogMessages().back(), "Space that would be released: 0 Kbytes");
+    EXPECT_EQ(FilesInListedOrder(strFolder).size(), 2u);
     Command(ID_ACTION_START);
-    // A second Start while the first clean runs starts no second one: the
-    // clean waits for this thread to show its first line.
     const HANDLE hFirst = m_pDialog->m_hCleanThread;
-    ASSERT_NE(hFirst, nullptr);
-    Command(ID_ACTION_START);
+    Command(ID_ACTION_START);  // while the clean waits for this thread to show a line
     EXPECT_EQ(m_pDialog->m_hCleanThread, hFirst);
     WaitForCleanEnd();
-
-    std::vector<std::string> messages = LogMessages();
-    ASSERT_EQ(messages.size(), 9u);
-    std::sort(messages.begin() + 1, messages.begin() + 3);  // the folder's own order
-    EXPECT_EQ(messages, (std::vector<std::string>{
-                            "Clean Junk", "File " + strFolder + "\\f0.tmp was deleted",
-                            "File " + strFolder + "\\f1.tmp was deleted", "Clean Junk Complete",
-                            "Statistics:", "Deleted: 2 file(s)", "Updated: 0 file(s)",
-                            "Deleted: 0 registry entry(ies)", "Released Space: 0 Kbytes"}));
-    const CListView& log = m_pDialog->m_listLog;
-    const std::vector<int> images = {3, 0, 0, 4, 5, 5, 5, 5, 5};
-    const std::regex prefix(R"(\d\d\.\d\d\.\d\d \d\d:\d\d:\d\d>> .*)");
-    for (int n = 0; n < log.GetItemCount(); ++n) {
-        EXPECT_EQ(log.GetItemImage(n), images[n]) << n;
-        EXPECT_TRUE(std::regex_match(log.GetItemText(n), prefix)) << log.GetItemText(n);
-    }
-    // The newest line is selected.
-    EXPECT_EQ(log.GetItemState(8, LVIS_SELECTED), UINT(LVIS_SELECTED));
-}
-
-TEST_F(MainWindow, StopEndsALongCleanAtOnceAndALaterStartWorks)
-{
-    StartLongClean();
-    ASSERT_TRUE(m_pDialog->IsCleaning());
-    Command(ID_ACTION_STOP);
-    EXPECT_FALSE(m_pDialog->IsCleaning());
-    const std::vector<std::string> stopped = LogMessages();
-    EXPECT_LT(stopped.size(), 400u);
-    for (const std::string& strMessage : stopped)
-        EXPECT_NE(strMessage, "Statistics:");
-    // Nothing of the stopped clean comes later.
-    ServeMessages(200);
-    EXPECT_EQ(LogMessages(), stopped);
-
-    // No lock is left held: the next clean runs to its end.
-    Command(ID_ACTION_START);
-    WaitForCleanEnd();
-    EXPECT_EQ(LogMessages().back().substr(0, 16), "Released Space: ");
-    // Stop without a clean does nothing.
-    Command(ID_ACTION_STOP);
-}
-
-// Analyze lists what Start would remove and removes nothing; stopped, it
-// leaves no lock, and the clean that follows removes what it listed.
-TEST_F(MainWindow, AnalyzeListsWhatAStartRemovesAndStopsLikeAClean)
-{
-    const std::string strFolder = m_folder / "junk";
-    MakeFiles(strFolder, 2);
-    Build();
-    AddFolderAction("Junk", strFolder);
-    Open();
-    Command(ID_ACTION_ANALYZE);
-    WaitForCleanEnd();
-    std::vector<std::string> messages = LogMessages();
-    ASSERT_EQ(messages.size(), 9u);
-    std::sort(messages.begin() + 1, messages.begin() + 3);
-    EXPECT_EQ(messages,
-              (std::vector<std::string>{
-                  "Clean Junk", "File " + strFolder + "\\f0.tmp would be deleted (1 bytes)",
-                  "File " + strFolder + "\\f1.tmp would be deleted (1 bytes)",
-                  "Clean Junk would delete 2 file(s) (0 Kbytes) and 0 registry entry(ies)",
-                  "Statistics of the preview (nothing has been changed):",
-                  "Would be deleted: 2 file(s)", "Would be updated: 0 file(s)",
-                  "Would be deleted: 0 registry entry(ies)",
-                  "Space that would be released: 0 Kbytes"}));
-    const std::vector<int> images = {3, 0, 0, 4, 5, 5, 5, 5, 5};
-    for (int n = 0; n < m_pDialog->m_listLog.GetItemCount(); ++n)
-        EXPECT_EQ(m_pDialog->m_listLog.GetItemImage(n), images[n]) << n;
-    EXPECT_EQ(FilesInListedOrder(strFolder).size(), 2u);
-
-    // A long preview, stopped.
-    m_pDialog->ClearLog();
-    const std::string strMany = m_folder / "many";
-    MakeFiles(strMany, 400);
-    AddFolderAction("Many", strMany);
-    m_pDialog->m_logList.m_nRedrawInterval = 0;
-    Command(ID_ACTION_ANALYZE);
-    const DWORD dwLimit = GetTickCount() + 60000;
-    while (m_pDialog->m_listLog.GetItemCount() < 20 && GetTickCount() < dwLimit)
-        ServeMessages(10);
-    ASSERT_TRUE(m_pDialog->IsCleaning());
-    Command(ID_ACTION_STOP);
-    EXPECT_FALSE(m_pDialog->IsCleaning());
-    for (const std::string& strMessage : LogMessages())
-        EXPECT_EQ(strMessage.find("Statistics"), std::string::npos);
-    EXPECT_EQ(FilesInListedOrder(strMany).size(), 400u);
-    EXPECT_EQ(FilesInListedOrder(strFolder).size(), 2u);
-
-    Command(ID_ACTION_START);
-    WaitForCleanEnd();
     EXPECT_EQ(LogMessages().back(), "Released Space: 0 Kbytes");
-    EXPECT_TRUE(FilesInListedOrder(strMany).empty());
     EXPECT_TRUE(FilesInListedOrder(strFolder).empty());
 }
 
-// A clean never reads an action that the settings or the wizard are
-// changing: each is refused while the other is under way.
+// With the settings open a clean does not start (a clean does not let them
+// open: see CommandsSentWhileStopWaits), and the tray opens no second
+// window; at the end of the session they close and the clean starts.
 TEST_F(MainWindow, SettingsAndACleanNeverOverlap)
 {
-    StartLongClean();
-    ASSERT_TRUE(m_pDialog->IsCleaning());
-    {
-        CModalAnswers answers;
-        answers.Press(IDOK);
-        answers.Press(IDOK);
-        Command(ID_OPTIONS_SETTINGS);
-        Command(ID_ACTION_WIZARD);
-        ASSERT_EQ(answers.Seen().size(), 2u);
-        for (const std::string& strSeen : answers.Seen()) {
-            EXPECT_EQ(strSeen.substr(0, 12), "Veltrin PRO\n");
-            EXPECT_NE(strSeen.find("A clean is running."), std::string::npos);
-        }
-    }
-    Command(ID_ACTION_STOP);
-
-    // With the settings open, Start is refused and the tray's Settings
-    // opens no second window; at the end of the session the settings
-    // close, applying their page, and the clean for the shutdown starts.
+    Open();
     WriteDwordValue(kSettings + "\\General", "bRunAtShutdown", 1);
     CModalAnswers answers;
-    size_t nDialogsWithSettings = 0;
     answers.Add([&](HWND hSettings) {
         Command(ID_ACTION_START);
         EXPECT_FALSE(m_pDialog->IsCleaning());
-        nDialogsWithSettings = VisibleDialogs().size();
+        const size_t nDialogs = VisibleDialogs().size();
         Command(ID_TRAY_SETTINGS);
-        EXPECT_EQ(VisibleDialogs().size(), nDialogsWithSettings);
-        EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), FALSE);
+        EXPECT_EQ(VisibleDialogs().size(), nDialogs);
+        EXPECT_EQ(QueryEndSession(), FALSE);
         EXPECT_TRUE(m_pDialog->IsCleaning());
         EXPECT_FALSE(IsWindowVisible(hSettings));
     });
     answers.Press(IDOK);
     Command(ID_OPTIONS_SETTINGS);
-    EXPECT_EQ(answers.Pending(), 0u);
     ASSERT_EQ(answers.Seen().size(), 2u);
     EXPECT_EQ(answers.Seen()[0].substr(0, 8), "Settings");
-    EXPECT_NE(answers.Seen()[1].find("Close the settings window"), std::string::npos);
+    EXPECT_EQ(answers.Seen()[1], "Veltrin PRO\nClose the settings window before you start a clean.");
     m_pDialog->m_bShutdownAfterFinish = false;
     Command(ID_ACTION_STOP);
 }
 
-TEST_F(MainWindow, LogKeepsTheNewest8192Lines)
+// Lines that a clean holds back reach the list at the next repaint, due
+// once per interval, which shows the newest line. The list keeps the newest
+// 8192 lines, the newest selected; clearing drops the held lines too.
+TEST_F(MainWindow, LogShowsHeldLinesAtEachRepaintAndKeepsTheNewest8192)
 {
-    Build();
-    Open();
-    for (int n = 0; n < 8193; ++n)
-        LogMessage(LI_STATISTICS, "line %d", n);
-    const CListView& log = m_pDialog->m_listLog;
-    EXPECT_EQ(log.GetItemCount(), 8192);
-    const std::vector<std::string> messages = LogMessages();
-    EXPECT_EQ(messages.front(), "line 1");
-    EXPECT_EQ(messages.back(), "line 8192");
-
-    Command(ID_OPTIONS_CLEARLOG);
-    EXPECT_EQ(log.GetItemCount(), 0);
-}
-
-// While a clean holds repainting, lines repaint the list at most once per
-// interval.
-TEST_F(MainWindow, HeldLogRepaintsOncePerInterval)
-{
-    Build();
     Open();
     CLogList& sink = m_pDialog->m_logList;
+    const CListView& log = m_pDialog->m_listLog;
     sink.m_nRedrawInterval = 3600;
+    sink.m_tLastRedraw = std::time(nullptr);
     HoldLogRedraw();
+    LogMessage(LI_FILE_DELETED, "held");
+    Command(ID_OPTIONS_CLEARLOG);
     for (int n = 0; n < 50; ++n)
         LogMessage(LI_FILE_DELETED, "line %d", n);
+    EXPECT_EQ(log.GetItemCount(), 0);
+    sink.m_nRedrawInterval = 0;
+    LogMessage(LI_FILE_DELETED, "due");
+    EXPECT_EQ(log.GetItemCount(), 51);
+    EXPECT_EQ(LogMessages().front(), "line 0");
+    EXPECT_TRUE(NewestLineInView());
     ReleaseLogRedraw();
-    EXPECT_EQ(sink.m_nForcedRedraws, 1);
-    EXPECT_EQ(m_pDialog->m_listLog.GetItemCount(), 50);
-}
 
-// Lines held back between repaints still all reach the list, in order, with
-// their pictures, within the line limit, the newest selected;
-// clearing the log also drops the lines that are still held back.
-TEST_F(MainWindow, HeldLinesAllArriveInOrderAndClearingDropsThemToo)
-{
-    Build();
-    Open();
-    CLogList& sink = m_pDialog->m_logList;
-    const CListView& log = m_pDialog->m_listLog;
     sink.m_nRedrawInterval = 3600;
-    sink.m_tLastRedraw = std::time(nullptr);
+    sink.m_tLastRedraw = 0;  // the first line is due, no other
+    sink.m_nForcedRedraws = 0;
     HoldLogRedraw();
-    for (int n = 0; n < 9000; ++n)
-        LogMessage(n % 6, "line %d", n);
+    for (int n = 0; n < 8193; ++n)
+        LogMessage(n % 7, "line %d", n);
+    EXPECT_EQ(sink.m_nForcedRedraws, 1);
     ReleaseLogRedraw();
-    EXPECT_EQ(sink.m_nForcedRedraws, 0);
     ASSERT_EQ(log.GetItemCount(), 8192);
-    const std::vector<std::string> messages = LogMessages();
-    for (int n = 0; n < 8192; n += 97) {
-        EXPECT_EQ(messages[n], "line " + std::to_string(n + 808));
-        EXPECT_EQ(log.GetItemImage(n), (n + 808) % 6);
-    }
-    EXPECT_EQ(messages.back(), "line 8999");
+    EXPECT_EQ(LogMessages().front() + LogMessages().back(), "line 1line 8192");
+    EXPECT_EQ(log.GetItemImage(8191), 8192 % 7);
     EXPECT_EQ(ListView_GetSelectedCount(log), 1u);
     EXPECT_EQ(ListView_GetNextItem(log, -1, LVNI_SELECTED), 8191);
-
-    HoldLogRedraw();
-    for (int n = 0; n < 10; ++n)
-        LogMessage(LI_FILE_DELETED, "before %d", n);
-    Command(ID_OPTIONS_CLEARLOG);
-    LogMessage(LI_FILE_DELETED, "after 0");
-    LogMessage(LI_FILE_NOT_FOUND, "after 1");
-    ReleaseLogRedraw();
-    EXPECT_EQ(LogMessages(), (std::vector<std::string>{"after 0", "after 1"}));
-
-    // A repaint that is due shows every line so far.
-    sink.m_nRedrawInterval = 0;
-    HoldLogRedraw();
-    for (int n = 0; n < 5; ++n) {
-        LogMessage(LI_FILE_DELETED, "due %d", n);
-        EXPECT_EQ(log.GetItemCount(), 3 + n);
-        EXPECT_EQ(LogMessages().back(), "due " + std::to_string(n));
-    }
-    ReleaseLogRedraw();
-}
-
-// The newest line is in view whenever the list repaints: at the end of a
-// hold, and at each repaint that falls due during one, although the list
-// scrolls nowhere while it does not repaint.
-TEST_F(MainWindow, RepaintsShowTheNewestLine)
-{
-    Build();
-    Open();
-    m_pDialog->Show(SW_SHOW);
-    CLogList& sink = m_pDialog->m_logList;
-    sink.m_nRedrawInterval = 3600;
-    sink.m_tLastRedraw = std::time(nullptr);
-    HoldLogRedraw();
-    for (int n = 0; n < 200; ++n)
-        LogMessage(LI_FILE_DELETED, "held %d", n);
-    ReleaseLogRedraw();
-    ASSERT_EQ(m_pDialog->m_listLog.GetItemCount(), 200);
-    EXPECT_TRUE(NewestLineInView());
-
-    sink.m_nRedrawInterval = 0;
-    HoldLogRedraw();
-    for (int n = 0; n < 50; ++n) {
-        LogMessage(LI_FILE_DELETED, "due %d", n);
-        EXPECT_TRUE(NewestLineInView()) << n;
-    }
-    ReleaseLogRedraw();
     EXPECT_TRUE(NewestLineInView());
 }
 
+// The lists and the toolbar grow with the window and the picture keeps to
+// its right edge; the window grows no smaller than its tracking limit.
 TEST_F(MainWindow, ControlsFollowTheWindowsSize)
 {
-    Build();
     Open();
     CDlgVeltrin& dialog = *m_pDialog;
-    const CWindow banner(dialog.GetItem(IDC_BANNER));
-    const RECT features = dialog.m_listFeatures.GetRectInParent();
-    const RECT log = dialog.m_listLog.GetRectInParent();
-    const RECT picture = banner.GetRectInParent();
-    const RECT toolbar = dialog.m_wndToolBar.GetRectInParent();
-    const int nLogColumn = dialog.m_listLog.GetColumnWidth(0);
-    const int nFeaturesColumn = dialog.m_listFeatures.GetColumnWidth(0);
+    const HWND controls[] = {dialog.m_listFeatures, dialog.GetItem(IDC_BANNER), dialog.m_listLog,
+                             dialog.m_wndToolBar};
+    RECT before[4];
+    for (int n = 0; n < 4; ++n)
+        before[n] = CWindow(controls[n]).GetRectInParent();
+    const int nColumns = dialog.m_listFeatures.GetColumnWidth(0) + dialog.m_listLog.GetColumnWidth(0);
     const RECT window = dialog.GetWindowRect();
-
     dialog.SetPos(nullptr, 0, 0, window.right - window.left + 120, window.bottom - window.top + 70,
                   SWP_NOMOVE | SWP_NOZORDER);
-    auto width = [](const RECT& rect) { return rect.right - rect.left; };
-    auto height = [](const RECT& rect) { return rect.bottom - rect.top; };
-    EXPECT_EQ(width(dialog.m_listFeatures.GetRectInParent()), width(features) + 120);
-    EXPECT_EQ(height(dialog.m_listFeatures.GetRectInParent()), height(features));
-    EXPECT_EQ(banner.GetRectInParent().left, picture.left + 120);
-    EXPECT_EQ(width(dialog.m_listLog.GetRectInParent()), width(log) + 120);
-    EXPECT_EQ(height(dialog.m_listLog.GetRectInParent()), height(log) + 70);
-    EXPECT_EQ(width(dialog.m_wndToolBar.GetRectInParent()), width(toolbar) + 120);
-    EXPECT_EQ(dialog.m_listLog.GetColumnWidth(0), nLogColumn + 120);
-    EXPECT_EQ(dialog.m_listFeatures.GetColumnWidth(0), nFeaturesColumn + 120);
-
-    // Smaller than the tracking limit is refused.
+    for (int n = 0; n < 4; ++n) {
+        const RECT after = CWindow(controls[n]).GetRectInParent();
+        EXPECT_EQ(after.left - before[n].left, n == 1 ? 120 : 0) << n;
+        EXPECT_EQ(after.right - before[n].right, 120) << n;
+        EXPECT_EQ(after.bottom - before[n].bottom, n == 2 ? 70 : 0) << n;
+    }
+    EXPECT_EQ(dialog.m_listFeatures.GetColumnWidth(0) + dialog.m_listLog.GetColumnWidth(0),
+              nColumns + 240);
     MINMAXINFO info = {};
     dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, 485);
-    EXPECT_EQ(info.ptMinTrackSize.y, 300);
+    EXPECT_EQ(info.ptMinTrackSize.x * 1000 + info.ptMinTrackSize.y, 485300);
 }
 
-// Start clears the log with flags 3, Escape with 9; missing means 1.
-TEST_F(MainWindow, ClearLogFlagsDecideWhenTheLogIsCleared)
+// Closing hides the window in the tray, unless the tray is switched off;
+// Start clears the log with the flags 3, Escape with 9, and missing means 1.
+TEST_F(MainWindow, CloseHidesInTheTrayAndTheFlagsClearTheLog)
 {
-    Build();
     Open();
+    m_pDialog->SendMessage(WM_CLOSE);
+    ServeMessages(10);  // the dialog posts itself a Cancel
+    EXPECT_FALSE(m_pDialog->IsVisible());
+    const CWindow tray(m_pDialog->m_trayIcon.GetHwnd());
+    EXPECT_EQ(tray.SendMessage(kTrayCallbackMessage, 99, WM_LBUTTONDBLCLK), 0);  // not our icon
+    EXPECT_FALSE(m_pDialog->IsVisible());
+    EXPECT_EQ(tray.SendMessage(kTrayCallbackMessage, IDR_TRAYMENU, WM_LBUTTONDBLCLK), 1);
+    EXPECT_TRUE(m_pDialog->IsVisible());
+
     const struct {
         int nFlags;  // -1: missing
-        bool bClearedAtStart;
-        bool bClearedAtEscape;
-    } cases[] = {{-1, false, false}, {2, false, false}, {3, true, false},
-                 {8, false, false},  {9, false, true}};
+        bool bClearedAtStart, bClearedAtEscape;
+    } cases[] = {{-1, false, false}, {2, false, false}, {3, true, false}, {8, false, false},
+                 {9, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nFlags);
         DeleteKeyTree(kSettings);
@@ -418,88 +288,182 @@ TEST_F(MainWindow, ClearLogFlagsDecideWhenTheLogIsCleared)
         Command(ID_ACTION_START);
         WaitForCleanEnd();
         EXPECT_EQ(LogMessages().front() == "before", !c.bClearedAtStart);
-
-        m_pDialog->Show(SW_SHOW);
-        LogMessage(LI_STATISTICS, "before escape");
         Command(IDCANCEL);
         EXPECT_FALSE(m_pDialog->IsVisible());
-        EXPECT_TRUE(m_pDialog->IsWindow());
         EXPECT_EQ(m_pDialog->m_listLog.GetItemCount() == 0, c.bClearedAtEscape);
         Command(ID_TRAY_OPEN);
         EXPECT_TRUE(m_pDialog->IsVisible());
         m_pDialog->ClearLog();
     }
-}
-
-TEST_F(MainWindow, EndOfWorkIsGrantedUnlessACleanRunsFirst)
-{
-    Build();
-    Open();
-    EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), TRUE);
-    EXPECT_FALSE(m_pDialog->IsCleaning());
-
-    // Refused while the clean for the shutdown runs; a Stop ends it and
-    // takes the restart back.
-    WriteDwordValue(kSettings + "\\General", "bRunAtShutdown", 1);
-    EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), FALSE);
-    EXPECT_TRUE(m_pDialog->IsCleaning());
-    EXPECT_TRUE(m_pDialog->m_bShutdownAfterFinish);
-    EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), FALSE);
-    Command(ID_ACTION_STOP);
-    EXPECT_FALSE(m_pDialog->IsCleaning());
-    EXPECT_FALSE(m_pDialog->m_bShutdownAfterFinish);
-
-    // An analysis under way gives way to the clean for the shutdown.
-    const std::string strMany = m_folder / "many";
-    MakeFiles(strMany, 3000);
-    AddFolderAction("Many", strMany);
-    m_pDialog->m_logList.m_nRedrawInterval = 0;
-    Command(ID_ACTION_ANALYZE);
-    EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), FALSE);
-    EXPECT_TRUE(m_pDialog->IsCleaning());
-    EXPECT_TRUE(m_pDialog->m_bShutdownAfterFinish);
-    const DWORD dwLimit = GetTickCount() + 60000;
-    while (FilesInListedOrder(strMany).size() == 3000 && GetTickCount() < dwLimit)
-        ServeMessages(10);
-    Command(ID_ACTION_STOP);
-    EXPECT_LT(FilesInListedOrder(strMany).size(), 3000u);
-
-    // Once a clean for the shutdown has run, the next query is granted.
-    m_pDialog->m_bAlreadyStartedAtShutdown = true;
-    EXPECT_EQ(m_pDialog->SendMessage(WM_QUERYENDSESSION), TRUE);
-}
-
-TEST_F(MainWindow, CloseHidesUnlessTheTrayIsSwitchedOff)
-{
-    Build();
-    Open();
-    m_pDialog->Show(SW_SHOW);
-    // The dialog turns the close into a Cancel that it posts to itself.
-    m_pDialog->SendMessage(WM_CLOSE);
-    ServeMessages(100);
-    EXPECT_TRUE(m_pDialog->IsWindow());
-    EXPECT_FALSE(m_pDialog->IsVisible());
-
     WriteDwordValue(kSettings, "bMoveToTrayOnClose", 0);
     m_pDialog->SendMessage(WM_CLOSE);
     EXPECT_FALSE(m_pDialog->IsWindow());
 }
 
-TEST_F(MainWindow, TrayDoubleClickShowsTheHiddenWindowAndExitEndsIt)
+// The end of the session waits for the clean that bRunAtShutdown asks for.
+TEST_F(MainWindow, EndOfWorkIsGrantedUnlessACleanRunsFirst)
+{
+    Open();
+    EXPECT_EQ(QueryEndSession(), TRUE);
+    EXPECT_FALSE(m_pDialog->IsCleaning());
+    // Refused while the clean for the shutdown runs (its thread first gives
+    // the other programs a moment); a Stop ends it and takes the restart back.
+    WriteDwordValue(kSettings + "\\General", "bRunAtShutdown", 1);
+    for (int n = 0; n < 2; ++n) {
+        EXPECT_EQ(QueryEndSession(), FALSE);
+        EXPECT_TRUE(m_pDialog->IsCleaning() && m_pDialog->m_bShutdownAfterFinish);
+    }
+    Command(ID_ACTION_STOP);
+    EXPECT_FALSE(m_pDialog->IsCleaning() || m_pDialog->m_bShutdownAfterFinish);
+    // An analysis under way, waiting for this thread to show its first line,
+    // gives way to the clean.
+    m_pDialog->m_logList.m_nRedrawInterval = 0;
+    Command(ID_ACTION_ANALYZE);
+    const HANDLE hAnalysis = CleanThread();
+    EXPECT_EQ(QueryEndSession(), FALSE);
+    EXPECT_EQ(WaitForSingleObject(hAnalysis, 0), WAIT_OBJECT_0);
+    EXPECT_TRUE(m_pDialog->IsCleaning());
+    Command(ID_ACTION_STOP);
+    CloseHandle(hAnalysis);
+    // Once a clean for the shutdown has run, the next query is granted.
+    m_pDialog->m_bAlreadyStartedAtShutdown = true;
+    EXPECT_EQ(QueryEndSession(), TRUE);
+}
+
+// Stops a clean of a tree at moments drawn over its length. Each time the
+// clean's thread has ended when Stop returns, the log holds and shows every
+// line, every file it reports as deleted is gone and every file gone was
+// reported, the statistics count the same, and the next clean starts; a
+// clean left to its end removes the whole tree.
+TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
+{
+    CJunkTree tree(m_folder.Path(), 4, 3, 160);
+    Build();
+    // An action for each branch and one for the top's own files: a stop may
+    // fall between two actions as well as inside one.
+    for (const std::string& strBranch : tree.Branches())
+        AddFolderAction("Junk" + strBranch.substr(strBranch.size() - 1), strBranch, 0, true);
+    AddFolderAction("JunkTop", tree.Top());
+    Open();
+    // Checks the log against what is gone; true when the clean ran to its end.
+    auto CheckReport = [&] {
+        const std::set<std::string> gone = tree.Missing();
+        const std::vector<std::string> messages = LogMessages();
+        std::set<std::string> deleted;
+        for (size_t n = 0; n < messages.size(); ++n) {
+            const int nImage = m_pDialog->m_listLog.GetItemImage(static_cast<int>(n));
+            EXPECT_TRUE(nImage != LI_FILE_NOT_FOUND && nImage != LI_FILE_AT_REBOOT) << messages[n];
+            if (nImage == LI_FILE_DELETED && messages[n].compare(0, 5, "File ") == 0) {
+                const std::string strPath = messages[n].substr(5, messages[n].size() - 17);
+                EXPECT_TRUE(deleted.insert(strPath).second) << "reported twice: " << strPath;
+                EXPECT_EQ(gone.count(strPath), 1u) << "reported but still there: " << strPath;
+            }
+        }
+        EXPECT_EQ(deleted.size(), gone.size()) << "files gone without a line";
+        EXPECT_EQ(m_manager->m_stats.nDeletedFiles, gone.size());
+        EXPECT_TRUE(NewestLineInView());
+        const bool bSummary = std::count(messages.begin(), messages.end(), "Statistics:") > 0;
+        const std::string strCount = "Deleted: " + std::to_string(gone.size()) + " file(s)";
+        EXPECT_EQ(std::count(messages.begin(), messages.end(), strCount), bSummary ? 1 : 0);
+        return bSummary;
+    };
+    auto StartFilled = [&] {
+        EXPECT_TRUE(tree.Fill());
+        m_pDialog->ClearLog();
+        Command(ID_ACTION_START);
+    };
+    // Whole cleans first, which tell how long one lasts here.
+    DWORD dwWhole = INFINITE;
+    for (int n = 0; n < 2; ++n) {
+        const DWORD dwStart = GetTickCount();
+        StartFilled();
+        WaitForCleanEnd();
+        dwWhole = std::min(dwWhole, GetTickCount() - dwStart);
+        EXPECT_TRUE(CheckReport());
+        EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    }
+    std::mt19937 random(20240611);
+    int nStoppedPartway = 0;
+    for (int nRound = 0; nRound < 12 && !HasFailure(); ++nRound) {
+        const DWORD dwMoment = random() % (dwWhole + 1);
+        SCOPED_TRACE("round " + std::to_string(nRound) + ", Stop after " +
+                     std::to_string(dwMoment) + " ms");
+        StartFilled();
+        const HANDLE hThread = CleanThread();
+        ASSERT_NE(hThread, nullptr) << "no clean started after the last one";
+        ServeMessages(dwMoment);
+        const bool bEndedBeforeStop = !m_pDialog->IsCleaning();
+        Command(ID_ACTION_STOP);
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+        EXPECT_EQ(WaitForSingleObject(hThread, 0), WAIT_OBJECT_0) << "the thread outlived Stop";
+        CloseHandle(hThread);
+        const bool bSummary = CheckReport();
+        const size_t nGone = tree.Missing().size();
+        EXPECT_TRUE(!bEndedBeforeStop || (bSummary && nGone == tree.Files().size()));
+        nStoppedPartway += !bSummary && nGone > 0 && nGone < tree.Files().size();
+        LogMessage(LI_STATISTICS, "after the clean");  // shown at once: no lock is left held
+        EXPECT_EQ(LogMessages().back(), "after the clean");
+    }
+    EXPECT_GT(nStoppedPartway, 0) << "the moments fell inside no clean";
+    StartFilled();
+    WaitForCleanEnd();
+    EXPECT_TRUE(CheckReport());
+    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    EXPECT_TRUE(SaveWindowPicture(*m_pDialog, ArtifactPath("main-window-after-stops.png")));
+}
+
+// Stop waits for the clean's thread and meanwhile serves what other threads
+// send the window, as the clean's thread sends it the log's lines. A command
+// sent just then finds the clean still under way: no Start undoes the stop
+// or runs a second clean, no editor opens, and Exit waits for the clean.
+TEST_F(CleanLifecycle, CommandsSentWhileStopWaitsFindTheCleanStillUnderWay)
 {
     Build();
+    const std::string strFolder = AddFolderAction("Junk", "junk", 30);
     Open();
-    m_pDialog->Show(SW_SHOW);
-    Command(IDCANCEL);
-    ASSERT_FALSE(m_pDialog->IsVisible());
-    const CWindow tray(m_pDialog->m_trayIcon.GetHwnd());
-    // A callback of another icon is not ours.
-    EXPECT_EQ(tray.SendMessage(kTrayCallbackMessage, 99, WM_LBUTTONDBLCLK), 0);
-    EXPECT_FALSE(m_pDialog->IsVisible());
-    EXPECT_EQ(tray.SendMessage(kTrayCallbackMessage, IDR_TRAYMENU, WM_LBUTTONDBLCLK), 1);
-    EXPECT_TRUE(m_pDialog->IsVisible());
-
-    Command(IDCANCEL);
-    Command(ID_TRAY_EXIT);
-    EXPECT_FALSE(m_pDialog->IsWindow());
+    m_pDialog->m_logList.m_nRedrawInterval = 0;  // the clean waits for this thread at each line
+    CModalAnswers answers;
+    answers.AnswerEvery([&](HWND hDialog) {
+        EXPECT_EQ(answers.Seen().back(), kCleanRunning);
+        ClickButton(hDialog, IDCANCEL);
+    });
+    const HWND hMain = *m_pDialog;
+    for (UINT nId : {ID_ACTION_START, ID_OPTIONS_SETTINGS, ID_ACTION_WIZARD, ID_ACTION_STOP,
+                     ID_TRAY_EXIT}) {
+        SCOPED_TRACE(nId);
+        AddFolderAction("Junk", "junk", 30);
+        Command(ID_ACTION_START);
+        const HANDLE hStopped = CleanThread();
+        while (FilesInListedOrder(strFolder).size() > 25)
+            ServeMessages(1);
+        // Sent now, the command waits: this thread serves nothing until Stop.
+        std::atomic<bool> bSending{false}, bServed{false};
+        std::thread sender([&] {
+            bSending = true;
+            SendMessageA(hMain, WM_COMMAND, nId, 0);
+            bServed = true;
+        });
+        while (!bSending)
+            Sleep(1);
+        Sleep(10);
+        Command(ID_ACTION_STOP);
+        for (int n = 0; n < 200 && !bServed; ++n)
+            Sleep(10);
+        EXPECT_TRUE(bServed) << "the command was not served while Stop waited";
+        EXPECT_EQ(WaitForSingleObject(hStopped, 0), WAIT_OBJECT_0);
+        CloseHandle(hStopped);
+        while (!bServed)
+            ServeMessages(10);
+        sender.join();
+        if (nId == ID_TRAY_EXIT) {
+            EXPECT_FALSE(IsWindow(hMain));
+            break;
+        }
+        // The stop held, and no clean goes on.
+        const size_t nLeft = FilesInListedOrder(strFolder).size();
+        ServeMessages(50);
+        EXPECT_GT(nLeft, 0u);
+        EXPECT_EQ(FilesInListedOrder(strFolder).size(), nLeft);
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+    }
 }

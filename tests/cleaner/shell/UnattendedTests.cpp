@@ -4,35 +4,24 @@
 
 #include <gtest/gtest.h>
 
-TEST(Unattended, SwitchesAreFoundInAnyCaseAndAutoWins)
-{
-    EXPECT_EQ(ParseUnattendedMode(""), UM_NONE);
-    EXPECT_EQ(ParseUnattendedMode("/u"), UM_NONE);
-    EXPECT_EQ(ParseUnattendedMode("/preview"), UM_PREVIEW);
-    EXPECT_EQ(ParseUnattendedMode("/PREVIEW /log:x.txt"), UM_PREVIEW);
-    EXPECT_EQ(ParseUnattendedMode("/Auto"), UM_AUTO);
-    EXPECT_EQ(ParseUnattendedMode("/preview /auto"), UM_AUTO);
-    // Whole arguments only: a path that holds the letters is no switch.
-    EXPECT_EQ(ParseUnattendedMode("/preview /log:C:/auto/x.txt"), UM_PREVIEW);
-    EXPECT_EQ(ParseUnattendedMode("/autostart"), UM_NONE);
-    EXPECT_EQ(ParseUnattendedMode("\"/auto\""), UM_AUTO);
-}
-
-TEST(Unattended, LogPathIsTheSwitchsTextQuotedOrNot)
+TEST(Unattended, ModeAndLogPathComeFromWholeArgumentsInAnyCase)
 {
     const struct {
         const char* pszCommandLine;
-        const char* pszPath;
+        UnattendedMode mode;
+        const char* pszLogPath;
     } cases[] = {
-        {"/auto", ""},
-        {"/auto /log:C:\\clean.log", "C:\\clean.log"},
-        {"/LOG:C:\\Clean.log /auto", "C:\\Clean.log"},
-        {"/auto /log:\"C:\\My Logs\\clean.log\" /x", "C:\\My Logs\\clean.log"},
-        {"/auto \"/log:C:\\My Logs\\clean.log\"", "C:\\My Logs\\clean.log"},
-        {"/auto /log:", ""},
-        {"/auto /log:\"unterminated path", "unterminated path"},
-        {"/auto\t/log:a.txt /log:b.txt", "a.txt"},
+        {"", UM_NONE, ""},
+        {"/u /autostart /previews", UM_NONE, ""},
+        {"/PREVIEW /log:C:/auto/x.txt", UM_PREVIEW, "C:/auto/x.txt"},
+        {"/LOG:C:\\Clean.log /auto /preview", UM_AUTO, "C:\\Clean.log"},
+        {"/preview \"/Auto\" /log:\"C:\\My Logs\\c.log\" /x", UM_AUTO, "C:\\My Logs\\c.log"},
+        {"\"/log:C:\\My Logs\\c.log\"", UM_NONE, "C:\\My Logs\\c.log"},
+        {"/log:\"unterminated path", UM_NONE, "unterminated path"},
+        {"/auto\t/log:a.txt /log:b.txt /log:", UM_AUTO, "a.txt"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseLogPath(c.pszCommandLine), c.pszPath) << c.pszCommandLine;
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseUnattendedMode(c.pszCommandLine), c.mode) << c.pszCommandLine;
+        EXPECT_EQ(ParseLogPath(c.pszCommandLine), c.pszLogPath) << c.pszCommandLine;
+    }
 }

@@ -1,0 +1,319 @@
+// The program's two errands to the maker's server, the update check and the
+// problem report, against a web server in the test's own process whose
+// address is set in the settings, as an administrator would set it.
+#include "cleaner/shell/DlgProblemReport.h"
+#include "cleaner/shell/ProductInfo.h"
+#include "cleaner/shell/UpdateCheck.h"
+#include "cleaner/shell/UrlFetcher.h"
+#include "cleaner/shell/resource.h"
+#include "common/RegistryKeys.h"
+#include "tests/support/AddressRecorder.h"
+#include "tests/support/ModalAnswers.h"
+#include "tests/support/TestRegistry.h"
+#include "tests/support/WindowPicture.h"
+
+#include <winsock2.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A web server of the test's own on the loopback address, which the
+// settings name as the maker's. It answers a GET with the bytes served at the
+// request's path, whatever the query, or "404 Not Found", and records the
+// head of every request exactly as it came; below "/silent/" it never answers.
+class CServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int cbAddress = sizeof(address);
+        m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        bind(m_listener, reinterpret_cast<sockaddr*>(&address), cbAddress);
+        listen(m_listener, 8);
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &cbAddress);
+        m_strAddress = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+        m_hThread = CreateThread(nullptr, 0, Answer, this, 0, nullptr);
+        m_registry.Set(HKEY_CURRENT_USER, kSettingsKey, "strServerUrl", m_strAddress);
+    }
+    // The silent connections close here too.
+    void TearDown() override
+    {
+        closesocket(m_listener);
+        WaitForSingleObject(m_hThread, INFINITE);
+        CloseHandle(m_hThread);
+        WSACleanup();
+    }
+    void Serve(const std::string& strPath, const std::string& bytes)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_served[strPath] = bytes;
+    }
+    // The heads of the requests since the last call, each with its blank line.
+    std::vector<std::string> TakeRequests()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return std::move(m_requests);
+    }
+
+    std::string m_strAddress;
+
+private:
+    static DWORD WINAPI Answer(LPVOID pParameter)
+    {
+        CServerTest& server = *static_cast<CServerTest*>(pParameter);
+        SOCKET connection;
+        while ((connection = accept(server.m_listener, nullptr, nullptr)) != INVALID_SOCKET) {
+            std::string head;
+            char buffer[4096];
+            int cb;
+            while (head.find("\r\n\r\n") == std::string::npos &&
+                   (cb = recv(connection, buffer, sizeof(buffer), 0)) > 0)
+                head.append(buffer, cb);
+            std::lock_guard<std::mutex> lock(server.m_lock);
+            server.m_requests.push_back(head);
+            const std::string strPath = head.substr(4, head.find_first_of(" ?", 4) - 4);
+            if (strPath.compare(0, 8, "/silent/") == 0)
+                continue;
+            const auto found = server.m_served.find(strPath);
+            const bool bFound = found != server.m_served.end();
+            const std::string strBody = bFound ? found->second : "Not found";
+            const std::string strAnswer =
+                std::string(bFound ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") +
+                "\r\nContent-Length: " + std::to_string(strBody.size()) +
+                "\r\nConnection: close\r\n\r\n" + strBody;
+            send(connection, strAnswer.data(), static_cast<int>(strAnswer.size()), 0);
+            closesocket(connection);
+        }
+        return 0;
+    }
+
+    SOCKET m_listener;
+    HANDLE m_hThread;
+    std::mutex m_lock;
+    std::map<std::string, std::string> m_served;
+    std::vector<std::string> m_requests;
+    CScratchRegistry m_registry;
+};
+
+std::string RequestLine(const std::string& strHead)
+{
+    return strHead.substr(0, strHead.find("\r\n"));
+}
+
+class UpdateCheck : public CServerTest {};
+
+class ProblemReport : public CServerTest {
+protected:
+    void SetUp() override
+    {
+        CServerTest::SetUp();
+        ASSERT_TRUE(m_dialog.Create(nullptr));
+        m_dialog.Show(SW_SHOW);
+        ServeMessages(20);
+    }
+    CWindow Description() const { return m_dialog.GetItem(IDC_REPORT_DESCRIPTION); }
+    CWindow Email() const { return m_dialog.GetItem(IDC_REPORT_EMAIL); }
+    // Whether the edit has the focus and the selection from nStart to nEnd.
+    static bool Selects(const CWindow& edit, size_t nStart, size_t nEnd)
+    {
+        DWORD dwStart = 0, dwEnd = 0;
+        edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart),
+                         reinterpret_cast<LPARAM>(&dwEnd));
+        return GetFocus() == edit.GetHwnd() && dwStart == nStart && dwEnd == nEnd;
+    }
+    // Presses "Send report" and answers the message box that follows, which
+    // shows the product's name, the icon given and the arrow cursor; returns
+    // the box's text.
+    std::string Send(LPCSTR pszIcon)
+    {
+        CModalAnswers answers;
+        answers.Add([pszIcon](HWND hBox) {
+            EXPECT_EQ(MessageBoxIcon(hBox), LoadIcon(nullptr, pszIcon));
+            EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+            ClickButton(hBox, IDOK);
+        });
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        ClickButton(m_dialog, IDOK);
+        EXPECT_EQ(answers.Pending(), 0u);
+        const std::string strSeen = answers.Seen().empty() ? "" : answers.Seen()[0];
+        EXPECT_EQ(strSeen.substr(0, 12), "Veltrin PRO\n");
+        return strSeen.substr(std::min<size_t>(strSeen.size(), 12));
+    }
+
+    CDlgProblemReport m_dialog;
+};
+
+std::string ReadName(BOOL(WINAPI* pfnGetName)(LPSTR, LPDWORD))
+{
+    char szName[256] = "";
+    DWORD nSize = sizeof(szName);
+    pfnGetName(szName, &nSize);
+    return szName;
+}
+
+// What the fetcher read from the address, or "<gave up>".
+std::string Fetch(const std::string& strUrl, DWORD nSizeLimit = CUrlFetcher::kDefaultSizeLimit,
+                  DWORD dwTimeLimit = CUrlFetcher::kDefaultTimeLimit)
+{
+    std::shared_ptr<CUrlFetcher> pFetcher = CUrlFetcher::Create(nSizeLimit, dwTimeLimit);
+    EXPECT_NE(pFetcher->Start(strUrl), nullptr);
+    if (!pFetcher->Wait())
+        return "<gave up>";
+    EXPECT_FALSE(pFetcher->IsRunning());
+    EXPECT_EQ(pFetcher->GetText()[pFetcher->GetSize()], '\0');
+    return std::string(pFetcher->GetText(), pFetcher->GetSize());
+}
+
+}  // namespace
+
+// A newer version offers its download page; the same one, or anything but
+// an update file, says so. The cursor is the arrow while a box waits.
+TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnly)
+{
+    const char kNew[] = "There is a new version detected. Click \"Yes\" to download latest version.";
+    const char kLatest[] = "You already have latest version";
+    const char kNotFound[] = "Update server is not found. Please verify your internet "
+                             "connection or try a little later.";
+    const char kFile[] = "LatestVersion 251\r\nShowURL \"http://127.0.0.1/d.htm\"\r\n";
+    const struct {
+        const char* pszFile;  // null: none on the server
+        const char* pszInstalled;
+        int nButton;
+        const char* pszText;
+        LPCSTR pszIcon;
+        size_t nOpened;
+    } cases[] = {
+        {nullptr, "2.50", IDOK, kNotFound, IDI_EXCLAMATION, 0},
+        {"LatestVersion=300\n\nShowURL \"http://127.0.0.1/d.htm\"", "2.50", IDOK, kNotFound,
+         IDI_EXCLAMATION, 0},
+        {kFile, "2.51", IDOK, kLatest, IDI_ASTERISK, 0},
+        {kFile, "2.50", IDNO, kNew, IDI_QUESTION, 0},
+        {kFile, "2.50", IDYES, kNew, IDI_QUESTION, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pszFile ? c.pszFile : "no file") + " for " + c.pszInstalled);
+        if (c.pszFile)
+            Serve("/veltrin/updatespro.txt", c.pszFile);
+        CAddressRecorder addresses;
+        CModalAnswers answers;
+        HICON hIcon = nullptr;
+        answers.Add([&](HWND hBox) {
+            hIcon = MessageBoxIcon(hBox);
+            EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+            ClickButton(hBox, c.nButton);
+        });
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        CheckForUpdates(nullptr, c.pszInstalled);
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+        ASSERT_EQ(answers.Seen().size(), 1u);
+        EXPECT_EQ(answers.Seen()[0], std::string(kProductName) + "\n" + c.pszText);
+        EXPECT_EQ(hIcon, LoadIcon(nullptr, c.pszIcon));
+        EXPECT_EQ(addresses.Opened(), std::vector<std::string>(c.nOpened, "http://127.0.0.1/d.htm"));
+        const std::vector<std::string> requests = TakeRequests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(RequestLine(requests[0]), "GET /veltrin/updatespro.txt HTTP/1.1");
+    }
+}
+
+TEST(ServerAddress, ComesFromTheSettingsOrIsBuiltIn)
+{
+    CScratchRegistry registry;
+    registry.Set(HKEY_CURRENT_USER, kSettingsKey, "strServerUrl", "http://127.0.0.1:8080///");
+    EXPECT_EQ(ServerAddress(kUpdateInfoPath), "http://127.0.0.1:8080/veltrin/updatespro.txt");
+    registry.Remove(HKEY_CURRENT_USER, kSettingsKey, "strServerUrl");
+    EXPECT_EQ(ServerAddress(kReportPath), "http://www.veltrin.example/veltrin/report.cgi");
+}
+
+// Every byte as it came, cut at the limit, asked of the server each time
+// rather than taken from a cache; nothing where there is no server, and
+// nothing from one that never answers.
+TEST_F(UpdateCheck, FetcherReadsFreshBytesUpToItsLimits)
+{
+    std::string bytes;
+    while (bytes.size() < CUrlFetcher::kDefaultSizeLimit + 1000)
+        bytes += static_cast<char>(bytes.size() * 7);
+    const std::string strUrl = m_strAddress + "/files/data.bin";
+    Serve("/files/data.bin", bytes);
+    EXPECT_EQ(Fetch(strUrl), bytes.substr(0, CUrlFetcher::kDefaultSizeLimit));
+    EXPECT_EQ(Fetch(strUrl, 10), bytes.substr(0, 10));
+    Serve("/files/data.bin", "changed");
+    EXPECT_EQ(Fetch(strUrl), "changed");
+    const std::vector<std::string> requests = TakeRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(RequestLine(requests[0]), "GET /files/data.bin HTTP/1.1");
+    EXPECT_EQ(requests[2], requests[0]);
+    EXPECT_EQ(Fetch("http://127.0.0.1:9/veltrin/updatespro.txt"), "");
+    EXPECT_EQ(Fetch("not an address"), "");
+    EXPECT_EQ(Fetch(m_strAddress + "/silent/x", 100, 500), "<gave up>");
+}
+
+// The caret waits behind the details, which name the system as each
+// Windows version reports it (none after XP).
+TEST_F(ProblemReport, OpensWithTheDetailsOfTheProgramAndTheSystem)
+{
+    EXPECT_EQ(CWindow(m_dialog.GetItem(IDC_REPORT_INVITATION)).GetText(),
+              "If you encountered a problem with Veltrin PRO please write your comment here. "
+              "This form will submit your message directly to our technical team.");
+    char szWindows[16] = "";
+    GetEnvironmentVariableA("VELTRIN_WINVER", szWindows, sizeof(szWindows));
+    const std::string strWindows = szWindows;
+    const std::string strSystem = strWindows == "win98"   ? "Microsoft Windows 98\r\n  4.10.2222"
+                                  : strWindows == "win2k" ? "Microsoft Windows 2000\r\n  5.0.2195"
+                                  : strWindows == "winxp" ? "Microsoft Windows XP\r\n  5.1.2600"
+                                                          : "\r\n  ";
+    const std::string strStart =
+        "Application:Veltrin PRO v." + g_strVersion + "\r\nSystem:\r\n  " + strSystem;
+    const std::string strEnd = "\r\n  \r\nUser: " + ReadName(GetUserNameA) + "\r\nComputer: " +
+                               ReadName(GetComputerNameA) + "\r\n\r\nDescribe your problem here";
+    const std::string strText = Description().GetText();
+    ASSERT_GE(strText.size(), strStart.size() + strEnd.size());
+    EXPECT_EQ(strText.substr(0, strStart.size()), strStart);
+    EXPECT_EQ(strText.substr(strText.size() - strEnd.size()), strEnd);
+    EXPECT_EQ(Email().GetText(), "");
+    EXPECT_TRUE(Selects(Description(), strText.size(), strText.size()));
+    EXPECT_TRUE(SaveWindowPicture(m_dialog, ArtifactPath("problem-report.png")));
+}
+
+TEST_F(ProblemReport, NothingIsSentWithoutADescriptionAndAValidAddress)
+{
+    Email().SetText("ab@cd.e");
+    EXPECT_EQ(Send(IDI_EXCLAMATION), "Please describe your problem!");
+    Description().SetText(Description().GetText() + "\r\nIt stops.");
+    Email().SetText("a@b");
+    EXPECT_EQ(Send(IDI_EXCLAMATION), "Please enter you Email correctly");
+    EXPECT_TRUE(Selects(Email(), 0, 3));  // ready to be typed over
+    EXPECT_TRUE(m_dialog.IsVisible());
+    EXPECT_TRUE(TakeRequests().empty());
+}
+
+// Any answer but "OK" keeps the dialog and what was written in it.
+TEST_F(ProblemReport, SendsTheEncodedReportAndThanksWhenTheServerSaysOK)
+{
+    Description().SetText("Crash at 100% + \"a?b;c#d&e=f/g\"\r\nIn C:\\Caf\xE9.");
+    Email().SetText("john_smith@mail.example");
+    for (const char* pszAnswer : {"OK\n", "ok", ""}) {
+        Serve(kReportPath, pszAnswer);
+        EXPECT_EQ(Send(IDI_HAND), "Report sending is failed") << pszAnswer;
+    }
+    EXPECT_TRUE(m_dialog.IsVisible());
+    Serve(kReportPath, "OK");
+    TakeRequests();
+    EXPECT_EQ(Send(IDI_ASTERISK), "Thank you");
+    EXPECT_FALSE(m_dialog.IsVisible());
+    const std::vector<std::string> requests = TakeRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(RequestLine(requests[0]),
+              "GET /veltrin/report.cgi?strResp=Crash%20at%20100%%20%2B%20\"a%3Fb%3Bc%23d%26e=f/g\""
+              "%0D%0AIn%20C:%5CCaf\xE9.&EMail=john_smith@mail.example HTTP/1.1");
+}
