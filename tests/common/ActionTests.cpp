@@ -1,29 +1,7 @@
-// The action record: reset and the statistics.
+// The totals of a clean: added field by field, each counter wrapping.
 #include "common/Action.h"
 
 #include <gtest/gtest.h>
-
-TEST(Action, ResetEmptiesEverything)
-{
-    CAction action;
-    action.dwKind = AK_MRU;
-    action.strId = "SMFindHistory";
-    action.strTitle = "Title";
-    action.strDescription = "Text";
-    action.dwWarningLevel = WL_WARNING;
-    action.bEnabled = action.bWarned = true;
-    action.lstFiles.push_back(FileTarget());
-    action.lstKeys.push_back(RegTarget());
-    action.lstFreeSpaceDrives = {"C:\\"};
-    action.lstRecycleBinDrives = {"C:\\"};
-    action.lstCommands = {"cmd"};
-    action.lstFilePairs.push_back(FilePairItem());
-    action.lstKeyUpdates.push_back(RegUpdate());
-    action.lstFileUpdates.push_back(FileUpdate());
-
-    action.Reset();
-    EXPECT_EQ(action, CAction());
-}
 
 TEST(CleanStats, AddsFieldByFieldAndEachCounterWraps)
 {
@@ -33,19 +11,11 @@ TEST(CleanStats, AddsFieldByFieldAndEachCounterWraps)
     total.nUpdatedFiles = 0xFFFFFFFFu;
     total.nRebootFiles = 3;
     total.nDeletedRegEntries = 4;
-
-    CleanStats step;
-    step.dwReleasedSpace = 0x20;
-    step.nDeletedFiles = 2;
-    step.nUpdatedFiles = 1;
-    step.nRebootFiles = 0;
-    step.nDeletedRegEntries = 5;
+    const CleanStats step = {0x20, 2, 1, 10, 5};
 
     total += step;
-    EXPECT_EQ(total.dwReleasedSpace, 0x10u);
-    EXPECT_EQ(total.nDeletedFiles, 3u);
-    EXPECT_EQ(total.nUpdatedFiles, 0u);
-    EXPECT_EQ(total.nRebootFiles, 3u);
-    EXPECT_EQ(total.nDeletedRegEntries, 9u);
+    const CleanStats expected = {0x10, 3, 0, 13, 9};
+    EXPECT_EQ(total, expected);
     EXPECT_EQ(CleanStats() + step, step);
+    EXPECT_FALSE(CleanStats() == step);
 }

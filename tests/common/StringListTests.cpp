@@ -3,42 +3,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(StringList, SplitAtSeparatorKeepsEveryPiece)
+TEST(StringList, SplitAndJoinInBothForms)
 {
     const struct {
         const char* text;
-        StringVector pieces;
+        StringVector pieces;      // between separators
+        StringVector terminated;  // each followed by a separator
     } cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"*.tmp|*.bak", {"*.tmp", "*.bak"}},
-        {"a||b", {"a", "", "b"}},
-        {"a|", {"a", ""}},
-        {"|", {"", ""}},
-        {"|a", {"", "a"}},
+        {"", {}, {}},
+        {"a", {"a"}, {"a"}},
+        {"a||b", {"a", "", "b"}, {"a", "", "b"}},
+        {"|a", {"", "a"}, {"", "a"}},
+        {"|", {"", ""}, {""}},
+        {"a||", {"a", "", ""}, {"a", ""}},
+        {"C:\\|D:\\|", {"C:\\", "D:\\", ""}, {"C:\\", "D:\\"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SplitAtSeparator(c.text, '|'), c.pieces) << '"' << c.text << '"';
-        EXPECT_EQ(JoinWithSeparator(c.pieces, '|'), c.text) << '"' << c.text << '"';
+        SCOPED_TRACE(std::string("\"") + c.text + '"');
+        EXPECT_EQ(SplitAtSeparator(c.text, '|'), c.pieces);
+        EXPECT_EQ(JoinWithSeparator(c.pieces, '|'), c.text);
+        EXPECT_EQ(SplitString(c.text, '|'), c.terminated);
+        if (*c.text == '\0' || std::string(c.text).back() == '|') {
+            EXPECT_EQ(JoinStrings(c.terminated, '|'), c.text);
+        }
     }
-}
-
-TEST(StringList, TerminatedForm)
-{
-    const struct {
-        const char* text;
-        StringVector pieces;
-    } cases[] = {
-        {"", {}},
-        {"C:\\|", {"C:\\"}},
-        {"C:\\|D:\\|", {"C:\\", "D:\\"}},
-        {"a||", {"a", ""}},
-        {"|", {""}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SplitString(c.text, '|'), c.pieces) << '"' << c.text << '"';
-        EXPECT_EQ(JoinStrings(c.pieces, '|'), c.text) << '"' << c.text << '"';
-    }
-    // A last element without its separator is still an element.
-    EXPECT_EQ(SplitString("C:\\|D:\\", '|'), (StringVector{"C:\\", "D:\\"}));
 }

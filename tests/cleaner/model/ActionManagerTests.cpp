@@ -1,250 +1,173 @@
-// The action manager: identifier order, first-run defaults, what it stores at
-// exit, and enabling with its question.
+// The action manager: the catalogue it builds, identifier order, first-run
+// defaults, what it stores at exit, and enabling with its question.
 #include "cleaner/model/ActionEnabling.h"
-#include "cleaner/model/ActionManager.h"
 #include "cleaner/model/ActionOptions.h"
-#include "cleaner/model/GeneralSettings.h"
 #include "common/RegistryKeys.h"
-#include "tests/support/TestRegistry.h"
+#include "tests/support/ManagerTest.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <set>
 
 namespace {
 
-class ActionManager : public CProductKeyTest {};
-
-StringVector IdsInOrder(const CActionManager& manager)
-{
-    StringVector ids;
-    for (const auto& entry : manager.m_actions)
-        ids.push_back(entry.first);
-    return ids;
-}
+typedef CManagerTest ActionManager;
 
 }  // namespace
 
-TEST_F(ActionManager, ActionsRunInByteWiseIdentifierOrder)
+TEST_F(ActionManager, FortyDisabledActionsWithOptionsFromTheSettings)
 {
-    CGeneralSettings settings;
-    CActionManager manager(settings);
+    WriteStringValue(kSettingsKey, "strDiskOpsIncludeList", "*.a||*.b");
+    WriteDwordValue(kSettingsKey, "bDiskOpsNeedToSetDefaultData", 0);
+    WriteDwordValue(kSettingsKey, "bIECookiesAllowDate", 1);
+    WriteDwordValue(kSettingsKey, "bFileOpsWarp", 1);
+    m_settings.reset(new CGeneralSettings);
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    CActionManager& manager = Build();
+
+    ASSERT_EQ(manager.m_actions.size(), 40u);
+    std::set<std::string> titles;
+    for (const auto& entry : manager.m_actions) {
+        SCOPED_TRACE(entry.first);
+        EXPECT_EQ(entry.second.strId, entry.first);
+        EXPECT_FALSE(entry.second.bEnabled);
+        EXPECT_EQ(entry.second.dwWarningLevel == WL_WARNING, entry.first == "DiskOpScan");
+        titles.insert(entry.second.strTitle);
+    }
+    EXPECT_EQ(titles.size(), 40u);
+    const FileTarget& cookies = manager.m_actions["IECookies"].lstFiles.front();
+    EXPECT_TRUE(cookies.bUseDate);
+    EXPECT_EQ(cookies.stDate.wYear, now.wYear);
+    const FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
+    EXPECT_TRUE(scan.bWipe);
+    EXPECT_EQ(scan.vecMasks, (StringVector{"*.a", "", "*.b"}));
+    EXPECT_EQ(manager.m_actions["RealPlayerPlaylist"].lstKeys.size(), 12u);
+}
+
+TEST_F(ActionManager, ActionsAndPluginsInByteWiseIdentifierOrder)
+{
+    CActionManager& manager = Build();
     manager.m_actions.clear();
-    for (const char* pszId : {"WCClipboard", "zeta", "SMRunHistory", "IEAutoComplete",
-                              "IEAddressHistory", "Zeta", "IE", "IEA", "\xE9t\xE9"})
+    for (const char* pszId : {"zeta", "IEA", "\xE9t\xE9", "Zeta", "IE"})
         manager.GetAction(pszId);
+    manager.GetAction("IE").strTitle = "Changed";
+    EXPECT_EQ(manager.GetAction("IE").strTitle, "Changed");
+    StringVector ids;
+    for (const auto& entry : manager.m_actions)
+        ids.push_back(entry.second.strId);
+    EXPECT_EQ(ids, (StringVector{"IE", "IEA", "Zeta", "zeta", "\xE9t\xE9"}));
 
-    EXPECT_EQ(IdsInOrder(manager),
-              (StringVector{"IE", "IEA", "IEAddressHistory", "IEAutoComplete", "SMRunHistory",
-                            "WCClipboard", "Zeta", "zeta", "\xE9t\xE9"}));
-}
-
-TEST_F(ActionManager, GetActionInsertsAnEmptyActionUnderItsIdentifierOnce)
-{
-    CGeneralSettings settings;
-    CActionManager manager(settings);
-    CAction& inserted = manager.GetAction("Mine");
-    EXPECT_EQ(inserted.strId, "Mine");
-    EXPECT_TRUE(inserted.lstFiles.empty());
-    EXPECT_FALSE(inserted.bEnabled);
-
-    inserted.strTitle = "Changed";
-    EXPECT_EQ(&manager.GetAction("Mine"), &inserted);
-    EXPECT_EQ(manager.GetAction("Mine").strTitle, "Changed");
-    EXPECT_EQ(manager.m_actions.count("mine"), 0u);
-}
-
-TEST_F(ActionManager, PluginIdsInOrder)
-{
-    CGeneralSettings settings;
-    CActionManager manager(settings);
-    StringVector ids = {"stale"};
+    ids = {"stale"};
+    manager.m_plugins.clear();
     EXPECT_EQ(manager.GetPluginIds(ids), 0u);
     EXPECT_TRUE(ids.empty());
-
-    manager.m_plugins["b"];
-    manager.m_plugins["B"];
-    manager.m_plugins["a"];
+    for (const char* pszId : {"b", "B", "a"})
+        manager.m_plugins[pszId];
     EXPECT_EQ(manager.GetPluginIds(ids), 3u);
     EXPECT_EQ(ids, (StringVector{"B", "a", "b"}));
 }
 
-TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnceAndStored)
+TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
 {
-    {
-        CGeneralSettings settings;
-        CActionManager manager(settings);
-        EXPECT_EQ(manager.m_stats, CleanStats());
-        EXPECT_EQ(settings.strDiskOpsIncludeList.Get(),
-                  "*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*");
-        EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "C:\\");
-        EXPECT_FALSE(settings.bDiskOpsNeedToSetDefaultData.Get());
-        EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.snm");
-    }
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsDriveList"), "C:\\");
-    DWORD dwValue = 1;
-    EXPECT_TRUE(ReadDwordValue(kSettingsKey, "bDiskOpsNeedToSetDefaultData", dwValue));
-    EXPECT_EQ(dwValue, 0u);
+    const std::string strMessenger =
+        "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion";
+    CScratchKey messenger(HKEY_CURRENT_USER, "Software\\America Online");
+    WriteStringValue(strMessenger + "\\Misc", "BaseDataPath", "C:\\AIM");
+    WriteStringValue(strMessenger + "\\Login", "Screen Name", "someone");
+    CGeneralSettings& settings = *m_settings;
+    Build();
+    EXPECT_EQ(settings.strDiskOpsIncludeList.Get(),
+              "*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*");
+    EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "C:\\");
+    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.snm");
+    EXPECT_EQ(settings.strAOLMessangerPath.Get(), "C:\\AIM\\someone");
+    EXPECT_FALSE(settings.bDiskOpsNeedToSetDefaultData.Get());
 
-    // The user empties the lists and picks another mask: they stay so.
-    WriteStringValue(kSettingsKey, "strDiskOpsIncludeList", "");
-    WriteStringValue(kSettingsKey, "strDiskOpsDriveList", "");
-    WriteStringValue(kSettingsKey, "strNetScapeHiddenFilesMask", "*.xyz");
-    {
-        CGeneralSettings settings;
-        CActionManager manager(settings);
-        EXPECT_EQ(settings.strDiskOpsIncludeList.Get(), "");
-        EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "");
-        EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.xyz");
-    }
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsIncludeList"), "");
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strNetScapeHiddenFilesMask"), "*.xyz");
+    // What the user chose instead stays, empty lists too.
+    m_manager.reset();
+    settings.strDiskOpsIncludeList = "";
+    settings.strDiskOpsDriveList = "";
+    settings.strNetScapeHiddenFilesMask = "*.xyz";
+    settings.strAOLMessangerPath = "D:\\Mine";
+    Build();
+    EXPECT_EQ(settings.strDiskOpsIncludeList.Get(), "");
+    EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "");
+    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.xyz");
+    EXPECT_EQ(settings.strAOLMessangerPath.Get(), "D:\\Mine");
 }
 
-TEST_F(ActionManager, DestructionStoresCustomAndEveryActionsOptions)
+TEST_F(ActionManager, DestructionStoresEveryActionsOptionsAndTheDiskScanMasks)
 {
-    {
-        CGeneralSettings settings;
-        CActionManager manager(settings);
-        CAction& action = manager.GetAction("Mine");
-        action.bEnabled = true;
-        FileTarget target;
-        target.lstExclude = {"a", "b"};
-        action.lstFiles.push_back(target);
-    }
-    const std::string strCustom = ActionKeyPath("Custom");
-    DWORD dwValue = 1;
-    EXPECT_TRUE(ReadDwordValue(strCustom, "bEnabled", dwValue));
-    EXPECT_EQ(dwValue, 0u);
-    EXPECT_TRUE(ReadDwordValue(strCustom, "nSFILECount", dwValue));
-    EXPECT_EQ(dwValue, 0u);
-    EXPECT_TRUE(ReadDwordValue(strCustom, "nSREGCount", dwValue));
-    EXPECT_EQ(dwValue, 0u);
-
-    EXPECT_TRUE(ReadDwordValue(ActionKeyPath("Mine"), "bEnabled", dwValue));
-    EXPECT_EQ(dwValue, 1u);
-    DWORD dwType = 0;
-    std::string bytes;
-    EXPECT_TRUE(ReadRawValue(ActionKeyPath("Mine"), "ExcludeFile0000", dwType, bytes));
-    EXPECT_EQ(bytes, std::string("a|b\0", 4));
-}
-
-TEST_F(ActionManager, DiskScanMasksGoBackIntoTheIncludeList)
-{
-    auto settings = std::make_unique<CGeneralSettings>();
-    {
-        CActionManager manager(*settings);
-        manager.GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.a", "", "*.b"};
-    }
-    EXPECT_EQ(settings->strDiskOpsIncludeList.Get(), "*.a||*.b");
+    CAction& mine = Build().GetAction("Mine");
+    mine.bEnabled = true;
+    mine.lstFiles.resize(1);
+    mine.lstFiles.front().lstExclude = {"a", "b"};
+    m_manager->GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.x", "", "*.y"};
+    m_manager.reset();
+    DWORD dwEnabled = 0;
+    EXPECT_TRUE(ReadDwordValue(ActionKeyPath("Mine"), "bEnabled", dwEnabled));
+    EXPECT_EQ(dwEnabled, 1u);
+    EXPECT_EQ(ReadTextValue(ActionKeyPath("Mine"), "ExcludeFile0000"), "a|b");
+    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
 
     // A disk scan without file targets (a plugin replaced it) leaves the list.
-    {
-        CActionManager manager(*settings);
-        manager.GetAction("DiskOpScan").lstFiles.clear();
-    }
-    EXPECT_EQ(settings->strDiskOpsIncludeList.Get(), "*.a||*.b");
-    settings.reset();
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsIncludeList"), "*.a||*.b");
+    Build().GetAction("DiskOpScan").lstFiles.clear();
+    m_manager.reset();
+    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
 }
 
 namespace {
 
-// A scripted user for the enabling question.
-struct ScriptedAnswer {
-    static EnableAnswer s_answer;
-    static int s_nAsked;
-    static std::string s_strQuestion;
-    static EnableAnswer Ask(const std::string& strQuestion)
-    {
-        ++s_nAsked;
-        s_strQuestion = strQuestion;
-        return s_answer;
-    }
-};
-EnableAnswer ScriptedAnswer::s_answer = {true, true};
-int ScriptedAnswer::s_nAsked = 0;
-std::string ScriptedAnswer::s_strQuestion;
+EnableAnswer g_answer;
+int g_nAsked = 0;
+std::string g_strQuestion;
 
-class EnableAction : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetEnableQuestion(&ScriptedAnswer::Ask);
-        ScriptedAnswer::s_nAsked = 0;
-        m_action.dwWarningLevel = WL_WARNING;
-        m_action.strDescription = "Deletes files on whole drives.";
-    }
-    void TearDown() override { SetEnableQuestion(nullptr); }
-
-    CAction m_action;
-};
+EnableAnswer Ask(const std::string& strQuestion)
+{
+    ++g_nAsked;
+    g_strQuestion = strQuestion;
+    return g_answer;
+}
 
 }  // namespace
 
-TEST_F(EnableAction, AsksOnlyWhenEnablingAnUnsilencedWarningWithAsk)
+// Enabling a warning-level action that the user has not silenced asks
+// first; No leaves it disabled, and a cleared box silences the question.
+TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
 {
     const struct {
-        bool bEnable;
-        bool bAsk;
-        uint32_t dwLevel;
-        bool bWarned;
-        bool bAsked;
+        const char* name;
+        bool bEnable, bAsk, bWarning, bWarned, bSomeoneToAsk;
+        EnableAnswer answer;
+        bool bAsked, bEnabledAfter, bWarnedAfter;
     } cases[] = {
-        {true, false, WL_WARNING, false, false},
-        {false, true, WL_WARNING, false, false},
-        {true, true, WL_INFORMATION, false, false},
-        {true, true, WL_WARNING, true, false},
-        {true, true, WL_WARNING, false, true},
+        {"yes", true, true, true, false, true, {true, true}, true, true, false},
+        {"yes, box cleared", true, true, true, false, true, {true, false}, true, true, true},
+        {"no", true, true, true, false, true, {false, true}, true, false, false},
+        {"no, box cleared", true, true, true, false, true, {false, false}, true, false, true},
+        {"no one to ask", true, true, true, false, false, {true, true}, false, false, false},
+        {"not to ask", true, false, true, false, true, {false, true}, false, true, false},
+        {"disabling", false, true, true, false, true, {true, true}, false, false, false},
+        {"no warning", true, true, false, false, true, {false, true}, false, true, false},
+        {"silenced", true, true, true, true, true, {false, true}, false, true, true},
     };
+    CAction action;
+    action.strDescription = "Deletes files on whole drives.";
     for (const auto& c : cases) {
-        m_action.dwWarningLevel = c.dwLevel;
-        m_action.bWarned = c.bWarned;
-        m_action.bEnabled = !c.bEnable;
-        ScriptedAnswer::s_nAsked = 0;
-        ScriptedAnswer::s_answer = {true, true};
-        EXPECT_EQ(SetActionEnabled(m_action, c.bEnable, c.bAsk), c.bEnable);
-        EXPECT_EQ(m_action.bEnabled, c.bEnable);
-        EXPECT_EQ(ScriptedAnswer::s_nAsked, c.bAsked ? 1 : 0);
+        SCOPED_TRACE(c.name);
+        SetEnableQuestion(c.bSomeoneToAsk ? &Ask : nullptr);
+        g_answer = c.answer;
+        g_nAsked = 0;
+        action.dwWarningLevel = c.bWarning ? WL_WARNING : WL_INFORMATION;
+        action.bWarned = c.bWarned;
+        action.bEnabled = !c.bEnabledAfter;
+        EXPECT_EQ(SetActionEnabled(action, c.bEnable, c.bAsk), c.bEnabledAfter);
+        EXPECT_EQ(action.bEnabled, c.bEnabledAfter);
+        EXPECT_EQ(action.bWarned, c.bWarnedAfter);
+        EXPECT_EQ(g_nAsked, c.bAsked ? 1 : 0);
     }
-    EXPECT_EQ(ScriptedAnswer::s_strQuestion,
-              "Deletes files on whole drives.\r\nAre you sure you want to enable it?");
-}
-
-TEST_F(EnableAction, ClearedCheckBoxSilencesTheQuestionForTheProcess)
-{
-    ScriptedAnswer::s_answer = {true, true};
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_FALSE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_EQ(ScriptedAnswer::s_nAsked, 2);
-
-    ScriptedAnswer::s_answer = {true, false};
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_TRUE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_EQ(ScriptedAnswer::s_nAsked, 3);
-}
-
-TEST_F(EnableAction, NoLeavesTheActionDisabled)
-{
-    m_action.bEnabled = true;
-    ScriptedAnswer::s_answer = {false, true};
-    EXPECT_FALSE(SetActionEnabled(m_action, true, true));
-    EXPECT_FALSE(m_action.bEnabled);
-    EXPECT_FALSE(m_action.bWarned);
-
-    // No with the box cleared: still disabled, and not asked again.
-    ScriptedAnswer::s_answer = {false, false};
-    EXPECT_FALSE(SetActionEnabled(m_action, true, true));
-    EXPECT_TRUE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-}
-
-TEST_F(EnableAction, WithoutAnyoneToAskTheAnswerIsNo)
-{
     SetEnableQuestion(nullptr);
-    EXPECT_FALSE(SetActionEnabled(m_action, true, true));
-    EXPECT_FALSE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, false));
+    EXPECT_EQ(g_strQuestion,
+              "Deletes files on whole drives.\r\nAre you sure you want to enable it?");
 }
