@@ -7,8 +7,6 @@
 #include "common/StringList.h"
 #include "tests/support/ManagerTest.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,15 +22,6 @@ std::string Placed(std::string strText)
             strText.replace(n, 3, place.second);
     }
     return strText;
-}
-
-FileTarget FileAt(const std::string& strPath, uint32_t dwType, const char* pszMask = "*.*")
-{
-    FileTarget target;
-    target.strName = strPath;
-    target.dwType = dwType;
-    target.strMask = pszMask;
-    return target;
 }
 
 RegTarget KeyAt(uint32_t dwRoot, const std::string& strKey, uint32_t dwType = TT_RECURSIVE)
@@ -56,6 +45,7 @@ protected:
 
 TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
 {
+    // A folder's line starts "Deletes files in ", a file's "Deletes the file ".
     const struct {
         const char* path;
         uint32_t type;
@@ -63,82 +53,73 @@ TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
         bool bMaskList;        // the masks are the target's list, not its mask
         const char* expected;  // none: not told
     } cases[] = {
-        {"C:\\", TT_CONTENT, "*.*", false, "Deletes files in the root of drive C:\\ (C:\\*.*)"},
-        {"C:\\", TT_RECURSIVE, "*.tmp|*.log", false,
-         "Deletes files in every folder of drive C:\\ (C:\\*.tmp, *.log)"},
-        {"C:\\", TT_CONTENT, "*.bak||*.old", true,
-         "Deletes files in the root of drive C:\\ (C:\\*.bak, *.old)"},
+        {"C:\\", TT_RECURSIVE, "*.tmp|*.log", false, "every folder of drive C:\\ (C:\\*.tmp, *.log)"},
+        {"C:\\", TT_CONTENT, "*.bak||*.old", true, "the root of drive C:\\ (C:\\*.bak, *.old)"},
         // Every folder of a list is cleaned; only the root is told.
         {"C:\\Veltrin no such folder|C:/", TT_CONTENT, "*.*", false,
-         "Deletes files in the root of drive C:\\ (C:\\*.*, written as C:/)"},
-        {"C:\\veltrin-test.ini", TT_SINGLE, "", false,
-         "Deletes the file C:\\veltrin-test.ini in the root of drive C:\\"},
+         "the root of drive C:\\ (C:\\*.*, written as C:/)"},
+        {"C:\\veltrin-test.ini", TT_SINGLE, "", false, "C:\\veltrin-test.ini in the root of drive C:\\"},
         {"\\\\server\\share", TT_RECURSIVE, "*.*", false,
-         "Deletes files in every folder of the network share \\\\server\\share "
-         "(\\\\server\\share\\*.*)"},
-        {"<W>", TT_CONTENT, "*.*", false, "Deletes files in the Windows folder (<W>\\*.*)"},
+         "every folder of the network share \\\\server\\share (\\\\server\\share\\*.*)"},
         {"<W>\\", TT_RECURSIVE, "*.log", false,
-         "Deletes files in the Windows folder and in all its subfolders (<W>\\*.log)"},
+         "the Windows folder and in all its subfolders (<W>\\*.log)"},
         {"<W>\\veltrin-none", TT_RECURSIVE, "*.*", false,
-         "Deletes files in a folder inside the Windows folder and in all its subfolders "
-         "(<W>\\veltrin-none\\*.*)"},
-        {"<S>", TT_CONTENT, "*.dll", false, "Deletes files in the system folder (<S>\\*.dll)"},
+         "a folder inside the Windows folder and in all its subfolders (<W>\\veltrin-none\\*.*)"},
+        {"<S>", TT_CONTENT, "*.dll", false, "the system folder (<S>\\*.dll)"},
         {"<S>\\veltrin-none", TT_CONTENT, "*.*", false,
-         "Deletes files in a folder inside the system folder (<S>\\veltrin-none\\*.*)"},
-        {"<W>\\veltrin-none.ini", TT_SINGLE, "", false,
-         "Deletes the file <W>\\veltrin-none.ini in the Windows folder"},
-        // Paths as the engine expands and the system resolves them; "\" is
-        // the root of the current drive.
-        {"\\", TT_RECURSIVE, "*.*", false,
-         "Deletes files in every folder of drive C:\\ (C:\\*.*, written as \\)"},
-        {"%WinDir%", TT_CONTENT, "*.*", false,
-         "Deletes files in the Windows folder (<W>\\*.*, written as %WinDir%)"},
-        {"[PATH_APP_NN4_ROOT]", TT_RECURSIVE, "*.*", false,
-         "Deletes files in every folder of drive C:\\ (C:\\*.*, written as [PATH_APP_NN4_ROOT])"},
+         "a folder inside the system folder (<S>\\veltrin-none\\*.*)"},
+        {"<W>\\veltrin-none.ini", TT_SINGLE, "", false, "<W>\\veltrin-none.ini in the Windows folder"},
+        // As the engine expands and the system resolves them; "\" is the
+        // root of the current drive.
+        {"\\", TT_RECURSIVE, "*.*", false, "every folder of drive C:\\ (C:\\*.*, written as \\)"},
+        {"%WinDir%", TT_CONTENT, "*.*", false, "the Windows folder (<W>\\*.*, written as %WinDir%)"},
         {"[PATH_SYS_TEMP]..\\..\\..\\..\\..\\..\\..\\..", TT_CONTENT, "*.*", false,
-         "Deletes files in the root of drive C:\\ (C:\\*.*, written as "
-         "[PATH_SYS_TEMP]..\\..\\..\\..\\..\\..\\..\\..)"},
-        // What the engine would not clean is not told: a macro without a
-        // location (it would leave "\"), no masks, a type without a handler,
-        // a folder or a list where a file belongs.
+         "the root of drive C:\\ (C:\\*.*, written as [PATH_SYS_TEMP]..\\..\\..\\..\\..\\..\\..\\..)"},
+        // Not told: what the engine would not clean (a macro without a
+        // location would leave "\"; no masks; a type without a handler; a
+        // folder or a list where a file belongs), and ordinary places.
         {"[PATH_APP_OPERA_ROOT]\\", TT_RECURSIVE, "*.*", false, nullptr},
         {"C:\\", TT_CONTENT, "", false, nullptr},
         {"C:\\", TT_CONTENT, "", true, nullptr},
         {"C:\\", 1, "*.*", false, nullptr},
         {"C:\\", TT_SINGLE, "", false, nullptr},
         {"C:\\a.txt|C:\\b.txt", TT_SINGLE, "", false, nullptr},
-        // Ordinary places.
         {"[PATH_SYS_TEMP]Veltrin Test", TT_RECURSIVE, "*.*", false, nullptr},
         {"%UserProfile%\\veltrin.log", TT_SINGLE, "", false, nullptr},
-        {"C:\\Veltrin Test\\a.txt", TT_SINGLE, "", false, nullptr},
     };
-    m_settings->strNetscape4UserPath = "C:\\";
     char szPrevious[MAX_PATH];
     ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, szPrevious), 0u);
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        CAction action;
-        action.lstFiles = {FileAt(Placed(c.path), c.type, c.bMaskList ? "*.*" : c.mask)};
-        action.lstFiles.front().bUseMaskList = c.bMaskList;
+        FileTarget target;
+        target.strName = Placed(c.path);
+        target.dwType = c.type;
+        target.bUseMaskList = c.bMaskList;
+        target.strMask = c.bMaskList ? "*.*" : c.mask;
         if (c.bMaskList)
-            action.lstFiles.front().vecMasks = SplitAtSeparator(c.mask, '|');
-        EXPECT_EQ(Reach(action), c.expected ? StringVector{Placed(c.expected)} : StringVector());
+            target.vecMasks = SplitAtSeparator(c.mask, '|');
+        CAction action;
+        action.lstFiles = {target};
+        const char* pszVerb = c.type == TT_SINGLE ? "Deletes the file " : "Deletes files in ";
+        EXPECT_EQ(Reach(action), c.expected ? StringVector{Placed(pszVerb + std::string(c.expected))}
+                                            : StringVector());
     }
     SetCurrentDirectoryA(szPrevious);
 
     CAction updates;
-    updates.lstFileUpdates = {{Placed("<W>\\veltrin-none.ini"), FileUpdate::FU_CLEAR_FILE, {}},
+    const std::string strIni = Placed("<W>\\veltrin-none.ini");
+    updates.lstFileUpdates = {{strIni, FileUpdate::FU_CLEAR_FILE, {}},
                               {Placed("<S>\\veltrin-none.ini"), FileUpdate::FU_CLEAR_LINES, {}},
-                              {"%WinDir%\\veltrin-none.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"url"}},
-                              {Placed("<W>\\veltrin-none.ini"), 7, {}},
-                              {"[PATH_SYS_TEMP]prefs.js", FileUpdate::FU_CLEAR_KEYWORDS, {"url"}}};
+                              {"%WinDir%\\veltrin-none.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"x"}},
+                              {strIni, 7, {}},
+                              {"[PATH_SYS_TEMP]prefs.js", FileUpdate::FU_CLEAR_KEYWORDS, {"x"}}};
     EXPECT_EQ(Reach(updates),
-              StringVector({Placed("Empties the file <W>\\veltrin-none.ini in the Windows folder"),
+              StringVector({"Empties the file " + strIni + " in the Windows folder",
                             Placed("Removes lines from the file <S>\\veltrin-none.ini in the "
                                    "system folder"),
-                            Placed("Removes words from the file <W>\\veltrin-none.ini in the "
-                                   "Windows folder (written as %WinDir%\\veltrin-none.ini)")}));
+                            "Removes words from the file " + strIni +
+                                " in the Windows folder (written as %WinDir%\\veltrin-none.ini)"}));
 }
 
 TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
@@ -157,8 +138,8 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
         {AK_CLIPBOARD, {"Empties the clipboard"}},
         {AK_FREESPACE, {"Wipes the free space of drive D:\\"}},
         {AK_RECYCLEBIN, {"Empties the recycle bin of drive C:\\"}},
-        // The first file of a pair is deleted, the second rewritten; neither
-        // is touched unless both have a location.
+        // The first file of a pair is deleted and the second rewritten, both
+        // only when both have a location.
         {AK_NNHISTORY,
          {Placed("Deletes the file <W>\\veltrin.hst in the Windows folder (written as "
                  "%WinDir%\\veltrin.hst)"),
@@ -173,57 +154,59 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
         EXPECT_EQ(Reach(action), c.second) << c.first;
     }
 
-    // In the place of a registry tool a plugin runs the program the settings
-    // name; the disk operations take their drives from the settings.
+    // A registry tool's program and the disk operations' drives are those
+    // of the settings.
     m_settings->strMiscCleanRegistryProgramPath = "C:\\Tools\\regclean.exe";
     m_settings->strDiskOpsDriveList = "C:\\|E:\\";
     action.dwKind = AK_STANDARD;
     action.strId = kIdMiscCleanRegistry;
     EXPECT_EQ(Reach(action), StringVector({"Starts the program: C:\\Tools\\regclean.exe"}));
-    CAction freeSpace;
-    freeSpace.strId = kIdDiskOpFreeSpace;
-    freeSpace.dwKind = AK_FREESPACE;
-    freeSpace.lstFreeSpaceDrives = {"X:\\"};
-    EXPECT_EQ(Reach(freeSpace), StringVector({"Wipes the free space of drive C:\\",
-                                              "Wipes the free space of drive E:\\"}));
+    action.strId = kIdDiskOpFreeSpace;
+    action.dwKind = AK_FREESPACE;
+    EXPECT_EQ(Reach(action), StringVector({"Wipes the free space of drive C:\\",
+                                           "Wipes the free space of drive E:\\"}));
     CAction scan;
     scan.strId = kIdDiskOpScan;
-    scan.lstFiles = {FileAt("", TT_RECURSIVE)};
+    scan.lstFiles.resize(1);
+    scan.lstFiles.front().dwType = TT_RECURSIVE;
     scan.lstFiles.front().bUseMaskList = true;
     scan.lstFiles.front().vecMasks = {"*.tmp"};
-    EXPECT_EQ(Reach(scan),
-              StringVector({"Deletes files in every folder of drive C:\\ (C:\\*.tmp)",
-                            "Deletes files in every folder of drive E:\\ (E:\\*.tmp)"}));
+    EXPECT_EQ(Reach(scan), StringVector({"Deletes files in every folder of drive C:\\ (C:\\*.tmp)",
+                                         "Deletes files in every folder of drive E:\\ (E:\\*.tmp)"}));
 }
 
 TEST_F(PluginReach, TextsWrittenWhereWindowsStartsProgramsAreTold)
 {
-    auto update = [](uint32_t dwRoot, const char* pszKey, const char* pszValue,
-                     uint32_t dwDataType = RegUpdate::DT_TEXT) {
-        RegUpdate update;
-        update.target = KeyAt(dwRoot, pszKey, TT_SINGLE);
-        update.target.strValue = pszValue;
-        update.strData = "evil.exe";
-        update.dwDataType = dwDataType;
-        return update;
-    };
     const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const char kRunOnce[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\runonce";
     const char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-    CAction action;
-    action.lstKeyUpdates = {
-        update(RK_CURRENT_USER, kRun, "Helper"),
-        update(RK_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\runonce", "x"),
-        update(RK_LOCAL_MACHINE, kWinlogon, "Shell"),
+    const struct {
+        uint32_t dwRoot;
+        const char* pszKey;
+        const char* pszValue;
+        uint32_t dwDataType;
+    } updates[] = {
+        {RK_CURRENT_USER, kRun, "Helper", RegUpdate::DT_TEXT},
+        {RK_LOCAL_MACHINE, kRunOnce, "x", RegUpdate::DT_TEXT},
+        {RK_LOCAL_MACHINE, kWinlogon, "Shell", RegUpdate::DT_TEXT},
         // No program starts from these.
-        update(RK_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page"),
-        update(RK_LOCAL_MACHINE, kWinlogon, "DefaultUserName"),
-        update(RK_CURRENT_USER, kRun, "n", RegUpdate::DT_NUMBER),
+        {RK_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page", 0},
+        {RK_LOCAL_MACHINE, kWinlogon, "DefaultUserName", RegUpdate::DT_TEXT},
+        {RK_CURRENT_USER, kRun, "n", RegUpdate::DT_NUMBER},
     };
+    CAction action;
+    for (const auto& u : updates) {
+        RegUpdate update;
+        update.target = KeyAt(u.dwRoot, u.pszKey, TT_SINGLE);
+        update.target.strValue = u.pszValue;
+        update.strData = "evil.exe";
+        update.dwDataType = u.dwDataType;
+        action.lstKeyUpdates.push_back(update);
+    }
     const std::string strWrites = "Makes Windows start a program: writes \"evil.exe\" to ";
     EXPECT_EQ(Reach(action),
               StringVector({strWrites + "HKEY_CURRENT_USER\\" + kRun + " (value \"Helper\")",
-                            strWrites + "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
-                                        "CurrentVersion\\runonce (value \"x\")",
+                            strWrites + "HKEY_LOCAL_MACHINE\\" + kRunOnce + " (value \"x\")",
                             strWrites + "HKEY_LOCAL_MACHINE\\" + kWinlogon + " (value \"Shell\")"}));
 }
 
@@ -233,7 +216,6 @@ TEST_F(PluginReach, WholeKeyTreesAreToldAndMarkedNearTheTop)
     action.lstKeys = {
         KeyAt(RK_CURRENT_USER, "Software\\Veltrin Test\\Sub"),
         KeyAt(RK_CURRENT_USER, "Software\\Microsoft"),
-        KeyAt(RK_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\"),
         KeyAt(RK_USERS, ".DEFAULT\\Software\\Microsoft"),
         KeyAt(RK_CLASSES_ROOT, "CLSID\\{00000000-0000-0000-0000-000000000001}"),
         KeyAt(RK_CURRENT_USER, "Software\\[WIN_USERNAME]\\History"),
@@ -241,28 +223,22 @@ TEST_F(PluginReach, WholeKeyTreesAreToldAndMarkedNearTheTop)
         // and targets that are no key tree.
         KeyAt(RK_CURRENT_USER, "Software"),
         KeyAt(RK_LOCAL_MACHINE, "\\Software\\"),
-        KeyAt(RK_CURRENT_USER, ""),
         KeyAt(RK_CURRENT_USER, "Software\\Microsoft", TT_CONTENT),
         KeyAt(RK_CURRENT_USER, "Software\\Microsoft", TT_SINGLE),
     };
     char szUser[256];
     DWORD cchUser = sizeof(szUser);
     GetUserNameA(szUser, &cchUser);
-    const std::string strDeletes = "Deletes the whole registry key ";
-    const std::string strNearTop = ", near the top of the registry,";
-    const std::string strSubkeys = " and all its subkeys";
+    const std::string strKey = "Deletes the whole registry key ", strNearTop = ", near the top of the registry,";
+    const std::string strTree = " and all its subkeys";
     EXPECT_EQ(Reach(action),
               StringVector({
-                  strDeletes + "HKEY_CURRENT_USER\\Software\\Veltrin Test\\Sub" + strSubkeys,
-                  strDeletes + "HKEY_CURRENT_USER\\Software\\Microsoft" + strNearTop + strSubkeys,
-                  strDeletes + "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\" + strNearTop +
-                      strSubkeys,
-                  strDeletes + "HKEY_USERS\\.DEFAULT\\Software\\Microsoft" + strNearTop +
-                      strSubkeys,
-                  strDeletes + "HKEY_CLASSES_ROOT\\CLSID\\{00000000-0000-0000-0000-000000000001}" +
-                      strSubkeys,
-                  strDeletes + "HKEY_CURRENT_USER\\Software\\" + szUser + "\\History" +
-                      strSubkeys + " (written as HKEY_CURRENT_USER\\Software\\[WIN_USERNAME]\\History)",
+                  strKey + "HKEY_CURRENT_USER\\Software\\Veltrin Test\\Sub" + strTree,
+                  strKey + "HKEY_CURRENT_USER\\Software\\Microsoft" + strNearTop + strTree,
+                  strKey + "HKEY_USERS\\.DEFAULT\\Software\\Microsoft" + strNearTop + strTree,
+                  strKey + "HKEY_CLASSES_ROOT\\CLSID\\{00000000-0000-0000-0000-000000000001}" + strTree,
+                  strKey + "HKEY_CURRENT_USER\\Software\\" + szUser + "\\History" + strTree +
+                      " (written as HKEY_CURRENT_USER\\Software\\[WIN_USERNAME]\\History)",
               }));
 }
 
