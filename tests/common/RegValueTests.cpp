@@ -9,7 +9,7 @@ namespace {
 
 const std::string kKey = std::string(kSettingsKey) + "\\RegValueTest";
 
-class RegValue : public CProductKeyTest {};
+typedef CProductKeyTest RegValue;
 
 // What an object created over the named value holds, and its status.
 template <class TRegValue, class TDefault, class TExpected>
@@ -51,11 +51,10 @@ TEST_F(RegValue, ReadsTheStoredValueOrElseTheDefault)
 
 TEST_F(RegValue, WritesBackWhenDestroyedUnlessToldNot)
 {
-    const std::string strDeep = kKey + "\\Deeper\\Still";
     WriteDwordValue(kKey, "dwKept", 3);
     WriteStringValue(kKey, "strGone", "old");
     {
-        CRegBool flag(RK_CURRENT_USER, strDeep.c_str(), "bFlag", false);
+        CRegBool flag(RK_CURRENT_USER, (kKey + "\\Deeper").c_str(), "bFlag", false);
         CRegDword number(RK_CURRENT_USER, kKey.c_str(), "dwNumber", 0);
         CRegString text(RK_CURRENT_USER, kKey.c_str(), "strText", "first");
         CRegDword kept(RK_CURRENT_USER, kKey.c_str(), "dwKept", 0);
@@ -73,18 +72,11 @@ TEST_F(RegValue, WritesBackWhenDestroyedUnlessToldNot)
         EXPECT_FALSE(text.Read());
         EXPECT_EQ(text.Get(), "C:\\Temp");
     }
-    DWORD dwValue = 0;
-    EXPECT_TRUE(ReadDwordValue(strDeep, "bFlag", dwValue));
-    EXPECT_EQ(dwValue, 1u);
-    EXPECT_TRUE(ReadDwordValue(kKey, "dwNumber", dwValue));
-    EXPECT_EQ(dwValue, 0xFFFFFFFFu);
-    DWORD dwType = 0;
-    std::string bytes;
-    EXPECT_TRUE(ReadRawValue(kKey, "strText", dwType, bytes));
-    EXPECT_EQ(bytes, std::string("C:\\Temp\0", 8));
-    EXPECT_EQ(dwType, DWORD(REG_SZ));
-    EXPECT_TRUE(ReadDwordValue(kKey, "dwKept", dwValue));
-    EXPECT_EQ(dwValue, 3u);
+    DWORD dwFlag = 0;
+    EXPECT_TRUE(ReadDwordValue(kKey + "\\Deeper", "bFlag", dwFlag) && dwFlag == 1);
+    ExpectRead<CRegDword>("dwNumber", 0u, 0xFFFFFFFFu, RS_OK);
+    ExpectRead<CRegString>("strText", "", "C:\\Temp", RS_OK);
+    ExpectRead<CRegDword>("dwKept", 0u, 3u, RS_OK);
     EXPECT_FALSE(ValueExists(kKey, "strGone"));
 
     // Deleting where there is no key at all writes nothing.

