@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 typedef std::vector<unsigned char> ByteVector;
@@ -46,14 +43,12 @@ bool ReadFrom(const ByteVector& data, CAction& action)
 struct HandWritten {
     Bytes bytes;
     size_t anSectionEnd[3];
-
     HandWritten()
     {
         bytes.Str(kSignature).Str("MyPlugin").Str("Cleaning my traces").Raw("\1").Word(AK_MRU);
         // file targets: path, type, mask, three flags, date, report flags, exclusions, masks
         bytes.Word(1).Str("[PATH_TEMP]").Word(3).Str("*.tmp|*.bak").Raw({1, 0, 1});
-        bytes.Raw({char(2003 & 255), char(2003 >> 8), 7, 0, 2, 0, 16, 0, 13, 0, 45, 0, 30, 0,
-                   char(500 & 255), char(500 >> 8)});
+        bytes.Raw({char(0xD3), 7, 7, 0, 2, 0, 16, 0, 13, 0, 45, 0, 30, 0, char(0xF4), 1});
         bytes.Word(0x101).Word(1).Str("keep.tmp").Word(2).Str("*.old").Str("*.new");
         // registry targets: key, value, root, type, value mask
         bytes.Word(1).Str("Software\\Test").Str("Last").Word(0x80000002).Word(2).Str("url*");
@@ -82,7 +77,6 @@ TEST(ActionFormat, HandWrittenFileReadsAndWritesBackByteForByte)
     // What is read is appended to the lists the action has.
     EXPECT_EQ(read.lstCommands, (StringList{"kept", "notepad.exe /p x", "second"}));
     read.lstCommands.pop_front();
-
     // The warned state and a registry target's exclusions are no part of the file.
     read.bWarned = true;
     read.lstKeys.front().lstExcludeKeys = {"k"};
@@ -106,10 +100,8 @@ TEST(ActionFormat, EveryCutFailsButWhereAnOlderLayoutEnds)
             nMissingWords = n == file.anSectionEnd[i] ? 4 - i : nMissingWords;
         CAction action = before;
         ASSERT_EQ(ReadFrom(cut.data, action), nMissingWords > 0);
-        if (nMissingWords > 0)
-            EXPECT_EQ(Written(action), Bytes(cut).Zeros(nMissingWords).data);
-        else
-            EXPECT_EQ(action, before);
+        EXPECT_EQ(Written(action),
+                  nMissingWords > 0 ? Bytes(cut).Zeros(nMissingWords).data : Written(before));
     }
 }
 
@@ -129,10 +121,7 @@ TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
         uint64_t m_nAsked = 0;
     };
     const Bytes elevenFields = Head().Zeros(6);
-    const struct {
-        const char* name;
-        Bytes bytes;
-    } cases[] = {
+    const std::pair<const char*, Bytes> cases[] = {
         {"signature with a blank more", Head(std::string(kSignature) + " ").Zeros(10)},
         {"signature in other letters", Head("[&&^%&a c t i o n##]").Zeros(10)},
         {"signature cut short", Head(std::string(kSignature, 19)).Zeros(10)},
@@ -145,13 +134,12 @@ TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
         {"length of the description", Bytes(elevenFields).Zeros(2).Word(1).Word(0x7FFFFFFF)},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        CCountingFile file(c.bytes.data);
+        SCOPED_TRACE(c.first);
+        CCountingFile file(c.second.data);
         CAction action;
         EXPECT_FALSE(action.Read(file));
-        EXPECT_LE(file.m_nAsked, c.bytes.data.size());
+        EXPECT_LE(file.m_nAsked, c.second.data.size());
     }
-
     // A negative count reads no elements.
     CAction action;
     ASSERT_TRUE(ReadFrom(Head().Word(0xFFFFFFFF).Word(0x80000000).Zeros(8).data, action));
@@ -170,8 +158,7 @@ TEST(ActionFormat, TextsEndAtTheirFirstZeroByte)
 
 TEST(ActionFormat, FailedWriteIsReported)
 {
-    class CFullDisk : public CMemFile {
-    public:
+    struct CFullDisk : CMemFile {
         bool Write(const void*, size_t) override { return false; }
     } disk;
     EXPECT_FALSE(CAction().Write(disk));

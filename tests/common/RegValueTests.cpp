@@ -48,39 +48,3 @@ TEST_F(RegValue, ReadsTheStoredValueOrElseTheDefault)
     ExpectRead<CRegString>("strEmpty", "default", "", RS_OK);
     ExpectRead<CRegString>("strHuge", "default", strHuge, RS_OK);
 }
-
-TEST_F(RegValue, WritesBackWhenDestroyedUnlessToldNot)
-{
-    WriteDwordValue(kKey, "dwKept", 3);
-    WriteStringValue(kKey, "strGone", "old");
-    {
-        CRegBool flag(RK_CURRENT_USER, (kKey + "\\Deeper").c_str(), "bFlag", false);
-        CRegDword number(RK_CURRENT_USER, kKey.c_str(), "dwNumber", 0);
-        CRegString text(RK_CURRENT_USER, kKey.c_str(), "strText", "first");
-        CRegDword kept(RK_CURRENT_USER, kKey.c_str(), "dwKept", 0);
-        CRegString gone(RK_CURRENT_USER, kKey.c_str(), "strGone", "");
-        flag = true;
-        number = 0xFFFFFFFFu;
-        text = "C:\\Temp";
-        kept = 4;
-        kept.SetNoWriteBack(true);
-        gone = "new";
-        EXPECT_TRUE(gone.DeleteValue());
-        EXPECT_FALSE(ValueExists(kKey, "strGone"));
-        // Assignment changes memory only; a failed read leaves it so.
-        EXPECT_FALSE(ValueExists(kKey, "dwNumber"));
-        EXPECT_FALSE(text.Read());
-        EXPECT_EQ(text.Get(), "C:\\Temp");
-    }
-    DWORD dwFlag = 0;
-    EXPECT_TRUE(ReadDwordValue(kKey + "\\Deeper", "bFlag", dwFlag) && dwFlag == 1);
-    ExpectRead<CRegDword>("dwNumber", 0u, 0xFFFFFFFFu, RS_OK);
-    ExpectRead<CRegString>("strText", "", "C:\\Temp", RS_OK);
-    ExpectRead<CRegDword>("dwKept", 0u, 3u, RS_OK);
-    EXPECT_FALSE(ValueExists(kKey, "strGone"));
-
-    // Deleting where there is no key at all writes nothing.
-    const std::string strMissing = kKey + "\\Missing";
-    CRegString(RK_CURRENT_USER, strMissing.c_str(), "strValue", "x").DeleteValue();
-    EXPECT_FALSE(KeyExists(strMissing));
-}

@@ -1,4 +1,4 @@
-// Per-action options and the Custom block in the registry.
+// Per-action options in the registry.
 #include "cleaner/model/ActionOptions.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/TestRegistry.h"
@@ -50,58 +50,28 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     EXPECT_FALSE(KeyExists(kSettingsKey));
 }
 
-TEST_F(ActionOptions, CustomBlockKeepsThePlaceAndTypeOfEachTarget)
-{
-    FileTarget file;
-    file.strName = "C:\\Mine";
-    file.strMask = "*.log";
-    file.dwType = TT_CONTENT;
-    RegTarget key;
-    key.strName = "Software\\Mine";
-    key.dwKey = RK_LOCAL_MACHINE;
-    key.dwType = TT_RECURSIVE;
-    CAction custom;
-    custom.strId = "Custom";
-    custom.lstFiles = {file, FileTarget()};
-    custom.lstKeys = {key};
-    custom.lstFiles.front().lstExclude = {"not stored"};
-    custom.lstKeys.front().strValue = "not stored";
-    StoreCustomTargets(custom);
-    EXPECT_EQ(ReadTextValue(ActionKeyPath("Custom"), "strFMask0000"), "*.log");
-    EXPECT_EQ(ReadTextValue(ActionKeyPath("Custom"), "strRName0000"), "Software\\Mine");
-
-    CAction loaded;
-    loaded.strId = "Custom";
-    LoadCustomTargets(loaded);
-    EXPECT_EQ(loaded.lstFiles, (std::list<FileTarget>{file, FileTarget()}));
-    EXPECT_EQ(loaded.lstKeys, std::list<RegTarget>{key});
-
-    // A count larger than the targets stored (a damaged block) ends at the
-    // first target of which nothing is stored.
-    WriteDwordValue(ActionKeyPath("Custom"), "nSFILECount", 0xFFFFFFFFu);
-    loaded.lstFiles.clear();
-    LoadCustomTargets(loaded);
-    EXPECT_EQ(loaded.lstFiles.size(), 2u);
-}
-
 // Of the update data only the two browser texts are the user's to set.
 TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
 {
-    const std::pair<const char*, uint32_t> cases[] = {
-        {"IEPropWindowTitle", RegUpdate::DT_NUMBER}, {"IEPropWindowTitle", RegUpdate::DT_TEXT},
-        {"IEPropHomePage", RegUpdate::DT_TEXT}, {"MyPlugin", RegUpdate::DT_TEXT}};
+    const struct {
+        const char* id;
+        uint32_t dwDataType;
+        bool bKept;
+    } cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER, false},
+                 {"IEPropWindowTitle", RegUpdate::DT_TEXT, true},
+                 {"IEPropHomePage", RegUpdate::DT_TEXT, true},
+                 {"MyPlugin", RegUpdate::DT_TEXT, false}};
     for (const auto& c : cases) {
         CAction action;
-        action.strId = c.first;
+        action.strId = c.id;
         action.lstKeyUpdates.resize(2);
         action.lstKeyUpdates.front().strData = "http://mine.example/";
-        action.lstKeyUpdates.front().dwDataType = c.second;
+        action.lstKeyUpdates.front().dwDataType = c.dwDataType;
         SaveActionOptions(action);
         CAction loaded = action;
         loaded.lstKeyUpdates.front().strData = "other";
         LoadActionOptions(loaded);
-        const bool bKept = c.second == RegUpdate::DT_TEXT && action.strId != "MyPlugin";
-        EXPECT_EQ(loaded == action, bKept) << c.first;
+        EXPECT_EQ(loaded == action, c.bKept) << c.id;
     }
     EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
 }

@@ -1,7 +1,6 @@
-// Plugin files becoming actions: where they are found, which one wins, and
-// what is skipped.
+// Plugin files becoming actions: which one wins, what is skipped, and what a
+// folder of hostile files yields.
 #include "cleaner/model/ActionOptions.h"
-#include "cleaner/plugins/PluginLoading.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/HostilePlugins.h"
 #include "tests/support/ManagerTest.h"
@@ -10,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 class PluginLoading : public CManagerTest {
 protected:
     void SetUp() override
@@ -19,44 +16,25 @@ protected:
         CManagerTest::SetUp();
         WriteStringValue(kSettingsKey, "strPluginFolder", m_folder.Path());
     }
-
-    bool WritePlugin(const std::string& strFile, const std::string& strId,
-                     const char* pszTitle = "Plugin", bool bEnabled = false)
+    bool WritePlugin(const std::string& strFile, const char* pszId, const char* pszTitle,
+                     bool bEnabled = false)
     {
         CAction action;
-        action.strId = strId;
+        action.strId = pszId;
         action.strTitle = pszTitle;
         action.bEnabled = bEnabled;
         return WriteFileBytes(m_folder / strFile, PluginBytes(action));
     }
-
     CTempFolder m_folder;
 };
-
-}  // namespace
-
-TEST_F(PluginLoading, FolderComesFromTheSettingOrSitsBesideTheProgram)
-{
-    EXPECT_EQ(GetPluginFolder(), m_folder.Path());
-
-    DeleteProductKey();
-    char szProgram[MAX_PATH];
-    GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
-    std::string strExpected = szProgram;
-    strExpected = strExpected.substr(0, strExpected.rfind('\\')) + "\\Plugins";
-    EXPECT_EQ(GetPluginFolder(), strExpected);
-    // Stored, so that the editor finds the folder too.
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), strExpected);
-}
 
 TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
 {
     ASSERT_TRUE(WritePlugin("a.pld", "Twice", "From a"));
     ASSERT_TRUE(WritePlugin("b.pld", "Twice", "From b"));
     ASSERT_TRUE(WritePlugin("replace.pld", "IECache", "Replaced cache"));
-    ASSERT_TRUE(WritePlugin("note.txt", "NotAPlugin"));
-    ASSERT_TRUE(WritePlugin("copy.pld~", "Backup"));  // found by its short name alone
-    ASSERT_TRUE(WriteFileBytes(m_folder / "broken.pld", "not a plugin at all"));
+    ASSERT_TRUE(WritePlugin("note.txt", "NotAPlugin", ""));
+    ASSERT_TRUE(WritePlugin("copy.pld~", "Backup", ""));  // found by its short name alone
     ASSERT_TRUE(CreateDirectoryA((m_folder / "sub.pld").c_str(), nullptr));
 
     CActionManager& manager = Build();
@@ -66,14 +44,10 @@ TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
     EXPECT_EQ(manager.m_actions.size(), 41u);
     EXPECT_EQ(manager.m_actions["IECache"].strTitle, "Replaced cache");
     EXPECT_TRUE(manager.m_actions["IECache"].lstFiles.empty());
-
-    std::string strLater;
-    for (const std::string& strName : FilesInListedOrder(m_folder.Path(), "*.pld")) {
-        if (strName == "a.pld" || strName == "b.pld")
-            strLater = strName;
-    }
-    EXPECT_EQ(manager.m_actions["Twice"].strTitle, strLater == "a.pld" ? "From a" : "From b");
-    EXPECT_EQ(manager.m_plugins["Twice"].m_strFilePath, m_folder / strLater);
+    const StringVector listed = FilesInListedOrder(m_folder.Path(), "?.pld");
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(manager.m_actions["Twice"].strTitle, "From " + listed.back().substr(0, 1));
+    EXPECT_EQ(manager.m_plugins["Twice"].m_strFilePath, m_folder / listed.back());
 }
 
 TEST_F(PluginLoading, StoredEnabledFlagWinsAtStartAndReloadCopiesTheFileAgain)
