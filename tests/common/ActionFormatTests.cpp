@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 typedef std::vector<unsigned char> ByteVector;
 
-const char kSignature[] = "[&&^%&A c t i o n##]";
+static const char kSignature[] = "[&&^%&A c t i o n##]";
 
 // Builds a file field by field, in the file's own encoding.
 struct Bytes {
@@ -20,19 +18,19 @@ struct Bytes {
 };
 
 // The signature, an id, a title, the enabled flag and the kind.
-Bytes Head(const std::string& strSignature = kSignature)
+static Bytes Head(const std::string& strSignature = kSignature)
 {
     return Bytes().Str(strSignature).Str("N").Str("T").Raw({'\0'}).Word(0);
 }
 
-ByteVector Written(const CAction& action)
+static ByteVector Written(const CAction& action)
 {
     CMemFile file;
     EXPECT_TRUE(action.Write(file));
     return file.GetData();
 }
 
-bool ReadFrom(const ByteVector& data, CAction& action)
+static bool ReadFrom(const ByteVector& data, CAction& action)
 {
     CMemFile file(data);
     return action.Read(file);
@@ -66,7 +64,16 @@ struct HandWritten {
     }
 };
 
-}  // namespace
+// Counts the bytes the reader asks for.
+struct CCountingFile : CMemFile {
+    using CMemFile::CMemFile;
+    size_t Read(void* pBuffer, size_t nCount) override
+    {
+        m_nAsked += nCount;
+        return CMemFile::Read(pBuffer, nCount);
+    }
+    uint64_t m_nAsked = 0;
+};
 
 TEST(ActionFormat, HandWrittenFileReadsAndWritesBackByteForByte)
 {
@@ -110,16 +117,6 @@ TEST(ActionFormat, EveryCutFailsButWhereAnOlderLayoutEnds)
 // empty elements, and so make a trusting reader ask for bytes past the end.
 TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
 {
-    class CCountingFile : public CMemFile {
-    public:
-        using CMemFile::CMemFile;
-        size_t Read(void* pBuffer, size_t nCount) override
-        {
-            m_nAsked += nCount;
-            return CMemFile::Read(pBuffer, nCount);
-        }
-        uint64_t m_nAsked = 0;
-    };
     const Bytes elevenFields = Head().Zeros(6);
     const std::pair<const char*, Bytes> cases[] = {
         {"signature with a blank more", Head(std::string(kSignature) + " ").Zeros(10)},

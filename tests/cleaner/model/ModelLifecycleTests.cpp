@@ -32,8 +32,8 @@ static DWORD RunProbe(const std::string& strArguments)
             return DWORD(-1);
         }
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
     DWORD dwExitCode = DWORD(-1);
+    WaitForSingleObject(process.hProcess, INFINITE);
     GetExitCodeProcess(process.hProcess, &dwExitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

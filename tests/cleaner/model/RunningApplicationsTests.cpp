@@ -16,7 +16,7 @@ TEST_F(RunningApplications, NamesTheFirstEnabledActionOfTheFirstProgramFound)
     } cases[] = {
         {{"Home - Microsoft Internet Explorer"}, {"IECache", "IECookies"},
          "Cannot Clear Internet Explorer Cookies while Internet Explorer running"},
-        {{"home - microsoft internet explorer"}, {"IECookies"}, nullptr},
+        {{"home - microsoft internet explorer"}, {"IECookies"}, nullptr},  // letter case counts
         // Netscape is looked at before Internet Explorer; an action that is
         // not there is skipped (and not added).
         {{"A - Microsoft Internet Explorer", "B - Netscape"}, {"IECache", "NNCookies"},
@@ -34,19 +34,14 @@ TEST_F(RunningApplications, NamesTheFirstEnabledActionOfTheFirstProgramFound)
         {{"Microsoft Internet Explorer", "Netscape", "Outlook Express - Inbox"},
          {"IECookies", "NNCookies", "MailOE"}, nullptr},
     };
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VeltrinGuardTestWindow";
-    RegisterClassA(&windowClass);
     CActionManager& manager = Build();
     manager.m_actions.erase("NNCache");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.titles.front());
         std::vector<HWND> windows;
         for (const char* pszTitle : c.titles) {
-            windows.push_back(CreateWindowExA(0, windowClass.lpszClassName, pszTitle, 0, 0, 0, 10,
-                                              10, nullptr, nullptr, windowClass.hInstance, nullptr));
+            windows.push_back(CreateWindowExA(0, "STATIC", pszTitle, 0, 0, 0, 10, 10, nullptr,
+                                              nullptr, nullptr, nullptr));
             ASSERT_NE(windows.back(), nullptr) << "windows need a display (xvfb-run)";
         }
         for (auto& entry : manager.m_actions)

@@ -3,16 +3,13 @@
 // folder or a whole registry key tree, as the engine would really run them.
 #include "cleaner/plugins/PluginReach.h"
 
-#include "cleaner/model/ActionIds.h"
 #include "common/StringList.h"
 #include "tests/support/ManagerTest.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // The text with "<W>" for the Windows folder and "<S>" for the system folder.
-std::string Placed(std::string strText)
+static std::string Placed(std::string strText)
 {
     char szWindows[MAX_PATH], szSystem[MAX_PATH];
     GetWindowsDirectoryA(szWindows, MAX_PATH);
@@ -26,13 +23,8 @@ std::string Placed(std::string strText)
 
 class PluginReach : public CManagerTest {
 protected:
-    StringVector Reach(const CAction& action) const
-    {
-        return DescribePluginReach(action, *m_settings);
-    }
+    StringVector Reach(const CAction& action) const { return DescribePluginReach(action, *m_settings); }
 };
-
-}  // namespace
 
 TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
 {
@@ -47,14 +39,11 @@ TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
         {"C:\\", TT_RECURSIVE, "*.tmp|*.log", false, "every folder of drive C:\\ (C:\\*.tmp, *.log)"},
         {"C:\\", TT_CONTENT, "*.bak||*.old", true, "the root of drive C:\\ (C:\\*.bak, *.old)"},
         {"C:\\veltrin-test.ini", TT_SINGLE, "", false, "C:\\veltrin-test.ini in the root of drive C:\\"},
-        {"\\\\server\\share", TT_RECURSIVE, "*.*", false,
-         "every folder of the network share \\\\server\\share (\\\\server\\share\\*.*)"},
         {"<W>\\", TT_RECURSIVE, "*.log", false,
          "the Windows folder and in all its subfolders (<W>\\*.log)"},
         {"<W>\\veltrin-none", TT_RECURSIVE, "*.*", false,
          "a folder inside the Windows folder and in all its subfolders (<W>\\veltrin-none\\*.*)"},
         {"<S>", TT_CONTENT, "*.dll", false, "the system folder (<S>\\*.dll)"},
-        {"<W>\\veltrin-none.ini", TT_SINGLE, "", false, "<W>\\veltrin-none.ini in the Windows folder"},
         // As the engine expands and the system resolves them; "\" is the
         // root of the current drive.
         {"\\", TT_RECURSIVE, "*.*", false, "every folder of drive C:\\ (C:\\*.*, written as \\)"},
@@ -129,25 +118,15 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
         action.dwKind = c.first;
         EXPECT_EQ(Reach(action), c.second) << c.first;
     }
-
-    // The disk operations take their drives from the settings.
-    m_settings->strDiskOpsDriveList = "C:\\|E:\\";
-    action.strId = kIdDiskOpFreeSpace;
-    action.dwKind = AK_FREESPACE;
-    EXPECT_EQ(Reach(action), StringVector({"Wipes the free space of drive C:\\",
-                                           "Wipes the free space of drive E:\\"}));
+    EXPECT_EQ(PluginDetailsText("", {"Empties a", "Empties b"}),
+              "This plug-in also:\r\n- Empties a\r\n- Empties b");
 }
 
 // Texts written where Windows starts programs by itself, and whole key trees.
 TEST_F(PluginReach, StartupEntriesAndWholeKeyTreesAreTold)
 {
     auto key = [](uint32_t dwRoot, const char* pszKey, uint32_t dwType, const char* pszValue) {
-        RegTarget target;
-        target.dwKey = dwRoot;
-        target.strName = pszKey;
-        target.dwType = dwType;
-        target.strValue = pszValue;
-        return target;
+        return RegTarget{pszKey, pszValue, "", dwRoot, {}, {}, dwType};
     };
     const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     const char kRunOnce[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\runonce";
@@ -186,11 +165,4 @@ TEST_F(PluginReach, StartupEntriesAndWholeKeyTreesAreTold)
                   strKey + "HKEY_CURRENT_USER\\Software\\" + szUser + "\\History" + strTree +
                       " (written as HKEY_CURRENT_USER\\Software\\[WIN_USERNAME]\\History)",
               }));
-}
-
-TEST_F(PluginReach, DetailsFollowTheDescription)
-{
-    EXPECT_EQ(PluginDetailsText("Clears.", {}), "Clears.");
-    EXPECT_EQ(PluginDetailsText("", {"Empties a", "Empties b"}),
-              "This plug-in also:\r\n- Empties a\r\n- Empties b");
 }
