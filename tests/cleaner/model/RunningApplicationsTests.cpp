@@ -1,6 +1,5 @@
-// The running-application guard against real top-level windows: the test
-// opens hidden windows with the titles of the watched programs and destroys
-// them again. Wine creates windows only with a display (Xvfb will do).
+// The running-application guard against hidden top-level windows with the
+// titles of the watched programs. Wine creates windows only with a display.
 #include "tests/support/ManagerTest.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +20,8 @@ TEST_F(RunningApplications, NamesTheFirstEnabledActionOfTheFirstProgramFound)
         // not there is skipped (and not added).
         {{"A - Microsoft Internet Explorer", "B - Netscape"}, {"IECache", "NNCookies"},
          "Cannot Clear Netscape Cookies while Netscape running"},
-        // The AOL browser shows its name with two blanks; one does not count.
-        // America Online before Outlook Express before RealPlayer.
+        // America Online (its name with two blanks) before Outlook Express
+        // before RealPlayer.
         {{"Inbox - Outlook Express", "Welcome to America  Online"}, {"MailOE", "IECookies"},
          "Cannot Clear Internet Explorer Cookies while America Online running"},
         {{"RealPlayer: Jazz", "Inbox - Outlook Express", "Welcome to America Online"},

@@ -35,7 +35,6 @@ TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
     ASSERT_TRUE(WritePlugin("replace.pld", "IECache", "Replaced cache"));
     ASSERT_TRUE(WritePlugin("note.txt", "NotAPlugin", ""));
     ASSERT_TRUE(WritePlugin("copy.pld~", "Backup", ""));  // found by its short name alone
-    ASSERT_TRUE(CreateDirectoryA((m_folder / "sub.pld").c_str(), nullptr));
 
     CActionManager& manager = Build();
     StringVector ids = {"stale"};
@@ -74,12 +73,20 @@ TEST_F(PluginLoading, StoredEnabledFlagWinsAtStartAndReloadCopiesTheFileAgain)
 TEST_F(PluginLoading, HostileFolderYieldsEveryGoodPluginWholeAndNothingElse)
 {
     const CHostilePluginFolder hostile(m_folder.Path());
+    // A very large plugin is read field by field from its file, not at once.
+    CAction large = FullPlugin("Large");
+    large.strDescription.assign(size_t(3) << 20, 'd');
+    const std::string bytes = PluginBytes(large);
+    ASSERT_TRUE(WriteFileBytes(m_folder / "large.pld", bytes));
+    ASSERT_TRUE(WriteFileBytes(m_folder / "large-cut.pld", bytes.substr(0, bytes.size() - 1)));
     CActionManager& manager = Build();
-    StringVector ids;
+    StringVector ids, expected = hostile.LoadableIds();
+    expected.push_back("Large");
     manager.GetPluginIds(ids);
-    EXPECT_EQ(ids, hostile.LoadableIds());
+    EXPECT_EQ(ids, expected);
     EXPECT_EQ(manager.m_actions.size(), 40u + ids.size());
-    CAction expected = FullPlugin("Good3");
-    expected.bEnabled = manager.m_actions["Good3"].bEnabled;
-    EXPECT_TRUE(manager.m_actions["Good3"] == expected);
+    for (CAction whole : {FullPlugin("Good3"), large}) {
+        whole.bEnabled = manager.m_actions[whole.strId].bEnabled;
+        EXPECT_TRUE(manager.m_actions[whole.strId] == whole) << whole.strId;
+    }
 }
