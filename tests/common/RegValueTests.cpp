@@ -1,6 +1,5 @@
-// Registry value objects read what the registry holds, or else their
-// default: a value of another type or size, a text without its zero or with
-// one inside, a text of any length.
+// Registry value objects read what the registry holds, else their default: a value of
+// another type or size reads as the default, a text ends at its zero or the data's end.
 #include "common/RegValue.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/TestRegistry.h"

