@@ -38,28 +38,23 @@ CAction FullPlugin(const std::string& strId)
     action.strId = strId;
     action.strTitle = "Clear the traces of " + strId;
     action.strDescription = "Removes the cache and the recent files of " + strId + ".";
-    FileTarget folder;
+    action.lstFiles.resize(1);
+    FileTarget& folder = action.lstFiles.front();
     folder.strName = "[APPDATA]\\" + strId + "\\Cache";
     folder.dwType = TT_RECURSIVE;
     folder.strMask = "*.tmp|*.log";
     folder.lstExclude = {"keep.log"};
     folder.vecMasks = {"*.dat"};
-    action.lstFiles.push_back(folder);
-    RegTarget key;
-    key.strName = "Software\\" + strId + "\\Recent";
-    key.dwType = TT_CONTENT;
-    key.strValueMask = "*";
-    action.lstKeys.push_back(key);
-    action.lstCommands = {"notepad.exe"};
-    action.lstFilePairs.push_back({"[APPDATA]\\h.dat", "[APPDATA]\\h.txt", 1});
     RegUpdate update;
-    update.target = key;
+    update.target.strName = "Software\\" + strId + "\\Recent";
+    update.target.dwType = TT_CONTENT;
+    update.target.strValueMask = "*";
     update.strData = "x";
-    action.lstKeyUpdates.push_back(update);
-    FileUpdate fileUpdate;
-    fileUpdate.strPath = "[APPDATA]\\prefs.js";
-    fileUpdate.vecKeywords = {"history"};
-    action.lstFileUpdates.push_back(fileUpdate);
+    action.lstKeys = {update.target};
+    action.lstKeyUpdates = {update};
+    action.lstCommands = {"notepad.exe"};
+    action.lstFilePairs = {{"[APPDATA]\\h.dat", "[APPDATA]\\h.txt", 1}};
+    action.lstFileUpdates = {{"[APPDATA]\\prefs.js", FileUpdate::FU_CLEAR_LINES, {"history"}}};
     return action;
 }
 
@@ -72,17 +67,13 @@ CAction SmallPlugin(const std::string& strId)
     CAction action;
     action.strId = strId;
     action.strDescription = "d";
-    FileTarget folder;
-    folder.strName = "C:\\x";
-    folder.strMask = "*";
-    action.lstFiles.push_back(folder);
+    action.lstFiles.resize(1);
+    action.lstFiles.front().strName = "C:\\x";
+    action.lstFiles.front().strMask = "*";
     action.lstCommands = {"c"};
-    RegUpdate update;
-    update.target.strName = "K";
-    action.lstKeyUpdates.push_back(update);
-    FileUpdate fileUpdate;
-    fileUpdate.strPath = "f";
-    action.lstFileUpdates.push_back(fileUpdate);
+    action.lstKeyUpdates.resize(1);
+    action.lstKeyUpdates.front().target.strName = "K";
+    action.lstFileUpdates = {{"f", FileUpdate::FU_CLEAR_LINES, {}}};
     return action;
 }
 

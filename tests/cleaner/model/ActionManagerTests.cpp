@@ -1,250 +1,176 @@
-// The action manager: identifier order, first-run defaults, what it stores at
-// exit, and enabling with its question.
+// The action manager: the catalogue it builds, first-run defaults, what it
+// stores at exit, the options of each action, and enabling with its question.
 #include "cleaner/model/ActionEnabling.h"
-#include "cleaner/model/ActionManager.h"
 #include "cleaner/model/ActionOptions.h"
-#include "cleaner/model/GeneralSettings.h"
 #include "common/RegistryKeys.h"
-#include "tests/support/TestRegistry.h"
+#include "tests/support/ManagerTest.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+typedef CManagerTest ActionManager;
 
-namespace {
-
-class ActionManager : public CProductKeyTest {};
-
-StringVector IdsInOrder(const CActionManager& manager)
+TEST_F(ActionManager, FortyDisabledActionsWithOptionsFromTheSettings)
 {
-    StringVector ids;
-    for (const auto& entry : manager.m_actions)
-        ids.push_back(entry.first);
-    return ids;
-}
-
-}  // namespace
-
-TEST_F(ActionManager, ActionsRunInByteWiseIdentifierOrder)
-{
-    CGeneralSettings settings;
-    CActionManager manager(settings);
-    manager.m_actions.clear();
-    for (const char* pszId : {"WCClipboard", "zeta", "SMRunHistory", "IEAutoComplete",
-                              "IEAddressHistory", "Zeta", "IE", "IEA", "\xE9t\xE9"})
-        manager.GetAction(pszId);
-
-    EXPECT_EQ(IdsInOrder(manager),
-              (StringVector{"IE", "IEA", "IEAddressHistory", "IEAutoComplete", "SMRunHistory",
-                            "WCClipboard", "Zeta", "zeta", "\xE9t\xE9"}));
-}
-
-TEST_F(ActionManager, GetActionInsertsAnEmptyActionUnderItsIdentifierOnce)
-{
-    CGeneralSettings settings;
-    CActionManager manager(settings);
-    CAction& inserted = manager.GetAction("Mine");
-    EXPECT_EQ(inserted.strId, "Mine");
-    EXPECT_TRUE(inserted.lstFiles.empty());
-    EXPECT_FALSE(inserted.bEnabled);
-
-    inserted.strTitle = "Changed";
-    EXPECT_EQ(&manager.GetAction("Mine"), &inserted);
-    EXPECT_EQ(manager.GetAction("Mine").strTitle, "Changed");
-    EXPECT_EQ(manager.m_actions.count("mine"), 0u);
-}
-
-TEST_F(ActionManager, PluginIdsInOrder)
-{
-    CGeneralSettings settings;
-    CActionManager manager(settings);
-    StringVector ids = {"stale"};
-    EXPECT_EQ(manager.GetPluginIds(ids), 0u);
-    EXPECT_TRUE(ids.empty());
-
-    manager.m_plugins["b"];
-    manager.m_plugins["B"];
-    manager.m_plugins["a"];
-    EXPECT_EQ(manager.GetPluginIds(ids), 3u);
-    EXPECT_EQ(ids, (StringVector{"B", "a", "b"}));
-}
-
-TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnceAndStored)
-{
-    {
-        CGeneralSettings settings;
-        CActionManager manager(settings);
-        EXPECT_EQ(manager.m_stats, CleanStats());
-        EXPECT_EQ(settings.strDiskOpsIncludeList.Get(),
-                  "*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*");
-        EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "C:\\");
-        EXPECT_FALSE(settings.bDiskOpsNeedToSetDefaultData.Get());
-        EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.snm");
+    m_settings->strDiskOpsIncludeList = "*.a||*.b";
+    m_settings->bDiskOpsNeedToSetDefaultData = false;
+    m_settings->bFileOpsWarp = true;
+    CActionManager& manager = Build();
+    ASSERT_EQ(manager.m_actions.size(), 40u);
+    for (const auto& entry : manager.m_actions) {
+        SCOPED_TRACE(entry.first);
+        EXPECT_EQ(entry.second.strId, entry.first);
+        EXPECT_FALSE(entry.second.bEnabled);
+        EXPECT_EQ(entry.second.dwWarningLevel == WL_WARNING, entry.first == "DiskOpScan");
     }
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsDriveList"), "C:\\");
-    DWORD dwValue = 1;
-    EXPECT_TRUE(ReadDwordValue(kSettingsKey, "bDiskOpsNeedToSetDefaultData", dwValue));
-    EXPECT_EQ(dwValue, 0u);
-
-    // The user empties the lists and picks another mask: they stay so.
-    WriteStringValue(kSettingsKey, "strDiskOpsIncludeList", "");
-    WriteStringValue(kSettingsKey, "strDiskOpsDriveList", "");
-    WriteStringValue(kSettingsKey, "strNetScapeHiddenFilesMask", "*.xyz");
-    {
-        CGeneralSettings settings;
-        CActionManager manager(settings);
-        EXPECT_EQ(settings.strDiskOpsIncludeList.Get(), "");
-        EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "");
-        EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.xyz");
-    }
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsIncludeList"), "");
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strNetScapeHiddenFilesMask"), "*.xyz");
+    const FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
+    EXPECT_TRUE(scan.bWipe);
+    EXPECT_EQ(scan.vecMasks, (StringVector{"*.a", "", "*.b"}));
 }
 
-TEST_F(ActionManager, DestructionStoresCustomAndEveryActionsOptions)
+TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
 {
-    {
-        CGeneralSettings settings;
-        CActionManager manager(settings);
-        CAction& action = manager.GetAction("Mine");
-        action.bEnabled = true;
-        FileTarget target;
-        target.lstExclude = {"a", "b"};
-        action.lstFiles.push_back(target);
-    }
-    const std::string strCustom = ActionKeyPath("Custom");
-    DWORD dwValue = 1;
-    EXPECT_TRUE(ReadDwordValue(strCustom, "bEnabled", dwValue));
-    EXPECT_EQ(dwValue, 0u);
-    EXPECT_TRUE(ReadDwordValue(strCustom, "nSFILECount", dwValue));
-    EXPECT_EQ(dwValue, 0u);
-    EXPECT_TRUE(ReadDwordValue(strCustom, "nSREGCount", dwValue));
-    EXPECT_EQ(dwValue, 0u);
+    const std::string strMessenger =
+        "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion";
+    CScratchKey messenger(HKEY_CURRENT_USER, "Software\\America Online");
+    WriteStringValue(strMessenger + "\\Misc", "BaseDataPath", "C:\\AIM");
+    WriteStringValue(strMessenger + "\\Login", "Screen Name", "someone");
+    CGeneralSettings& settings = *m_settings;
+    Build();
+    EXPECT_EQ(settings.strDiskOpsIncludeList.Get(),
+              "*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*");
+    EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "C:\\");
+    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.snm");
+    EXPECT_EQ(settings.strAOLMessangerPath.Get(), "C:\\AIM\\someone");
 
-    EXPECT_TRUE(ReadDwordValue(ActionKeyPath("Mine"), "bEnabled", dwValue));
-    EXPECT_EQ(dwValue, 1u);
-    DWORD dwType = 0;
-    std::string bytes;
-    EXPECT_TRUE(ReadRawValue(ActionKeyPath("Mine"), "ExcludeFile0000", dwType, bytes));
-    EXPECT_EQ(bytes, std::string("a|b\0", 4));
+    // What the user chose instead stays, empty lists too.
+    m_manager.reset();
+    settings.strDiskOpsIncludeList = "";
+    settings.strDiskOpsDriveList = "";
+    settings.strNetScapeHiddenFilesMask = "*.xyz";
+    settings.strAOLMessangerPath = "D:\\Mine";
+    Build();
+    EXPECT_EQ(settings.strDiskOpsIncludeList.Get() + settings.strDiskOpsDriveList.Get(), "");
+    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get() + settings.strAOLMessangerPath.Get(),
+              "*.xyzD:\\Mine");
 }
 
-TEST_F(ActionManager, DiskScanMasksGoBackIntoTheIncludeList)
+TEST_F(ActionManager, DestructionStoresEveryActionsOptionsAndTheDiskScanMasks)
 {
-    auto settings = std::make_unique<CGeneralSettings>();
-    {
-        CActionManager manager(*settings);
-        manager.GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.a", "", "*.b"};
-    }
-    EXPECT_EQ(settings->strDiskOpsIncludeList.Get(), "*.a||*.b");
+    Build().GetAction("Mine").lstFiles.resize(1);
+    m_manager->GetAction("Mine").lstFiles.front().lstExclude = {"a", "b"};
+    m_manager->GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.x", "", "*.y"};
+    m_manager.reset();
+    EXPECT_EQ(ReadTextValue(ActionKeyPath("Mine"), "ExcludeFile0000"), "a|b");
+    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
 
     // A disk scan without file targets (a plugin replaced it) leaves the list.
-    {
-        CActionManager manager(*settings);
-        manager.GetAction("DiskOpScan").lstFiles.clear();
-    }
-    EXPECT_EQ(settings->strDiskOpsIncludeList.Get(), "*.a||*.b");
-    settings.reset();
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strDiskOpsIncludeList"), "*.a||*.b");
+    Build().GetAction("DiskOpScan").lstFiles.clear();
+    m_manager.reset();
+    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
 }
 
-namespace {
+typedef CProductKeyTest ActionOptions;
 
-// A scripted user for the enabling question.
-struct ScriptedAnswer {
-    static EnableAnswer s_answer;
-    static int s_nAsked;
-    static std::string s_strQuestion;
-    static EnableAnswer Ask(const std::string& strQuestion)
-    {
-        ++s_nAsked;
-        s_strQuestion = strQuestion;
-        return s_answer;
-    }
-};
-EnableAnswer ScriptedAnswer::s_answer = {true, true};
-int ScriptedAnswer::s_nAsked = 0;
-std::string ScriptedAnswer::s_strQuestion;
+// One index runs through file, then registry targets; an emptied list deletes its value.
+TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
+{
+    CAction action;
+    action.strId = "Four";
+    action.bEnabled = true;
+    action.lstFiles.resize(2);
+    action.lstKeys.resize(2);
+    CAction emptied = action;
+    action.lstFiles.front().lstExclude = {"f0a", "f0b"};
+    action.lstFiles.back().lstExclude = {"f1"};
+    action.lstKeys.front().lstExcludeKeys = {"k2"};
+    action.lstKeys.front().lstExcludeValues = {"v2", "", "w"};
+    action.lstKeys.back().lstExcludeValues = {"v3"};
+    SaveActionOptions(action);
 
-class EnableAction : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetEnableQuestion(&ScriptedAnswer::Ask);
-        ScriptedAnswer::s_nAsked = 0;
-        m_action.dwWarningLevel = WL_WARNING;
-        m_action.strDescription = "Deletes files on whole drives.";
-    }
-    void TearDown() override { SetEnableQuestion(nullptr); }
+    const char kKey[] = "Software\\ZR\\VeltrinPRO\\Settings\\Four";
+    const std::pair<const char*, const char*> stored[] = {
+        {"ExcludeFile0000", "f0a|f0b"}, {"ExcludeFile0001", "f1"}, {"ExcludeRegKey0002", "k2"},
+        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"}, {"ExcludeFile0002", "<missing>"}};
+    for (const auto& value : stored)
+        EXPECT_EQ(ReadTextValue(kKey, value.first), value.second) << value.first;
+    CAction loaded = emptied;
+    loaded.bEnabled = false;
+    LoadActionOptions(loaded);
+    EXPECT_EQ(loaded, action);
 
-    CAction m_action;
-};
+    SaveActionOptions(emptied);
+    for (const auto& value : stored)
+        EXPECT_FALSE(ValueExists(kKey, value.first)) << value.first;
+    EXPECT_TRUE(ValueExists(kKey, "bEnabled"));
 
-}  // namespace
+    // Without an identifier there is no key of its own: nothing is stored.
+    action.strId.clear();
+    DeleteProductKey();
+    SaveActionOptions(action);
+    EXPECT_FALSE(KeyExists(kSettingsKey));
+}
 
-TEST_F(EnableAction, AsksOnlyWhenEnablingAnUnsilencedWarningWithAsk)
+// Of the update data only the two browser texts are the user's to set.
+TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
 {
     const struct {
-        bool bEnable;
-        bool bAsk;
-        uint32_t dwLevel;
-        bool bWarned;
-        bool bAsked;
-    } cases[] = {
-        {true, false, WL_WARNING, false, false},
-        {false, true, WL_WARNING, false, false},
-        {true, true, WL_INFORMATION, false, false},
-        {true, true, WL_WARNING, true, false},
-        {true, true, WL_WARNING, false, true},
-    };
+        const char* id;
+        uint32_t dwDataType;
+        bool bKept;
+    } cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER, false},
+                 {"IEPropHomePage", RegUpdate::DT_TEXT, true},
+                 {"MyPlugin", RegUpdate::DT_TEXT, false}};
     for (const auto& c : cases) {
-        m_action.dwWarningLevel = c.dwLevel;
-        m_action.bWarned = c.bWarned;
-        m_action.bEnabled = !c.bEnable;
-        ScriptedAnswer::s_nAsked = 0;
-        ScriptedAnswer::s_answer = {true, true};
-        EXPECT_EQ(SetActionEnabled(m_action, c.bEnable, c.bAsk), c.bEnable);
-        EXPECT_EQ(m_action.bEnabled, c.bEnable);
-        EXPECT_EQ(ScriptedAnswer::s_nAsked, c.bAsked ? 1 : 0);
+        CAction action;
+        action.strId = c.id;
+        action.lstKeyUpdates.resize(2);
+        action.lstKeyUpdates.front().strData = "http://mine.example/";
+        action.lstKeyUpdates.front().dwDataType = c.dwDataType;
+        SaveActionOptions(action);
+        CAction loaded = action;
+        loaded.lstKeyUpdates.front().strData = "other";
+        LoadActionOptions(loaded);
+        EXPECT_EQ(loaded == action, c.bKept) << c.id;
     }
-    EXPECT_EQ(ScriptedAnswer::s_strQuestion,
-              "Deletes files on whole drives.\r\nAre you sure you want to enable it?");
+    EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
 }
 
-TEST_F(EnableAction, ClearedCheckBoxSilencesTheQuestionForTheProcess)
+// A warning-level action asks before it is enabled, until a cleared box silences it.
+TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
 {
-    ScriptedAnswer::s_answer = {true, true};
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_FALSE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_EQ(ScriptedAnswer::s_nAsked, 2);
-
-    ScriptedAnswer::s_answer = {true, false};
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_TRUE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-    EXPECT_EQ(ScriptedAnswer::s_nAsked, 3);
-}
-
-TEST_F(EnableAction, NoLeavesTheActionDisabled)
-{
-    m_action.bEnabled = true;
-    ScriptedAnswer::s_answer = {false, true};
-    EXPECT_FALSE(SetActionEnabled(m_action, true, true));
-    EXPECT_FALSE(m_action.bEnabled);
-    EXPECT_FALSE(m_action.bWarned);
-
-    // No with the box cleared: still disabled, and not asked again.
-    ScriptedAnswer::s_answer = {false, false};
-    EXPECT_FALSE(SetActionEnabled(m_action, true, true));
-    EXPECT_TRUE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, true));
-}
-
-TEST_F(EnableAction, WithoutAnyoneToAskTheAnswerIsNo)
-{
+    static EnableAnswer s_answer;
+    static int s_nAsked;
+    const EnableQuestionFunc pfnAsk = [](const std::string&) {
+        ++s_nAsked;
+        return s_answer;
+    };
+    const struct {
+        const char* name;
+        bool bEnable, bAsk, bWarning, bWarned, bSomeoneToAsk;
+        EnableAnswer answer;
+        bool bAsked, bEnabledAfter, bWarnedAfter;
+    } cases[] = {
+        {"yes", true, true, true, false, true, {true, true}, true, true, false},
+        {"no, box cleared", true, true, true, false, true, {false, false}, true, false, true},
+        {"no one to ask", true, true, true, false, false, {true, true}, false, false, false},
+        {"not to ask", true, false, true, false, true, {false, true}, false, true, false},
+        {"disabling", false, true, true, false, true, {true, true}, false, false, false},
+        {"no warning", true, true, false, false, true, {false, true}, false, true, false},
+        {"silenced", true, true, true, true, true, {false, true}, false, true, true},
+    };
+    CAction action;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetEnableQuestion(c.bSomeoneToAsk ? pfnAsk : nullptr);
+        s_answer = c.answer;
+        s_nAsked = 0;
+        action.dwWarningLevel = c.bWarning ? WL_WARNING : WL_INFORMATION;
+        action.bWarned = c.bWarned;
+        action.bEnabled = !c.bEnabledAfter;
+        EXPECT_EQ(SetActionEnabled(action, c.bEnable, c.bAsk), c.bEnabledAfter);
+        EXPECT_EQ(action.bEnabled, c.bEnabledAfter);
+        EXPECT_EQ(action.bWarned, c.bWarnedAfter);
+        EXPECT_EQ(s_nAsked, c.bAsked ? 1 : 0);
+    }
     SetEnableQuestion(nullptr);
-    EXPECT_FALSE(SetActionEnabled(m_action, true, true));
-    EXPECT_FALSE(m_action.bWarned);
-    EXPECT_TRUE(SetActionEnabled(m_action, true, false));
 }

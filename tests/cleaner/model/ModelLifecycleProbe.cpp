@@ -1,8 +1,7 @@
-// Starts like the cleaner (the settings and the action manager come into
-// being during static initialisation) and exits. With the argument
-// "--disk-scan-masks TEXT" it gives the disk scan's target those masks,
-// which only reach the registry if the manager stores them before the
-// settings write themselves.
+// Starts like the cleaner, with the model built during static
+// initialisation, and exits; "--disk-scan-masks TEXT" gives the disk scan
+// those masks, which reach the registry only if the manager stores them
+// before the settings write themselves.
 #include "cleaner/model/ProcessModel.h"
 #include "common/StringList.h"
 

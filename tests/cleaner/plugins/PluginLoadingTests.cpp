@@ -1,19 +1,13 @@
-// Plugin files becoming actions: where they are found, which one wins, and
-// what is skipped.
+// Plugin files becoming actions: which one wins, what is skipped, and what a
+// folder of hostile files yields.
 #include "cleaner/model/ActionOptions.h"
-#include "cleaner/plugins/PluginLoading.h"
 #include "common/RegistryKeys.h"
-#include "common/Win32File.h"
 #include "tests/support/HostilePlugins.h"
 #include "tests/support/ManagerTest.h"
+#include "tests/support/PluginBytes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <thread>
-
-namespace {
 
 class PluginLoading : public CManagerTest {
 protected:
@@ -22,93 +16,52 @@ protected:
         CManagerTest::SetUp();
         WriteStringValue(kSettingsKey, "strPluginFolder", m_folder.Path());
     }
-
-    void WritePlugin(const std::string& strFile, const std::string& strId,
-                     const std::string& strTitle, bool bEnabled = false)
+    bool WritePlugin(const std::string& strFile, const char* pszId, const char* pszTitle,
+                     bool bEnabled = false)
     {
         CAction action;
-        action.strId = strId;
-        action.strTitle = strTitle;
+        action.strId = pszId;
+        action.strTitle = pszTitle;
         action.bEnabled = bEnabled;
-        CWin32File file;
-        ASSERT_TRUE(file.Open((m_folder / strFile).c_str(), CWin32File::OM_CREATE));
-        ASSERT_TRUE(action.Write(file));
+        return WriteFileBytes(m_folder / strFile, PluginBytes(action));
     }
-
-    // For another thread: no test assertions, a file that cannot be written
-    // is simply missing.
-    void WritePluginQuietly(const std::string& strFile, const std::string& strId)
-    {
-        CAction action;
-        action.strId = strId;
-        action.strTitle = "Plugin";
-        CWin32File file;
-        if (file.Open((m_folder / strFile).c_str(), CWin32File::OM_CREATE))
-            action.Write(file);
-    }
-
     CTempFolder m_folder;
 };
 
-}  // namespace
-
-TEST_F(PluginLoading, FolderComesFromTheSettingOrSitsBesideTheProgram)
-{
-    EXPECT_EQ(GetPluginFolder(), m_folder.Path());
-
-    DeleteProductKey();
-    char szProgram[MAX_PATH];
-    GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
-    std::string strExpected = szProgram;
-    strExpected = strExpected.substr(0, strExpected.rfind('\\')) + "\\Plugins";
-    EXPECT_EQ(GetPluginFolder(), strExpected);
-    // Stored, so that the editor finds the folder too.
-    EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), strExpected);
-}
-
 TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
 {
-    WritePlugin("a.pld", "Twice", "From a");
-    WritePlugin("b.pld", "Twice", "From b");
-    WritePlugin("replace.pld", "IECache", "Replaced cache");
-    WritePlugin("note.txt", "NotAPlugin", "Wrong extension");
-    WritePlugin("copy.pld~", "Backup", "Found by its short name alone");
-    ASSERT_TRUE(WriteFileBytes(m_folder / "broken.pld", "not a plugin at all"));
-    ASSERT_TRUE(CreateDirectoryA((m_folder / "sub.pld").c_str(), nullptr));
+    ASSERT_TRUE(WritePlugin("a.pld", "Twice", "From a"));
+    ASSERT_TRUE(WritePlugin("b.pld", "Twice", "From b"));
+    ASSERT_TRUE(WritePlugin("replace.pld", "IECache", "Replaced cache"));
+    ASSERT_TRUE(WritePlugin("note.txt", "NotAPlugin", ""));
+    ASSERT_TRUE(WritePlugin("copy.pld~", "Backup", ""));  // found by its short name alone
 
     CActionManager& manager = Build();
-    StringVector ids;
+    StringVector ids = {"stale"};
     manager.GetPluginIds(ids);
     EXPECT_EQ(ids, (StringVector{"IECache", "Twice"}));
-
-    std::string strLater;
-    for (const std::string& strName : FilesInListedOrder(m_folder.Path(), "*.pld")) {
-        if (strName == "a.pld" || strName == "b.pld")
-            strLater = strName;
-    }
-    const std::string strTitle = strLater == "a.pld" ? "From a" : "From b";
-    EXPECT_EQ(manager.m_actions["Twice"].strTitle, strTitle);
-    EXPECT_EQ(manager.m_plugins["Twice"].m_strFilePath, m_folder / strLater);
+    EXPECT_EQ(manager.m_actions.size(), 41u);
     EXPECT_EQ(manager.m_actions["IECache"].strTitle, "Replaced cache");
     EXPECT_TRUE(manager.m_actions["IECache"].lstFiles.empty());
-    EXPECT_EQ(manager.m_actions.count("NotAPlugin"), 0u);
-    EXPECT_EQ(manager.m_actions.size(), 41u);
+    const StringVector listed = FilesInListedOrder(m_folder.Path(), "?.pld");
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(manager.m_actions["Twice"].strTitle, "From " + listed.back().substr(0, 1));
+    EXPECT_EQ(manager.m_plugins["Twice"].m_strFilePath, m_folder / listed.back());
 }
 
 TEST_F(PluginLoading, StoredEnabledFlagWinsAtStartAndReloadCopiesTheFileAgain)
 {
-    WritePlugin("one.pld", "One", "First", true);
+    ASSERT_TRUE(WritePlugin("one.pld", "One", "First", true));
+    ASSERT_TRUE(WritePlugin("two.pld", "Two", "Second", true));
     WriteDwordValue(ActionKeyPath("One"), "bEnabled", 0);
     CActionManager& manager = Build();
     EXPECT_FALSE(manager.m_actions["One"].bEnabled);
+    EXPECT_TRUE(manager.m_actions["Two"].bEnabled);  // nothing stored: the file's own flag
 
-    WritePlugin("two.pld", "Two", "Second", true);
     manager.m_actions["One"].strTitle = "Changed in memory";
     EXPECT_TRUE(manager.LoadPlugins());
-    EXPECT_EQ(manager.m_plugins.size(), 2u);
     EXPECT_TRUE(manager.m_actions["One"].bEnabled);
     EXPECT_EQ(manager.m_actions["One"].strTitle, "First");
-    EXPECT_TRUE(manager.m_actions["Two"].bEnabled);
 
     // A folder without plugins empties the plugin list, not the actions.
     WriteStringValue(kSettingsKey, "strPluginFolder", m_folder / "missing");
@@ -117,55 +70,23 @@ TEST_F(PluginLoading, StoredEnabledFlagWinsAtStartAndReloadCopiesTheFileAgain)
     EXPECT_EQ(manager.m_actions.count("Two"), 1u);
 }
 
-TEST_F(PluginLoading, HostileFolderYieldsEveryGoodPluginAndNothingElse)
+TEST_F(PluginLoading, HostileFolderYieldsEveryGoodPluginWholeAndNothingElse)
 {
     const CHostilePluginFolder hostile(m_folder.Path());
-    ASSERT_GE(hostile.EntryCount(), 200);
-
+    // A very large plugin is read field by field from its file, not at once.
+    CAction large = FullPlugin("Large");
+    large.strDescription.assign(size_t(3) << 20, 'd');
+    const std::string bytes = PluginBytes(large);
+    ASSERT_TRUE(WriteFileBytes(m_folder / "large.pld", bytes));
+    ASSERT_TRUE(WriteFileBytes(m_folder / "large-cut.pld", bytes.substr(0, bytes.size() - 1)));
     CActionManager& manager = Build();
-
-    StringVector ids;
+    StringVector ids, expected = hostile.LoadableIds();
+    expected.push_back("Large");
     manager.GetPluginIds(ids);
-    EXPECT_EQ(ids, hostile.LoadableIds());
-    EXPECT_EQ(manager.m_actions.size(), 40u + hostile.LoadableIds().size());
-    // A good plugin arrives whole, whatever surrounds it.
-    CAction expected = FullPlugin("Good3");
-    expected.bEnabled = manager.m_actions["Good3"].bEnabled;
-    EXPECT_TRUE(manager.m_actions["Good3"] == expected);
-    // A second load over the same folder finds the same.
-    EXPECT_TRUE(manager.LoadPlugins());
-    StringVector again;
-    manager.GetPluginIds(again);
-    EXPECT_EQ(again, ids);
-}
-
-TEST_F(PluginLoading, FolderThatGoesAwayWhileLoadingLeavesWhatWasRead)
-{
-    // One thread loads again and again while another removes the folder's
-    // files and the folder and puts them back: each load ends, and finds
-    // only whole plugins.
-    for (int n = 0; n < 20; ++n)
-        WritePlugin("p" + std::to_string(n) + ".pld", "P" + std::to_string(n), "Plugin");
-    CActionManager& manager = Build();
-    std::atomic<bool> bDone(false);
-    std::thread remover([&] {
-        for (int nRound = 0; nRound < 30; ++nRound) {
-            for (int n = 0; n < 20; ++n)
-                DeleteFileA((m_folder / ("p" + std::to_string(n) + ".pld")).c_str());
-            RemoveDirectoryA(m_folder.Path().c_str());
-            CreateDirectoryA(m_folder.Path().c_str(), nullptr);
-            for (int n = 0; n < 20; ++n)
-                WritePluginQuietly("p" + std::to_string(n) + ".pld", "P" + std::to_string(n));
-        }
-        bDone = true;
-    });
-    int nLoads = 0;
-    while (!bDone) {
-        EXPECT_TRUE(manager.LoadPlugins());
-        for (const auto& plugin : manager.m_plugins)
-            EXPECT_EQ(manager.m_actions[plugin.first].strTitle, "Plugin");
-        ++nLoads;
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(manager.m_actions.size(), 40u + ids.size());
+    for (CAction whole : {FullPlugin("Good3"), large}) {
+        whole.bEnabled = manager.m_actions[whole.strId].bEnabled;
+        EXPECT_TRUE(manager.m_actions[whole.strId] == whole) << whole.strId;
     }
-    remover.join();
-    EXPECT_GT(nLoads, 0);
 }
