@@ -158,6 +158,8 @@ TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
     plugin.bEnabled = true;
     plugin.lstFiles.push_back({"C:\\Temp", TT_SINGLE, {}, {}, ""});
     const std::string strNew = m_folder / "junk.pld";
+    // What an interrupted save left behind is written over, not into.
+    ASSERT_TRUE(WriteFileBytes(strNew + ".saving", std::string(100000, 'x')));
     ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strNew));
     EXPECT_EQ(ReadFileBytes(strNew), PluginBytes(plugin));
     EXPECT_EQ(Title(), "junk.pld");
