@@ -20,10 +20,9 @@ typedef std::vector<std::string> Texts;
 
 Texts ListTexts(HWND hList)
 {
-    const CListBox list(hList);
     Texts texts;
-    for (int nIndex = 0; nIndex < list.GetCount(); ++nIndex)
-        texts.push_back(list.GetText(nIndex));
+    for (int nIndex = 0; nIndex < CListBox(hList).GetCount(); ++nIndex)
+        texts.push_back(CListBox(hList).GetText(nIndex));
     return texts;
 }
 

@@ -9,9 +9,6 @@ static std::string Xs(size_t n) { return std::string(n, 'x'); }
 
 TEST(MessageText, BreaksAfterABreakCharacterOnceTheLineHasSixtyCharacters)
 {
-    const std::string kQuestion =
-        "Attention!\r\nThis feature will delete files on your drives according to masks.\r\n"
-        "You will not be able to restore these files!\r\nAre you sure you want to enable it?";
     const struct {
         std::string strText, strWrapped;
         size_t nLongestLine, nColumns;
@@ -26,7 +23,6 @@ TEST(MessageText, BreaksAfterABreakCharacterOnceTheLineHasSixtyCharacters)
         {"short\r\n" + Xs(58) + " ab", "short\r\n" + Xs(58) + " ab", 5, 60},
         {Xs(64) + ".\r\nab", Xs(64) + ".\r\nab", 65, 65},
         {Xs(64) + ".", Xs(64) + ".", 0, 60},
-        {kQuestion, kQuestion, 65, 65},
         {"Attention!\r\nok", "Attention!\r\nok", 10, 10},
     };
     for (const auto& c : cases) {
