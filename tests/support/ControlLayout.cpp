@@ -11,12 +11,6 @@ bool IsClass(HWND hWnd, const char* pszClass)
     return lstrcmpiA(szClass, pszClass) == 0;
 }
 
-bool Intersect(const RECT& a, const RECT& b)
-{
-    RECT common;
-    return IntersectRect(&common, &a, &b) != FALSE;
-}
-
 bool Contains(const RECT& outer, const RECT& inner)
 {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -73,9 +67,11 @@ void ExpectReadableLayout(const RECT& client, const std::vector<PageControl>& co
         ExpectTextFits(control);
         for (size_t j = i + 1; j < controls.size(); ++j) {
             const PageControl& other = controls[j];
+            RECT common;
             const bool bFramed = (control.bGroup && Contains(control.rect, other.rect)) ||
                                  (other.bGroup && Contains(other.rect, control.rect));
-            EXPECT_TRUE(bFramed || !Intersect(control.rect, other.rect)) << control.nId << " and " << other.nId;
+            EXPECT_TRUE(bFramed || !IntersectRect(&common, &control.rect, &other.rect))
+                << control.nId << " and " << other.nId;
         }
     }
 }

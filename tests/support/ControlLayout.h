@@ -1,5 +1,4 @@
-// The controls of a window as they lie on it, and a check that its layout
-// leaves every control readable.
+// The controls of a window as they lie on it, and a check that each is readable.
 #pragma once
 
 #include <windows.h>

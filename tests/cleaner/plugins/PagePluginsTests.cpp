@@ -1,5 +1,4 @@
-// The Plug-Ins page over plugin files in a folder of the test's own, with
-// the enabling question answered by the test.
+// The Plug-Ins page over plugin files in the test's own folder, the test answering its questions.
 #include "cleaner/plugins/PagePlugins.h"
 
 #include "cleaner/model/ActionEnabling.h"

@@ -16,6 +16,7 @@ TEST(MessageText, BreaksAfterABreakCharacterOnceTheLineHasSixtyCharacters)
         {"", "", 0, 0},
         {Xs(300), Xs(300), 0, 60},  // no break character: never broken
         {"Hello world.", "Hello world.", 0, 12},
+        {Xs(59) + ",ab", Xs(59) + ",\r\nab", 60, 60},
         // 59 characters and the break are not enough; the next break ends the line.
         {Xs(58) + " " + Xs(10) + " ab", Xs(58) + " " + Xs(10) + " \r\nab", 70, 70},
         {Xs(59) + " " + Xs(59) + " ab", Xs(59) + " \r\n" + Xs(59) + " \r\nab", 60, 60},
@@ -30,10 +31,5 @@ TEST(MessageText, BreaksAfterABreakCharacterOnceTheLineHasSixtyCharacters)
         EXPECT_EQ(wrapped.strText, c.strWrapped) << c.strText;
         EXPECT_EQ(wrapped.nLongestLine, c.nLongestLine) << c.strText;
         EXPECT_EQ(MessageColumns(wrapped), c.nColumns) << c.strText;
-    }
-    for (char ch : std::string("\t .,;=-")) {
-        const WrappedText wrapped = WrapMessageText(Xs(59) + ch + "ab");
-        EXPECT_EQ(wrapped.strText, Xs(59) + ch + "\r\nab") << int(ch);
-        EXPECT_EQ(wrapped.nLongestLine, 60u) << int(ch);
     }
 }
