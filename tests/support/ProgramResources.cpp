@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 #include <string>
 
@@ -43,10 +42,7 @@ void AddMenuCommands(HMENU hMenu, std::set<WORD>& commands)
     }
 }
 
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT uMsg, WPARAM, LPARAM)
-{
-    return uMsg == WM_INITDIALOG;
-}
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT uMsg, WPARAM, LPARAM) { return uMsg == WM_INITDIALOG; }
 
 }  // namespace
 
@@ -54,15 +50,13 @@ void ExpectUsableResources(HMODULE hModule, const ProgramResourceUse& use)
 {
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&classes);
-    HWND hParent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND hParent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
     const std::vector<UINT> dialogs = Ids(hModule, RT_DIALOG);
     EXPECT_FALSE(dialogs.empty());
     for (UINT nId : dialogs) {
         SCOPED_TRACE("dialog " + std::to_string(nId));
-        HWND hDialog = CreateDialogIndirectParamA(
-            hModule, static_cast<LPCDLGTEMPLATEA>(Bytes(hModule, RT_DIALOG, nId)), hParent,
-            PlainDialogProc, 0);
+        HWND hDialog = CreateDialogIndirectParamA(hModule, LPCDLGTEMPLATEA(Bytes(hModule, RT_DIALOG, nId)), hParent,
+                                                  PlainDialogProc, 0);
         ASSERT_NE(hDialog, nullptr);
         RECT client;
         GetClientRect(hDialog, &client);
@@ -74,8 +68,7 @@ void ExpectUsableResources(HMODULE hModule, const ProgramResourceUse& use)
         DestroyWindow(hDialog);
     }
     DestroyWindow(hParent);
-
-    std::set<WORD> commands, tools;
+    std::set<WORD> commands;
     for (UINT nId : Ids(hModule, RT_MENU)) {
         HMENU hMenu = LoadMenuA(hModule, MAKEINTRESOURCEA(nId));
         AddMenuCommands(hMenu, commands);
@@ -86,7 +79,7 @@ void ExpectUsableResources(HMODULE hModule, const ProgramResourceUse& use)
         const WORD* pWords = static_cast<const WORD*>(Bytes(hModule, kToolbarType, nId));
         for (WORD i = 0; i < pWords[3]; ++i)
             if (pWords[4 + i])
-                tools.insert(pWords[4 + i]);
+                commands.insert(pWords[4 + i]);
     }
     for (UINT nId : Ids(hModule, RT_ACCELERATOR)) {
         HACCEL hTable = LoadAcceleratorsA(hModule, MAKEINTRESOURCEA(nId));
@@ -96,17 +89,8 @@ void ExpectUsableResources(HMODULE hModule, const ProgramResourceUse& use)
             commands.insert(key.cmd);
     }
     EXPECT_FALSE(commands.empty());
-    commands.insert(tools.begin(), tools.end());
     for (WORD wId : commands)
         EXPECT_TRUE(use.isHandled(wId)) << "command " << wId;
-    // A command's string is "status prompt\ntool tip".
-    for (WORD wId : tools) {
-        char szText[256] = "";
-        LoadStringA(hModule, wId, szText, sizeof(szText));
-        const char* pszTip = strchr(szText, '\n');
-        EXPECT_TRUE(pszTip && pszTip > szText && pszTip[1]) << "command " << wId;
-    }
-
     for (UINT nId : use.bitmaps) {
         HANDLE hBitmap = LoadImageA(hModule, MAKEINTRESOURCEA(nId), IMAGE_BITMAP, 0, 0, 0);
         EXPECT_NE(hBitmap, nullptr) << "bitmap " << nId;

@@ -1,8 +1,6 @@
-// A check of a program's resources against what its code does with them,
-// for any program's module: every dialog template creates with each shown
-// control inside it, clear of the others and its text fitting, every command of a menu, toolbar or
-// accelerator table is handled and every toolbar command has its tip, and
-// the bitmaps and icons the code loads are there.
+// A check of any program's resources against what its code does with them:
+// every dialog template creates, its shown controls readable; every command of
+// a menu, toolbar or accelerator table is handled; the bitmaps and icons are there.
 #pragma once
 
 #include <windows.h>

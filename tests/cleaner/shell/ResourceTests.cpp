@@ -1,8 +1,5 @@
-// The resources built into Veltrin.exe, read from the executable beside this
-// test program, against what the program's code does with them. Whether a
-// command is handled shows in the main window's dialog procedure, which
-// answers TRUE for a command it handles; each command goes to a window of
-// its own, since some end it.
+// Veltrin.exe's resources against its code. The main window's dialog procedure answers
+// TRUE for a command it handles; each command goes to a window of its own, as some end it.
 #include "cleaner/shell/DlgVeltrin.h"
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
@@ -24,24 +21,18 @@ TEST_F(Resources, EveryDialogCreatesEveryCommandIsHandledAndThePicturesAreThere)
     strPath = strPath.substr(0, strPath.rfind('\\') + 1) + "Veltrin.exe";
     HMODULE hProgram = LoadLibraryExA(strPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(hProgram, nullptr) << strPath;
-
-    // Commands run harmlessly: no action enabled, no server that answers,
-    // no browser, and every box they open closed again.
+    // Commands run harmlessly: no action on, no server, no browser, every box closed.
     WriteStringValue(kSettingsKey, "strServerUrl", "http://127.0.0.1:9");
     for (auto& entry : Build().m_actions)
         entry.second.bEnabled = false;
     CAddressRecorder addresses;
     CModalAnswers answers;
-    answers.AnswerEvery([](HWND hDialog) {
-        ClickButton(hDialog, GetDlgItem(hDialog, IDCANCEL) ? IDCANCEL : IDOK);
-    });
+    answers.AnswerEvery([](HWND hDialog) { ClickButton(hDialog, GetDlgItem(hDialog, IDCANCEL) ? IDCANCEL : IDOK); });
     ProgramResourceUse use;
     use.isHandled = [this](WORD wCommand) {
         CDlgVeltrin window(*m_manager);
-        if (!window.Create(nullptr))
-            return false;
-        const DLGPROC pfnProc = reinterpret_cast<DLGPROC>(GetWindowLongPtrA(window, DWLP_DLGPROC));
-        return pfnProc(window, WM_COMMAND, wCommand, 0) != FALSE;
+        return window.Create(nullptr) &&
+               reinterpret_cast<DLGPROC>(GetWindowLongPtrA(window, DWLP_DLGPROC))(window, WM_COMMAND, wCommand, 0);
     };
     use.bitmaps = {IDB_BANNER,         IDB_LOG_IMAGES,    IDB_TOOLBAR,      IDB_TOOLBAR_HOT,
                    IDB_FEATURE_IMAGES, IDB_WIZARD_BANNER, IDB_DRIVE_IMAGES, IDB_PAGE_BACKGROUND};
