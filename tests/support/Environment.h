@@ -7,17 +7,14 @@
 
 class CSavedVariable {
 public:
-    explicit CSavedVariable(const char* pszName) : m_pszName(pszName), m_value(4096, '\0')
+    explicit CSavedVariable(const char* pszName) : m_pszName(pszName)
     {
-        SetLastError(ERROR_SUCCESS);
-        const DWORD cch = GetEnvironmentVariableA(pszName, &m_value[0], 4096);
-        m_value.resize(cch < 4096 ? cch : 0);
-        m_bExisted = !m_value.empty() || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+        char szValue[4096];
+        const DWORD cch = GetEnvironmentVariableA(pszName, szValue, sizeof(szValue));
+        m_bExisted = cch > 0 && cch < sizeof(szValue);
+        m_value.assign(szValue, m_bExisted ? cch : 0);
     }
     ~CSavedVariable() { Set(m_bExisted ? m_value.c_str() : nullptr); }
-    CSavedVariable(const CSavedVariable&) = delete;
-    CSavedVariable& operator=(const CSavedVariable&) = delete;
-
     void Set(const char* pszValue) { SetEnvironmentVariableA(m_pszName, pszValue); }
 
 private:

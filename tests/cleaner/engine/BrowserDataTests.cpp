@@ -1,12 +1,9 @@
-// Text files changed in place, the Netscape and Mozilla history handler and
-// the locators of the browsers' user folders, on files and registry values
-// that the tests write.
+// Text files changed in place, the Netscape history handler and the browsers' locators.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FileUpdates.h"
 #include "cleaner/engine/NetscapeLocators.h"
 #include "tests/support/CleaningRunTest.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SavedFile.h"
 
 namespace {
 
@@ -23,10 +20,8 @@ typedef CleaningRun BrowserData;
 
 }  // namespace
 
-// Rewritten with Windows line ends, counted when changed; a missing file is
-// created empty, one out of reach keeps its content, an unknown method does
-// nothing. A file that another program keeps others from reading but not
-// from writing would lose its content if rewritten from what was read.
+// Rewritten with Windows line ends, counted when changed; a missing file is created empty; an
+// unknown method does nothing; one that cannot be read (though written) keeps its content.
 TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChanged)
 {
     const uint32_t kWords = FileUpdate::FU_CLEAR_KEYWORDS;
@@ -45,10 +40,9 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
         {FileUpdate::FU_CLEAR_FILE, "ab\r\n", FILE_SHARE_WRITE, "ab\r\n", 0},
         {FileUpdate::FU_CLEAR_FILE, "ab\r\n", FILE_SHARE_READ, "ab\r\n", 0},
     };
+    const std::string strPath = m_folder / "file.txt";
     for (const auto& test : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << test.dwMethod << " " << (test.content ? test.content : "-"));
-        const std::string strPath = m_folder / "file.txt";
+        SCOPED_TRACE(testing::Message() << test.dwMethod << " " << (test.content ? test.content : "-"));
         DeleteFileA(strPath.c_str());
         if (test.content)
             MakeFile("file.txt", test.content);
@@ -91,25 +85,16 @@ TEST_F(BrowserData, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
     EXPECT_EQ(ReadFileBytes(strRdf), "<RDF:Seq>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
 }
 
-// Without the Netscape folders the paths would lose their folder and name
-// files at the root of the current drive, made C: here. File updates come
-// after the files: a file that a target removes is created again, empty.
+// Without the Netscape folders the paths would name files at the root of the current drive,
+// C: here. File updates come after the files: a file a target removes is created empty.
 TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
 {
+    const CSavedFile hst("C:\\netscape.hst"), prefs("C:\\prefs.js");
+    hst.Write("not Netscape's");
+    prefs.Write("browser.url_history\r\n");
     char szCurrent[MAX_PATH];
     ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, szCurrent), 0u);
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
-    struct CCleanUp {
-        const char* pszFolder;
-        ~CCleanUp()
-        {
-            DeleteFileA("C:\\netscape.hst");
-            DeleteFileA("C:\\prefs.js");
-            SetCurrentDirectoryA(pszFolder);
-        }
-    } cleanUp{szCurrent};
-    ASSERT_TRUE(WriteFileBytes("C:\\netscape.hst", "not Netscape's"));
-    ASSERT_TRUE(WriteFileBytes("C:\\prefs.js", "browser.url_history\r\n"));
     CAction action;
     action.strTitle = "Browser";
     action.dwKind = AK_NNHISTORY;
@@ -138,15 +123,15 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     EXPECT_EQ(ReadFileBytes(strGone), "");
     EXPECT_TRUE(FileExists(strGone));
     EXPECT_EQ(ReadFileBytes(strKept), "other\r\n");
+    SetCurrentDirectoryA(szCurrent);
 }
 
 TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
 {
-    const std::string kBiff = "Software\\Netscape\\Netscape Navigator\\biff";
-    const std::string kShellFolders =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    const std::string strUser = kBiff + "\\users\\jo", strServers = strUser + "\\servers\\";
-    const std::string strRoot = m_folder.Path();
+    const std::string kBiff = "Software\\Netscape\\Netscape Navigator\\biff",
+                      kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const std::string strUser = kBiff + "\\users\\jo", strServers = strUser + "\\servers\\",
+                      strRoot = m_folder.Path();
     CScratchRegistry registry;
     registry.Remove(HKEY_CURRENT_USER, kBiff, "CurrentUser");
     EXPECT_EQ(FindNetscape4Root(), "");

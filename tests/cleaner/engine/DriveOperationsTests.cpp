@@ -1,6 +1,5 @@
-// Free-space elimination, the recycle bin and the disk scan, on drive
-// letters made for the tests: a small file system of its own where the host
-// lets a test mount one, an empty folder otherwise.
+// Free-space elimination, the recycle bin and the disk scan, on drive letters made for the
+// tests: a small file system of its own, or a folder.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FreeSpace.h"
 #include "cleaner/engine/WipePattern.h"
@@ -8,10 +7,6 @@
 #include "tests/support/HostCalls.h"
 #include "tests/support/HostLink.h"
 #include "tests/support/TestDrive.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -31,8 +26,7 @@ namespace {
     return ::testing::AssertionSuccess();
 }
 
-// Lets no file of this process grow past a size while it lives, as a file
-// system's limit would: the host refuses the write, its signal 25 ignored.
+// No file of this process grows past the size while it lives, as on FAT32 (signal 25 ignored).
 class CFileSizeLimit {
 public:
     explicit CFileSizeLimit(uintptr_t nBytes)
@@ -49,8 +43,6 @@ public:
                      sizeof(uint64_t));
     }
     bool IsSet() const { return m_bSet; }
-
-private:
     static bool SetLimit(uintptr_t nBytes)
     {
         const uintptr_t limit[2] = {nBytes, ~uintptr_t(0)};  // RLIMIT_FSIZE: 1
@@ -63,10 +55,12 @@ private:
 
 class DriveOperations : public CleaningRun {
 protected:
-    // Runs one action of the kind on its own, as a clean would.
-    CleanStats Execute(CAction& action)
+    CleanStats Execute(uint32_t dwKind, const StringList& drives)
     {
+        CAction action;
         action.strTitle = "Drive work";
+        action.dwKind = dwKind;
+        (dwKind == AK_FREESPACE ? action.lstFreeSpaceDrives : action.lstRecycleBinDrives) = drives;
         return ExecuteAction(action, *m_settings, m_stop);
     }
     CTestDrive m_drive;
@@ -74,10 +68,8 @@ protected:
 
 }  // namespace
 
-// Drives smaller than one large write, just past it, and of no round size:
-// the one filler takes the free space to the last byte, block after block.
-// A run that was killed leaves the drive full; the next one starts by
-// removing that filler, fills the drive again and leaves it as it found it.
+// Drives smaller than one large write, just past it, and of no round size: the filler takes
+// the free space to the last byte. A killed run's filler goes before the next run fills.
 TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
 {
     Build();
@@ -99,7 +91,6 @@ TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
         const std::string filled = ReadFileBytes(drive / "elim.ers");
         EXPECT_EQ(filled.size(), nFree);
         EXPECT_TRUE(IsFillerPattern(filled));
-
         m_log.Clear();
         m_settings->strDiskOpsDriveList = drive.Root();
         EXPECT_TRUE(Run());
@@ -113,14 +104,12 @@ TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
     }
 }
 
-// The largest file of a FAT32 drive is 4 GiB less one byte; past such a
-// limit the fillers go on beside the first until the drive is full.
+// Past the largest file a drive takes, more fillers follow until the drive is full.
 TEST_F(DriveOperations, FillerThatCannotGrowIsFollowedByMoreUntilTheDriveIsFull)
 {
     MAP_FILE_SYSTEM_OR_SKIP(m_drive, 8 << 20);
     const uint64_t nFree = FreeBytes(m_drive.Root());
-    // Whole clusters, so that the files take exactly the free space; not a
-    // multiple of the large writes, so that one of them is cut short.
+    // Whole clusters, but no multiple of the large writes.
     const uint64_t nLimit = (3 << 20) + 3 * kFillerBlockSize;
     StringVector fillers;
     {
@@ -141,9 +130,7 @@ TEST_F(DriveOperations, FillerThatCannotGrowIsFollowedByMoreUntilTheDriveIsFull)
         nTotal += bytes.size();
     }
     EXPECT_EQ(nTotal, nFree);
-
-    // What a killed run leaves behind goes before the next one fills.
-    RemoveLeftoverFillers(strRoot);
+    RemoveLeftoverFillers(strRoot);  // what a killed run leaves behind
     EXPECT_EQ(FilesInListedOrder(strRoot), StringVector());
     EXPECT_EQ(m_log.m_lines,
               (Lines{Deleted(fillers[0]), Deleted(fillers[1]), Deleted(fillers[2])}));
@@ -156,8 +143,7 @@ TEST_F(DriveOperations, FillerThatCannotGrowIsFollowedByMoreUntilTheDriveIsFull)
     EXPECT_EQ(FreeBytes(strRoot), nFree);
 }
 
-// Nothing is written anywhere: without a drive the filler path would be
-// "\elim.ers", at the root of the current drive.
+// Without a drive the filler would be "\elim.ers", at the root of the current drive.
 TEST_F(DriveOperations, EmptyDriveListDoesNothingAndAMissingDriveIsSkippedWithoutALine)
 {
     Build();
@@ -169,17 +155,12 @@ TEST_F(DriveOperations, EmptyDriveListDoesNothingAndAMissingDriveIsSkippedWithou
               Ran("Free Space Elimination") + Ran("Scan Disk by Mask") + Summary(0, 0, 0));
     EXPECT_FALSE(FileExists("\\elim.ers"));
     EXPECT_FALSE(EliminateFreeSpace(""));
-
     m_log.Clear();
-    CAction action;
-    action.dwKind = AK_FREESPACE;
-    action.lstFreeSpaceDrives = {"Q:\\nowhere\\"};
-    Execute(action);
+    Execute(AK_FREESPACE, {"Q:\\nowhere\\"});
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{"Drive work", "Drive work Complete"}));
 }
 
-// Both bins are emptied, "Recycled" of Windows 95/98/ME and "Recycler" of
-// NT, with the folders of each user and their hidden files.
+// Both bins, "Recycled" (95/98/ME) and "Recycler" (NT), with users' folders and hidden files.
 TEST_F(DriveOperations, RecycleBinIsEmptiedWithItsHiddenFilesAndUserFolders)
 {
     ASSERT_TRUE(m_drive.MapFolder());
@@ -189,14 +170,10 @@ TEST_F(DriveOperations, RecycleBinIsEmptiedWithItsHiddenFilesAndUserFolders)
          {"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "outside.txt"})
         ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, pszFile));
     SetFileAttributesA((m_drive / "Recycler\\S-1-5-21-1004\\INFO2").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    CAction action;
-    action.dwKind = AK_RECYCLEBIN;
-    action.lstRecycleBinDrives = {m_drive.Root()};
-    EXPECT_EQ(Execute(action), (CleanStats{16 + 28, 2}));
+    EXPECT_EQ(Execute(AK_RECYCLEBIN, {m_drive.Root()}), (CleanStats{16 + 28, 2}));
     EXPECT_TRUE(FileExists(m_drive / "Recycler"));
     EXPECT_FALSE(FileExists(m_drive / "Recycler\\S-1-5-21-1004"));
     EXPECT_TRUE(FileExists(m_drive / "outside.txt"));
-    // The folders are named as the drive entry and "\Recycled" make them.
     EXPECT_EQ(m_log.m_lines,
               Ran("Drive work", {Deleted(m_drive.Root() + "\\Recycled\\DC1.TXT"),
                                  Deleted(m_drive.Root() + "\\Recycler\\S-1-5-21-1004\\INFO2")}));
@@ -219,7 +196,6 @@ TEST_F(DriveOperations, DiskScanDeletesMatchingFilesAnywhereOnTheDrive)
     Enable("DiskOpScan");
     m_settings->strDiskOpsDriveList = m_drive.Root();
     EXPECT_TRUE(Run());
-
     for (const char* pszGone : {"top.old", "emptied", "deep", "kept\\d.chk"})
         EXPECT_FALSE(FileExists(m_drive / pszGone)) << pszGone;
     EXPECT_TRUE(FileExists(m_drive / "kept\\letter.doc"));
