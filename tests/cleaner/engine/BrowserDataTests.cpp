@@ -1,7 +1,6 @@
-// Text files changed in place, the Netscape history handler and the browsers' locators.
+// Text files changed in place and the Netscape history handler.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FileUpdates.h"
-#include "cleaner/engine/NetscapeLocators.h"
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/SavedFile.h"
 
@@ -110,7 +109,6 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     EXPECT_EQ(ReadFileBytes("C:\\prefs.js"), "browser.url_history\r\n");
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{"Browser", "Browser Complete", "Browser",
                                                        "Browser Complete"}));
-
     m_settings->strNetscape4UserPath = m_folder.Path();
     const std::string strGone = MakeFile("gone.txt", "secret\r\n");
     const std::string strKept = MakeFile("kept.txt", "a secret\r\nother\r\n");
@@ -124,39 +122,4 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     EXPECT_TRUE(FileExists(strGone));
     EXPECT_EQ(ReadFileBytes(strKept), "other\r\n");
     SetCurrentDirectoryA(szCurrent);
-}
-
-TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
-{
-    const std::string kBiff = "Software\\Netscape\\Netscape Navigator\\biff",
-                      kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    const std::string strUser = kBiff + "\\users\\jo", strServers = strUser + "\\servers\\",
-                      strRoot = m_folder.Path();
-    CScratchRegistry registry;
-    registry.Remove(HKEY_CURRENT_USER, kBiff, "CurrentUser");
-    EXPECT_EQ(FindNetscape4Root(), "");
-    // The mail state of the default server, else of "mail", names the user's folder.
-    registry.Set(HKEY_CURRENT_USER, kBiff, "CurrentUser", "jo");
-    registry.Remove(HKEY_CURRENT_USER, strUser, "defaultServer");
-    registry.Set(HKEY_CURRENT_USER, strServers + "mail", "popstatePath",
-                 strRoot + "\\mail\\popstate.dat");
-    EXPECT_EQ(FindNetscape4Root(), strRoot);
-    EXPECT_EQ(FindNetscape4Cache(), strRoot + "\\Cache");
-    MakeFile("prefs.js", "user_pref(\"browser.cache.directory\", \"E:\\\\NS Cache\");\r\n");
-    EXPECT_EQ(FindNetscape4Cache(), "E:\\NS Cache");
-    registry.Set(HKEY_CURRENT_USER, strUser, "defaultServer", "pop.example.com");
-    registry.Set(HKEY_CURRENT_USER, strServers + "pop.example.com", "popstatePath",
-                 "D:\\jo\\popstate.dat");
-    EXPECT_EQ(FindNetscape4Root(), "");
-    EXPECT_EQ(FindNetscape4Cache(), "");
-    // Mozilla's profile folder is in its registry file.
-    registry.Set(HKEY_CURRENT_USER, kShellFolders, "AppData", strRoot);
-    EXPECT_EQ(FindMozillaRoot(), "");
-    MakeFolder("Mozilla");
-    const std::string strProfile = strRoot + "\\Mozilla\\Profiles\\jo";
-    MakeFile("Mozilla\\registry.dat",
-             std::string("\x76\x00\x02\x00", 4) + strProfile + std::string(1, '\0'));
-    EXPECT_EQ(FindMozillaRoot(), strProfile);
-    registry.Remove(HKEY_CURRENT_USER, kShellFolders, "AppData");
-    EXPECT_EQ(FindMozillaRoot(), "");
 }

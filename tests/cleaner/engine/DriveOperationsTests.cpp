@@ -38,7 +38,6 @@ TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
         ASSERT_TRUE(WriteFileBytes(drive / "keep.txt", "the user's"));
         const uint64_t nFree = FreeBytes(drive.Root());
         ASSERT_GT(nFree, 0u);
-
         StringVector fillers;
         ASSERT_TRUE(FillFreeSpace(drive.Root(), nullptr, fillers));
         // "R:\" and "\elim.ers" make two backslashes, which the system reads as one.

@@ -79,7 +79,6 @@ TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesKeepsOlderOnesAndReportsWha
     m_removal.dwReportFlags = RF_DELETED | RF_AT_REBOOT;
     EraseFile(strMissing, m_removal);
     EXPECT_TRUE(m_log.m_lines.empty());
-
     // A date limit keeps older files untouched; one that is no date, all.
     SysTime limit;
     limit.wYear = 2010;
@@ -143,7 +142,6 @@ TEST_F(Wipe, LeavesSharedAndLockedDataAloneButTheFileIsDeleted)
     EXPECT_EQ(EraseFile(strFile, m_removal), (CleanStats{11, 1}));
     EXPECT_FALSE(FileExists(strFile));
     EXPECT_EQ(ReadFileBytes(strOtherName), "shared data");
-
     // Open elsewhere, it is not wiped but deleted: at once, or where it stays in
     // sight until closed (Wine), counted as removed at the restart.
     const std::string strLocked = MakeFile("locked.txt", "in use");
@@ -287,9 +285,7 @@ TEST_F(FileRemovalTest, NamesAndPathsBeyondTheAnsiCallsAreCleanedOrReported)
     }
     if (Narrow(fileName).find('?') == std::string::npos)
         GTEST_SKIP() << "this code page writes the test's names";
-
     const CleanStats stats = CleanFolderTree(m_folder.Path(), {}, {}, "*.*", false, m_removal);
-
     EXPECT_FALSE(WideExists(top + L"\\" + folderName));
     EXPECT_FALSE(WideExists(top + L"\\deep"));
     std::vector<std::string> failed, deleted;

@@ -5,8 +5,6 @@
 #include "tests/support/Environment.h"
 #include "tests/support/TestDrive.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -65,9 +63,8 @@ Names Listed(const Lines& lines, const std::string& strStart, const std::string&
     return names;
 }
 
-// A prepared machine: browser cache and cookies (with a date limit), the temp folder with
-// a file in use, the Run box's commands, a plugin with every kind of target, the
-// clipboard, and the disk scan and free space on a drive of their own.
+// A prepared machine: browser cache and cookies (with a date limit), the temp folder with a
+// file in use, the Run box, a plugin, the clipboard, the disk scan and free space on a drive.
 class Preview : public CleaningRun {
 protected:
     void SetUp() override
@@ -129,7 +126,6 @@ protected:
         DeleteKeyTree(kPluginKey);
         CleaningRun::TearDown();
     }
-
     void WritePlugin(const std::string& strPath)
     {
         const std::string strData = m_folder / "plugdata";
@@ -165,7 +161,6 @@ protected:
         ASSERT_TRUE(out.Open(strPath.c_str(), CWin32File::OM_CREATE));
         ASSERT_TRUE(plugin.Write(out));
     }
-
     // The files a clean reaches here. Taken twice, so that it does not differ by its reads.
     Snapshot FileSnapshot() const
     {
@@ -189,7 +184,6 @@ protected:
         }
         return snapshot;
     }
-
     CTestDrive m_drive;
     CSavedValue m_cache{HKEY_CURRENT_USER, kShellFolders, "CACHE"};
     CSavedValue m_cookies{HKEY_CURRENT_USER, kShellFolders, "COOKIES"};
@@ -224,7 +218,6 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_TRUE(m_manager->RunPreview(m_stop));
     const Lines preview = m_log.m_lines;
     const CleanStats previewStats = m_manager->m_stats;
-
     // Nothing changed: no file, time, attribute, value, clipboard or filler.
     EXPECT_EQ(m_log.m_nHolds, m_log.m_nReleases);
     EXPECT_EQ(FileSnapshot(), filesBefore);
@@ -232,7 +225,6 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_TRUE(
         ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations").empty());
-
     // Each action between its title and its totals, then the summary.
     std::vector<std::string> texts;
     for (const Line& line : preview)
@@ -283,7 +275,6 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
                                       s.find(" would be overwritten (") != s.npos;
                            }),
               all.end());
-
     m_log.Clear();
     EXPECT_TRUE(Run());
     CloseHandle(hInUse);

@@ -116,9 +116,7 @@ TEST_F(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRest
                   ERROR_ACCESS_DENIED);
     }
     const std::string strUserDacl = KeyDacl(strUserKey);
-
     ClearAutoCompleteStore();
-
     EXPECT_FALSE(KeyExists(strMachineKey + strFormData, HKEY_LOCAL_MACHINE));
     EXPECT_TRUE(KeyExists(strMachineKey + "\\Data", HKEY_LOCAL_MACHINE));
     EXPECT_TRUE(KeyExists(strData + "\\Other"));

@@ -34,7 +34,6 @@ protected:
     }
     // Not back to the start folder, which may lie outside every drive.
     void TearDown() override { SetCurrentDirectoryA(m_strWindows.c_str()); }
-
     const std::string m_strWindows = WindowsFolder();
     const char m_cDrive = m_strWindows[0];
     CScratchRegistry m_registry;
