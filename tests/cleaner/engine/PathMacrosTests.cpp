@@ -53,9 +53,6 @@ TEST_F(PathMacros, EachMacroReadsItsOwnValue)
     m_registry.SetRaw(hCU, kGetRight, "InstallDir", REG_EXPAND_SZ, "%SystemRoot%\\GR", 16);
     m_settings->strNetscape4UserPath = "%UserProfile%\\NN";
     m_settings->strAOLMessangerPath = "C:\\AIM\\joe";
-    m_settings->strNetscape4UserCachePath = "C:\\N4C";
-    m_settings->strNetscape6UserPath = "C:\\N6";
-    m_settings->strNetscape6UserCachePath = "C:\\N6C";
     m_profile.Set("C:\\Users\\joe");
     m_appData.Set("C:\\AD");
     m_programs.Set("C:\\PF");
@@ -73,8 +70,6 @@ TEST_F(PathMacros, EachMacroReadsItsOwnValue)
          "C:\\Users\\joe\\OE\\a|C:\\Users\\joe\\NN", true},
         {"[PATH_APP_WINAMP_ROOT]", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]", true},
         {"[PATH_APP_GETRIGHT_ROOT]|[PATH_APP_AOL_USERSTOREROOT]", "%SystemRoot%\\GR|C:\\AIM\\joe",
-         true},
-        {"[PATH_APP_NN4_CACHE]|[PATH_APP_NN6_ROOT]|[PATH_APP_NN6_CACHE]", "C:\\N4C|C:\\N6|C:\\N6C",
          true},
         {"%UserProfile%\\%UserProfile%|%AppData%|%ProgramFiles%",
          "C:\\Users\\joe\\C:\\Users\\joe|C:\\AD|C:\\PF", true},
