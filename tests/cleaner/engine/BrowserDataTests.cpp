@@ -1,4 +1,4 @@
-// Text files changed in place and the Netscape history handler.
+// Text files changed in place, and browser paths without their folders.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FileUpdates.h"
 #include "tests/support/CleaningRunTest.h"
@@ -41,7 +41,7 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
     };
     const std::string strPath = m_folder / "file.txt";
     for (const auto& test : cases) {
-        SCOPED_TRACE(testing::Message() << test.dwMethod << " " << (test.content ? test.content : "-"));
+        SCOPED_TRACE(testing::Message() << test.dwMethod << (test.content ? test.content : ""));
         DeleteFileA(strPath.c_str());
         if (test.content)
             MakeFile("file.txt", test.content);
@@ -57,31 +57,6 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
     }
     EXPECT_EQ(UpdateFile(Update(m_folder / "none\\missing.txt", kWords, {"*"})), CleanStats());
     EXPECT_FALSE(FileExists(m_folder / "none"));
-}
-
-TEST_F(BrowserData, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
-{
-    const std::string strNN4 = MakeFolder("nn4"), strNN6 = MakeFolder("nn6");
-    m_settings->strNetscape4UserPath = strNN4;
-    m_settings->strNetscape6UserPath = strNN6;
-    const std::string strHst = MakeFile("nn4\\netscape.hst", 3000);
-    const std::string strPrefs = MakeFile("nn4\\prefs.js",
-                                          "(\"browser.url_history.URL_1\", \"a\");\r\n"
-                                          "(\"mail.server\", \"b\");\n");
-    // "<RDF:li resource" is no "<RDF:li>"; every other byte stays.
-    const std::string strRdf =
-        MakeFile("nn6\\localstore.rdf",
-                 "<RDF:Seq>\r\n<RDF:li>x</RDF:li>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
-    Build();
-    Enable("NNHistory");
-    EXPECT_TRUE(Run());
-    EXPECT_EQ(m_log.m_lines,
-              Ran("Clear Netscape Browser & Address History",
-                  {Deleted(strHst), {2, "File " + strNN6 + "\\history.dat not found"}}) +
-                  Summary(1, 0, 2));
-    EXPECT_EQ(m_manager->m_stats, (CleanStats{3000, 1}));
-    EXPECT_EQ(ReadFileBytes(strPrefs), "(\"mail.server\", \"b\");\n");
-    EXPECT_EQ(ReadFileBytes(strRdf), "<RDF:Seq>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
 }
 
 // Without the Netscape folders the paths would name files at the root of the current drive,

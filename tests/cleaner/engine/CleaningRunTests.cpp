@@ -53,25 +53,6 @@ TEST_F(CleaningRun, StopBetweenTwoFilesEndsTheRunWithoutSummary)
     EXPECT_TRUE(FileExists(m_folder / "sub\\c.tmp"));
 }
 
-// The drives and commands come from the settings at every run, not when the manager is built.
-TEST_F(CleaningRun, SpecialActionsTakeDrivesAndCommandsFromTheSettings)
-{
-    Build();
-    m_settings->strMiscCleanRegistryProgramPath = "clean.exe /all";
-    m_settings->strMiscDefragmentnRegistryProgramPath = "defrag.exe";
-    m_settings->strDiskOpsDriveList = "D:\\|E:\\";
-    Run();
-    EXPECT_EQ(m_manager->GetAction("DiskOpFreeSpace").lstFreeSpaceDrives,
-              (StringList{"D:\\", "E:\\"}));
-    EXPECT_EQ(m_manager->GetAction("DiskOpScan").lstFiles.front().strName, "D:\\|E:\\");
-    EXPECT_EQ(m_manager->GetAction("MiscCleanRegistry").lstCommands,
-              (StringList{"clean.exe /all"}));
-    EXPECT_EQ(m_manager->GetAction("MiscDefragmentRegistry").lstCommands,
-              (StringList{"defrag.exe"}));
-    const StringList& bins = m_manager->GetAction("DiskOpRecycleBin").lstRecycleBinDrives;
-    EXPECT_NE(std::find(bins.begin(), bins.end(), "C:\\"), bins.end());
-}
-
 // Without Opera its cache macro leaves "\Cache4", at the root of the current drive.
 TEST_F(CleaningRun, TargetWithAnUnresolvedMacroIsSkipped)
 {

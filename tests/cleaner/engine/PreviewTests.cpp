@@ -199,8 +199,9 @@ protected:
 // the clean then removes exactly what it listed.
 TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
 {
-    HANDLE hInUse = CreateFileA(m_strLocked.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    const DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE hInUse =
+        CreateFileA(m_strLocked.c_str(), GENERIC_READ, dwShare, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hInUse, INVALID_HANDLE_VALUE);
     const Snapshot filesBefore = FileSnapshot(), registryBefore = RegistrySnapshot();
     for (DWORD dwDelay : {0, 1, 2, 5, 10, 20}) {
@@ -281,7 +282,7 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     const Snapshot filesAfter = FileSnapshot(), registryAfter = RegistrySnapshot();
     Names filesGone, valuesGone, keysGone;
     for (const auto& entry : filesBefore)
-        if (!filesAfter.count(entry.first) && !(std::stoul(entry.second) & FILE_ATTRIBUTE_DIRECTORY))
+        if (!filesAfter.count(entry.first) && !(stoul(entry.second) & FILE_ATTRIBUTE_DIRECTORY))
             filesGone.insert(entry.first);
     EXPECT_EQ(Listed(preview, "File ", " would be deleted ("), filesGone);
     const Names deferred = Listed(preview, "File ", " would be removed at the next restart");
@@ -294,7 +295,8 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     }
     EXPECT_EQ(Listed(preview, "Registry value HKEY_CURRENT_USER\\", " would be deleted"),
               valuesGone);
-    EXPECT_EQ(Listed(preview, "Registry key HKEY_CURRENT_USER\\", " would be deleted with everything below it"),
+    EXPECT_EQ(Listed(preview, "Registry key HKEY_CURRENT_USER\\",
+                     " would be deleted with everything below it"),
               keysGone);
     EXPECT_EQ(m_manager->m_stats, previewStats);
     EXPECT_EQ(Lines(m_log.m_lines.end() - 6, m_log.m_lines.end()),

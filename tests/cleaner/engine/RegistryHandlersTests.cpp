@@ -88,7 +88,8 @@ TEST_F(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRest
             for (const std::string& strKey : keys)
                 SetKeyDacl(strKey, "D:(A;OICI;KA;;;WD)");
         }
-    } unlock{{strUserKey, strData, strUserForm, strUserForm + "\\Item", strUserForm + "\\Item\\Deeper"}};
+    } unlock{{strUserKey, strData, strUserForm, strUserForm + "\\Item",
+               strUserForm + "\\Item\\Deeper"}};
     for (auto it = unlock.keys.rbegin(); bNT && it != unlock.keys.rend(); ++it)
         EXPECT_TRUE(SetKeyDacl(*it, "D:(A;;KA;;;SY)")) << *it;
     ClearAutoCompleteStore();

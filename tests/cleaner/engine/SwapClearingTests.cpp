@@ -24,7 +24,6 @@ protected:
         m_registry.Remove(HKEY_LOCAL_MACHINE, kMemoryManagementKey, "ClearPageFileAtShutdown");
         m_registry.Remove(HKEY_CURRENT_USER, kSwapOptionKey, "Enabled");
         m_rootSwap.Remove();
-        m_windowsSwap.Remove();
         // The start-up line names the current folder by its short form.
         char szShort[MAX_PATH];
         ASSERT_TRUE(SetCurrentDirectoryA(m_current.Path().c_str()));
@@ -40,7 +39,6 @@ protected:
     CSavedFile m_batch{m_strWindows.substr(0, 3) + "autoexec.bat"};
     CSavedFile m_config{m_strWindows + "\\Veltrin.ini"};
     CSavedFile m_rootSwap{m_strWindows.substr(0, 3) + "win386.swp"};
-    CSavedFile m_windowsSwap{m_strWindows + "\\win386.swp"};
     CTempFolder m_current;
     std::string m_strLine;  // the start-up line the cleaner writes from m_current
 };
@@ -92,42 +90,4 @@ TEST_F(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
     EXPECT_FALSE(ReadSwapClearingOption());
     WriteDwordValue(kSwapOptionKey, "Enabled", 2);
     EXPECT_TRUE(ReadSwapClearingOption());
-}
-
-// Without a swap file the configuration is emptied all the same and the batch file keeps its
-// line; a missing batch file is not created.
-TEST_F(SwapClearing, On9xTheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
-{
-    if (!IsWin9x())
-        GTEST_SKIP() << "Windows 95/98/ME only";
-    char cUnused = 'Z';
-    while (cUnused > 'D' && (GetLogicalDrives() & (1u << (cUnused - 'A'))))
-        --cUnused;
-    const struct {
-        char cDrive;
-        bool bRootSwap, bWindowsSwap, bEnabled, bBatch;
-        const CSavedFile* pExpected;  // none: no swap file found
-    } cases[] = {
-        {m_cDrive, true, true, true, true, &m_rootSwap},
-        {cUnused, true, true, true, true, &m_windowsSwap},
-        {cUnused, true, false, true, true, nullptr},
-        {m_cDrive, false, false, false, true, nullptr},
-        {m_cDrive, true, false, true, false, &m_rootSwap},
-        {m_cDrive, true, false, false, false, &m_rootSwap},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.cDrive << c.bRootSwap << c.bWindowsSwap << c.bEnabled << c.bBatch);
-        for (const auto& file : {std::make_pair(&m_rootSwap, c.bRootSwap),
-                                 std::make_pair(&m_windowsSwap, c.bWindowsSwap)})
-            file.second ? file.first->Write("swap") : file.first->Remove();
-        c.bBatch ? m_batch.Write(m_strLine) : m_batch.Remove();
-        m_config.Write(PageFileLine("D:\\old.swp"));
-        EXPECT_EQ(SetupSwapClearing(c.bEnabled, c.cDrive), c.pExpected != nullptr);
-        EXPECT_TRUE(m_config.Exists());
-        EXPECT_EQ(m_config.Read(),
-                  c.pExpected && c.bEnabled ? PageFileLine(c.pExpected->Path()) : "");
-        EXPECT_EQ(m_batch.Exists(), c.bBatch);
-        EXPECT_EQ(m_batch.Read(), c.bBatch ? m_strLine : "");
-    }
 }
