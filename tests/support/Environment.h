@@ -1,4 +1,4 @@
-// An environment variable of the test process, put back after the test.
+// An environment variable of the test process, put back after the test (an empty one as none).
 #pragma once
 
 #include <windows.h>
@@ -11,14 +11,12 @@ public:
     {
         char szValue[4096];
         const DWORD cch = GetEnvironmentVariableA(pszName, szValue, sizeof(szValue));
-        m_bExisted = cch > 0 && cch < sizeof(szValue);
-        m_value.assign(szValue, m_bExisted ? cch : 0);
+        m_value.assign(szValue, cch < sizeof(szValue) ? cch : 0);
     }
-    ~CSavedVariable() { Set(m_bExisted ? m_value.c_str() : nullptr); }
+    ~CSavedVariable() { Set(m_value.empty() ? nullptr : m_value.c_str()); }
     void Set(const char* pszValue) { SetEnvironmentVariableA(m_pszName, pszValue); }
 
 private:
     const char* m_pszName;
     std::string m_value;
-    bool m_bExisted;
 };

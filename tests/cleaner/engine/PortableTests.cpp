@@ -40,15 +40,15 @@ TEST(MatchMask, StarStandsForOneOrMoreCharactersAndTheRestIsComparedByteForByte)
         {"anything", "", true}, {"", "*", false}, {"a", "***", true}, {"MRUList", "mrulist", false},
         {"MRUListx", "MRUList", false}, {"xMRUList", "MRUList", false},
         // A star needs a character, at either end and between two pieces.
-        {"ab", "a*b", false},      {"axyzb", "a*b", true},    {"axyzc", "a*b", false},
-        {"bxyzb", "a*b", false},   {"axb", "a**b", true},     {"url", "url*", false},
-        {"url12", "url*", true},   {"url", "*url", false},    {"myurl", "*url", true},
-        {"urlx", "*url", false},   {"xa", "*a*", false},      {"aay", "*a*", true},
+        {"ab", "a*b", false}, {"axyzb", "a*b", true}, {"axyzc", "a*b", false},
+        {"bxyzb", "a*b", false}, {"axb", "a**b", true}, {"url", "url*", false},
+        {"url12", "url*", true}, {"url", "*url", false}, {"myurl", "*url", true},
+        {"urlx", "*url", false}, {"xa", "*a*", false}, {"aay", "*a*", true},
         {"url1x2", "url*x*", true}, {"url1x", "url*x*", false}, {"a1c2b", "a*b*c", false},
         // Each piece is taken at its first occurrence: no second try.
-        {"axbb", "a*b", false},    {"axa", "*a*", false},     {"xaab", "*ab", true},
-        {"a?b", "a?b", true},      {"axb", "a?b", false},     {"axb", "a.b", false},
-        {"\xE4\xF6", "\xE4*", true}, {"\xC4x", "\xE4*", false},
+        {"axbb", "a*b", false}, {"axa", "*a*", false}, {"xaab", "*ab", true}, {"a?b", "a?b", true},
+        {"axb", "a?b", false}, {"axb", "a.b", false}, {"\xE4\xF6", "\xE4*", true},
+        {"\xC4x", "\xE4*", false},
     };
     for (const auto& row : cases)
         EXPECT_EQ(MatchMask(row.text, row.pattern), row.match) << row.text << " " << row.pattern;

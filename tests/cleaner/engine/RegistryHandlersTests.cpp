@@ -63,12 +63,7 @@ TEST_F(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRest
     ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken));
     ASSERT_TRUE(GetTokenInformation(hToken, TokenUser, tokenUser.data(), 1024, &cbInfo));
     CloseHandle(hToken);
-    const PSID pUser = reinterpret_cast<TOKEN_USER*>(tokenUser.data())->User.Sid;
-    char* pszSid = nullptr;
-    ASSERT_TRUE(ConvertSidToStringSidA(pUser, &pszSid));
-    const std::string strSid = pszSid;
-    LocalFree(pszSid);
-    EXPECT_EQ(SidToText(pUser), strSid);
+    const std::string strSid = SidToText(reinterpret_cast<TOKEN_USER*>(tokenUser.data())->User.Sid);
     char szUser[UNLEN + 1];
     DWORD cchUser = sizeof(szUser);
     ASSERT_TRUE(GetUserNameA(szUser, &cchUser));
