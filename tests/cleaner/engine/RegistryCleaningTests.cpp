@@ -26,11 +26,7 @@ struct RegistryCleaning : CProductKeyTest {
 
 RegTarget Target(const std::string& strName, uint32_t dwType, const std::string& strValue = "")
 {
-    RegTarget target;
-    target.strName = strName;
-    target.dwType = dwType;
-    target.strValue = strValue;
-    return target;
+    return RegTarget{strName, strValue, "", RK_CURRENT_USER, {}, {}, dwType};
 }
 
 CleanStats Entries(uint32_t nEntries) { return CleanStats{0, 0, 0, 0, nEntries}; }
