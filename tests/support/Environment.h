@@ -1,4 +1,4 @@
-// An environment variable of the test process, put back after the test.
+// An environment variable of the test process, put back after the test (an empty one as none).
 #pragma once
 
 #include <windows.h>
@@ -7,21 +7,16 @@
 
 class CSavedVariable {
 public:
-    explicit CSavedVariable(const char* pszName) : m_pszName(pszName), m_value(4096, '\0')
+    explicit CSavedVariable(const char* pszName) : m_pszName(pszName)
     {
-        SetLastError(ERROR_SUCCESS);
-        const DWORD cch = GetEnvironmentVariableA(pszName, &m_value[0], 4096);
-        m_value.resize(cch < 4096 ? cch : 0);
-        m_bExisted = !m_value.empty() || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+        char szValue[4096];
+        const DWORD cch = GetEnvironmentVariableA(pszName, szValue, sizeof(szValue));
+        m_value.assign(szValue, cch < sizeof(szValue) ? cch : 0);
     }
-    ~CSavedVariable() { Set(m_bExisted ? m_value.c_str() : nullptr); }
-    CSavedVariable(const CSavedVariable&) = delete;
-    CSavedVariable& operator=(const CSavedVariable&) = delete;
-
+    ~CSavedVariable() { Set(m_value.empty() ? nullptr : m_value.c_str()); }
     void Set(const char* pszValue) { SetEnvironmentVariableA(m_pszName, pszValue); }
 
 private:
     const char* m_pszName;
     std::string m_value;
-    bool m_bExisted;
 };

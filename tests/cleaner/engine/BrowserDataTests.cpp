@@ -1,12 +1,8 @@
-// Text files changed in place, the Netscape and Mozilla history handler and
-// the locators of the browsers' user folders, on files and registry values
-// that the tests write.
+// Text files changed in place, and browser paths without their folders.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FileUpdates.h"
-#include "cleaner/engine/NetscapeLocators.h"
 #include "tests/support/CleaningRunTest.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SavedFile.h"
 
 namespace {
 
@@ -23,10 +19,8 @@ typedef CleaningRun BrowserData;
 
 }  // namespace
 
-// Rewritten with Windows line ends, counted when changed; a missing file is
-// created empty, one out of reach keeps its content, an unknown method does
-// nothing. A file that another program keeps others from reading but not
-// from writing would lose its content if rewritten from what was read.
+// Rewritten with Windows line ends, counted when changed; a missing file is created empty; an
+// unknown method does nothing; one that cannot be read (though written) keeps its content.
 TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChanged)
 {
     const uint32_t kWords = FileUpdate::FU_CLEAR_KEYWORDS;
@@ -45,10 +39,9 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
         {FileUpdate::FU_CLEAR_FILE, "ab\r\n", FILE_SHARE_WRITE, "ab\r\n", 0},
         {FileUpdate::FU_CLEAR_FILE, "ab\r\n", FILE_SHARE_READ, "ab\r\n", 0},
     };
+    const std::string strPath = m_folder / "file.txt";
     for (const auto& test : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << test.dwMethod << " " << (test.content ? test.content : "-"));
-        const std::string strPath = m_folder / "file.txt";
+        SCOPED_TRACE(testing::Message() << test.dwMethod << (test.content ? test.content : ""));
         DeleteFileA(strPath.c_str());
         if (test.content)
             MakeFile("file.txt", test.content);
@@ -66,50 +59,16 @@ TEST_F(BrowserData, UpdatedFilesAreRewrittenWhenTheyCanBeReadAndCountedWhenChang
     EXPECT_FALSE(FileExists(m_folder / "none"));
 }
 
-TEST_F(BrowserData, HistoryHandlerErasesTheFirstFileAndStripsTheSecond)
-{
-    const std::string strNN4 = MakeFolder("nn4"), strNN6 = MakeFolder("nn6");
-    m_settings->strNetscape4UserPath = strNN4;
-    m_settings->strNetscape6UserPath = strNN6;
-    const std::string strHst = MakeFile("nn4\\netscape.hst", 3000);
-    const std::string strPrefs = MakeFile("nn4\\prefs.js",
-                                          "(\"browser.url_history.URL_1\", \"a\");\r\n"
-                                          "(\"mail.server\", \"b\");\n");
-    // "<RDF:li resource" is no "<RDF:li>"; every other byte stays.
-    const std::string strRdf =
-        MakeFile("nn6\\localstore.rdf",
-                 "<RDF:Seq>\r\n<RDF:li>x</RDF:li>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
-    Build();
-    Enable("NNHistory");
-    EXPECT_TRUE(Run());
-    EXPECT_EQ(m_log.m_lines,
-              Ran("Clear Netscape Browser & Address History",
-                  {Deleted(strHst), {2, "File " + strNN6 + "\\history.dat not found"}}) +
-                  Summary(1, 0, 2));
-    EXPECT_EQ(m_manager->m_stats, (CleanStats{3000, 1}));
-    EXPECT_EQ(ReadFileBytes(strPrefs), "(\"mail.server\", \"b\");\n");
-    EXPECT_EQ(ReadFileBytes(strRdf), "<RDF:Seq>\r\n<RDF:li resource=\"a\"/>\n</RDF:Seq>");
-}
-
-// Without the Netscape folders the paths would lose their folder and name
-// files at the root of the current drive, made C: here. File updates come
-// after the files: a file that a target removes is created again, empty.
+// Without the Netscape folders the paths would name files at the root of the current drive,
+// C: here. File updates come after the files: a file a target removes is created empty.
 TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
 {
+    const CSavedFile hst("C:\\netscape.hst"), prefs("C:\\prefs.js");
+    hst.Write("not Netscape's");
+    prefs.Write("browser.url_history\r\n");
     char szCurrent[MAX_PATH];
     ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, szCurrent), 0u);
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
-    struct CCleanUp {
-        const char* pszFolder;
-        ~CCleanUp()
-        {
-            DeleteFileA("C:\\netscape.hst");
-            DeleteFileA("C:\\prefs.js");
-            SetCurrentDirectoryA(pszFolder);
-        }
-    } cleanUp{szCurrent};
-    ASSERT_TRUE(WriteFileBytes("C:\\netscape.hst", "not Netscape's"));
-    ASSERT_TRUE(WriteFileBytes("C:\\prefs.js", "browser.url_history\r\n"));
     CAction action;
     action.strTitle = "Browser";
     action.dwKind = AK_NNHISTORY;
@@ -125,7 +84,6 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     EXPECT_EQ(ReadFileBytes("C:\\prefs.js"), "browser.url_history\r\n");
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{"Browser", "Browser Complete", "Browser",
                                                        "Browser Complete"}));
-
     m_settings->strNetscape4UserPath = m_folder.Path();
     const std::string strGone = MakeFile("gone.txt", "secret\r\n");
     const std::string strKept = MakeFile("kept.txt", "a secret\r\nother\r\n");
@@ -138,40 +96,5 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     EXPECT_EQ(ReadFileBytes(strGone), "");
     EXPECT_TRUE(FileExists(strGone));
     EXPECT_EQ(ReadFileBytes(strKept), "other\r\n");
-}
-
-TEST_F(BrowserData, LocatorsReadTheBrowsersOwnRecords)
-{
-    const std::string kBiff = "Software\\Netscape\\Netscape Navigator\\biff";
-    const std::string kShellFolders =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    const std::string strUser = kBiff + "\\users\\jo", strServers = strUser + "\\servers\\";
-    const std::string strRoot = m_folder.Path();
-    CScratchRegistry registry;
-    registry.Remove(HKEY_CURRENT_USER, kBiff, "CurrentUser");
-    EXPECT_EQ(FindNetscape4Root(), "");
-    // The mail state of the default server, else of "mail", names the user's folder.
-    registry.Set(HKEY_CURRENT_USER, kBiff, "CurrentUser", "jo");
-    registry.Remove(HKEY_CURRENT_USER, strUser, "defaultServer");
-    registry.Set(HKEY_CURRENT_USER, strServers + "mail", "popstatePath",
-                 strRoot + "\\mail\\popstate.dat");
-    EXPECT_EQ(FindNetscape4Root(), strRoot);
-    EXPECT_EQ(FindNetscape4Cache(), strRoot + "\\Cache");
-    MakeFile("prefs.js", "user_pref(\"browser.cache.directory\", \"E:\\\\NS Cache\");\r\n");
-    EXPECT_EQ(FindNetscape4Cache(), "E:\\NS Cache");
-    registry.Set(HKEY_CURRENT_USER, strUser, "defaultServer", "pop.example.com");
-    registry.Set(HKEY_CURRENT_USER, strServers + "pop.example.com", "popstatePath",
-                 "D:\\jo\\popstate.dat");
-    EXPECT_EQ(FindNetscape4Root(), "");
-    EXPECT_EQ(FindNetscape4Cache(), "");
-    // Mozilla's profile folder is in its registry file.
-    registry.Set(HKEY_CURRENT_USER, kShellFolders, "AppData", strRoot);
-    EXPECT_EQ(FindMozillaRoot(), "");
-    MakeFolder("Mozilla");
-    const std::string strProfile = strRoot + "\\Mozilla\\Profiles\\jo";
-    MakeFile("Mozilla\\registry.dat",
-             std::string("\x76\x00\x02\x00", 4) + strProfile + std::string(1, '\0'));
-    EXPECT_EQ(FindMozillaRoot(), strProfile);
-    registry.Remove(HKEY_CURRENT_USER, kShellFolders, "AppData");
-    EXPECT_EQ(FindMozillaRoot(), "");
+    SetCurrentDirectoryA(szCurrent);
 }

@@ -1,72 +1,22 @@
-// Free-space elimination, the recycle bin and the disk scan, on drive
-// letters made for the tests: a small file system of its own where the host
-// lets a test mount one, an empty folder otherwise.
+// Free-space elimination, the recycle bin and the disk scan, on drive letters made for the
+// tests: a small file system of its own, or a folder.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FreeSpace.h"
 #include "cleaner/engine/WipePattern.h"
 #include "tests/support/CleaningRunTest.h"
-#include "tests/support/HostCalls.h"
 #include "tests/support/HostLink.h"
 #include "tests/support/TestDrive.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 namespace {
-
-#define MAP_FILE_SYSTEM_OR_SKIP(drive, nBytes) \
-    if (!(drive).MapFileSystem(nBytes))        \
-    GTEST_SKIP() << "the host does not let this test mount a file system of its own"
-
-// Whether the bytes are the filler block, over and over.
-::testing::AssertionResult IsFillerPattern(const std::string& bytes)
-{
-    unsigned char block[kFillerBlockSize];
-    FillFillerBlock(block);
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (static_cast<unsigned char>(bytes[i]) != block[i % kFillerBlockSize])
-            return ::testing::AssertionFailure() << "byte " << i << " of " << bytes.size();
-    }
-    return ::testing::AssertionSuccess();
-}
-
-// Lets no file of this process grow past a size while it lives, as a file
-// system's limit would: the host refuses the write, its signal 25 ignored.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(uintptr_t nBytes)
-    {
-        const uintptr_t ignore[6] = {1};  // room for the host's record on either processor
-        m_bSet = HostCall(HC_RT_SIGACTION, reinterpret_cast<const void*>(25), ignore, m_previous,
-                          sizeof(uint64_t)) == 0 &&
-                 SetLimit(nBytes);
-    }
-    ~CFileSizeLimit()
-    {
-        if (m_bSet && SetLimit(~uintptr_t(0)))
-            HostCall(HC_RT_SIGACTION, reinterpret_cast<const void*>(25), m_previous, nullptr,
-                     sizeof(uint64_t));
-    }
-    bool IsSet() const { return m_bSet; }
-
-private:
-    static bool SetLimit(uintptr_t nBytes)
-    {
-        const uintptr_t limit[2] = {nBytes, ~uintptr_t(0)};  // RLIMIT_FSIZE: 1
-        return HostCall(HC_SETRLIMIT, reinterpret_cast<const void*>(1), limit) == 0;
-    }
-
-    uintptr_t m_previous[6] = {};
-    bool m_bSet = false;
-};
 
 class DriveOperations : public CleaningRun {
 protected:
-    // Runs one action of the kind on its own, as a clean would.
-    CleanStats Execute(CAction& action)
+    CleanStats Execute(uint32_t dwKind, const StringList& drives)
     {
+        CAction action;
         action.strTitle = "Drive work";
+        action.dwKind = dwKind;
+        (dwKind == AK_FREESPACE ? action.lstFreeSpaceDrives : action.lstRecycleBinDrives) = drives;
         return ExecuteAction(action, *m_settings, m_stop);
     }
     CTestDrive m_drive;
@@ -74,10 +24,8 @@ protected:
 
 }  // namespace
 
-// Drives smaller than one large write, just past it, and of no round size:
-// the one filler takes the free space to the last byte, block after block.
-// A run that was killed leaves the drive full; the next one starts by
-// removing that filler, fills the drive again and leaves it as it found it.
+// Drives smaller than one large write, just past it, and of no round size: the filler takes
+// the free space to the last byte. A killed run's filler goes before the next run fills.
 TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
 {
     Build();
@@ -85,11 +33,11 @@ TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
     for (const uint64_t nSize : {12 << 10, (1 << 20) + (8 << 10), (2 << 20) + (4 << 10)}) {
         SCOPED_TRACE(nSize);
         CTestDrive drive;
-        MAP_FILE_SYSTEM_OR_SKIP(drive, nSize);
+        if (!drive.MapFileSystem(nSize))
+            GTEST_SKIP() << "the host does not let this test mount a file system of its own";
         ASSERT_TRUE(WriteFileBytes(drive / "keep.txt", "the user's"));
         const uint64_t nFree = FreeBytes(drive.Root());
         ASSERT_GT(nFree, 0u);
-
         StringVector fillers;
         ASSERT_TRUE(FillFreeSpace(drive.Root(), nullptr, fillers));
         // "R:\" and "\elim.ers" make two backslashes, which the system reads as one.
@@ -97,9 +45,12 @@ TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
         EXPECT_EQ(fillers, StringVector{strFiller});
         EXPECT_EQ(FreeBytes(drive.Root()), 0u);
         const std::string filled = ReadFileBytes(drive / "elim.ers");
-        EXPECT_EQ(filled.size(), nFree);
-        EXPECT_TRUE(IsFillerPattern(filled));
-
+        unsigned char block[kFillerBlockSize];
+        FillFillerBlock(block);
+        std::string expected;
+        while (expected.size() < nFree)
+            expected.append(reinterpret_cast<const char*>(block), kFillerBlockSize);
+        EXPECT_TRUE(filled == expected.substr(0, nFree)) << filled.size() << " of " << nFree;
         m_log.Clear();
         m_settings->strDiskOpsDriveList = drive.Root();
         EXPECT_TRUE(Run());
@@ -110,54 +61,16 @@ TEST_F(DriveOperations, FreeSpaceIsFilledToTheEndWithTheBlockAndGivenBack)
         EXPECT_EQ(FreeBytes(drive.Root()), nFree);
         EXPECT_EQ(FilesInListedOrder(drive.Root()), StringVector{"keep.txt"});
         EXPECT_EQ(ReadFileBytes(drive / "keep.txt"), "the user's");
+        // A stopped elimination still removes its filler.
+        m_stop.Request();
+        EXPECT_TRUE(EliminateFreeSpace(drive.Root(), &m_stop));
+        EXPECT_EQ(FilesInListedOrder(drive.Root()), StringVector{"keep.txt"});
+        EXPECT_EQ(FreeBytes(drive.Root()), nFree);
+        m_stop.Clear();
     }
 }
 
-// The largest file of a FAT32 drive is 4 GiB less one byte; past such a
-// limit the fillers go on beside the first until the drive is full.
-TEST_F(DriveOperations, FillerThatCannotGrowIsFollowedByMoreUntilTheDriveIsFull)
-{
-    MAP_FILE_SYSTEM_OR_SKIP(m_drive, 8 << 20);
-    const uint64_t nFree = FreeBytes(m_drive.Root());
-    // Whole clusters, so that the files take exactly the free space; not a
-    // multiple of the large writes, so that one of them is cut short.
-    const uint64_t nLimit = (3 << 20) + 3 * kFillerBlockSize;
-    StringVector fillers;
-    {
-        CFileSizeLimit limit(nLimit);
-        if (!limit.IsSet())
-            GTEST_SKIP() << "the host does not let this test limit the size of files";
-        ASSERT_TRUE(FillFreeSpace(m_drive.Root(), nullptr, fillers));
-    }
-    const std::string strRoot = m_drive.Root();
-    ASSERT_EQ(fillers, (StringVector{strRoot + "\\elim.ers", strRoot + "\\elim1.ers",
-                                     strRoot + "\\elim2.ers"}));
-    EXPECT_EQ(FreeBytes(strRoot), 0u);
-    uint64_t nTotal = 0;
-    for (const std::string& strFiller : fillers) {
-        const std::string bytes = ReadFileBytes(strFiller);
-        EXPECT_LE(bytes.size(), nLimit) << strFiller;
-        EXPECT_TRUE(IsFillerPattern(bytes)) << strFiller;
-        nTotal += bytes.size();
-    }
-    EXPECT_EQ(nTotal, nFree);
-
-    // What a killed run leaves behind goes before the next one fills.
-    RemoveLeftoverFillers(strRoot);
-    EXPECT_EQ(FilesInListedOrder(strRoot), StringVector());
-    EXPECT_EQ(m_log.m_lines,
-              (Lines{Deleted(fillers[0]), Deleted(fillers[1]), Deleted(fillers[2])}));
-    EXPECT_EQ(FreeBytes(strRoot), nFree);
-
-    // A stopped elimination still removes its filler.
-    m_stop.Request();
-    EXPECT_TRUE(EliminateFreeSpace(strRoot, &m_stop));
-    EXPECT_EQ(FilesInListedOrder(strRoot), StringVector());
-    EXPECT_EQ(FreeBytes(strRoot), nFree);
-}
-
-// Nothing is written anywhere: without a drive the filler path would be
-// "\elim.ers", at the root of the current drive.
+// Without a drive the filler would be "\elim.ers", at the root of the current drive.
 TEST_F(DriveOperations, EmptyDriveListDoesNothingAndAMissingDriveIsSkippedWithoutALine)
 {
     Build();
@@ -169,17 +82,12 @@ TEST_F(DriveOperations, EmptyDriveListDoesNothingAndAMissingDriveIsSkippedWithou
               Ran("Free Space Elimination") + Ran("Scan Disk by Mask") + Summary(0, 0, 0));
     EXPECT_FALSE(FileExists("\\elim.ers"));
     EXPECT_FALSE(EliminateFreeSpace(""));
-
     m_log.Clear();
-    CAction action;
-    action.dwKind = AK_FREESPACE;
-    action.lstFreeSpaceDrives = {"Q:\\nowhere\\"};
-    Execute(action);
+    Execute(AK_FREESPACE, {"Q:\\nowhere\\"});
     EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{"Drive work", "Drive work Complete"}));
 }
 
-// Both bins are emptied, "Recycled" of Windows 95/98/ME and "Recycler" of
-// NT, with the folders of each user and their hidden files.
+// Both bins, "Recycled" (95/98/ME) and "Recycler" (NT), with users' folders and hidden files.
 TEST_F(DriveOperations, RecycleBinIsEmptiedWithItsHiddenFilesAndUserFolders)
 {
     ASSERT_TRUE(m_drive.MapFolder());
@@ -189,14 +97,10 @@ TEST_F(DriveOperations, RecycleBinIsEmptiedWithItsHiddenFilesAndUserFolders)
          {"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "outside.txt"})
         ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, pszFile));
     SetFileAttributesA((m_drive / "Recycler\\S-1-5-21-1004\\INFO2").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    CAction action;
-    action.dwKind = AK_RECYCLEBIN;
-    action.lstRecycleBinDrives = {m_drive.Root()};
-    EXPECT_EQ(Execute(action), (CleanStats{16 + 28, 2}));
+    EXPECT_EQ(Execute(AK_RECYCLEBIN, {m_drive.Root()}), (CleanStats{16 + 28, 2}));
     EXPECT_TRUE(FileExists(m_drive / "Recycler"));
     EXPECT_FALSE(FileExists(m_drive / "Recycler\\S-1-5-21-1004"));
     EXPECT_TRUE(FileExists(m_drive / "outside.txt"));
-    // The folders are named as the drive entry and "\Recycled" make them.
     EXPECT_EQ(m_log.m_lines,
               Ran("Drive work", {Deleted(m_drive.Root() + "\\Recycled\\DC1.TXT"),
                                  Deleted(m_drive.Root() + "\\Recycler\\S-1-5-21-1004\\INFO2")}));
@@ -219,7 +123,6 @@ TEST_F(DriveOperations, DiskScanDeletesMatchingFilesAnywhereOnTheDrive)
     Enable("DiskOpScan");
     m_settings->strDiskOpsDriveList = m_drive.Root();
     EXPECT_TRUE(Run());
-
     for (const char* pszGone : {"top.old", "emptied", "deep", "kept\\d.chk"})
         EXPECT_FALSE(FileExists(m_drive / pszGone)) << pszGone;
     EXPECT_TRUE(FileExists(m_drive / "kept\\letter.doc"));

@@ -1,13 +1,9 @@
-// The preview: the walk of a clean that changes nothing and lists what the
-// clean would remove, compared with what a clean of the same machine then
-// really removes.
+// The preview changes nothing and lists what a clean of the same machine then removes.
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/Environment.h"
 #include "tests/support/TestDrive.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -26,8 +22,7 @@ const std::string kPluginKey = "Software\\VeltrinPreviewTest";
 typedef std::set<std::string> Names;
 typedef std::map<std::string, std::string> Snapshot;
 
-// Every file and folder below the folder, with what the file system keeps
-// of it: attributes, size, the three times, and a file's content (hashed).
+// Every file and folder below: attributes, size, the three times, a file's content hashed.
 void AddTreeSnapshot(const std::string& strFolder, Snapshot& snapshot)
 {
     WIN32_FIND_DATAA data;
@@ -37,12 +32,10 @@ void AddTreeSnapshot(const std::string& strFolder, Snapshot& snapshot)
         const std::string strName = data.cFileName, strPath = strFolder + "\\" + strName;
         if (strName == "." || strName == "..")
             continue;
-        std::string strFacts =
-            std::to_string(data.dwFileAttributes) + " " + std::to_string(data.nFileSizeLow);
-        for (const FILETIME& time :
-             {data.ftCreationTime, data.ftLastWriteTime, data.ftLastAccessTime})
-            strFacts +=
-                " " + std::to_string(uint64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime);
+        std::string strFacts = std::to_string(data.dwFileAttributes) + " " +
+                               std::to_string(data.nFileSizeLow);
+        for (const FILETIME& t : {data.ftCreationTime, data.ftLastWriteTime, data.ftLastAccessTime})
+            strFacts += " " + std::to_string(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             AddTreeSnapshot(strPath, snapshot);
         else
@@ -70,16 +63,13 @@ Names Listed(const Lines& lines, const std::string& strStart, const std::string&
     return names;
 }
 
-// A prepared machine: the browser's cache and cookies (with a date limit),
-// the temp folder with a file in use, the typed commands of the Run box, a
-// plugin with every kind of target, the clipboard, and the disk scan and
-// free-space elimination on a drive of their own.
+// A prepared machine: browser cache and cookies (with a date limit), the temp folder with a
+// file in use, the Run box, a plugin, the clipboard, the disk scan and free space on a drive.
 class Preview : public CleaningRun {
 protected:
     void SetUp() override
     {
         CleaningRun::SetUp();
-        // The free space is overwritten only on a small file system of its own.
         if (!m_drive.MapFileSystem(4 << 20))
             GTEST_SKIP() << "no file system of its own for the drive";
         for (const char* pszFolder : {"cache", "cookies", "temp", "plugins", "cache\\sub",
@@ -100,10 +90,8 @@ protected:
         for (const auto& file : files)
             MakeFile(file.first, file.second);
         SetLastWriteYear(m_folder / "cookies\\old.txt", 2000);
-        // No date limit keeps a file last written in 2099. Its last access lies
-        // later still: a host file system notes a read as an access when the
-        // last one came before the last write, which would tell of the
-        // snapshots' own reads.
+        // No date limit keeps a file of 2099. Its last access lies later still, or the
+        // host would note the snapshots' own reads.
         FILETIME times[2];
         SYSTEMTIME years[2] = {{2099, 1, 0, 1, 0, 0, 0, 0}, {2100, 1, 0, 1, 0, 0, 0, 0}};
         for (int i = 0; i < 2; ++i)
@@ -114,7 +102,7 @@ protected:
         CloseHandle(hNew);
         m_strLocked = MakeFile("temp\\inuse.tmp", 300);
         m_strUpdated = MakeFile("plugdata\\prefs.js", "keep this\r\nsecret line\r\n");
-        // The system's search also finds "*.tmp" by the alias "BYITSA~1.TMP".
+        // The search also finds "*.tmp" by the alias "BYITSA~1.TMP".
         for (const char* pszFile : {"top.old", "kept.doc", "by its alias.tmpl"})
             ASSERT_TRUE(WriteFileBytes(m_drive / pszFile, "scan"));
         WriteStringValue(kPluginKey, "single", "1");
@@ -138,47 +126,42 @@ protected:
         DeleteKeyTree(kPluginKey);
         CleaningRun::TearDown();
     }
-
     void WritePlugin(const std::string& strPath)
     {
         const std::string strData = m_folder / "plugdata";
         CAction plugin;
         plugin.strId = "PlugEvery";
         plugin.strTitle = "Every target";
-        FileTarget single, content = FolderContent(strData),
-                           tree = FolderContent(strData + "\\tree");
-        single.strName = strData + "\\single.dat";
-        content.strMask = "*.log";
-        content.lstExclude = {"keep.log"};
-        tree.dwType = TT_RECURSIVE;
-        tree.strMask = "*.bak";
-        plugin.lstFiles = {single, content, tree};
-        RegTarget value, masked, keyTree;
-        value.strName = kPluginKey;
-        value.strValue = "single";
-        masked.dwType = TT_CONTENT;
-        masked.strName = kPluginKey + "\\Masked";
-        masked.strValueMask = "url*";
-        masked.lstExcludeValues = {"kept text"};
-        keyTree.dwType = TT_RECURSIVE;
-        keyTree.strName = kPluginKey + "\\Tree";
-        plugin.lstKeys = {value, masked, keyTree};
-        plugin.lstFileUpdates.resize(1);
-        plugin.lstFileUpdates.back().strPath = m_strUpdated;
-        plugin.lstFileUpdates.back().vecKeywords = {"secret*"};
-        plugin.lstKeyUpdates.resize(1);
-        plugin.lstKeyUpdates.back().target = value;
+        plugin.lstFiles = {FileTarget(), FolderContent(strData), FolderContent(strData + "\\tree")};
+        auto file = plugin.lstFiles.begin();
+        file->strName = strData + "\\single.dat";
+        (++file)->strMask = "*.log";
+        file->lstExclude = {"keep.log"};
+        (++file)->dwType = TT_RECURSIVE;
+        file->strMask = "*.bak";
+        plugin.lstKeys.resize(3);
+        auto key = plugin.lstKeys.begin();
+        key->strName = kPluginKey;
+        key->strValue = "single";
+        plugin.lstKeyUpdates = {RegUpdate()};
+        plugin.lstKeyUpdates.back().target = *key;
+        (++key)->dwType = TT_CONTENT;
+        key->strName = kPluginKey + "\\Masked";
+        key->strValueMask = "url*";
+        key->lstExcludeValues = {"kept text"};
+        (++key)->dwType = TT_RECURSIVE;
+        key->strName = kPluginKey + "\\Tree";
         plugin.lstKeyUpdates.back().target.strValue = "Start Page";
         plugin.lstKeyUpdates.back().strData = "about:blank";
+        plugin.lstFileUpdates = {FileUpdate()};
+        plugin.lstFileUpdates.back().strPath = m_strUpdated;
+        plugin.lstFileUpdates.back().vecKeywords = {"secret*"};
         plugin.lstCommands = {"cmd.exe /c echo started> \"" + (m_folder / "started.txt") + "\""};
-        CWin32File file;
-        ASSERT_TRUE(file.Open(strPath.c_str(), CWin32File::OM_CREATE));
-        ASSERT_TRUE(plugin.Write(file));
+        CWin32File out;
+        ASSERT_TRUE(out.Open(strPath.c_str(), CWin32File::OM_CREATE));
+        ASSERT_TRUE(plugin.Write(out));
     }
-
-    // The files and the keys that a clean reaches here, as they stand. Taking
-    // it reads every file, which the host may note as their last access the
-    // first time; it is taken twice, so that it does not differ by its reads.
+    // The files a clean reaches here. Taken twice, so that it does not differ by its reads.
     Snapshot FileSnapshot() const
     {
         Snapshot snapshot;
@@ -189,19 +172,18 @@ protected:
         }
         return snapshot;
     }
-    // The user's whole hive, and where the system notes what goes at the
-    // next restart.
+    // The user's whole hive, and where the system notes what goes at the restart.
     static Snapshot RegistrySnapshot()
     {
         Snapshot snapshot;
-        for (const auto& entry : SnapshotKey(""))
-            snapshot[entry.first] = std::to_string(entry.second.dwType) + " " + entry.second.bytes;
-        for (const auto& entry : SnapshotKey(kSessionManager, HKEY_LOCAL_MACHINE))
-            snapshot["HKLM\\" + entry.first] =
-                std::to_string(entry.second.dwType) + " " + entry.second.bytes;
+        for (const HKEY hRoot : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            const bool bUser = hRoot == HKEY_CURRENT_USER;
+            for (const auto& entry : SnapshotKey(bUser ? "" : kSessionManager, hRoot))
+                snapshot[(bUser ? "" : "HKLM\\") + entry.first] =
+                    std::to_string(entry.second.dwType) + " " + entry.second.bytes;
+        }
         return snapshot;
     }
-
     CTestDrive m_drive;
     CSavedValue m_cache{HKEY_CURRENT_USER, kShellFolders, "CACHE"};
     CSavedValue m_cookies{HKEY_CURRENT_USER, kShellFolders, "COOKIES"};
@@ -213,14 +195,13 @@ protected:
 
 }  // namespace
 
-// Stopped from another thread at moments from the start to the end of the
-// walk, and then run to its end, the preview changes nothing; the clean of
-// the same machine removes exactly what it listed.
+// Stopped from another thread at any moment, or run to its end, the preview changes nothing;
+// the clean then removes exactly what it listed.
 TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
 {
+    const DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
     HANDLE hInUse =
-        CreateFileA(m_strLocked.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, 0, nullptr);
+        CreateFileA(m_strLocked.c_str(), GENERIC_READ, dwShare, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hInUse, INVALID_HANDLE_VALUE);
     const Snapshot filesBefore = FileSnapshot(), registryBefore = RegistrySnapshot();
     for (DWORD dwDelay : {0, 1, 2, 5, 10, 20}) {
@@ -238,7 +219,6 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_TRUE(m_manager->RunPreview(m_stop));
     const Lines preview = m_log.m_lines;
     const CleanStats previewStats = m_manager->m_stats;
-
     // Nothing changed: no file, time, attribute, value, clipboard or filler.
     EXPECT_EQ(m_log.m_nHolds, m_log.m_nReleases);
     EXPECT_EQ(FileSnapshot(), filesBefore);
@@ -246,14 +226,12 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_TRUE(
         ReadRegText(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations").empty());
-
     // Each action between its title and its totals, then the summary.
     std::vector<std::string> texts;
-    for (const Line& line : preview) {
+    for (const Line& line : preview)
         if (line.nImage == LI_ACTION_START || line.nImage == LI_ACTION_COMPLETE ||
             line.nImage == LI_STATISTICS)
             texts.push_back(line.strText);
-    }
     const std::string strKeys = " registry entry(ies)",
                       strNone = " 0 file(s) (0 Kbytes) and 0" + strKeys;
     EXPECT_EQ(
@@ -298,17 +276,14 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
                                       s.find(" would be overwritten (") != s.npos;
                            }),
               all.end());
-
     m_log.Clear();
     EXPECT_TRUE(Run());
     CloseHandle(hInUse);
     const Snapshot filesAfter = FileSnapshot(), registryAfter = RegistrySnapshot();
     Names filesGone, valuesGone, keysGone;
-    for (const auto& entry : filesBefore) {
-        if (!filesAfter.count(entry.first) &&
-            !(std::stoul(entry.second) & FILE_ATTRIBUTE_DIRECTORY))
+    for (const auto& entry : filesBefore)
+        if (!filesAfter.count(entry.first) && !(stoul(entry.second) & FILE_ATTRIBUTE_DIRECTORY))
             filesGone.insert(entry.first);
-    }
     EXPECT_EQ(Listed(preview, "File ", " would be deleted ("), filesGone);
     const Names deferred = Listed(preview, "File ", " would be removed at the next restart");
     EXPECT_EQ(deferred, Listed(m_log.m_lines, "File ", " will be removed until system reboot"));
@@ -330,9 +305,8 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
                      {5, "Updated: 1 file(s)"},
                      {5, "Deleted: 7 registry entry(ies)"},
                      {5, "Released Space: 4 Kbytes"},
-                     {5,
-                      "1 files will be removed on reboot (Please reboot if you want to clean "
-                      "everything immidiately)"}}));
+                     {5, "1 files will be removed on reboot (Please reboot if you want to clean "
+                         "everything immidiately)"}}));
     // The clipboard is emptied, and the programs are started without waiting.
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
     for (int n = 0; n < 300 && ReadFileBytes(m_folder / "started.txt").empty(); ++n)

@@ -1,13 +1,9 @@
-// Swap-file clearing against the real files and registry of the test prefix,
-// each saved before a test and put back after it. The Windows 95/98/ME cases
-// run when the system reports that family, the NT case when it reports NT.
+// Swap-file clearing against the prefix's files and registry, each put back after the test.
 #include "cleaner/engine/SwapClearing.h"
 #include "cleaner/engine/SystemVersion.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/SavedFile.h"
 #include "tests/support/TestRegistry.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -28,45 +24,34 @@ protected:
         m_registry.Remove(HKEY_LOCAL_MACHINE, kMemoryManagementKey, "ClearPageFileAtShutdown");
         m_registry.Remove(HKEY_CURRENT_USER, kSwapOptionKey, "Enabled");
         m_rootSwap.Remove();
-        m_windowsSwap.Remove();
         // The start-up line names the current folder by its short form.
-        char szCurrent[MAX_PATH], szShort[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, szCurrent);
-        m_strOldCurrent = szCurrent;
+        char szShort[MAX_PATH];
         ASSERT_TRUE(SetCurrentDirectoryA(m_current.Path().c_str()));
         ASSERT_NE(GetShortPathNameA(m_current.Path().c_str(), szShort, MAX_PATH), 0u);
         ASSERT_NE(szShort, m_current.Path());
         m_strLine = std::string(szShort) + "\\swpclr.exe " + kMarker + "\r\n";
     }
-    void TearDown() override
-    {
-        // A host folder outside every drive cannot be gone back to: then any
-        // other, so that the temporary folder can be removed.
-        if (!SetCurrentDirectoryA(m_strOldCurrent.c_str()))
-            SetCurrentDirectoryA(m_strWindows.c_str());
-    }
-
+    // Not back to the start folder, which may lie outside every drive.
+    void TearDown() override { SetCurrentDirectoryA(m_strWindows.c_str()); }
     const std::string m_strWindows = WindowsFolder();
     const char m_cDrive = m_strWindows[0];
     CScratchRegistry m_registry;
     CSavedFile m_batch{m_strWindows.substr(0, 3) + "autoexec.bat"};
     CSavedFile m_config{m_strWindows + "\\Veltrin.ini"};
     CSavedFile m_rootSwap{m_strWindows.substr(0, 3) + "win386.swp"};
-    CSavedFile m_windowsSwap{m_strWindows + "\\win386.swp"};
     CTempFolder m_current;
-    std::string m_strOldCurrent;
     std::string m_strLine;  // the start-up line the cleaner writes from m_current
 };
 
 }  // namespace
 
-// NT clears its swap file itself when its setting says so; Windows 95/98/ME
-// keeps the option as the program's own value and starts the clearing
-// program from a line of the batch file.
+// NT clears its swap file itself when its setting says so; 95/98/ME keeps the option as the
+// program's own value and starts the clearing program from a line of the batch file.
 TEST_F(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
 {
-    const std::string config = PageFileLine("D:\\old.swp");
-    m_batch.Write("REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS");
+    const std::string config = PageFileLine("D:\\old.swp"),
+                      batch = "REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS";
+    m_batch.Write(batch);
     m_config.Write(config);
     m_rootSwap.Write("swap");
     EXPECT_FALSE(ReadSwapClearingOption());  // missing reads as off
@@ -78,7 +63,7 @@ TEST_F(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
                                        HKEY_LOCAL_MACHINE));
             EXPECT_EQ(dwClear, bEnabled ? 1u : 0u);
             EXPECT_EQ(ReadSwapClearingOption(), bEnabled);
-            EXPECT_EQ(m_batch.Read(), "REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS");
+            EXPECT_EQ(m_batch.Read(), batch);
             EXPECT_EQ(m_config.Read(), config);
             EXPECT_FALSE(ValueExists(kSwapOptionKey, "Enabled"));
         }
@@ -87,8 +72,7 @@ TEST_F(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
     ASSERT_TRUE(IsWin9x());
     WriteDwordValue(kMemoryManagementKey, "ClearPageFileAtShutdown", 1, HKEY_LOCAL_MACHINE);
     EXPECT_FALSE(ReadSwapClearingOption());
-    // The user's own line with the marker goes as well, and no blank line
-    // builds up before the new one.
+    // The user's own line with the marker goes too; no blank line builds up before the new one.
     for (int n = 0; n < 2; ++n) {
         WriteSwapClearingOption(true, m_cDrive);
         EXPECT_EQ(m_batch.Read(), "@ECHO OFF\r\nPATH C:\\DOS\r\n" + m_strLine);
@@ -106,48 +90,4 @@ TEST_F(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
     EXPECT_FALSE(ReadSwapClearingOption());
     WriteDwordValue(kSwapOptionKey, "Enabled", 2);
     EXPECT_TRUE(ReadSwapClearingOption());
-}
-
-// Without a swap file the configuration is emptied all the same and the
-// batch file keeps its line; a missing batch file is not created.
-TEST_F(SwapClearing, On9xTheSwapFileIsOnTheChosenDriveOrElseInTheWindowsFolder)
-{
-    if (!IsWin9x())
-        GTEST_SKIP() << "Windows 95/98/ME only";
-    char cUnused = 'Z';
-    while (cUnused > 'D' && (GetLogicalDrives() & (1u << (cUnused - 'A'))))
-        --cUnused;
-    const struct {
-        char cDrive;
-        bool bRootSwap, bWindowsSwap, bEnabled, bBatch;
-        const CSavedFile* pExpected;  // none: no swap file found
-    } cases[] = {
-        {m_cDrive, true, true, true, true, &m_rootSwap},
-        {cUnused, true, true, true, true, &m_windowsSwap},
-        {cUnused, true, false, true, true, nullptr},
-        {m_cDrive, false, false, false, true, nullptr},
-        {m_cDrive, true, false, true, false, &m_rootSwap},
-        {m_cDrive, true, false, false, false, &m_rootSwap},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.cDrive << c.bRootSwap << c.bWindowsSwap << c.bEnabled << c.bBatch);
-        m_rootSwap.Remove();
-        m_windowsSwap.Remove();
-        m_batch.Remove();
-        if (c.bRootSwap)
-            m_rootSwap.Write("swap");
-        if (c.bWindowsSwap)
-            m_windowsSwap.Write("swap");
-        if (c.bBatch)
-            m_batch.Write(m_strLine);
-        m_config.Write(PageFileLine("D:\\old.swp"));
-
-        EXPECT_EQ(SetupSwapClearing(c.bEnabled, c.cDrive), c.pExpected != nullptr);
-        EXPECT_TRUE(m_config.Exists());
-        EXPECT_EQ(m_config.Read(),
-                  c.pExpected && c.bEnabled ? PageFileLine(c.pExpected->Path()) : "");
-        EXPECT_EQ(m_batch.Exists(), c.bBatch);
-        EXPECT_EQ(m_batch.Read(), c.bBatch ? m_strLine : "");
-    }
 }
