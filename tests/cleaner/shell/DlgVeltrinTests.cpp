@@ -148,7 +148,6 @@ TEST_F(MainWindow, LogShowsHeldLinesAtEachRepaintAndKeepsTheNewest8192)
     EXPECT_EQ(LogMessages().front(), "line 0");
     EXPECT_TRUE(NewestLineInView());
     ReleaseLogRedraw();
-
     sink.m_nRedrawInterval = 3600;
     sink.m_tLastRedraw = 0;  // the first line is due, no other
     sink.m_nForcedRedraws = 0;
@@ -176,7 +175,6 @@ TEST_F(MainWindow, CloseHidesInTheTrayAndTheFlagsClearTheLog)
     const CWindow tray(m_pDialog->m_trayIcon.GetHwnd());
     EXPECT_EQ(tray.SendMessage(kTrayCallbackMessage, IDR_TRAYMENU, WM_LBUTTONDBLCLK), 1);
     EXPECT_TRUE(m_pDialog->IsVisible());
-
     const struct {
         int nFlags;  // -1: missing
         bool bClearedAtStart, bClearedAtEscape;
@@ -268,9 +266,10 @@ TEST_F(MainWindow, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
         for (size_t n = 0; n < messages.size(); ++n) {
             const int nImage = m_pDialog->m_listLog.GetItemImage(static_cast<int>(n));
             EXPECT_TRUE(nImage != LI_FILE_NOT_FOUND && nImage != LI_FILE_AT_REBOOT) << messages[n];
-            if (nImage == LI_FILE_DELETED && messages[n].compare(0, 5, "File ") == 0)
+            if (nImage == LI_FILE_DELETED && messages[n].compare(0, 5, "File ") == 0) {
                 EXPECT_TRUE(deleted.insert(messages[n].substr(5, messages[n].size() - 17)).second)
                     << "reported twice: " << messages[n];
+            }
         }
         EXPECT_EQ(deleted, gone) << "the files reported deleted are not the files gone";
         EXPECT_EQ(m_manager->m_stats.nDeletedFiles, gone.size());
