@@ -2,7 +2,6 @@
 // own, driven by the messages that clicks, the system and other programs send.
 #include "cleaner/shell/DlgVeltrin.h"
 
-#include "cleaner/model/ActionManager.h"
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/CleaningRunTest.h"
@@ -12,40 +11,19 @@
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <cstdio>
 #include <random>
 #include <set>
-#include <thread>
 
 namespace {
 
 const std::string kSettings = kSettingsKey;
-const char kCleanRunning[] = "Veltrin PRO\nA clean is running. The settings can be changed when "
-                             "it has finished or been stopped.";
 
 class MainWindow : public CleaningRun {
 protected:
-    // A test that has not ended within two minutes ends the program with a
-    // word: a Stop waiting for a thread that never ends would stall the run.
-    void SetUp() override
-    {
-        CleaningRun::SetUp();
-        m_watchdog = std::thread([this] {
-            if (WaitForSingleObject(m_hEnded, 120000) == WAIT_TIMEOUT) {
-                std::fprintf(stderr, "HANG: %s did not end\n",
-                             testing::UnitTest::GetInstance()->current_test_info()->name());
-                TerminateProcess(GetCurrentProcess(), 3);
-            }
-        });
-    }
     void TearDown() override
     {
         m_pDialog.reset();
         CleaningRun::TearDown();
-        SetEvent(m_hEnded);
-        m_watchdog.join();
-        CloseHandle(m_hEnded);
     }
     void Open()
     {
@@ -89,8 +67,8 @@ protected:
         return ListView_GetTopIndex(hLog) + ListView_GetCountPerPage(hLog) >=
                ListView_GetItemCount(hLog);
     }
-    // An action of the test that deletes the folder's files, or its tree;
-    // with nFiles, the folder is made with as many files.
+    // An action that deletes the folder's files, or its tree; with nFiles,
+    // the folder is made with as many files.
     std::string AddFolderAction(const std::string& strId, std::string strFolder, int nFiles = 0,
                                 bool bTree = false)
     {
@@ -107,45 +85,11 @@ protected:
     }
 
     std::unique_ptr<CDlgVeltrin> m_pDialog;
-    HANDLE m_hEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread m_watchdog;
 };
-
-class CleanLifecycle : public MainWindow {};
 
 }  // namespace
 
-// The Features list shows the enabled actions in identifier order and
-// follows the settings; the Options and Help menus reach the server.
-TEST_F(MainWindow, FeaturesFollowTheSettingsAndTheMenusOpenTheirWindows)
-{
-    Build();
-    const char* const ids[] = {"ACDSeeHistory", "IECache", "WCTempDir"};
-    for (const char* pszId : ids)
-        Enable(pszId);
-    Open();
-    const CListView& features = m_pDialog->m_listFeatures;
-    ASSERT_EQ(features.GetItemCount(), 3);
-    for (int n = 0; n < 3; ++n)
-        EXPECT_EQ(features.GetItemText(n), m_manager->GetAction(ids[n]).strTitle);
-    CModalAnswers answers;
-    answers.Add([&](HWND hSettings) {
-        m_manager->GetAction("IECache").bEnabled = false;
-        ClickButton(hSettings, IDCANCEL);
-    });
-    Command(ID_OPTIONS_SETTINGS);
-    EXPECT_EQ(features.GetItemCount(), 2);
-
-    WriteStringValue(kSettings, "strServerUrl", "http://127.0.0.1:9");  // no server there
-    answers.Press(IDCANCEL);
-    Command(ID_OPTIONS_PROBLEMREPORT);
-    answers.Press(IDOK);
-    Command(ID_HELP_CHECKFORUPDATES);
-    ASSERT_EQ(answers.Seen().size(), 3u);
-    EXPECT_EQ(answers.Seen()[1].substr(0, 15), "Problem report\n");
-    EXPECT_EQ(answers.Seen()[2].substr(0, 38), "Veltrin PRO\nUpdate server is not found");
-}
-
+// The Features list shows the enabled actions and follows the settings.
 // Analyze walks the actions as Start does and removes nothing; Start cleans
 // on a thread of its own, one clean at a time.
 TEST_F(MainWindow, AnalyzeRemovesNothingAndStartCleansOnceAtATime)
@@ -153,44 +97,33 @@ TEST_F(MainWindow, AnalyzeRemovesNothingAndStartCleansOnceAtATime)
     Build();
     const std::string strFolder = AddFolderAction("Junk", "junk", 2);
     Open();
+    const CListView& features = m_pDialog->m_listFeatures;
+    ASSERT_EQ(features.GetItemCount(), 1);
+    EXPECT_EQ(features.GetItemText(0), "Clean Junk");
     Command(ID_ACTION_ANALYZE);
     WaitForCleanEnd();
     EXPECT_EQ(LogMessages().back(), "Space that would be released: 0 Kbytes");
     EXPECT_EQ(FilesInListedOrder(strFolder).size(), 2u);
+    // While the clean waits for this thread to show a line, neither a second
+    // clean nor the settings start.
     Command(ID_ACTION_START);
     const HANDLE hFirst = m_pDialog->m_hCleanThread;
-    Command(ID_ACTION_START);  // while the clean waits for this thread to show a line
+    Command(ID_ACTION_START);
     EXPECT_EQ(m_pDialog->m_hCleanThread, hFirst);
+    CModalAnswers answers;
+    answers.Press(IDOK);
+    Command(ID_OPTIONS_SETTINGS);
+    EXPECT_EQ(answers.Seen(), std::vector<std::string>{"Veltrin PRO\nA clean is running. The "
+                                  "settings can be changed when it has finished or been stopped."});
     WaitForCleanEnd();
     EXPECT_EQ(LogMessages().back(), "Released Space: 0 Kbytes");
     EXPECT_TRUE(FilesInListedOrder(strFolder).empty());
-}
-
-// With the settings open a clean does not start (a clean does not let them
-// open: see CommandsSentWhileStopWaits), and the tray opens no second
-// window; at the end of the session they close and the clean starts.
-TEST_F(MainWindow, SettingsAndACleanNeverOverlap)
-{
-    Open();
-    WriteDwordValue(kSettings + "\\General", "bRunAtShutdown", 1);
-    CModalAnswers answers;
     answers.Add([&](HWND hSettings) {
-        Command(ID_ACTION_START);
-        EXPECT_FALSE(m_pDialog->IsCleaning());
-        const size_t nDialogs = VisibleDialogs().size();
-        Command(ID_TRAY_SETTINGS);
-        EXPECT_EQ(VisibleDialogs().size(), nDialogs);
-        EXPECT_EQ(QueryEndSession(), FALSE);
-        EXPECT_TRUE(m_pDialog->IsCleaning());
-        EXPECT_FALSE(IsWindowVisible(hSettings));
+        m_manager->GetAction("Junk").bEnabled = false;
+        ClickButton(hSettings, IDCANCEL);
     });
-    answers.Press(IDOK);
     Command(ID_OPTIONS_SETTINGS);
-    ASSERT_EQ(answers.Seen().size(), 2u);
-    EXPECT_EQ(answers.Seen()[0].substr(0, 8), "Settings");
-    EXPECT_EQ(answers.Seen()[1], "Veltrin PRO\nClose the settings window before you start a clean.");
-    m_pDialog->m_bShutdownAfterFinish = false;
-    Command(ID_ACTION_STOP);
+    EXPECT_EQ(features.GetItemCount(), 0);
 }
 
 // Lines that a clean holds back reach the list at the next repaint, due
@@ -215,7 +148,6 @@ TEST_F(MainWindow, LogShowsHeldLinesAtEachRepaintAndKeepsTheNewest8192)
     EXPECT_EQ(LogMessages().front(), "line 0");
     EXPECT_TRUE(NewestLineInView());
     ReleaseLogRedraw();
-
     sink.m_nRedrawInterval = 3600;
     sink.m_tLastRedraw = 0;  // the first line is due, no other
     sink.m_nForcedRedraws = 0;
@@ -232,36 +164,8 @@ TEST_F(MainWindow, LogShowsHeldLinesAtEachRepaintAndKeepsTheNewest8192)
     EXPECT_TRUE(NewestLineInView());
 }
 
-// The lists and the toolbar grow with the window and the picture keeps to
-// its right edge; the window grows no smaller than its tracking limit.
-TEST_F(MainWindow, ControlsFollowTheWindowsSize)
-{
-    Open();
-    CDlgVeltrin& dialog = *m_pDialog;
-    const HWND controls[] = {dialog.m_listFeatures, dialog.GetItem(IDC_BANNER), dialog.m_listLog,
-                             dialog.m_wndToolBar};
-    RECT before[4];
-    for (int n = 0; n < 4; ++n)
-        before[n] = CWindow(controls[n]).GetRectInParent();
-    const int nColumns = dialog.m_listFeatures.GetColumnWidth(0) + dialog.m_listLog.GetColumnWidth(0);
-    const RECT window = dialog.GetWindowRect();
-    dialog.SetPos(nullptr, 0, 0, window.right - window.left + 120, window.bottom - window.top + 70,
-                  SWP_NOMOVE | SWP_NOZORDER);
-    for (int n = 0; n < 4; ++n) {
-        const RECT after = CWindow(controls[n]).GetRectInParent();
-        EXPECT_EQ(after.left - before[n].left, n == 1 ? 120 : 0) << n;
-        EXPECT_EQ(after.right - before[n].right, 120) << n;
-        EXPECT_EQ(after.bottom - before[n].bottom, n == 2 ? 70 : 0) << n;
-    }
-    EXPECT_EQ(dialog.m_listFeatures.GetColumnWidth(0) + dialog.m_listLog.GetColumnWidth(0),
-              nColumns + 240);
-    MINMAXINFO info = {};
-    dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x * 1000 + info.ptMinTrackSize.y, 485300);
-}
-
-// Closing hides the window in the tray, unless the tray is switched off;
-// Start clears the log with the flags 3, Escape with 9, and missing means 1.
+// Closing hides the window in the tray, unless the tray is switched off.
+// dwClearLogFlags: 1 switches clearing on, 2 clears at Start, 8 at Escape.
 TEST_F(MainWindow, CloseHidesInTheTrayAndTheFlagsClearTheLog)
 {
     Open();
@@ -269,16 +173,12 @@ TEST_F(MainWindow, CloseHidesInTheTrayAndTheFlagsClearTheLog)
     ServeMessages(10);  // the dialog posts itself a Cancel
     EXPECT_FALSE(m_pDialog->IsVisible());
     const CWindow tray(m_pDialog->m_trayIcon.GetHwnd());
-    EXPECT_EQ(tray.SendMessage(kTrayCallbackMessage, 99, WM_LBUTTONDBLCLK), 0);  // not our icon
-    EXPECT_FALSE(m_pDialog->IsVisible());
     EXPECT_EQ(tray.SendMessage(kTrayCallbackMessage, IDR_TRAYMENU, WM_LBUTTONDBLCLK), 1);
     EXPECT_TRUE(m_pDialog->IsVisible());
-
     const struct {
         int nFlags;  // -1: missing
         bool bClearedAtStart, bClearedAtEscape;
-    } cases[] = {{-1, false, false}, {2, false, false}, {3, true, false}, {8, false, false},
-                 {9, false, true}};
+    } cases[] = {{-1, false, false}, {2, false, false}, {3, true, false}, {9, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nFlags);
         DeleteKeyTree(kSettings);
@@ -289,7 +189,6 @@ TEST_F(MainWindow, CloseHidesInTheTrayAndTheFlagsClearTheLog)
         WaitForCleanEnd();
         EXPECT_EQ(LogMessages().front() == "before", !c.bClearedAtStart);
         Command(IDCANCEL);
-        EXPECT_FALSE(m_pDialog->IsVisible());
         EXPECT_EQ(m_pDialog->m_listLog.GetItemCount() == 0, c.bClearedAtEscape);
         Command(ID_TRAY_OPEN);
         EXPECT_TRUE(m_pDialog->IsVisible());
@@ -300,23 +199,37 @@ TEST_F(MainWindow, CloseHidesInTheTrayAndTheFlagsClearTheLog)
     EXPECT_FALSE(m_pDialog->IsWindow());
 }
 
-// The end of the session waits for the clean that bRunAtShutdown asks for.
-TEST_F(MainWindow, EndOfWorkIsGrantedUnlessACleanRunsFirst)
+// The end of the session waits for the clean that bRunAtShutdown asks for,
+// closing the settings first; with them open no clean starts and the tray
+// opens no second window.
+TEST_F(MainWindow, EndOfWorkWaitsForACleanThatNeverMeetsTheSettings)
 {
     Open();
     EXPECT_EQ(QueryEndSession(), TRUE);
     EXPECT_FALSE(m_pDialog->IsCleaning());
-    // Refused while the clean for the shutdown runs (its thread first gives
-    // the other programs a moment); a Stop ends it and takes the restart back.
     WriteDwordValue(kSettings + "\\General", "bRunAtShutdown", 1);
-    for (int n = 0; n < 2; ++n) {
+    CModalAnswers answers;
+    answers.Add([&](HWND hSettings) {
+        Command(ID_ACTION_START);
+        EXPECT_FALSE(m_pDialog->IsCleaning());
+        const size_t nDialogs = VisibleDialogs().size();
+        Command(ID_TRAY_SETTINGS);
+        EXPECT_EQ(VisibleDialogs().size(), nDialogs);
         EXPECT_EQ(QueryEndSession(), FALSE);
-        EXPECT_TRUE(m_pDialog->IsCleaning() && m_pDialog->m_bShutdownAfterFinish);
-    }
+        EXPECT_FALSE(IsWindowVisible(hSettings));
+    });
+    answers.Press(IDOK);
+    Command(ID_OPTIONS_SETTINGS);
+    ASSERT_EQ(answers.Seen().size(), 2u);
+    EXPECT_EQ(answers.Seen()[0].substr(0, 8), "Settings");
+    EXPECT_EQ(answers.Seen()[1], "Veltrin PRO\nClose the settings window before you start a clean.");
+    // Refused again while the clean runs (its thread first gives the other
+    // programs a moment), which a Stop ends, taking the restart back.
+    EXPECT_EQ(QueryEndSession(), FALSE);
+    EXPECT_TRUE(m_pDialog->IsCleaning() && m_pDialog->m_bShutdownAfterFinish);
     Command(ID_ACTION_STOP);
     EXPECT_FALSE(m_pDialog->IsCleaning() || m_pDialog->m_bShutdownAfterFinish);
-    // An analysis under way, waiting for this thread to show its first line,
-    // gives way to the clean.
+    // An analysis waiting for this thread to show its first line gives way.
     m_pDialog->m_logList.m_nRedrawInterval = 0;
     Command(ID_ACTION_ANALYZE);
     const HANDLE hAnalysis = CleanThread();
@@ -335,7 +248,7 @@ TEST_F(MainWindow, EndOfWorkIsGrantedUnlessACleanRunsFirst)
 // line, every file it reports as deleted is gone and every file gone was
 // reported, the statistics count the same, and the next clean starts; a
 // clean left to its end removes the whole tree.
-TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
+TEST_F(MainWindow, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
 {
     CJunkTree tree(m_folder.Path(), 4, 3, 160);
     Build();
@@ -354,12 +267,11 @@ TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
             const int nImage = m_pDialog->m_listLog.GetItemImage(static_cast<int>(n));
             EXPECT_TRUE(nImage != LI_FILE_NOT_FOUND && nImage != LI_FILE_AT_REBOOT) << messages[n];
             if (nImage == LI_FILE_DELETED && messages[n].compare(0, 5, "File ") == 0) {
-                const std::string strPath = messages[n].substr(5, messages[n].size() - 17);
-                EXPECT_TRUE(deleted.insert(strPath).second) << "reported twice: " << strPath;
-                EXPECT_EQ(gone.count(strPath), 1u) << "reported but still there: " << strPath;
+                EXPECT_TRUE(deleted.insert(messages[n].substr(5, messages[n].size() - 17)).second)
+                    << "reported twice: " << messages[n];
             }
         }
-        EXPECT_EQ(deleted.size(), gone.size()) << "files gone without a line";
+        EXPECT_EQ(deleted, gone) << "the files reported deleted are not the files gone";
         EXPECT_EQ(m_manager->m_stats.nDeletedFiles, gone.size());
         EXPECT_TRUE(NewestLineInView());
         const bool bSummary = std::count(messages.begin(), messages.end(), "Statistics:") > 0;
@@ -367,28 +279,27 @@ TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
         EXPECT_EQ(std::count(messages.begin(), messages.end(), strCount), bSummary ? 1 : 0);
         return bSummary;
     };
-    auto StartFilled = [&] {
+    // A whole clean, which tells how long one lasts here, first and last.
+    auto CleanWhole = [&] {
+        const DWORD dwStart = GetTickCount();
         EXPECT_TRUE(tree.Fill());
         m_pDialog->ClearLog();
         Command(ID_ACTION_START);
-    };
-    // Whole cleans first, which tell how long one lasts here.
-    DWORD dwWhole = INFINITE;
-    for (int n = 0; n < 2; ++n) {
-        const DWORD dwStart = GetTickCount();
-        StartFilled();
         WaitForCleanEnd();
-        dwWhole = std::min(dwWhole, GetTickCount() - dwStart);
         EXPECT_TRUE(CheckReport());
         EXPECT_EQ(tree.Missing().size(), tree.Files().size());
-    }
+        return GetTickCount() - dwStart;
+    };
+    const DWORD dwWhole = CleanWhole();
     std::mt19937 random(20240611);
     int nStoppedPartway = 0;
     for (int nRound = 0; nRound < 12 && !HasFailure(); ++nRound) {
         const DWORD dwMoment = random() % (dwWhole + 1);
         SCOPED_TRACE("round " + std::to_string(nRound) + ", Stop after " +
                      std::to_string(dwMoment) + " ms");
-        StartFilled();
+        EXPECT_TRUE(tree.Fill());
+        m_pDialog->ClearLog();
+        Command(ID_ACTION_START);
         const HANDLE hThread = CleanThread();
         ASSERT_NE(hThread, nullptr) << "no clean started after the last one";
         ServeMessages(dwMoment);
@@ -405,65 +316,6 @@ TEST_F(CleanLifecycle, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
         EXPECT_EQ(LogMessages().back(), "after the clean");
     }
     EXPECT_GT(nStoppedPartway, 0) << "the moments fell inside no clean";
-    StartFilled();
-    WaitForCleanEnd();
-    EXPECT_TRUE(CheckReport());
-    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    CleanWhole();
     EXPECT_TRUE(SaveWindowPicture(*m_pDialog, ArtifactPath("main-window-after-stops.png")));
-}
-
-// Stop waits for the clean's thread and meanwhile serves what other threads
-// send the window, as the clean's thread sends it the log's lines. A command
-// sent just then finds the clean still under way: no Start undoes the stop
-// or runs a second clean, no editor opens, and Exit waits for the clean.
-TEST_F(CleanLifecycle, CommandsSentWhileStopWaitsFindTheCleanStillUnderWay)
-{
-    Build();
-    const std::string strFolder = AddFolderAction("Junk", "junk", 30);
-    Open();
-    m_pDialog->m_logList.m_nRedrawInterval = 0;  // the clean waits for this thread at each line
-    CModalAnswers answers;
-    answers.AnswerEvery([&](HWND hDialog) {
-        EXPECT_EQ(answers.Seen().back(), kCleanRunning);
-        ClickButton(hDialog, IDCANCEL);
-    });
-    const HWND hMain = *m_pDialog;
-    for (UINT nId : {ID_ACTION_START, ID_OPTIONS_SETTINGS, ID_ACTION_WIZARD, ID_ACTION_STOP,
-                     ID_TRAY_EXIT}) {
-        SCOPED_TRACE(nId);
-        AddFolderAction("Junk", "junk", 30);
-        Command(ID_ACTION_START);
-        const HANDLE hStopped = CleanThread();
-        while (FilesInListedOrder(strFolder).size() > 25)
-            ServeMessages(1);
-        // Sent now, the command waits: this thread serves nothing until Stop.
-        std::atomic<bool> bSending{false}, bServed{false};
-        std::thread sender([&] {
-            bSending = true;
-            SendMessageA(hMain, WM_COMMAND, nId, 0);
-            bServed = true;
-        });
-        while (!bSending)
-            Sleep(1);
-        Sleep(10);
-        Command(ID_ACTION_STOP);
-        for (int n = 0; n < 200 && !bServed; ++n)
-            Sleep(10);
-        EXPECT_TRUE(bServed) << "the command was not served while Stop waited";
-        EXPECT_EQ(WaitForSingleObject(hStopped, 0), WAIT_OBJECT_0);
-        CloseHandle(hStopped);
-        while (!bServed)
-            ServeMessages(10);
-        sender.join();
-        if (nId == ID_TRAY_EXIT) {
-            EXPECT_FALSE(IsWindow(hMain));
-            break;
-        }
-        // The stop held, and no clean goes on.
-        const size_t nLeft = FilesInListedOrder(strFolder).size();
-        ServeMessages(50);
-        EXPECT_GT(nLeft, 0u);
-        EXPECT_EQ(FilesInListedOrder(strFolder).size(), nLeft);
-        EXPECT_FALSE(m_pDialog->IsCleaning());
-    }
 }

@@ -11,7 +11,6 @@ TEST(Unattended, ModeAndLogPathComeFromWholeArgumentsInAnyCase)
         UnattendedMode mode;
         const char* pszLogPath;
     } cases[] = {
-        {"", UM_NONE, ""},
         {"/u /autostart /previews", UM_NONE, ""},
         {"/PREVIEW /log:C:/auto/x.txt", UM_PREVIEW, "C:/auto/x.txt"},
         {"/LOG:C:\\Clean.log /auto /preview", UM_AUTO, "C:\\Clean.log"},
