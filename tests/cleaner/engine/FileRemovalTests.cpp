@@ -237,9 +237,10 @@ TEST_F(FileRemovalTest, CleanFolderTreeEmptiesTheTreeAndStaysInside)
     // Links to folders: one out of the tree, one back to its own top.
     const bool bLinks =
         MakeHostSymlink(strTop + "\\out", "../outside") && MakeHostSymlink(strTop + "\\loop", ".");
-    if (bLinks)
+    if (bLinks) {
         ASSERT_EQ(GetFileAttributesA((strTop + "\\out").c_str()),
                   DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    }
     EXPECT_EQ(CleanFolderTree(strTop, {"keep.me"}, {}, "*.*", false, m_removal),
               (CleanStats{8, 2}));
     EXPECT_TRUE(FileExists(strTop));
