@@ -11,7 +11,7 @@ namespace {
 typedef char*(CDECL* UnixFileNameFunction)(LPCWSTR);
 
 #if defined(__x86_64__)
-const intptr_t kCallNumbers[] = {88, 87, 165, 166, 160, 13};
+const intptr_t kCallNumbers[] = {88, 87, 165, 166};
 
 intptr_t RawCall(intptr_t nCall, intptr_t a1, intptr_t a2, intptr_t a3, intptr_t a4, intptr_t a5)
 {
@@ -25,7 +25,7 @@ intptr_t RawCall(intptr_t nCall, intptr_t a1, intptr_t a2, intptr_t a3, intptr_t
     return nResult;
 }
 #elif defined(__i386__)
-const intptr_t kCallNumbers[] = {83, 10, 21, 52, 75, 174};
+const intptr_t kCallNumbers[] = {83, 10, 21, 52};
 
 intptr_t RawCall(intptr_t nCall, intptr_t a1, intptr_t a2, intptr_t a3, intptr_t a4, intptr_t a5)
 {
@@ -37,7 +37,7 @@ intptr_t RawCall(intptr_t nCall, intptr_t a1, intptr_t a2, intptr_t a3, intptr_t
     return nResult;
 }
 #else
-const intptr_t kCallNumbers[] = {0, 0, 0, 0, 0, 0};
+const intptr_t kCallNumbers[] = {0, 0, 0, 0};
 
 intptr_t RawCall(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)
 {
@@ -77,4 +77,17 @@ std::string HostPath(const std::string& strPath)
     const std::string strHostPath = pszHostPath;
     HeapFree(GetProcessHeap(), 0, pszHostPath);
     return strHostPath;
+}
+
+bool MakeHostSymlink(const std::string& strLinkPath, const std::string& strRelativeTarget)
+{
+    const std::string strHostLink = HostPath(strLinkPath);
+    return !strHostLink.empty() &&
+           HostCall(HC_SYMLINK, strRelativeTarget.c_str(), strHostLink.c_str()) == 0;
+}
+
+bool RemoveHostSymlink(const std::string& strLinkPath)
+{
+    const std::string strHostLink = HostPath(strLinkPath);
+    return !strHostLink.empty() && HostCall(HC_UNLINK, strHostLink.c_str()) == 0;
 }

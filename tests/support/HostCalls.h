@@ -12,8 +12,6 @@ enum HostCallId {
     HC_UNLINK,
     HC_MOUNT,
     HC_UMOUNT2,
-    HC_SETRLIMIT,
-    HC_RT_SIGACTION,
 };
 
 // Calls the host with up to five arguments; the kernel's answer, 0 or more
@@ -25,3 +23,11 @@ intptr_t HostCall(HostCallId call, const void* pFirst = nullptr, const void* pSe
 
 // The host path of a Windows path; empty where Wine does not say it.
 std::string HostPath(const std::string& strPath);
+
+// Makes the file LinkPath a symbolic link to the target, a path relative to
+// the link's folder written with "/". Wine shows a link to a folder as a
+// folder that is a reparse point, as a junction looks on Windows. False
+// where this is not Wine on Linux.
+bool MakeHostSymlink(const std::string& strLinkPath, const std::string& strRelativeTarget);
+// Removes such a link (not what it points to), which Wine's own calls cannot.
+bool RemoveHostSymlink(const std::string& strLinkPath);

@@ -1,5 +1,7 @@
 #include "tests/support/JunkTree.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -64,17 +66,9 @@ std::set<std::string> CJunkTree::Missing() const
     std::set<std::string> present;
     std::vector<std::string> folders = {m_strTop};
     folders.insert(folders.end(), m_folders.begin(), m_folders.end());
-    for (const std::string& strFolder : folders) {
-        WIN32_FIND_DATAA data;
-        HANDLE hFind = FindFirstFileA((strFolder + "\\*.tmp").c_str(), &data);
-        if (hFind == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                present.insert(strFolder + "\\" + data.cFileName);
-        } while (FindNextFileA(hFind, &data));
-        FindClose(hFind);
-    }
+    for (const std::string& strFolder : folders)
+        for (const std::string& strName : FilesInListedOrder(strFolder, "*.tmp"))
+            present.insert(strFolder + "\\" + strName);
     std::set<std::string> missing;
     for (const std::string& strFile : m_files) {
         if (!present.count(strFile))

@@ -27,10 +27,6 @@ BOOL CALLBACK AddText(HWND hControl, LPARAM lParam)
     return TRUE;
 }
 
-}  // namespace
-
-namespace {
-
 BOOL CALLBACK FindIcon(HWND hControl, LPARAM lParam)
 {
     char szClass[16] = "";
@@ -97,27 +93,13 @@ CModalAnswers::~CModalAnswers()
 
 void CModalAnswers::Add(Answer answer)
 {
-    AddWhenReady(nullptr, answer);
-}
-
-void CModalAnswers::AddWhenReady(std::function<bool(HWND)> isReady, Answer answer)
-{
     m_answers.push_back(answer);
-    m_readiness.push_back(isReady);
     m_known.push_back(VisibleDialogs());
 }
 
 void CModalAnswers::Press(int nButtonId)
 {
     Add([nButtonId](HWND hDialog) { ClickButton(hDialog, nButtonId); });
-}
-
-void CModalAnswers::SetCheckAndPress(int nCheckBoxId, bool bChecked, int nButtonId)
-{
-    Add([=](HWND hDialog) {
-        CheckDlgButton(hDialog, nCheckBoxId, bChecked ? BST_CHECKED : BST_UNCHECKED);
-        ClickButton(hDialog, nButtonId);
-    });
 }
 
 void CModalAnswers::AnswerEvery(Answer answer)
@@ -141,13 +123,6 @@ void CModalAnswers::AnswerNewDialog()
     for (HWND hDialog : VisibleDialogs()) {
         if (known.count(hDialog) || m_answering.count(hDialog) || !IsWindowEnabled(hDialog))
             continue;
-        if (bQueued && m_readiness[m_nUsed] && !m_readiness[m_nUsed](hDialog)) {
-            if (!m_dwWaitingSince)
-                m_dwWaitingSince = GetTickCount();
-            if (GetTickCount() - m_dwWaitingSince < 60000)
-                continue;
-        }
-        m_dwWaitingSince = 0;
         char szCaption[256] = "";
         GetWindowTextA(hDialog, szCaption, sizeof(szCaption));
         std::string strSeen = szCaption;

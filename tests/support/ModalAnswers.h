@@ -21,14 +21,8 @@ public:
     CModalAnswers& operator=(const CModalAnswers&) = delete;
 
     void Add(Answer answer);
-    // Like Add, but the dialog is answered only once isReady says it is
-    // ready (a dialog may show itself before it has finished setting up);
-    // until then the timer asks again, for at most 60 seconds.
-    void AddWhenReady(std::function<bool(HWND hDialog)> isReady, Answer answer);
     // Presses the button with that id.
     void Press(int nButtonId);
-    // Unticks or ticks the check box, then presses the button.
-    void SetCheckAndPress(int nCheckBoxId, bool bChecked, int nButtonId);
     // Once the answers above are used up, answers every dialog that appears
     // from now on, whatever it is, in whatever order they come; it runs
     // again for a dialog that its own answer opens.
@@ -45,8 +39,6 @@ private:
     void AnswerNewDialog();
 
     std::vector<Answer> m_answers;
-    std::vector<std::function<bool(HWND)>> m_readiness;  // empty: ready at once
-    DWORD m_dwWaitingSince = 0;  // when the next answer's dialog was first not ready
     std::vector<std::set<HWND>> m_known;  // dialogs there when each answer was added
     Answer m_every;
     std::set<HWND> m_knownBeforeEvery;

@@ -65,15 +65,21 @@ CProgramRun::~CProgramRun()
     }
 }
 
-bool CProgramRun::Start(const std::string& strArguments)
+bool CProgramRun::Start(const std::string& strArguments, HANDLE hOutput)
 {
     const bool bFullPath = m_strProgram.find('\\') != std::string::npos;
     std::string strCommand =
         "\"" + (bFullPath ? m_strProgram : ProgramFolder() + m_strProgram) + "\" " + strArguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &m_process) != FALSE;
+    if (hOutput) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = hOutput;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
+    return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, hOutput != nullptr, 0,
+                          nullptr, nullptr, &startup, &m_process) != FALSE;
 }
 
 bool CProgramRun::StartWithOutput(const std::string& strArguments)
@@ -83,15 +89,7 @@ bool CProgramRun::StartWithOutput(const std::string& strArguments)
     if (!CreatePipe(&m_hOutput, &hWrite, &inheritable, 0))
         return false;
     SetHandleInformation(m_hOutput, HANDLE_FLAG_INHERIT, 0);
-    std::string strCommand = "\"" + ProgramFolder() + m_strProgram + "\" " + strArguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = hWrite;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    const bool bStarted = CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, TRUE, 0,
-                                         nullptr, nullptr, &startup, &m_process) != FALSE;
+    const bool bStarted = Start(strArguments, hWrite);
     // Only the program holds the writing end now, so reading ends with it.
     CloseHandle(hWrite);
     if (!bStarted)

@@ -44,9 +44,11 @@ public:
     CProgramRun(const CProgramRun&) = delete;
     CProgramRun& operator=(const CProgramRun&) = delete;
 
-    bool Start(const std::string& strArguments = "");
+    // With an output handle, the program's standard output goes there and
+    // its errors where the test's own go.
+    bool Start(const std::string& strArguments = "", HANDLE hOutput = nullptr);
     // Starts the program with its standard output going to a pipe, which
-    // Output() reads; its errors go where the test's own go.
+    // Output() reads.
     bool StartWithOutput(const std::string& strArguments);
     // What the program wrote to its standard output, once it has ended;
     // empty when it does not end within the limit.
@@ -54,14 +56,12 @@ public:
     // The exit code of the ended program; STILL_ACTIVE while it runs.
     DWORD ExitCode() const;
     // Opens a document or a shortcut as a double-click does, through the
-    // program registered for it, which is then the program of this run
-    // (its process id stays unknown).
+    // program registered for it, which is then the program of this run.
     bool Open(const std::string& strFile);
     bool HasEnded(DWORD dwWait = kProgramLimit) const;
     // Ends the program at once, as a crash or the task manager would, with
     // nothing of its own run on the way out; true once it has ended.
     bool Kill() const;
-    DWORD GetProcessId() const { return m_process.dwProcessId; }
 
 private:
     std::string m_strProgram;

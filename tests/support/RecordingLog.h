@@ -34,7 +34,6 @@ public:
         m_lines.push_back({nImage, nPrefixEnd == std::string::npos
                                        ? strLine
                                        : strLine.substr(nPrefixEnd + 3)});
-        m_rawLines.push_back(strLine);
     }
     void HoldRedraw() override { ++m_nHolds; }
     void ReleaseRedraw() override { ++m_nReleases; }
@@ -47,10 +46,9 @@ public:
             texts.push_back(line.strText);
         return texts;
     }
-    void Clear() { m_lines.clear(); m_rawLines.clear(); }
+    void Clear() { m_lines.clear(); }
 
     std::vector<Line> m_lines;
-    std::vector<std::string> m_rawLines;
     int m_nHolds = 0;
     int m_nReleases = 0;
 };

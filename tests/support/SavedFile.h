@@ -1,4 +1,4 @@
-// Files and folders of the system that a test changes and puts back.
+// Files and environment variables that a test changes and puts back.
 #pragma once
 
 #include "tests/support/TempFolder.h"
@@ -44,3 +44,20 @@ inline std::string WindowsFolder()
     char szFolder[MAX_PATH];
     return std::string(szFolder, GetWindowsDirectoryA(szFolder, MAX_PATH));
 }
+
+// An environment variable of the test process, put back after the test (an empty one as none).
+class CSavedVariable {
+public:
+    explicit CSavedVariable(const char* pszName) : m_pszName(pszName)
+    {
+        char szValue[4096];
+        const DWORD cch = GetEnvironmentVariableA(pszName, szValue, sizeof(szValue));
+        m_value.assign(szValue, cch < sizeof(szValue) ? cch : 0);
+    }
+    ~CSavedVariable() { Set(m_value.empty() ? nullptr : m_value.c_str()); }
+    void Set(const char* pszValue) { SetEnvironmentVariableA(m_pszName, pszValue); }
+
+private:
+    const char* m_pszName;
+    std::string m_value;
+};

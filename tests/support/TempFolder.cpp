@@ -1,6 +1,6 @@
 #include "tests/support/TempFolder.h"
 
-#include "tests/support/HostLink.h"
+#include "tests/support/HostCalls.h"
 
 #include <windows.h>
 

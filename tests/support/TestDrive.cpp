@@ -7,8 +7,6 @@
 namespace {
 
 const intptr_t kDetach = 2;   // umount2: detach even when busy
-const intptr_t kReadOnly = 1;  // mount: MS_RDONLY
-const intptr_t kRemount = 32;  // mount: MS_REMOUNT
 const intptr_t kEExist = -17;
 
 // Wine keeps the drive letters as links in the "dosdevices" folder of its
@@ -47,19 +45,6 @@ bool CTestDrive::MapFileSystem(uint64_t nBytes)
     m_bMounted = HostCall(HC_MOUNT, "tmpfs", m_strHostFolder.c_str(), "tmpfs", 0,
                           strOptions.c_str()) == 0;
     return m_bMounted && MapLetter();
-}
-
-bool CTestDrive::MakeReadOnly()
-{
-    return m_bMounted && HostCall(HC_MOUNT, "tmpfs", m_strHostFolder.c_str(), "tmpfs",
-                                  kRemount | kReadOnly, nullptr) == 0;
-}
-
-void CTestDrive::Unmap()
-{
-    if (!m_strHostLink.empty())
-        HostCall(HC_UNLINK, m_strHostLink.c_str());
-    m_strHostLink.clear();
 }
 
 bool CTestDrive::MapLetter()

@@ -23,13 +23,6 @@ public:
     // host refuses the mount (no privilege), as well as where MapFolder fails.
     bool MapFileSystem(uint64_t nBytes);
 
-    // Makes the mounted file system read-only: from then on nothing on it
-    // can be changed or removed. False where it is no file system of its own.
-    bool MakeReadOnly();
-    // Takes the letter away, as when a network drive is disconnected; what
-    // it showed stays on the host until the object goes.
-    void Unmap();
-
     // "R:\", the root of the mapped drive; empty while nothing is mapped.
     const std::string& Root() const { return m_strRoot; }
     // The drive's root followed by a name: "R:\name".

@@ -81,13 +81,6 @@ KeySnapshot SnapshotKey(const std::string& strKey, HKEY hRoot)
     return snapshot;
 }
 
-bool ValueExists(const std::string& strKey, const std::string& strName, HKEY hRoot)
-{
-    DWORD dwType;
-    std::string bytes;
-    return ReadRawValue(strKey, strName, dwType, bytes, hRoot);
-}
-
 std::string ReadTextValue(const std::string& strKey, const std::string& strName, HKEY hRoot)
 {
     DWORD dwType;
@@ -120,18 +113,6 @@ void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD 
                              static_cast<const BYTE*>(pData), cbData),
               ERROR_SUCCESS);
     RegCloseKey(hKey);
-}
-
-void WriteDwordValue(const std::string& strKey, const std::string& strName, DWORD dwValue,
-                     HKEY hRoot)
-{
-    WriteRawValue(strKey, strName, REG_DWORD, &dwValue, sizeof(dwValue), hRoot);
-}
-
-void WriteStringValue(const std::string& strKey, const std::string& strName,
-                      const std::string& strText, HKEY hRoot)
-{
-    WriteRawValue(strKey, strName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1), hRoot);
 }
 
 void DeleteKeyTree(const std::string& strKey, HKEY hRoot)
@@ -181,12 +162,6 @@ CScratchRegistry::~CScratchRegistry()
         m_saved.pop_back();
     while (!m_keys.empty())
         m_keys.pop_back();
-}
-
-void CScratchRegistry::Set(HKEY hRoot, const std::string& strKey, const char* pszName,
-                           const std::string& strText)
-{
-    SetRaw(hRoot, strKey, pszName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1));
 }
 
 void CScratchRegistry::SetRaw(HKEY hRoot, const std::string& strKey, const char* pszName,

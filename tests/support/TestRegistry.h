@@ -17,11 +17,16 @@ void DeleteProductKey();
 
 // The functions below work in the current user's hive unless given another root.
 bool KeyExists(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
-bool ValueExists(const std::string& strKey, const std::string& strName,
-                 HKEY hRoot = HKEY_CURRENT_USER);
 // The raw value: its type and bytes. False when it is missing.
 bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
                   std::string& bytes, HKEY hRoot = HKEY_CURRENT_USER);
+inline bool ValueExists(const std::string& strKey, const std::string& strName,
+                        HKEY hRoot = HKEY_CURRENT_USER)
+{
+    DWORD dwType;
+    std::string bytes;
+    return ReadRawValue(strKey, strName, dwType, bytes, hRoot);
+}
 // A REG_SZ value up to its first zero byte; "<missing>" when it is missing
 // or of another type.
 std::string ReadTextValue(const std::string& strKey, const std::string& strName,
@@ -31,11 +36,17 @@ bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD
                     HKEY hRoot = HKEY_CURRENT_USER);
 void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD dwType,
                    const void* pData, DWORD cbData, HKEY hRoot = HKEY_CURRENT_USER);
-void WriteDwordValue(const std::string& strKey, const std::string& strName, DWORD dwValue,
-                     HKEY hRoot = HKEY_CURRENT_USER);
+inline void WriteDwordValue(const std::string& strKey, const std::string& strName,
+                            DWORD dwValue, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    WriteRawValue(strKey, strName, REG_DWORD, &dwValue, sizeof(dwValue), hRoot);
+}
 // A REG_SZ value with its terminating zero.
-void WriteStringValue(const std::string& strKey, const std::string& strName,
-                      const std::string& strText, HKEY hRoot = HKEY_CURRENT_USER);
+inline void WriteStringValue(const std::string& strKey, const std::string& strName,
+                             const std::string& strText, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    WriteRawValue(strKey, strName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1), hRoot);
+}
 // Every value of a key and its subkeys, by "subkey path\name" (the key's
 // own values by their names alone): its type and bytes. An empty key path
 // takes the whole root.
@@ -103,7 +114,10 @@ public:
     CScratchRegistry& operator=(const CScratchRegistry&) = delete;
 
     void Set(HKEY hRoot, const std::string& strKey, const char* pszName,
-             const std::string& strText);
+             const std::string& strText)
+    {
+        SetRaw(hRoot, strKey, pszName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1));
+    }
     void SetRaw(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
                 const void* pData, DWORD cbData);
     void Remove(HKEY hRoot, const std::string& strKey, const char* pszName);

@@ -4,7 +4,7 @@
 #include "cleaner/engine/SystemVersion.h"
 #include "cleaner/engine/WipePattern.h"
 #include "tests/support/CleaningRunTest.h"
-#include "tests/support/HostLink.h"
+#include "tests/support/HostCalls.h"
 #include "tests/support/SavedFile.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Path macros against the prefix's registry values and environment variables, put back after.
 #include "cleaner/engine/PathMacros.h"
-#include "tests/support/Environment.h"
-#include "tests/support/ManagerTest.h"
+#include "tests/support/SavedFile.h"
+#include "tests/support/CleaningRunTest.h"
 
 namespace {
 

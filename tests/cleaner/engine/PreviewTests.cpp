@@ -2,7 +2,7 @@
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
 #include "tests/support/CleaningRunTest.h"
-#include "tests/support/Environment.h"
+#include "tests/support/SavedFile.h"
 #include "tests/support/TestDrive.h"
 
 #include <algorithm>

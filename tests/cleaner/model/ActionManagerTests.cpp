@@ -3,7 +3,7 @@
 #include "cleaner/model/ActionEnabling.h"
 #include "cleaner/model/ActionOptions.h"
 #include "common/RegistryKeys.h"
-#include "tests/support/ManagerTest.h"
+#include "tests/support/CleaningRunTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The running-application guard against hidden top-level windows with the
 // titles of the watched programs. Wine creates windows only with a display.
-#include "tests/support/ManagerTest.h"
+#include "tests/support/CleaningRunTest.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
 #include "common/Win32File.h"
-#include "tests/support/ManagerTest.h"
+#include "tests/support/CleaningRunTest.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/TempFolder.h"
 

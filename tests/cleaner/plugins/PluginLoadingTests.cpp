@@ -3,7 +3,7 @@
 #include "cleaner/model/ActionOptions.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/HostilePlugins.h"
-#include "tests/support/ManagerTest.h"
+#include "tests/support/CleaningRunTest.h"
 #include "tests/support/PluginBytes.h"
 #include "tests/support/TempFolder.h"
 

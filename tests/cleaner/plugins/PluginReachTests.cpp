@@ -3,7 +3,7 @@
 #include "cleaner/plugins/PluginReach.h"
 
 #include "common/StringList.h"
-#include "tests/support/ManagerTest.h"
+#include "tests/support/CleaningRunTest.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "cleaner/shell/EnableConfirmation.h"
 #include "cleaner/shell/MessageBox.h"
 #include "cleaner/shell/resource.h"
-#include "tests/support/ManagerTest.h"
+#include "tests/support/CleaningRunTest.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/WindowPicture.h"
 
@@ -136,7 +136,10 @@ TEST_F(Wizard, EnablingAWarningActionAsksUntilTheBoxIsCleared)
     // Left ticked, the box asks again; cleared, it asks no more.
     answers.Press(IDYES);
     EXPECT_TRUE(SetActionEnabled(action, true, true));
-    answers.SetCheckAndPress(IDC_MESSAGE_SHOW_AGAIN, false, IDYES);
+    answers.Add([](HWND hBox) {
+        CheckDlgButton(hBox, IDC_MESSAGE_SHOW_AGAIN, BST_UNCHECKED);
+        ClickButton(hBox, IDYES);
+    });
     EXPECT_TRUE(SetActionEnabled(action, true, true));
     EXPECT_TRUE(action.bWarned);
     EXPECT_EQ(answers.Seen().size(), 4u);

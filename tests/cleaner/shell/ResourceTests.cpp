@@ -4,7 +4,7 @@
 #include "cleaner/shell/resource.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/AddressRecorder.h"
-#include "tests/support/ManagerTest.h"
+#include "tests/support/CleaningRunTest.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/ProgramResources.h"
 
