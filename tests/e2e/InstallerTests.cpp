@@ -13,66 +13,32 @@
 
 #include <windows.h>
 
-#include <objbase.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
 
-const char kSetup[] = "C:\\veltrin-setup\\Veltrin-setup.exe";
+// Setup and the files it holds.
+const std::string kSetupFolder = "C:\\veltrin-setup\\";
+const std::string kSetup = kSetupFolder + "Veltrin-setup.exe";
 const char kUninstallKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
     "{9E3F2C18-6B7A-4F05-A1D2-53C8E4B7F690}";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char* const kInstalledFiles[] = {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm",
-                                       "Uninstall.exe"};
-// Each Start menu shortcut and what it starts, in the installation folder.
-const char* const kShortcuts[][2] = {{"Veltrin PRO.lnk", "Veltrin.exe"},
-                                     {"Actsmith.lnk", "Actsmith.exe"},
-                                     {"Veltrin PRO Help.lnk", "Veltrin.chm"},
-                                     {"Uninstall Veltrin PRO.lnk", "Uninstall.exe"}};
+// What setup installs, each with its Start menu shortcut.
+const char* const kInstalled[][2] = {{"Veltrin.exe", "Veltrin PRO.lnk"},
+                                     {"Actsmith.exe", "Actsmith.lnk"},
+                                     {"Veltrin.chm", "Veltrin PRO Help.lnk"},
+                                     {"Uninstall.exe", "Uninstall Veltrin PRO.lnk"}};
 
 std::string Installed(const char* pszName)
 {
     return ReadTextValue(kUninstallKey, pszName, HKEY_LOCAL_MACHINE);
-}
-
-bool PathExists(const std::string& strPath)
-{
-    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The bytes of a program's code section, which taking the debugging
-// information out leaves as they are; empty when the file is no program.
-std::string CodeOf(const std::string& strProgram)
-{
-    const std::string bytes = ReadFileBytes(strProgram);
-    IMAGE_DOS_HEADER dos = {};
-    if (bytes.size() < sizeof(dos))
-        return std::string();
-    std::memcpy(&dos, bytes.data(), sizeof(dos));
-    const size_t nFileHeader = size_t(dos.e_lfanew) + sizeof(DWORD);
-    IMAGE_FILE_HEADER header = {};
-    if (dos.e_magic != IMAGE_DOS_SIGNATURE || nFileHeader + sizeof(header) > bytes.size())
-        return std::string();
-    std::memcpy(&header, bytes.data() + nFileHeader, sizeof(header));
-    size_t nSection = nFileHeader + sizeof(header) + header.SizeOfOptionalHeader;
-    for (WORD n = 0; n < header.NumberOfSections; ++n, nSection += sizeof(IMAGE_SECTION_HEADER)) {
-        IMAGE_SECTION_HEADER section = {};
-        if (nSection + sizeof(section) > bytes.size())
-            break;
-        std::memcpy(&section, bytes.data() + nSection, sizeof(section));
-        if (std::strncmp(reinterpret_cast<const char*>(section.Name), ".text", 8) == 0 &&
-            section.PointerToRawData + section.SizeOfRawData <= bytes.size())
-            return bytes.substr(section.PointerToRawData, section.SizeOfRawData);
-    }
-    return std::string();
 }
 
 std::string ShortcutFolder()
@@ -82,25 +48,10 @@ std::string ShortcutFolder()
     return std::string(szPrograms) + "\\Veltrin PRO\\";
 }
 
-// What the shortcut starts, or "" when it is not a shortcut.
-std::string ShortcutTarget(const std::string& strShortcut)
+// Whether the Start menu shortcut starts that file, as the path in it says.
+bool ShortcutStarts(const char* pszShortcut, const std::string& strTarget)
 {
-    std::string strTarget;
-    IShellLinkA* pLink = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&pLink))))
-        return strTarget;
-    IPersistFile* pFile = nullptr;
-    if (SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile)))) {
-        const std::wstring strWide(strShortcut.begin(), strShortcut.end());
-        char szTarget[MAX_PATH] = "";
-        if (SUCCEEDED(pFile->Load(strWide.c_str(), STGM_READ)) &&
-            SUCCEEDED(pLink->GetPath(szTarget, MAX_PATH, nullptr, 0)))
-            strTarget = szTarget;
-        pFile->Release();
-    }
-    pLink->Release();
-    return strTarget;
+    return ReadFileBytes(ShortcutFolder() + pszShortcut).find(strTarget + '\0') != std::string::npos;
 }
 
 // Whether a process of that file name is running.
@@ -117,34 +68,18 @@ bool ProcessRuns(const char* pszName)
     return bFound;
 }
 
-struct WizardSearch {
-    const std::string& strTitleStart;
-    HWND hOther;
-    HWND hFound;
-};
-
-BOOL CALLBACK MatchWizardWindow(HWND hWnd, LPARAM lParam)
-{
-    WizardSearch& search = *reinterpret_cast<WizardSearch*>(lParam);
-    char szClass[64] = "";
-    char szTitle[256] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (hWnd == search.hOther || !IsWindowVisible(hWnd) || lstrcmpA(szClass, "#32770") != 0 ||
-        std::string(szTitle).rfind(search.strTitleStart, 0) != 0)
-        return TRUE;
-    search.hFound = hWnd;
-    return FALSE;
-}
-
 // A visible dialog window whose title begins so, other than the one given,
 // or null: the wizard of the setup program or uninstaller, or a question it
 // asks, which bear its caption.
 HWND WizardWindow(const std::string& strTitleStart, HWND hOther = nullptr)
 {
-    WizardSearch search = {strTitleStart, hOther, nullptr};
-    EnumWindows(MatchWizardWindow, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    for (HWND hWnd = nullptr; (hWnd = FindWindowExA(nullptr, hWnd, "#32770", nullptr)) != nullptr;) {
+        char szTitle[256] = "";
+        GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+        if (hWnd != hOther && IsWindowVisible(hWnd) && std::string(szTitle).rfind(strTitleStart, 0) == 0)
+            return hWnd;
+    }
+    return nullptr;
 }
 
 // Waits for the wizard's default button to be enabled with that text,
@@ -167,17 +102,12 @@ class InstalledProduct : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        CProgramRun setup(kSetup);
+        CProgramRun setup(kSetup.c_str());
         ASSERT_TRUE(setup.Start("/S"));
         ASSERT_TRUE(setup.HasEnded(120000));
         s_strFolder = Installed("InstallLocation") + "\\";
     }
-    void SetUp() override
-    {
-        CoInitialize(nullptr);
-        ASSERT_NE(s_strFolder, "\\") << "the uninstall entry names the installation folder";
-    }
-    void TearDown() override { CoUninitialize(); }
+    void SetUp() override { ASSERT_NE(s_strFolder, "\\") << "the uninstall entry names the folder"; }
 
     static std::string s_strFolder;
 };
@@ -188,34 +118,23 @@ std::string InstalledProduct::s_strFolder;
 
 TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
 {
-    for (const char* pszFile : kInstalledFiles)
-        EXPECT_TRUE(PathExists(s_strFolder + pszFile)) << pszFile;
-    // The programs of this build (setup holds them without their debugging
-    // information) and its help file.
-    for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe"}) {
-        const std::string code = CodeOf(s_strFolder + pszFile);
-        EXPECT_FALSE(code.empty()) << pszFile;
-        EXPECT_TRUE(code == CodeOf(ProgramFolder() + pszFile)) << pszFile;
+    for (const auto& installed : kInstalled) {
+        EXPECT_TRUE(FileExists(s_strFolder + installed[0])) << installed[0];
+        EXPECT_TRUE(ShortcutStarts(installed[1], s_strFolder + installed[0])) << installed[1];
     }
-    EXPECT_EQ(ReadFileBytes(s_strFolder + "Veltrin.chm"), ReadFileBytes(ProgramFolder() + "Veltrin.chm"));
+    // The programs of this build, as setup holds them without their debugging
+    // information, and its help file.
+    for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm"})
+        EXPECT_TRUE(ReadFileBytes(s_strFolder + pszFile) == ReadFileBytes(kSetupFolder + pszFile)) << pszFile;
     // An empty plugin folder, where the cleaner looks by default.
     EXPECT_EQ(GetFileAttributesA((s_strFolder + "Plugins").c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
     WIN32_FIND_DATAA found;
-    const HANDLE hFind = FindFirstFileA((s_strFolder + "Plugins\\*.pld").c_str(), &found);
-    EXPECT_EQ(hFind, INVALID_HANDLE_VALUE);
-    if (hFind != INVALID_HANDLE_VALUE)
-        FindClose(hFind);
-
-    for (const auto& shortcut : kShortcuts)
-        EXPECT_EQ(ShortcutTarget(ShortcutFolder() + shortcut[0]), s_strFolder + shortcut[1])
-            << shortcut[0];
+    EXPECT_EQ(FindFirstFileA((s_strFolder + "Plugins\\*.pld").c_str(), &found), INVALID_HANDLE_VALUE);
 
     EXPECT_EQ(Installed("DisplayName"), "Veltrin PRO");
     EXPECT_EQ(Installed("DisplayVersion"), VELTRIN_DISPLAY_VERSION);
-    EXPECT_EQ(Installed("UninstallString"),
-              "\"" + s_strFolder + "Uninstall.exe\"");
-    EXPECT_EQ(Installed("QuietUninstallString"),
-              "\"" + s_strFolder + "Uninstall.exe\" /S");
+    EXPECT_EQ(Installed("UninstallString"), "\"" + s_strFolder + "Uninstall.exe\"");
+    EXPECT_EQ(Installed("QuietUninstallString"), "\"" + s_strFolder + "Uninstall.exe\" /S");
 
     char szCommand[MAX_PATH * 2] = "";
     DWORD cchCommand = sizeof(szCommand);
@@ -223,12 +142,11 @@ TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
     EXPECT_EQ(std::string(szCommand), "\"" + s_strFolder + "Actsmith.exe\" \"%1\"");
 }
 
-TEST_F(InstalledProduct, CleanerStartedFromTheStartMenuShowsTheInstalledVersion)
+TEST_F(InstalledProduct, CleanerShowsTheInstalledVersionAndAPluginOpensInTheEditor)
 {
-    // Started as the shortcut says: Wine's shell does not report the process
-    // of a shortcut that it opens.
-    const std::string strProgram = ShortcutTarget(ShortcutFolder() + "Veltrin PRO.lnk");
-    CProgramRun cleaner(strProgram.c_str());
+    // Started from where its shortcut points: Wine's shell does not report
+    // the process of a shortcut that it opens.
+    CProgramRun cleaner((s_strFolder + "Veltrin.exe").c_str());
     ASSERT_TRUE(cleaner.Start());
     const HWND hCleaner = PublishedCleanerWindow();
     ASSERT_NE(hCleaner, nullptr);
@@ -245,17 +163,11 @@ TEST_F(InstalledProduct, CleanerStartedFromTheStartMenuShowsTheInstalledVersion)
 
     PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_TRUE(cleaner.HasEnded());
-}
 
-TEST_F(InstalledProduct, PluginDoubleClickedOpensInTheInstalledEditor)
-{
+    // A plugin double-clicked opens in the installed editor.
     CTempFolder folder;
-    CAction plugin;
-    plugin.strId = "DoubleClicked";
-    plugin.strTitle = "A plugin opened from the desktop";
     const std::string strPlugin = folder / "opened.pld";
-    ASSERT_TRUE(WriteFileBytes(strPlugin, PluginBytes(plugin)));
-
+    ASSERT_TRUE(WriteFileBytes(strPlugin, PluginBytes(CAction())));
     CProgramRun editor("Actsmith.exe");
     ASSERT_TRUE(editor.Open(strPlugin));
     HWND hFrame = nullptr;
@@ -279,12 +191,12 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
     // The uninstaller goes on in a copy of itself in the temporary folder,
     // "Un.exe", so that it can remove itself; it has ended when that is gone.
     EXPECT_TRUE(WaitFor(
-        [&] { return !PathExists(s_strFolder + "Uninstall.exe") && !ProcessRuns("Un.exe"); },
+        [&] { return !FileExists(s_strFolder + "Uninstall.exe") && !ProcessRuns("Un.exe"); },
         120000));
 
-    for (const char* pszFile : kInstalledFiles)
-        EXPECT_FALSE(PathExists(s_strFolder + pszFile)) << pszFile;
-    EXPECT_FALSE(PathExists(ShortcutFolder()));
+    for (const auto& installed : kInstalled)
+        EXPECT_FALSE(FileExists(s_strFolder + installed[0])) << installed[0];
+    EXPECT_FALSE(FileExists(ShortcutFolder()));
     for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         EXPECT_FALSE(KeyExists("Software\\Classes\\.pld", hRoot));
         EXPECT_FALSE(KeyExists("Software\\Classes\\Actsmith.Document", hRoot));
@@ -292,17 +204,17 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
     EXPECT_FALSE(ValueExists(kRunKey, "Veltrin PRO", HKEY_LOCAL_MACHINE));
 
     EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), s_strFolder + "Plugins");
-    EXPECT_TRUE(PathExists(s_strFolder + "Plugins\\mine.pld"));
+    EXPECT_TRUE(FileExists(s_strFolder + "Plugins\\mine.pld"));
 }
 
 TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSettingsWhenTold)
 {
     // Setup through its pages, and the cleaner started from the last one.
-    CProgramRun setup(kSetup);
+    CProgramRun setup(kSetup.c_str());
     ASSERT_TRUE(setup.Start());
     HWND hSetup = nullptr;
-    const std::string strSetupTitle = std::string("Veltrin PRO ") + VELTRIN_DISPLAY_VERSION + " Setup";
-    ASSERT_TRUE(WaitFor([&] { return (hSetup = WizardWindow(strSetupTitle)) != nullptr; }));
+    const std::string strTitle = std::string("Veltrin PRO ") + VELTRIN_DISPLAY_VERSION + " Setup";
+    ASSERT_TRUE(WaitFor([&] { return (hSetup = WizardWindow(strTitle)) != nullptr; }));
     ASSERT_TRUE(PressWhenReady(hSetup, "&Next >", "setup-welcome.png"));
     ASSERT_TRUE(PressWhenReady(hSetup, "&Install", "setup-folder.png"));
     ASSERT_TRUE(PressWhenReady(hSetup, "&Finish", "setup-finish.png"));
@@ -333,6 +245,6 @@ TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSetting
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hWizard) && !ProcessRuns("Un.exe"); }, 60000));
 
     EXPECT_FALSE(KeyExists(kProductKey));
-    EXPECT_FALSE(PathExists(s_strFolder));
+    EXPECT_FALSE(FileExists(s_strFolder));
     EXPECT_FALSE(KeyExists(kUninstallKey, HKEY_LOCAL_MACHINE));
 }

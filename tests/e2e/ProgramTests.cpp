@@ -17,39 +17,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
 const std::string kSettings = kSettingsKey;
-const WPARAM kStart = 32771, kInstall = 32772, kAbout = 32776, kExit = 32790;
-
-std::string WindowTexts(HWND hDialog)
-{
-    std::string strText;
-    for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
-        char szText[256] = "";
-        GetWindowTextA(hChild, szText, sizeof(szText));
-        strText += szText;
-    }
-    return strText;
-}
-
-BOOL CALLBACK CountMainWindow(HWND hWnd, LPARAM lParam)
-{
-    char szClass[16] = "", szTitle[64] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (lstrcmpA(szClass, "#32770") == 0 && lstrcmpA(szTitle, "Veltrin PRO") == 0)
-        ++*reinterpret_cast<int*>(lParam);
-    return TRUE;
-}
+const WPARAM kStart = 32771, kInstall = 32772, kExit = 32790;
 
 // The cleaner's main windows on the desktop, of whatever process.
 int MainWindowCount()
 {
     int nCount = 0;
-    EnumWindows(CountMainWindow, reinterpret_cast<LPARAM>(&nCount));
+    for (HWND hWnd = nullptr; (hWnd = FindWindowExA(nullptr, hWnd, "#32770", "Veltrin PRO")) != nullptr;)
+        ++nCount;
     return nCount;
 }
 
@@ -57,12 +40,11 @@ int MainWindowCount()
 std::vector<std::string> PrintedMessages(const std::string& strOutput)
 {
     std::vector<std::string> messages;
-    for (size_t nStart = 0; nStart < strOutput.size();) {
-        const size_t nEnd = std::min(strOutput.find("\r\n", nStart), strOutput.size());
-        const std::string strLine = strOutput.substr(nStart, nEnd - nStart);
+    std::istringstream lines(strOutput);
+    for (std::string strLine; std::getline(lines, strLine);) {
+        strLine.erase(std::min(strLine.find('\r'), strLine.size()));
         const size_t nPrefix = strLine.find(">> ");
         messages.push_back(nPrefix == std::string::npos ? strLine : strLine.substr(nPrefix + 3));
-        nStart = nEnd + 2;
     }
     return messages;
 }
@@ -82,44 +64,47 @@ protected:
     }
     // What the cleaner added to its trace file during the test.
     std::string NewTrace() const { return m_trace.Read().substr(m_strTraceBefore.size()); }
+    // Ends the cleaner from its tray menu; true once it has ended.
+    static bool Exit(const CProgramRun& run, HWND hWnd) { return PostMessageA(hWnd, WM_COMMAND, kExit, 0) && run.HasEnded(); }
     bool Finished() const { return NewTrace().find("OnFinishPlay()") != std::string::npos; }
 
-    // An enabled plugin that cleans the folder's files, or its whole tree.
-    void InstallPlugin(const std::string& strFolder, uint32_t dwType = TT_CONTENT)
+    // A plugin that cleans the test's junk folder, enabled.
+    std::string JunkPlugin(uint32_t dwType)
     {
         CAction action;
         action.strId = "TestJunk";
         action.strTitle = "Clear the test's junk";
         action.bEnabled = true;
-        action.lstFiles = {FolderContent(strFolder)};
+        action.lstFiles = {FolderContent(m_junk.Path())};
         action.lstFiles.front().dwType = dwType;
-        ASSERT_TRUE(WriteFileBytes(m_plugins / "junk.pld", PluginBytes(action)));
         WriteDwordValue(kSettings + "\\TestJunk", "bEnabled", 1);
+        return PluginBytes(action);
+    }
+    // The plugin installed to clean the junk tree, filled here.
+    void InstallJunkTree()
+    {
+        ASSERT_TRUE(m_tree.Fill());
+        ASSERT_TRUE(WriteFileBytes(m_plugins / "junk.pld", JunkPlugin(TT_RECURSIVE)));
     }
 
     const CSavedFile m_trace{WindowsFolder() + "\\Temp\\allBuffs.txt"};
     std::string m_strTraceBefore;
-    CTempFolder m_plugins;
+    CTempFolder m_plugins, m_junk;
+    CJunkTree m_tree{m_junk.Path(), 4, 3, 4000};
 };
 
 }  // namespace
 
 // The editor opens the plugin named on its command line and installs it;
-// the cleaner publishes itself, refuses a second instance, cleans with the
-// plugin on its published command, shows its version and stores its options
-// when the tray menu ends it.
+// the cleaner publishes itself, cleans with the plugin on its published
+// command and stores its options when the tray menu ends it.
 TEST_F(Programs, EditorInstallsAPluginThatTheCleanerCleansWith)
 {
-    CTempFolder junk, saved;
-    ASSERT_TRUE(WriteFileBytes(junk / "a.tmp", "junk"));
-    ASSERT_TRUE(WriteFileBytes(junk / "b.log", "more junk"));
-    CAction plugin;
-    plugin.strId = "EditedJunk";
-    plugin.strTitle = "Clear the junk of the edited plugin";
-    plugin.bEnabled = true;
-    plugin.lstFiles = {FolderContent(junk.Path())};
+    CTempFolder saved;
+    ASSERT_TRUE(WriteFileBytes(m_junk / "a.tmp", "junk"));
+    ASSERT_TRUE(WriteFileBytes(m_junk / "b.log", "more junk"));
     const std::string strPlugin = saved / "junk.pld";
-    ASSERT_TRUE(WriteFileBytes(strPlugin, PluginBytes(plugin)));
+    ASSERT_TRUE(WriteFileBytes(strPlugin, JunkPlugin(TT_CONTENT)));
 
     {
         CProgramRun editor("Actsmith.exe");
@@ -129,7 +114,9 @@ TEST_F(Programs, EditorInstallsAPluginThatTheCleanerCleansWith)
         EXPECT_TRUE(WaitFor([&] { return FindInside(hFrame, "ActsmithPluginWindow", "junk.pld") != nullptr; }));
         ASSERT_TRUE(PostMessageA(hFrame, WM_COMMAND, kInstall, 0));
         ASSERT_TRUE(WaitFor([&] { return (hBox = FindWindowA("#32770", "Actsmith")) != nullptr; }));
-        EXPECT_NE(WindowTexts(hBox).find("Plugin was installed"), std::string::npos) << WindowTexts(hBox);
+        char szText[256] = "";  // the message of a message box is item 0xFFFF
+        GetDlgItemTextA(hBox, 0xFFFF, szText, sizeof(szText));
+        EXPECT_NE(std::string(szText).find("Plugin was installed"), std::string::npos) << szText;
         PostMessageA(hBox, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(ReadFileBytes(m_plugins / "junk.pld"), ReadFileBytes(strPlugin));
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(hBox); }));
@@ -137,7 +124,6 @@ TEST_F(Programs, EditorInstallsAPluginThatTheCleanerCleansWith)
         EXPECT_TRUE(editor.HasEnded());
     }
 
-    WriteDwordValue(kSettings + "\\EditedJunk", "bEnabled", 1);
     CProgramRun cleaner("Veltrin.exe");
     ASSERT_TRUE(cleaner.Start());
     const HWND hWnd = PublishedCleanerWindow();
@@ -147,30 +133,15 @@ TEST_F(Programs, EditorInstallsAPluginThatTheCleanerCleansWith)
     EXPECT_TRUE(ReadDwordValue(kProductKey, "dwStartMess", dwStart));
     EXPECT_TRUE(ReadDwordValue(kProductKey, "dwSettingsMess", dwSettings));
     EXPECT_EQ(dwSettings, 32774u);
-    CProgramRun second("Veltrin.exe");
-    ASSERT_TRUE(second.Start());
-    EXPECT_TRUE(second.HasEnded());
-
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, dwStart, 0));
     EXPECT_TRUE(WaitFor([&] { return Finished(); }));
-    EXPECT_FALSE(FileExists(junk / "a.tmp") || FileExists(junk / "b.log"));
+    EXPECT_FALSE(FileExists(m_junk / "a.tmp") || FileExists(m_junk / "b.log"));
     const std::string trace = NewTrace();
     EXPECT_EQ(trace.substr(0, 5).find_first_not_of("0123456789"), 4u) << trace;  // the year
     EXPECT_NE(trace.find("    -------------\r\n"), std::string::npos) << trace;
     EXPECT_TRUE(SaveWindowPicture(hWnd, ArtifactPath("main-window.png")));
 
-    ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, kAbout, 0));
-    HWND hAbout = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hAbout = FindWindowA(nullptr, "About Veltrin PRO")) != nullptr; }));
-    char szVersion[128] = "";
-    GetDlgItemTextA(hAbout, 1058, szVersion, sizeof(szVersion));
-    EXPECT_EQ(std::string(szVersion).substr(0, 20), "Veltrin PRO Version ");
-    EXPECT_TRUE(SaveWindowPicture(hAbout, ArtifactPath("about-box.png")));
-    PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
-
-    ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, kExit, 0));
-    EXPECT_TRUE(cleaner.HasEnded());
+    EXPECT_TRUE(Exit(cleaner, hWnd));
     EXPECT_TRUE(ValueExists(kSettings, "strDiskOpsDriveList"));
 }
 
@@ -193,8 +164,7 @@ TEST_F(Programs, SwitchURemovesTheSwapLineOnlyOnWindows9x)
         EXPECT_TRUE(IsWindow(hWnd));
         EXPECT_EQ(batch.Read(), pszVersion == std::string("win98")
                                     ? "@ECHO OFF\r\nSET TEMP=C:\\TEMP\r\n" : strLines);
-        PostMessageA(hWnd, WM_COMMAND, kExit, 0);
-        EXPECT_TRUE(program.HasEnded());
+        EXPECT_TRUE(Exit(program, hWnd));
     }
 }
 
@@ -205,16 +175,11 @@ TEST_F(Programs, SwitchURemovesTheSwapLineOnlyOnWindows9x)
 // no process, and its clean runs to the end.
 TEST_F(Programs, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
 {
-    CTempFolder folder;
-    CJunkTree tree(folder.Path(), 4, 3, 4000);
-    ASSERT_TRUE(tree.Fill());
-    InstallPlugin(folder.Path(), TT_RECURSIVE);
+    InstallJunkTree();
     {
         CProgramRun first("Veltrin.exe");
         ASSERT_TRUE(first.Start());
-        ASSERT_TRUE(IsWindow(PublishedCleanerWindow()));
-        PostMessageA(PublishedCleanerWindow(), WM_COMMAND, kExit, 0);
-        ASSERT_TRUE(first.HasEnded());
+        ASSERT_TRUE(Exit(first, PublishedCleanerWindow()));
     }
     const KeySnapshot stored = SnapshotKey(kSettings);
     ASSERT_FALSE(stored.empty());
@@ -222,9 +187,9 @@ TEST_F(Programs, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
         CProgramRun killed("Veltrin.exe");
         ASSERT_TRUE(killed.Start());
         ASSERT_TRUE(PostMessageA(PublishedCleanerWindow(), WM_COMMAND, kStart, 0));
-        ASSERT_TRUE(WaitFor([&] { return !tree.Missing().empty(); }));
+        ASSERT_TRUE(WaitFor([&] { return !m_tree.Missing().empty(); }));
         // Still cleaning, or the kill would prove little.
-        ASSERT_LT(tree.Missing().size(), tree.Files().size());
+        ASSERT_LT(m_tree.Missing().size(), m_tree.Files().size());
         ASSERT_TRUE(killed.Kill());
         EXPECT_FALSE(Finished());
     }
@@ -235,10 +200,9 @@ TEST_F(Programs, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
     ASSERT_TRUE(program.Start());
     const HWND hWnd = PublishedCleanerWindow();
     ASSERT_TRUE(IsWindow(hWnd)) << "no window after a start that follows the kill";
-    EXPECT_FALSE(program.HasEnded(0));
-    const size_t nLeft = tree.Files().size() - tree.Missing().size();
+    const size_t nMissing = m_tree.Missing().size();
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, kStart, 0));
-    ASSERT_TRUE(WaitFor([&] { return tree.Files().size() - tree.Missing().size() < nLeft; }));
+    ASSERT_TRUE(WaitFor([&] { return m_tree.Missing().size() > nMissing; }));
     CProgramRun second("Veltrin.exe");
     ASSERT_TRUE(second.Start());
     EXPECT_TRUE(second.HasEnded());
@@ -246,15 +210,9 @@ TEST_F(Programs, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
     EXPECT_EQ(MainWindowCount(), 1);
 
     EXPECT_TRUE(WaitFor([&] { return Finished(); }, 120000));
-    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
-    EXPECT_TRUE(FilesInListedOrder(folder.Path()).empty());
-    PostMessageA(hWnd, WM_COMMAND, kExit, 0);
-    EXPECT_TRUE(program.HasEnded());
-}
-
-LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    EXPECT_EQ(m_tree.Missing().size(), m_tree.Files().size());
+    EXPECT_TRUE(FilesInListedOrder(m_junk.Path()).empty());
+    EXPECT_TRUE(Exit(program, hWnd));
 }
 
 // A scheduled clean meets an open browser whose data it would remove, then a
@@ -262,19 +220,11 @@ LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPa
 // which, and the output why.
 TEST_F(Programs, AutoRefusesUnderTheGuardAndBesideAnotherInstance)
 {
-    CTempFolder folder;
-    CJunkTree tree(folder.Path(), 4, 3, 4000);
-    ASSERT_TRUE(tree.Fill());
-    InstallPlugin(folder.Path(), TT_RECURSIVE);
+    InstallJunkTree();
     WriteDwordValue(kSettings + "\\IECookies", "bEnabled", 1);
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = PlainWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VeltrinAutoTestBrowser";
-    RegisterClassA(&windowClass);
-    HWND hBrowser = CreateWindowExA(0, windowClass.lpszClassName, "Home - Microsoft Internet Explorer",
-                                    WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND hBrowser = CreateWindowExA(0, "STATIC", "Home - Microsoft Internet Explorer", WS_OVERLAPPED,
+                                    0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hBrowser, nullptr);
     {
         CProgramRun refused("Veltrin.exe");
@@ -282,7 +232,7 @@ TEST_F(Programs, AutoRefusesUnderTheGuardAndBesideAnotherInstance)
         EXPECT_EQ(refused.Output(),
                   "Cannot Clear Internet Explorer Cookies while Internet Explorer running\r\n");
         EXPECT_EQ(refused.ExitCode(), 2u);
-        EXPECT_TRUE(tree.Missing().empty());
+        EXPECT_TRUE(m_tree.Missing().empty());
     }
     DestroyWindow(hBrowser);
     // The prefix's own cookies are none of this test's business.
@@ -290,9 +240,9 @@ TEST_F(Programs, AutoRefusesUnderTheGuardAndBesideAnotherInstance)
 
     CProgramRun first("Veltrin.exe");
     ASSERT_TRUE(first.StartWithOutput("/auto"));
-    ASSERT_TRUE(WaitFor([&] { return !tree.Missing().empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !m_tree.Missing().empty(); }));
     // Still cleaning, or the refusal would prove little.
-    ASSERT_LT(tree.Missing().size(), tree.Files().size());
+    ASSERT_LT(m_tree.Missing().size(), m_tree.Files().size());
     {
         CProgramRun second("Veltrin.exe");
         ASSERT_TRUE(second.StartWithOutput("/auto"));
@@ -302,9 +252,9 @@ TEST_F(Programs, AutoRefusesUnderTheGuardAndBesideAnotherInstance)
 
     const std::vector<std::string> messages = PrintedMessages(first.Output());
     EXPECT_EQ(first.ExitCode(), 0u);
-    EXPECT_EQ(tree.Missing().size(), tree.Files().size());
+    EXPECT_EQ(m_tree.Missing().size(), m_tree.Files().size());
     // The action, each file of the tree once, then the summary.
-    ASSERT_EQ(messages.size(), 2 + tree.Files().size() + 5);
+    ASSERT_EQ(messages.size(), 2 + m_tree.Files().size() + 5);
     EXPECT_EQ(messages.front(), "Clear the test's junk");
     EXPECT_EQ(messages[messages.size() - 6], "Clear the test's junk Complete");
     EXPECT_EQ(messages[messages.size() - 5], "Statistics:");

@@ -8,17 +8,13 @@ root=$1 program=$2 base_prefix=$3
 source "$root/scripts/lib/wine.sh"
 source "$root/tests/e2e/OwnPrefix.sh"
 
-own_prefix "$base_prefix" restart
+own_prefix "$base_prefix" restart "$program"
 wine reg add 'HKCU\Software\ZR\VeltrinPRO\Settings\General' /v bRunAtShutdown \
     /t REG_DWORD /d 1 /f >/dev/null 2>&1
 
-windows_path=$(wine_link_program "$prefix" "$program")
 wine "$windows_path" </dev/null >/dev/null 2>&1 &
 veltrin=$!
-for _ in $(seq 60); do
-    wine reg query 'HKCU\Software\ZR\VeltrinPRO' /v hWnd >/dev/null 2>&1 && break
-    sleep 0.5
-done
+for _ in $(seq 60); do wine reg query 'HKCU\Software\ZR\VeltrinPRO' /v hWnd >/dev/null 2>&1 && break; sleep 0.5; done
 kill -0 "$veltrin" 2>/dev/null || fail "the cleaner did not start"
 
 # The cleaner refuses the first end of the session and cleans instead.
@@ -27,10 +23,7 @@ if wine wineboot --end-session </dev/null >/dev/null 2>&1; then
 fi
 # After the clean it asks for the restart, grants the query that follows
 # and ends with the session.
-for _ in $(seq 120); do
-    kill -0 "$veltrin" 2>/dev/null || break
-    sleep 0.5
-done
+for _ in $(seq 120); do kill -0 "$veltrin" 2>/dev/null || break; sleep 0.5; done
 kill -0 "$veltrin" 2>/dev/null && fail "the cleaner did not end with the restart"
 
 trace=$(tr -d '\r' <"$prefix"/drive_c/windows/[Tt]emp/allBuffs.txt | tail -n +2)

@@ -9,10 +9,9 @@ root=$1 program=$2 base_prefix=$3
 source "$root/scripts/lib/wine.sh"
 source "$root/tests/e2e/OwnPrefix.sh"
 
-own_prefix "$base_prefix" unattended
-drive=$(mktemp -d "${TMPDIR:-/tmp}/veltrin-unattended-drive.XXXXXX")
-own_prefix_extra=$drive
-ln -sfn "$drive" "$prefix/dosdevices/r:"
+own_prefix "$base_prefix" unattended "$program"
+drive=$prefix/test-drive
+mkdir "$drive" && ln -sfn "$drive" "$prefix/dosdevices/r:"
 unset DISPLAY WAYLAND_DISPLAY
 
 settings='HKCU\Software\ZR\VeltrinPRO\Settings'
@@ -24,63 +23,45 @@ printf 'junk!' >"$drive/a.tmp"
 printf 'old' >"$drive/b.old"
 printf 'letter' >"$drive/keep.doc"
 
-windows_path=$(wine_link_program "$prefix" "$program")
-# The messages of the lines, without their times and line ends.
-messages() { tr -d '\r' | sed 's/^[^>]*>> //'; }
+# Runs the cleaner: its output's messages, without their times and line
+# ends, in $lines and its exit code in $status.
+run() {
+    status=0
+    lines=$(wine "$windows_path" "$@" </dev/null 2>/dev/null | tr -d '\r' | sed 's/^[^>]*>> //') ||
+        status=$?
+}
 
-set +e
-preview=$(wine "$windows_path" /preview </dev/null 2>/dev/null)
-status=$?
-set -e
-[ $status -eq 0 ] || fail "/preview ended with $status: $preview"
-listed=$(printf '%s\n' "$preview" | messages | sed -n '2,3p' | sort)
-expected='File R:\a.tmp would be deleted (5 bytes)
-File R:\b.old would be deleted (3 bytes)'
-[ "$listed" = "$expected" ] || fail "/preview listed:
-$preview"
-[ "$(printf '%s\n' "$preview" | messages | tail -n 5 | head -n 2)" = 'Statistics of the preview (nothing has been changed):
-Would be deleted: 2 file(s)' ] || fail "/preview ended with:
-$preview"
+run /preview
+[ $status -eq 0 ] || fail "/preview ended with $status: $lines"
+[ "$(sed -n '2,3p' <<<"$lines" | sort)" = 'File R:\a.tmp would be deleted (5 bytes)
+File R:\b.old would be deleted (3 bytes)' ] || fail "/preview listed: $lines"
+[ "$(tail -n 5 <<<"$lines" | head -n 2)" = 'Statistics of the preview (nothing has been changed):
+Would be deleted: 2 file(s)' ] || fail "/preview ended with: $lines"
 [ -f "$drive/a.tmp" ] && [ -f "$drive/b.old" ] || fail "/preview removed files"
 
-set +e
-output=$(wine "$windows_path" /auto '/log:C:\auto log.txt' </dev/null 2>/dev/null)
-status=$?
-set -e
-[ $status -eq 0 ] || fail "/auto ended with $status: $output"
-lines=$(printf '%s\n' "$output" | messages)
-deleted=$(printf '%s\n' "$lines" | sed -n '2,3p' | sort)
-[ "$deleted" = 'File R:\a.tmp was deleted
-File R:\b.old was deleted' ] || fail "/auto printed:
-$output"
-others=$(printf '%s\n' "$lines" | sed '2,3d')
-[ "$others" = 'Scan Disk by Mask
+run /auto '/log:C:\auto log.txt'
+[ $status -eq 0 ] || fail "/auto ended with $status: $lines"
+[ "$(sed -n '2,3p' <<<"$lines" | sort)" = 'File R:\a.tmp was deleted
+File R:\b.old was deleted' ] || fail "/auto printed: $lines"
+[ "$(sed '2,3d' <<<"$lines")" = 'Scan Disk by Mask
 Scan Disk by Mask Complete
 Statistics:
 Deleted: 2 file(s)
 Updated: 0 file(s)
 Deleted: 0 registry entry(ies)
-Released Space: 0 Kbytes' ] || fail "/auto printed:
-$output"
-[ "$(messages <"$prefix/drive_c/auto log.txt")" = "$lines" ] ||
+Released Space: 0 Kbytes' ] || fail "/auto printed: $lines"
+[ "$(tr -d '\r' <"$prefix/drive_c/auto log.txt" | sed 's/^[^>]*>> //')" = "$lines" ] ||
     fail "the log file holds other lines than standard output"
 [ ! -e "$drive/a.tmp" ] && [ ! -e "$drive/b.old" ] && [ -f "$drive/keep.doc" ] ||
     fail "/auto did not clean as its settings say: $(ls "$drive")"
 
 # The records, without their times and separators.
 trace=$(tr -d '\r' <"$prefix"/drive_c/windows/[Tt]emp/allBuffs.txt | grep -v -e '^[0-9]' -e '^-*$' || true)
-[ "$trace" = '/preview
-Finished
-/auto
-Finished' ] || fail "the trace file holds:
-$trace"
+[ "$trace" = $'/preview\nFinished\n/auto\nFinished' ] || fail "the trace file holds: $trace"
 
 # A log file that cannot be created stops the run before it changes anything.
 printf 'junk!' >"$drive/c.tmp"
-set +e
-wine "$windows_path" /auto '/log:C:\no such folder\x.txt' </dev/null >/dev/null 2>&1
-status=$?
-set -e
+run /auto '/log:C:\no such folder\x.txt'
 [ $status -eq 1 ] || fail "/auto with a log file out of reach ended with $status"
 [ -f "$drive/c.tmp" ] || fail "/auto cleaned without its log file"
 echo "/preview listed and /auto cleaned with no display, each with its lines and exit code."
