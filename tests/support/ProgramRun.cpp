@@ -78,8 +78,15 @@ bool CProgramRun::Start(const std::string& strArguments, HANDLE hOutput)
         startup.hStdOutput = hOutput;
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     }
-    return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, hOutput != nullptr, 0,
-                          nullptr, nullptr, &startup, &m_process) != FALSE;
+    auto start = [&] {
+        return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, hOutput != nullptr, 0,
+                              nullptr, nullptr, &startup, &m_process) != FALSE;
+    };
+    // Wine now and then fails to start a process: a failed start is tried once more.
+    if (start())
+        return true;
+    Sleep(200);
+    return start();
 }
 
 bool CProgramRun::StartWithOutput(const std::string& strArguments)

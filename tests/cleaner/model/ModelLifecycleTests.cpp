@@ -1,6 +1,7 @@
 // What the cleaner's model leaves in the registry when a real process starts
 // and ends: the probe beside this test program builds the process-wide model.
 #include "common/RegistryKeys.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
@@ -11,31 +12,10 @@ typedef CProductKeyTest ModelLifecycle;
 // into the settings at its end: the manager goes before the settings write themselves.
 TEST_F(ModelLifecycle, FirstRunStoresEverySettingAfterTheManagerStoredIntoThem)
 {
-    char szPath[MAX_PATH];
-    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string strProgram = szPath;
-    strProgram = strProgram.substr(0, strProgram.rfind('\\') + 1) + "model_lifecycle_probe.exe";
-    std::string strCommand = "\"" + strProgram + "\" --disk-scan-masks \"*.log||*.dmp\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    auto start = [&] {
-        return CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0,
-                              nullptr, nullptr, &startup, &process) != FALSE;
-    };
-    // Wine now and then fails to start a process: a failed start is tried once more.
-    if (!start()) {
-        const DWORD dwFirstError = GetLastError();
-        Sleep(200);
-        ASSERT_TRUE(start()) << "cannot start " << strProgram << " (error " << dwFirstError
-                             << ", then " << GetLastError() << ")";
-    }
-    DWORD dwExitCode = DWORD(-1);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &dwExitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ASSERT_EQ(dwExitCode, 0u);
+    CProgramRun probe("model_lifecycle_probe.exe");
+    ASSERT_TRUE(probe.Start("--disk-scan-masks \"*.log||*.dmp\"")) << "error " << GetLastError();
+    ASSERT_TRUE(probe.HasEnded());
+    ASSERT_EQ(probe.ExitCode(), 0u);
 
     const KeySnapshot stored = SnapshotKey(kSettingsKey);
     const std::pair<const char*, std::string> texts[] = {
