@@ -1,5 +1,5 @@
-// Tests of an action manager, and a clean through one, every line of its log
-// recorded, with the lines it is expected to write spelled out.
+// Tests of an action manager, and of a clean through one with every line of
+// its log recorded and the lines it is expected to write spelled out.
 #pragma once
 
 #include "cleaner/engine/StopRequest.h"
@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-// A test with general settings and an action manager of its own, built when
-// the test asks, between two removals of the product key. Both are gone
+// General settings and an action manager of the test's own, the manager built
+// when the test asks, between two removals of the product key. Both are gone
 // before the key is removed again, so what they store at the end goes too.
 class CManagerTest : public CProductKeyTest {
 protected:
@@ -49,10 +49,15 @@ protected:
 typedef CRecordingLog::Line Line;
 typedef std::vector<Line> Lines;
 
+inline Lines operator+(Lines left, const Lines& right)
+{
+    left.insert(left.end(), right.begin(), right.end());
+    return left;
+}
+
 inline Lines Summary(unsigned nDeleted, unsigned nRegistry, unsigned nKbytes)
 {
-    return {{5, "Statistics:"},
-            {5, "Deleted: " + std::to_string(nDeleted) + " file(s)"},
+    return {{5, "Statistics:"}, {5, "Deleted: " + std::to_string(nDeleted) + " file(s)"},
             {5, "Updated: 0 file(s)"},
             {5, "Deleted: " + std::to_string(nRegistry) + " registry entry(ies)"},
             {5, "Released Space: " + std::to_string(nKbytes) + " Kbytes"}};
@@ -60,16 +65,7 @@ inline Lines Summary(unsigned nDeleted, unsigned nRegistry, unsigned nKbytes)
 
 inline Lines Ran(const std::string& strTitle, const Lines& inner = {})
 {
-    Lines lines = {{3, strTitle}};
-    lines.insert(lines.end(), inner.begin(), inner.end());
-    lines.push_back({4, strTitle + " Complete"});
-    return lines;
-}
-
-inline Lines operator+(Lines left, const Lines& right)
-{
-    left.insert(left.end(), right.begin(), right.end());
-    return left;
+    return Lines{{3, strTitle}} + inner + Lines{{4, strTitle + " Complete"}};
 }
 
 inline Line Deleted(const std::string& strPath)
@@ -98,7 +94,6 @@ inline FileTarget FolderContent(const std::string& strFolder)
     FileTarget target;
     target.strName = strFolder;
     target.dwType = TT_CONTENT;
-    target.strMask = "*.*";
     return target;
 }
 
@@ -116,9 +111,8 @@ protected:
 
     std::string MakeFile(const std::string& strName, const std::string& content)
     {
-        const std::string strPath = m_folder / strName;
-        EXPECT_TRUE(WriteFileBytes(strPath, content)) << strPath;
-        return strPath;
+        EXPECT_TRUE(WriteFileBytes(m_folder / strName, content)) << strName;
+        return m_folder / strName;
     }
     std::string MakeFile(const std::string& strName, size_t nSize)
     {
@@ -126,9 +120,8 @@ protected:
     }
     std::string MakeFolder(const std::string& strName)
     {
-        const std::string strPath = m_folder / strName;
-        CreateDirectoryA(strPath.c_str(), nullptr);
-        return strPath;
+        CreateDirectoryA((m_folder / strName).c_str(), nullptr);
+        return m_folder / strName;
     }
 
     CTempFolder m_folder;

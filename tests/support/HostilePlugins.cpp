@@ -11,23 +11,13 @@ namespace {
 
 std::string Word(uint32_t dwValue)
 {
-    std::string bytes;
-    for (int nShift = 0; nShift < 32; nShift += 8)
-        bytes += char(dwValue >> nShift);
-    return bytes;
+    return {char(dwValue), char(dwValue >> 8), char(dwValue >> 16), char(dwValue >> 24)};
 }
 
 // A length-prefixed string as the format stores it.
 std::string Text(const std::string& strText)
 {
     return Word(uint32_t(strText.size())) + strText;
-}
-
-// The signature, an id and a title: what every plugin file starts with.
-std::string Head(const std::string& strId)
-{
-    return Text("[&&^%&A c t i o n##]") + Text(strId) + Text("Hostile " + strId) + '\1' +
-           Word(0);
 }
 
 }  // namespace
@@ -58,46 +48,34 @@ CAction FullPlugin(const std::string& strId)
     return action;
 }
 
-namespace {
-
-// Small, so that its cuts stay some 150 files, with every section of the
-// format present.
-CAction SmallPlugin(const std::string& strId)
-{
-    CAction action;
-    action.strId = strId;
-    action.strDescription = "d";
-    action.lstFiles.resize(1);
-    action.lstFiles.front().strName = "C:\\x";
-    action.lstFiles.front().strMask = "*";
-    action.lstCommands = {"c"};
-    action.lstKeyUpdates.resize(1);
-    action.lstKeyUpdates.front().target.strName = "K";
-    action.lstFileUpdates = {{"f", FileUpdate::FU_CLEAR_LINES, {}}};
-    return action;
-}
-
-}  // namespace
-
 CHostilePluginFolder::CHostilePluginFolder(const std::string& strFolder)
     : m_strFolder(strFolder)
 {
-    std::mt19937 random(20261207);
     for (int n = 0; n < 5; ++n) {
-        const std::string strId = "Good" + std::to_string(n);
-        Write(strId + ".pld", PluginBytes(FullPlugin(strId)));
-        m_loadableIds.push_back(strId);
+        m_loadableIds.push_back("Good" + std::to_string(n));
+        Write(m_loadableIds.back() + ".pld", PluginBytes(FullPlugin(m_loadableIds.back())));
     }
 
-    // Cut at every offset.
-    const std::string whole = PluginBytes(SmallPlugin("Cut"));
+    // A small plugin with every section of the format, cut at every offset.
+    CAction small;
+    small.strId = "Cut";
+    small.strDescription = "d";
+    small.lstFiles.resize(1);
+    small.lstFiles.front().strName = "C:\\x";
+    small.lstFiles.front().strMask = "*";
+    small.lstCommands = {"c"};
+    small.lstKeyUpdates.resize(1);
+    small.lstKeyUpdates.front().target.strName = "K";
+    small.lstFileUpdates = {{"f", FileUpdate::FU_CLEAR_LINES, {}}};
+    const std::string whole = PluginBytes(small);
     for (size_t n = 0; n < whole.size(); ++n)
         Write("cut" + std::to_string(n) + ".pld", whole.substr(0, n));
     m_loadableIds.push_back("Cut");
 
     // Counts and lengths that the file cannot hold, at every list.
-    const std::string head = Head("Huge");
-    Write("huge-id.pld", Text("[&&^%&A c t i o n##]") + Word(0xFFFFFFF0u) + "x");
+    const std::string signature = Text("[&&^%&A c t i o n##]");
+    const std::string head = signature + Text("Huge") + Text("Hostile Huge") + '\1' + Word(0);
+    Write("huge-id.pld", signature + Word(0xFFFFFFF0u) + "x");
     Write("huge-files.pld", head + Word(0x7FFFFFFF) + std::string(64, 'a'));
     Write("huge-keys.pld", head + Word(0) + Word(0x10000000) + std::string(64, 'b'));
     Write("negative-count.pld", head + Word(0x80000000u) + Word(0xFFFFFFFFu));
@@ -109,16 +87,16 @@ CHostilePluginFolder::CHostilePluginFolder(const std::string& strFolder)
               Word(0xFFFFFFFFu) + full.strDescription);
 
     // Random bytes, with and without the signature in front.
+    std::mt19937 random(20261207);
     for (int n = 0; n < 5; ++n) {
         std::string noise(size_t(random() % 4096), '\0');
         for (char& c : noise)
             c = char(random());
         Write("noise" + std::to_string(n) + ".pld", noise);
-        Write("signed-noise" + std::to_string(n) + ".pld",
-              Text("[&&^%&A c t i o n##]") + noise);
+        Write("signed-noise" + std::to_string(n) + ".pld", signature + noise);
     }
     Write("empty.pld", std::string());
-    Write("signature-only.pld", Text("[&&^%&A c t i o n##]"));
+    Write("signature-only.pld", signature);
 
     // Not files to read at all.
     CreateDirectoryA((m_strFolder + "\\folder.pld").c_str(), nullptr);

@@ -12,15 +12,13 @@
 class CAction;
 CAction FullPlugin(const std::string& strId);
 
-// What a hostile folder holds: the ids of the good plugins in it, and the
-// file it keeps open without sharing, for as long as the object lives.
 class CHostilePluginFolder {
 public:
-    // Fills the (existing, empty) folder with some 200 entries: good
-    // plugins, a small good plugin cut at every byte offset, files with huge
-    // counts and lengths, random bytes, the signature followed by garbage,
-    // an empty file, a folder named like a plugin and a file locked against
-    // reading.
+    // Fills the (existing, empty) folder with some 200 entries: good plugins,
+    // a small good plugin cut at every byte offset, files with huge counts and
+    // lengths, random bytes, the signature followed by garbage, an empty file,
+    // a folder named like a plugin and a file locked against reading, which
+    // stays locked for as long as the object lives.
     explicit CHostilePluginFolder(const std::string& strFolder);
     ~CHostilePluginFolder();
     CHostilePluginFolder(const CHostilePluginFolder&) = delete;

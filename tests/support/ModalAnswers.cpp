@@ -6,40 +6,38 @@ CModalAnswers* g_pAnswers = nullptr;
 
 BOOL CALLBACK AddDialog(HWND hWnd, LPARAM lParam)
 {
-    char szClass[16] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (lstrcmpA(szClass, "#32770") == 0 && IsWindowVisible(hWnd))
+    if (IsClass(hWnd, "#32770") && IsWindowVisible(hWnd))
         reinterpret_cast<std::set<HWND>*>(lParam)->insert(hWnd);
     return TRUE;
 }
 
 BOOL CALLBACK AddText(HWND hControl, LPARAM lParam)
 {
-    char szClass[16] = "";
-    GetClassNameA(hControl, szClass, sizeof(szClass));
-    if (lstrcmpiA(szClass, "Static") == 0 || lstrcmpiA(szClass, "Edit") == 0) {
-        char szText[4096] = "";
+    char szText[4096] = "";
+    if (IsClass(hControl, "Static") || IsClass(hControl, "Edit"))
         GetWindowTextA(hControl, szText, sizeof(szText));
-        std::string& strSeen = *reinterpret_cast<std::string*>(lParam);
-        if (*szText)
-            strSeen += std::string("\n") + szText;
-    }
+    if (*szText)
+        *reinterpret_cast<std::string*>(lParam) += std::string("\n") + szText;
     return TRUE;
 }
 
 BOOL CALLBACK FindIcon(HWND hControl, LPARAM lParam)
 {
-    char szClass[16] = "";
-    GetClassNameA(hControl, szClass, sizeof(szClass));
-    if (lstrcmpiA(szClass, "Static") != 0 ||
+    if (!IsClass(hControl, "Static") ||
         (GetWindowLongA(hControl, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
         return TRUE;
-    *reinterpret_cast<HICON*>(lParam) =
-        reinterpret_cast<HICON>(SendMessageA(hControl, STM_GETICON, 0, 0));
+    *reinterpret_cast<HICON*>(lParam) = HICON(SendMessageA(hControl, STM_GETICON, 0, 0));
     return FALSE;
 }
 
 }  // namespace
+
+bool IsClass(HWND hWnd, const char* pszClass)
+{
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    return lstrcmpiA(szClass, pszClass) == 0;
+}
 
 HICON MessageBoxIcon(HWND hBox)
 {
@@ -79,10 +77,9 @@ void ServeMessages(DWORD dwMilliseconds)
     } while (static_cast<LONG>(GetTickCount() - dwEnd) < 0);
 }
 
-CModalAnswers::CModalAnswers()
+CModalAnswers::CModalAnswers() : m_nTimer(SetTimer(nullptr, 0, 20, OnTimer))
 {
     g_pAnswers = this;
-    m_nTimer = SetTimer(nullptr, 0, 20, OnTimer);
 }
 
 CModalAnswers::~CModalAnswers()

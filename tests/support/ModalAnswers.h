@@ -24,8 +24,7 @@ public:
     // Presses the button with that id.
     void Press(int nButtonId);
     // Once the answers above are used up, answers every dialog that appears
-    // from now on, whatever it is, in whatever order they come; it runs
-    // again for a dialog that its own answer opens.
+    // from now on, in whatever order; also one that its own answer opens.
     void AnswerEvery(Answer answer);
 
     // Answers not used yet.
@@ -59,3 +58,5 @@ HICON MessageBoxIcon(HWND hBox);
 std::set<HWND> VisibleDialogs();
 // Serves this thread's messages for the time given.
 void ServeMessages(DWORD dwMilliseconds);
+// Whether the window is of the class, its name given in any case.
+bool IsClass(HWND hWnd, const char* pszClass);

@@ -1,5 +1,7 @@
 #include "tests/support/ProgramResources.h"
 
+#include "tests/support/ModalAnswers.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -8,12 +10,7 @@
 
 namespace {
 
-bool IsClass(HWND hWnd, const char* pszClass)
-{
-    char szClass[32] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    return lstrcmpiA(szClass, pszClass) == 0;
-}
+const LPCSTR kToolbarType = MAKEINTRESOURCEA(241);
 
 bool Contains(const RECT& outer, const RECT& inner)
 {
@@ -29,15 +26,15 @@ void ExpectTextFits(const PageControl& control)
     GetWindowTextA(control.hWnd, szText, sizeof(szText));
     if ((!bButton && !IsClass(control.hWnd, "Static")) || !*szText)
         return;
-    const LONG_PTR nStyle = GetWindowLongPtrA(control.hWnd, GWL_STYLE);
-    const int cxTaken =
-        !control.bTransparent || !bButton ? 0 : control.bGroup ? 16 : GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    const int cxTaken = !control.bTransparent || !bButton ? 0
+                        : control.bGroup                  ? 16
+                                                          : GetSystemMetrics(SM_CXMENUCHECK) + 4;
     RECT client;
     GetClientRect(control.hWnd, &client);
     HDC hDC = GetDC(control.hWnd);
     HGDIOBJ hOld = SelectObject(hDC, HFONT(SendMessageA(control.hWnd, WM_GETFONT, 0, 0)));
     RECT text = {0, 0, client.right - cxTaken, 0};
-    const bool bWraps = !bButton || (nStyle & BS_MULTILINE);
+    const bool bWraps = !bButton || (GetWindowLongPtrA(control.hWnd, GWL_STYLE) & BS_MULTILINE);
     DrawTextA(hDC, szText, -1, &text, DT_CALCRECT | (bWraps ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(hDC, hOld);
     ReleaseDC(control.hWnd, hDC);
@@ -45,20 +42,17 @@ void ExpectTextFits(const PageControl& control)
     EXPECT_LE(text.bottom, client.bottom) << szText;
 }
 
-
-const LPCSTR kToolbarType = MAKEINTRESOURCEA(241);
+BOOL CALLBACK AddId(HMODULE, LPCSTR, LPSTR pszName, LONG_PTR lParam)
+{
+    if (IS_INTRESOURCE(pszName))
+        reinterpret_cast<std::vector<UINT>*>(lParam)->push_back(UINT(UINT_PTR(pszName)));
+    return TRUE;
+}
 
 std::vector<UINT> Ids(HMODULE hModule, LPCSTR pszType)
 {
     std::vector<UINT> ids;
-    EnumResourceNamesA(hModule, pszType,
-                       [](HMODULE, LPCSTR, LPSTR pszName, LONG_PTR lParam) -> BOOL {
-                           if (IS_INTRESOURCE(pszName))
-                               reinterpret_cast<std::vector<UINT>*>(lParam)->push_back(
-                                   UINT(reinterpret_cast<UINT_PTR>(pszName)));
-                           return TRUE;
-                       },
-                       reinterpret_cast<LONG_PTR>(&ids));
+    EnumResourceNamesA(hModule, pszType, AddId, reinterpret_cast<LONG_PTR>(&ids));
     return ids;
 }
 

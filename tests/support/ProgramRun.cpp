@@ -1,6 +1,7 @@
 #include "tests/support/ProgramRun.h"
 
 #include "common/RegistryKeys.h"
+#include "tests/support/ModalAnswers.h"
 #include "tests/support/TestRegistry.h"
 
 #include <shellapi.h>
@@ -16,38 +17,35 @@ struct WindowSearch {
 BOOL CALLBACK CheckWindow(HWND hWnd, LPARAM lParam)
 {
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(lParam);
-    char szClass[64] = "";
     char szTitle[256] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
     GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (lstrcmpA(szClass, search.pszClass) == 0 && (!search.pTitle || *search.pTitle == szTitle)) {
+    if (IsClass(hWnd, search.pszClass) && (!search.pTitle || *search.pTitle == szTitle))
         search.hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    return !search.hFound;
+}
+
+HWND Find(HWND hParent, WindowSearch search)
+{
+    EnumChildWindows(hParent, CheckWindow, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
 }
 
 }  // namespace
 
 HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle)
 {
-    WindowSearch search = {pszClass, &strTitle, nullptr};
-    EnumChildWindows(hParent, CheckWindow, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    return Find(hParent, {pszClass, &strTitle, nullptr});
 }
 
 HWND FindInside(HWND hParent, const char* pszClass)
 {
-    WindowSearch search = {pszClass, nullptr, nullptr};
-    EnumChildWindows(hParent, CheckWindow, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    return Find(hParent, {pszClass, nullptr, nullptr});
 }
 
 std::string ProgramFolder()
 {
     char szPath[MAX_PATH];
-    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string strPath = szPath;
+    const std::string strPath(szPath, GetModuleFileNameA(nullptr, szPath, MAX_PATH));
     return strPath.substr(0, strPath.rfind('\\') + 1);
 }
 
@@ -57,12 +55,9 @@ CProgramRun::~CProgramRun()
         TerminateProcess(m_process.hProcess, 1);
     if (m_outputReader.joinable())
         m_outputReader.join();
-    if (m_hOutput)
-        CloseHandle(m_hOutput);
-    if (m_process.hProcess) {
-        CloseHandle(m_process.hProcess);
-        CloseHandle(m_process.hThread);
-    }
+    for (HANDLE hHandle : {m_hOutput, m_process.hProcess, m_process.hThread})
+        if (hHandle)
+            CloseHandle(hHandle);
 }
 
 bool CProgramRun::Start(const std::string& strArguments, HANDLE hOutput)
@@ -78,15 +73,14 @@ bool CProgramRun::Start(const std::string& strArguments, HANDLE hOutput)
         startup.hStdOutput = hOutput;
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     }
-    auto start = [&] {
-        return CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, hOutput != nullptr, 0,
-                              nullptr, nullptr, &startup, &m_process) != FALSE;
-    };
     // Wine now and then fails to start a process: a failed start is tried once more.
-    if (start())
-        return true;
-    Sleep(200);
-    return start();
+    for (int nTry = 0; nTry < 2; ++nTry) {
+        if (CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, hOutput != nullptr, 0,
+                           nullptr, nullptr, &startup, &m_process))
+            return true;
+        Sleep(200);
+    }
+    return false;
 }
 
 bool CProgramRun::StartWithOutput(const std::string& strArguments)
@@ -99,15 +93,15 @@ bool CProgramRun::StartWithOutput(const std::string& strArguments)
     const bool bStarted = Start(strArguments, hWrite);
     // Only the program holds the writing end now, so reading ends with it.
     CloseHandle(hWrite);
-    if (!bStarted)
-        return false;
-    m_outputReader = std::thread([this] {
-        char buffer[4096];
-        DWORD cbRead;
-        while (ReadFile(m_hOutput, buffer, sizeof(buffer), &cbRead, nullptr) && cbRead > 0)
-            m_strOutput.append(buffer, cbRead);
-    });
-    return true;
+    if (bStarted) {
+        m_outputReader = std::thread([this] {
+            char buffer[4096];
+            DWORD cbRead;
+            while (ReadFile(m_hOutput, buffer, sizeof(buffer), &cbRead, nullptr) && cbRead > 0)
+                m_strOutput.append(buffer, cbRead);
+        });
+    }
+    return bStarted;
 }
 
 std::string CProgramRun::Output()
@@ -152,9 +146,8 @@ bool CProgramRun::Kill() const
 HWND PublishedCleanerWindow()
 {
     DWORD dwWindow = 0;
-    const bool bPublished = WaitFor([&] {
-        return ReadDwordValue(kProductKey, "hWnd", dwWindow) &&
-               ::IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)));
-    });
-    return bPublished ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)) : nullptr;
+    const auto hWindow = [&] { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)); };
+    const bool bPublished = WaitFor(
+        [&] { return ReadDwordValue(kProductKey, "hWnd", dwWindow) && IsWindow(hWindow()); });
+    return bPublished ? hWindow() : nullptr;
 }

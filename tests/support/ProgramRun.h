@@ -30,8 +30,7 @@ bool WaitFor(Condition condition, DWORD dwLimit = kProgramLimit)
 // registry, once it has; null when it does not within the limit.
 HWND PublishedCleanerWindow();
 
-// A window of the class and title among the other window's descendants, or
-// null.
+// A window of the class and title among the other window's descendants, or null.
 HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle);
 // The first of the class, whatever its title.
 HWND FindInside(HWND hParent, const char* pszClass);
@@ -66,8 +65,7 @@ public:
 private:
     std::string m_strProgram;
     PROCESS_INFORMATION m_process = {};
-    // The pipe is read as the program writes, so that a full pipe never
-    // holds it up.
+    // Read as the program writes, so that a full pipe never holds it up.
     HANDLE m_hOutput = nullptr;
     std::thread m_outputReader;
     std::string m_strOutput;

@@ -40,29 +40,24 @@ void RemoveTree(const std::wstring& path)
 
 std::wstring Wide(const std::string& strText)
 {
-    const int nLength = MultiByteToWideChar(CP_ACP, 0, strText.c_str(), -1, nullptr, 0);
-    std::wstring text(nLength > 0 ? nLength : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, strText.c_str(), -1, &text[0], nLength);
-    text.resize(wcslen(text.c_str()));
-    return text;
+    std::wstring text(strText.size() + 1, L'\0');  // never more characters than bytes
+    MultiByteToWideChar(CP_ACP, 0, strText.c_str(), -1, &text[0], int(text.size()));
+    return text.c_str();
 }
 
 std::string Narrow(const std::wstring& text)
 {
-    const int nLength = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr,
-                                            nullptr);
-    std::string strText(nLength > 0 ? nLength : 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &strText[0], nLength, nullptr, nullptr);
-    strText.resize(strlen(strText.c_str()));
-    return strText;
+    std::string strText(text.size() * 4 + 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &strText[0], int(strText.size()), nullptr,
+                        nullptr);
+    return strText.c_str();
 }
 
 CTempFolder::CTempFolder()
 {
-    char szTemp[MAX_PATH];
+    char szTemp[MAX_PATH], szPath[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     for (unsigned n = GetTickCount();; ++n) {
-        char szPath[MAX_PATH];
         wsprintfA(szPath, "%sveltrin-test-%08x", szTemp, n);
         if (CreateDirectoryA(szPath, nullptr)) {
             m_strPath = szPath;
@@ -90,8 +85,7 @@ void SetLastWriteYear(const std::string& strPath, unsigned short wYear)
 {
     SYSTEMTIME time = {};
     time.wYear = wYear;
-    time.wMonth = 1;
-    time.wDay = 1;
+    time.wMonth = time.wDay = 1;
     FILETIME fileTime;
     ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
     HANDLE hFile = CreateFileA(strPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
@@ -107,13 +101,11 @@ std::string ReadFileBytes(const std::string& strPath)
                                OPEN_EXISTING, 0, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return std::string();
-    std::string bytes(GetFileSize(hFile, nullptr), '\0');
+    std::string bytes(GetFileSize(hFile, nullptr) + 1, '\0');
     DWORD dwRead = 0;
-    if (!bytes.empty())
-        ReadFile(hFile, &bytes[0], DWORD(bytes.size()), &dwRead, nullptr);
+    ReadFile(hFile, &bytes[0], DWORD(bytes.size() - 1), &dwRead, nullptr);
     CloseHandle(hFile);
-    bytes.resize(dwRead);
-    return bytes;
+    return bytes.substr(0, dwRead);
 }
 
 bool WriteFileBytes(const std::string& strPath, const std::string& bytes)

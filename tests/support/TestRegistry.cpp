@@ -2,8 +2,6 @@
 
 #include "common/RegistryKeys.h"
 
-#include <shlwapi.h>
-
 void DeleteProductKey()
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, kProductKey);
@@ -45,31 +43,20 @@ void AddToSnapshot(HKEY hRoot, const std::string& strKey, const std::string& str
     HKEY hKey;
     if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
-    std::vector<std::string> names, subkeys;
     char szName[16384];
-    for (DWORD dwIndex = 0;; ++dwIndex) {
-        DWORD cchName = sizeof(szName);
-        if (RegEnumValueA(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
-            break;
-        names.push_back(std::string(szName, cchName));
-    }
-    for (DWORD dwIndex = 0;; ++dwIndex) {
-        DWORD cchName = sizeof(szName);
-        if (RegEnumKeyExA(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
-            break;
-        subkeys.push_back(std::string(szName, cchName));
-    }
-    RegCloseKey(hKey);
-    for (const std::string& strName : names) {
+    DWORD cchName = sizeof(szName);
+    for (DWORD i = 0; RegEnumValueA(hKey, i, szName, &cchName, nullptr, nullptr, nullptr,
+                                    nullptr) == ERROR_SUCCESS; ++i, cchName = sizeof(szName)) {
         RawValue value;
-        if (ReadRawValue(strKey, strName, value.dwType, value.bytes, hRoot))
-            snapshot[strPrefix + strName] = value;
+        if (ReadRawValue(strKey, std::string(szName, cchName), value.dwType, value.bytes, hRoot))
+            snapshot[strPrefix + std::string(szName, cchName)] = value;
     }
-    for (const std::string& strSubkey : subkeys)
-        AddToSnapshot(hRoot, strKey.empty() ? strSubkey : strKey + "\\" + strSubkey,
-                      strPrefix + strSubkey + "\\", snapshot);
+    cchName = sizeof(szName);
+    for (DWORD i = 0; RegEnumKeyExA(hKey, i, szName, &cchName, nullptr, nullptr, nullptr,
+                                    nullptr) == ERROR_SUCCESS; ++i, cchName = sizeof(szName))
+        AddToSnapshot(hRoot, strKey.empty() ? szName : strKey + "\\" + szName,
+                      strPrefix + szName + "\\", snapshot);
+    RegCloseKey(hKey);
 }
 
 }  // namespace
@@ -106,79 +93,9 @@ void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD 
                    const void* pData, DWORD cbData, HKEY hRoot)
 {
     HKEY hKey;
-    ASSERT_EQ(RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_WRITE,
-                              nullptr, &hKey, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(hKey, strName.c_str(), 0, dwType,
-                             static_cast<const BYTE*>(pData), cbData),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey,
+                              nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(hKey, strName.c_str(), 0, dwType, static_cast<const BYTE*>(pData),
+                             cbData), ERROR_SUCCESS);
     RegCloseKey(hKey);
-}
-
-void DeleteKeyTree(const std::string& strKey, HKEY hRoot)
-{
-    SHDeleteKeyA(hRoot, strKey.c_str());
-}
-
-CSavedValue::CSavedValue(HKEY hRoot, const std::string& strKey, const std::string& strName)
-    : m_hRoot(hRoot), m_strKey(strKey), m_strName(strName)
-{
-    m_bExisted = ReadRawValue(strKey, strName, m_dwType, m_bytes, hRoot);
-}
-
-CSavedValue::~CSavedValue()
-{
-    if (m_bExisted) {
-        WriteRawValue(m_strKey, m_strName, m_dwType, m_bytes.data(), DWORD(m_bytes.size()),
-                      m_hRoot);
-    } else {
-        SHDeleteValueA(m_hRoot, m_strKey.c_str(), m_strName.c_str());
-    }
-}
-
-CScratchKey::CScratchKey(HKEY hRoot, const std::string& strKey) : m_hRoot(hRoot)
-{
-    for (size_t nEnd = strKey.find('\\');; nEnd = strKey.find('\\', nEnd + 1)) {
-        const std::string strPrefix = strKey.substr(0, nEnd);
-        if (!KeyExists(strPrefix, hRoot)) {
-            m_strMissing = strPrefix;
-            return;
-        }
-        if (nEnd == std::string::npos)
-            return;
-    }
-}
-
-CScratchKey::~CScratchKey()
-{
-    if (!m_strMissing.empty())
-        DeleteKeyTree(m_strMissing, m_hRoot);
-}
-
-// The values go back before the keys they were created in go.
-CScratchRegistry::~CScratchRegistry()
-{
-    while (!m_saved.empty())
-        m_saved.pop_back();
-    while (!m_keys.empty())
-        m_keys.pop_back();
-}
-
-void CScratchRegistry::SetRaw(HKEY hRoot, const std::string& strKey, const char* pszName,
-                              DWORD dwType, const void* pData, DWORD cbData)
-{
-    Save(hRoot, strKey, pszName);
-    WriteRawValue(strKey, pszName, dwType, pData, cbData, hRoot);
-}
-
-void CScratchRegistry::Remove(HKEY hRoot, const std::string& strKey, const char* pszName)
-{
-    Save(hRoot, strKey, pszName);
-    SHDeleteValueA(hRoot, strKey.c_str(), pszName);
-}
-
-void CScratchRegistry::Save(HKEY hRoot, const std::string& strKey, const char* pszName)
-{
-    m_keys.push_back(std::make_unique<CScratchKey>(hRoot, strKey));
-    m_saved.push_back(std::make_unique<CSavedValue>(hRoot, strKey, pszName));
 }

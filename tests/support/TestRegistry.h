@@ -1,8 +1,10 @@
 // Registry access for tests, written straight against the API so that it
-// does not share a fault with the classes under test.
+// does not share a fault with the classes under test. The functions work in
+// the current user's hive unless given another root.
 #pragma once
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,6 @@
 // and "Software\ZR" when nothing else is in it.
 void DeleteProductKey();
 
-// The functions below work in the current user's hive unless given another root.
 bool KeyExists(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
 // The raw value: its type and bytes. False when it is missing.
 bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
@@ -47,9 +48,7 @@ inline void WriteStringValue(const std::string& strKey, const std::string& strNa
 {
     WriteRawValue(strKey, strName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1), hRoot);
 }
-// Every value of a key and its subkeys, by "subkey path\name" (the key's
-// own values by their names alone): its type and bytes. An empty key path
-// takes the whole root.
+
 struct RawValue {
     DWORD dwType;
     std::string bytes;
@@ -58,26 +57,40 @@ struct RawValue {
         return dwType == other.dwType && bytes == other.bytes;
     }
 };
+// Every value of a key and its subkeys, by "subkey path\name" (the key's own
+// values by their names alone). An empty key path takes the whole root.
 typedef std::map<std::string, RawValue> KeySnapshot;
 KeySnapshot SnapshotKey(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
 
 // Removes a key with everything below it; a missing key is no failure.
-void DeleteKeyTree(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
+inline void DeleteKeyTree(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    SHDeleteKeyA(hRoot, strKey.c_str());
+}
 
-// Keeps one registry value of the prefix as it was before the test: the
-// test may change or delete it, and the destructor puts it back (or removes
-// it when it was missing).
+// One value as it was before the test, which may change or delete it: the
+// destructor puts it back, or removes it when it was missing.
 class CSavedValue {
 public:
-    CSavedValue(HKEY hRoot, const std::string& strKey, const std::string& strName);
-    ~CSavedValue();
+    CSavedValue(HKEY hRoot, const std::string& strKey, const std::string& strName)
+        : m_hRoot(hRoot), m_strKey(strKey), m_strName(strName)
+    {
+        m_bExisted = ReadRawValue(strKey, strName, m_dwType, m_bytes, hRoot);
+    }
+    ~CSavedValue()
+    {
+        if (m_bExisted)
+            WriteRawValue(m_strKey, m_strName, m_dwType, m_bytes.data(), DWORD(m_bytes.size()),
+                          m_hRoot);
+        else
+            SHDeleteValueA(m_hRoot, m_strKey.c_str(), m_strName.c_str());
+    }
     CSavedValue(const CSavedValue&) = delete;
     CSavedValue& operator=(const CSavedValue&) = delete;
 
 private:
     HKEY m_hRoot;
-    std::string m_strKey;
-    std::string m_strName;
+    std::string m_strKey, m_strName;
     bool m_bExisted;
     DWORD m_dwType = 0;
     std::string m_bytes;
@@ -94,8 +107,22 @@ protected:
 // already: the destructor removes the outermost key that was missing.
 class CScratchKey {
 public:
-    CScratchKey(HKEY hRoot, const std::string& strKey);
-    ~CScratchKey();
+    CScratchKey(HKEY hRoot, const std::string& strKey) : m_hRoot(hRoot)
+    {
+        size_t nEnd = 0;
+        do {
+            nEnd = strKey.find('\\', nEnd + 1);
+            if (!KeyExists(strKey.substr(0, nEnd), hRoot)) {
+                m_strMissing = strKey.substr(0, nEnd);
+                return;
+            }
+        } while (nEnd != std::string::npos);
+    }
+    ~CScratchKey()
+    {
+        if (!m_strMissing.empty())
+            DeleteKeyTree(m_strMissing, m_hRoot);
+    }
     CScratchKey(const CScratchKey&) = delete;
     CScratchKey& operator=(const CScratchKey&) = delete;
 
@@ -108,10 +135,11 @@ private:
 // the keys that the test created.
 class CScratchRegistry {
 public:
-    CScratchRegistry() = default;
-    ~CScratchRegistry();
-    CScratchRegistry(const CScratchRegistry&) = delete;
-    CScratchRegistry& operator=(const CScratchRegistry&) = delete;
+    ~CScratchRegistry()
+    {
+        while (!m_saved.empty())  // the latest change first
+            m_saved.pop_back();
+    }
 
     void Set(HKEY hRoot, const std::string& strKey, const char* pszName,
              const std::string& strText)
@@ -119,12 +147,24 @@ public:
         SetRaw(hRoot, strKey, pszName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1));
     }
     void SetRaw(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
-                const void* pData, DWORD cbData);
-    void Remove(HKEY hRoot, const std::string& strKey, const char* pszName);
+                const void* pData, DWORD cbData)
+    {
+        Save(hRoot, strKey, pszName);
+        WriteRawValue(strKey, pszName, dwType, pData, cbData, hRoot);
+    }
+    void Remove(HKEY hRoot, const std::string& strKey, const char* pszName)
+    {
+        Save(hRoot, strKey, pszName);
+        SHDeleteValueA(hRoot, strKey.c_str(), pszName);
+    }
 
 private:
-    void Save(HKEY hRoot, const std::string& strKey, const char* pszName);
+    void Save(HKEY hRoot, const std::string& strKey, const char* pszName)
+    {
+        m_saved.emplace_back(std::make_unique<CScratchKey>(hRoot, strKey),
+                             std::make_unique<CSavedValue>(hRoot, strKey, pszName));
+    }
 
-    std::vector<std::unique_ptr<CScratchKey>> m_keys;
-    std::vector<std::unique_ptr<CSavedValue>> m_saved;
+    // Each value with the key it may create: the value goes back first.
+    std::vector<std::pair<std::unique_ptr<CScratchKey>, std::unique_ptr<CSavedValue>>> m_saved;
 };

@@ -5,13 +5,10 @@
 
 #include <string>
 
-// The folder the pictures go to, with a trailing backslash.
-extern const char kArtifactsFolder[];
-
-// A picture's path in that folder.
+// A picture's path in the folder the pictures go to.
 inline std::string ArtifactPath(const std::string& strName)
 {
-    return kArtifactsFolder + strName;
+    return "C:\\veltrin-artifacts\\" + strName;
 }
 
 // Saves what the screen shows of the window as a PNG file. The window is
