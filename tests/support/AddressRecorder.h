@@ -22,6 +22,5 @@ public:
 
 private:
     static void Note(const char* pszAddress) { Opened().push_back(pszAddress); }
-
     AddressOpener m_pfnPrevious;
 };

@@ -1,5 +1,4 @@
-// Tests of an action manager, and of a clean through one with every line of
-// its log recorded and the lines it is expected to write spelled out.
+// Tests of an action manager, and of a clean through one with its log recorded.
 #pragma once
 
 #include "cleaner/engine/StopRequest.h"
@@ -18,9 +17,8 @@
 #include <string>
 #include <vector>
 
-// General settings and an action manager of the test's own, the manager built
-// when the test asks, between two removals of the product key. Both are gone
-// before the key is removed again, so what they store at the end goes too.
+// Settings and a manager of the test's own between two removals of the product
+// key; both go first, so what they store at the end goes too.
 class CManagerTest : public CProductKeyTest {
 protected:
     void SetUp() override
@@ -99,8 +97,7 @@ inline FileTarget FolderContent(const std::string& strFolder)
 
 class CleaningRun : public CManagerTest {
 protected:
-    // Builds the manager as the program does, then turns every action off so
-    // that each test enables only what it cleans.
+    // The manager with every action off: each test enables only what it cleans.
     void Build()
     {
         for (auto& entry : CManagerTest::Build().m_actions)

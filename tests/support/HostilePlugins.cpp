@@ -107,12 +107,6 @@ CHostilePluginFolder::CHostilePluginFolder(const std::string& strFolder)
     std::sort(m_loadableIds.begin(), m_loadableIds.end());
 }
 
-CHostilePluginFolder::~CHostilePluginFolder()
-{
-    if (m_hLocked != INVALID_HANDLE_VALUE)
-        CloseHandle(m_hLocked);
-}
-
 bool CHostilePluginFolder::Write(const std::string& strName, const std::string& bytes)
 {
     ++m_nEntries;

@@ -14,19 +14,20 @@ CAction FullPlugin(const std::string& strId);
 
 class CHostilePluginFolder {
 public:
-    // Fills the (existing, empty) folder with some 200 entries: good plugins,
-    // a small good plugin cut at every byte offset, files with huge counts and
-    // lengths, random bytes, the signature followed by garbage, an empty file,
-    // a folder named like a plugin and a file locked against reading, which
-    // stays locked for as long as the object lives.
+    // Fills the (existing, empty) folder with some 200 entries: good plugins, one
+    // cut at every offset, huge counts and lengths, random bytes with and without
+    // the signature, an empty file, a folder and a file locked while this lives.
     explicit CHostilePluginFolder(const std::string& strFolder);
-    ~CHostilePluginFolder();
+    ~CHostilePluginFolder()
+    {
+        if (m_hLocked != INVALID_HANDLE_VALUE)
+            CloseHandle(m_hLocked);
+    }
     CHostilePluginFolder(const CHostilePluginFolder&) = delete;
     CHostilePluginFolder& operator=(const CHostilePluginFolder&) = delete;
 
-    // The ids that loading must find: the good plugins, and the plugin that
-    // was cut, since a cut where an older layout of the file ended leaves a
-    // good plugin of that layout.
+    // The ids that loading must find: the good plugins and the cut one, since a cut
+    // where an older layout of the file ended leaves a good plugin of that layout.
     const StringVector& LoadableIds() const { return m_loadableIds; }
     // The entries written, the folder among them.
     int EntryCount() const { return m_nEntries; }

@@ -14,9 +14,8 @@
 
 class CJunkTree {
 public:
-    // nFiles files spread evenly over every folder of a tree below strTop
-    // (which must exist) that has nFanOut subfolders in each folder, nDepth
-    // levels deep. Nothing is made before Fill.
+    // nFiles files spread evenly over the folders below strTop (which must exist),
+    // nFanOut in each, nDepth levels deep. Nothing is made before Fill.
     CJunkTree(const std::string& strTop, int nFanOut, int nDepth, int nFiles)
         : m_folders{strTop}, m_nFanOut(nFanOut)
     {
@@ -37,8 +36,7 @@ public:
         }
     }
 
-    // Makes every folder and file of the tree that is not there; false when
-    // one could not be made.
+    // Makes what of the tree is not there; false when something could not be made.
     bool Fill() const
     {
         for (const std::string& strFolder : m_folders) {
@@ -47,13 +45,8 @@ public:
                 return false;
         }
         for (const std::string& strFile : Missing()) {
-            // Empty: making files is slow under Wine, and writing to each would
-            // add a third again; a clean treats empty files like any other.
-            HANDLE hFile = CreateFileA(strFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (hFile == INVALID_HANDLE_VALUE)
+            if (!WriteFileBytes(strFile, ""))  // empty: a clean treats them like any other
                 return false;
-            CloseHandle(hFile);
         }
         return true;
     }
@@ -67,8 +60,7 @@ public:
     }
     // Every file of the tree, full paths.
     const std::vector<std::string>& Files() const { return m_files; }
-    // The files of the tree that are not there now. Each folder is listed
-    // once rather than each file asked for.
+    // The files of the tree that are not there now, each folder listed once.
     std::set<std::string> Missing() const
     {
         std::set<std::string> missing(m_files.begin(), m_files.end());

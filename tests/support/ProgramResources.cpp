@@ -26,15 +26,18 @@ void ExpectTextFits(const PageControl& control)
     GetWindowTextA(control.hWnd, szText, sizeof(szText));
     if ((!bButton && !IsClass(control.hWnd, "Static")) || !*szText)
         return;
-    const int cxTaken = !control.bTransparent || !bButton ? 0
-                        : control.bGroup                  ? 16
-                                                          : GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    const LONG_PTR nStyle = GetWindowLongPtrA(control.hWnd, GWL_STYLE);
+    const LONG_PTR nType = nStyle & BS_TYPEMASK;
+    // The box of a check box or radio button, or the line of a frame, beside the text.
+    const int cxTaken = !bButton || nType == BS_PUSHBUTTON || nType == BS_DEFPUSHBUTTON ? 0
+                        : control.bGroup ? 16
+                                         : GetSystemMetrics(SM_CXMENUCHECK) + 4;
     RECT client;
     GetClientRect(control.hWnd, &client);
     HDC hDC = GetDC(control.hWnd);
     HGDIOBJ hOld = SelectObject(hDC, HFONT(SendMessageA(control.hWnd, WM_GETFONT, 0, 0)));
     RECT text = {0, 0, client.right - cxTaken, 0};
-    const bool bWraps = !bButton || (GetWindowLongPtrA(control.hWnd, GWL_STYLE) & BS_MULTILINE);
+    const bool bWraps = !bButton || (nStyle & BS_MULTILINE);
     DrawTextA(hDC, szText, -1, &text, DT_CALCRECT | (bWraps ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(hDC, hOld);
     ReleaseDC(control.hWnd, hDC);
@@ -72,22 +75,24 @@ void AddMenuCommands(HMENU hMenu, std::set<WORD>& commands)
     }
 }
 
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT uMsg, WPARAM, LPARAM) { return uMsg == WM_INITDIALOG; }
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT uMsg, WPARAM, LPARAM)
+{
+    return uMsg == WM_INITDIALOG;
+}
 
 }  // namespace
 
 std::vector<PageControl> ControlsOf(HWND hPage)
 {
     std::vector<PageControl> controls;
-    for (HWND hChild = GetWindow(hPage, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+    for (HWND hChild = GetWindow(hPage, GW_CHILD); hChild;
+         hChild = GetWindow(hChild, GW_HWNDNEXT)) {
         RECT rect;
         GetWindowRect(hChild, &rect);
         MapWindowPoints(nullptr, hPage, reinterpret_cast<POINT*>(&rect), 2);
-        const LONG_PTR nType = GetWindowLongPtrA(hChild, GWL_STYLE) & BS_TYPEMASK;
-        const bool bButton = IsClass(hChild, "Button");
-        const bool bTransparent =
-            IsClass(hChild, "Static") || (bButton && nType != BS_PUSHBUTTON && nType != BS_DEFPUSHBUTTON);
-        controls.push_back({hChild, GetDlgCtrlID(hChild), rect, bButton && nType == BS_GROUPBOX, bTransparent});
+        const bool bGroup = IsClass(hChild, "Button") &&
+                            (GetWindowLongPtrA(hChild, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        controls.push_back({hChild, GetDlgCtrlID(hChild), rect, bGroup});
     }
     return controls;
 }
@@ -113,13 +118,14 @@ void ExpectUsableResources(HMODULE hModule, const ProgramResourceUse& use)
 {
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&classes);
-    HWND hParent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    HWND hParent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
+                                   nullptr, nullptr);
     const std::vector<UINT> dialogs = Ids(hModule, RT_DIALOG);
     EXPECT_FALSE(dialogs.empty());
     for (UINT nId : dialogs) {
         SCOPED_TRACE("dialog " + std::to_string(nId));
-        HWND hDialog = CreateDialogIndirectParamA(hModule, LPCDLGTEMPLATEA(Bytes(hModule, RT_DIALOG, nId)), hParent,
-                                                  PlainDialogProc, 0);
+        HWND hDialog = CreateDialogIndirectParamA(
+            hModule, LPCDLGTEMPLATEA(Bytes(hModule, RT_DIALOG, nId)), hParent, PlainDialogProc, 0);
         ASSERT_NE(hDialog, nullptr);
         RECT client;
         GetClientRect(hDialog, &client);

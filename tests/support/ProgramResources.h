@@ -1,7 +1,6 @@
-// The controls of a window as they lie on it, and a check of any program's
-// resources against what its code does with them: every dialog template
-// creates, its shown controls readable; every command of a menu, toolbar or
-// accelerator table is handled; the bitmaps and icons are there.
+// The controls of a window as they lie on it, and a check of a program's
+// resources: every dialog creates with its shown controls readable, every
+// command of a menu, toolbar or accelerator is handled, the images load.
 #pragma once
 
 #include <windows.h>
@@ -14,14 +13,13 @@ struct PageControl {
     int nId;
     RECT rect;  // in the window's client coordinates
     bool bGroup;
-    bool bTransparent;  // its text lies on the window's background and picture
 };
 
 // The window's own controls, not the parts of a list view or a drop-down.
 std::vector<PageControl> ControlsOf(HWND hPage);
 
-// Every control lies inside the client area with its text fitting in its own
-// font, and no two overlap unless one is a group frame around the other.
+// Every control lies inside the client area, its text fits, and no two overlap
+// unless one is a group frame around the other.
 void ExpectReadableLayout(const RECT& client, const std::vector<PageControl>& controls);
 
 struct ProgramResourceUse {

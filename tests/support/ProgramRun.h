@@ -1,6 +1,9 @@
-// A real program of the project, started beside the test program from the
-// same folder and ended with the test.
+// A real program of the project, started from the test program's folder and ended with the test.
 #pragma once
+
+#include "common/RegistryKeys.h"
+#include "tests/support/ModalAnswers.h"
+#include "tests/support/TestRegistry.h"
 
 #include <windows.h>
 
@@ -11,7 +14,12 @@
 const DWORD kProgramLimit = 30000;
 
 // The folder of the test program, where the programs are built too.
-std::string ProgramFolder();
+inline std::string ProgramFolder()
+{
+    char szPath[MAX_PATH];
+    const std::string strPath(szPath, GetModuleFileNameA(nullptr, szPath, MAX_PATH));
+    return strPath.substr(0, strPath.rfind('\\') + 1);
+}
 
 // Waits until the condition holds or the limit passes; true when it held.
 template <typename Condition>
@@ -26,41 +34,76 @@ bool WaitFor(Condition condition, DWORD dwLimit = kProgramLimit)
     return true;
 }
 
-// The cleaner's main window as the running cleaner publishes it in the
-// registry, once it has; null when it does not within the limit.
-HWND PublishedCleanerWindow();
+// The main window the running cleaner publishes in the registry; null when it does not.
+inline HWND PublishedCleanerWindow()
+{
+    DWORD dwWindow = 0;
+    const auto hWindow = [&] { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(dwWindow)); };
+    const bool bPublished = WaitFor(
+        [&] { return ReadDwordValue(kProductKey, "hWnd", dwWindow) && IsWindow(hWindow()); });
+    return bPublished ? hWindow() : nullptr;
+}
 
 // A window of the class and title among the other window's descendants, or null.
-HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle);
+inline HWND FindInside(HWND hParent, const char* pszClass, const std::string& strTitle)
+{
+    const std::vector<HWND> found = WindowsWhere(hParent, [&](HWND hWnd) {
+        char szTitle[256] = "";
+        GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+        return IsClass(hWnd, pszClass) && strTitle == szTitle;
+    });
+    return found.empty() ? nullptr : found[0];
+}
 // The first of the class, whatever its title.
-HWND FindInside(HWND hParent, const char* pszClass);
+inline HWND FindInside(HWND hParent, const char* pszClass)
+{
+    const std::vector<HWND> found =
+        WindowsWhere(hParent, [&](HWND hWnd) { return IsClass(hWnd, pszClass); });
+    return found.empty() ? nullptr : found[0];
+}
 
 class CProgramRun {
 public:
     // The program's file name beside the test program, or its full path.
     explicit CProgramRun(const char* pszProgram) : m_strProgram(pszProgram) {}
-    ~CProgramRun();
-    CProgramRun(const CProgramRun&) = delete;
-    CProgramRun& operator=(const CProgramRun&) = delete;
+    ~CProgramRun()
+    {
+        if (m_process.hProcess && !HasEnded(0))
+            TerminateProcess(m_process.hProcess, 1);
+        if (m_outputReader.joinable())
+            m_outputReader.join();
+        for (HANDLE hHandle : {m_hOutput, m_process.hProcess, m_process.hThread})
+            if (hHandle)
+                CloseHandle(hHandle);
+    }
 
-    // With an output handle, the program's standard output goes there and
-    // its errors where the test's own go.
+    // With an output handle, standard output goes there and errors where the test's go.
     bool Start(const std::string& strArguments = "", HANDLE hOutput = nullptr);
-    // Starts the program with its standard output going to a pipe, which
-    // Output() reads.
+    // Starts the program with its standard output going to a pipe that Output() reads.
     bool StartWithOutput(const std::string& strArguments);
-    // What the program wrote to its standard output, once it has ended;
-    // empty when it does not end within the limit.
-    std::string Output();
+    // What the program wrote, once it has ended; empty when it does not end in time.
+    std::string Output()
+    {
+        if (!m_outputReader.joinable() || !HasEnded())
+            return std::string();
+        m_outputReader.join();
+        return m_strOutput;
+    }
     // The exit code of the ended program; STILL_ACTIVE while it runs.
-    DWORD ExitCode() const;
-    // Opens a document or a shortcut as a double-click does, through the
-    // program registered for it, which is then the program of this run.
+    DWORD ExitCode() const
+    {
+        DWORD dwExitCode = STILL_ACTIVE;
+        GetExitCodeProcess(m_process.hProcess, &dwExitCode);
+        return dwExitCode;
+    }
+    // Opens a document or shortcut as a double-click does; its program is this run's.
     bool Open(const std::string& strFile);
-    bool HasEnded(DWORD dwWait = kProgramLimit) const;
-    // Ends the program at once, as a crash or the task manager would, with
-    // nothing of its own run on the way out; true once it has ended.
-    bool Kill() const;
+    bool HasEnded(DWORD dwWait = kProgramLimit) const
+    {
+        return WaitForSingleObject(m_process.hProcess, dwWait) == WAIT_OBJECT_0;
+    }
+    // Ends the program at once, as a crash would; true once it has ended.
+    bool Kill() const { return TerminateProcess(m_process.hProcess, 1) && HasEnded(); }
 
 private:
     std::string m_strProgram;

@@ -3,6 +3,7 @@
 
 #include "cleaner/engine/Log.h"
 
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,11 +30,8 @@ public:
 
     void AddLine(uint32_t nImage, const char* pszLine) override
     {
-        std::string strLine = pszLine;
-        const size_t nPrefixEnd = strLine.find(">> ");
-        m_lines.push_back({nImage, nPrefixEnd == std::string::npos
-                                       ? strLine
-                                       : strLine.substr(nPrefixEnd + 3)});
+        const char* pszPrefixEnd = strstr(pszLine, ">> ");
+        m_lines.push_back({nImage, pszPrefixEnd ? pszPrefixEnd + 3 : pszLine});
     }
     void HoldRedraw() override { ++m_nHolds; }
     void ReleaseRedraw() override { ++m_nReleases; }
@@ -49,6 +47,5 @@ public:
     void Clear() { m_lines.clear(); }
 
     std::vector<Line> m_lines;
-    int m_nHolds = 0;
-    int m_nReleases = 0;
+    int m_nHolds = 0, m_nReleases = 0;
 };

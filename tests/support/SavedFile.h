@@ -9,8 +9,7 @@
 
 #include <string>
 
-// A file as it was before the test, put back afterwards (or removed when
-// there was none).
+// A file as it was before the test, put back afterwards (or removed when there was none).
 class CSavedFile {
 public:
     explicit CSavedFile(const std::string& strPath)

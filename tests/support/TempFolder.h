@@ -1,14 +1,58 @@
-// A fresh folder in the temporary folder, removed with its content when the
-// test ends.
+// A fresh temporary folder, removed with its content at the end, and file access.
 #pragma once
+
+#include "tests/support/HostCalls.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+inline bool FileExists(const std::string& strPath)
+{
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Text between the ANSI code page and wide characters ("?" for what it cannot write).
+inline std::wstring Wide(const std::string& strText)
+{
+    std::wstring text(strText.size() + 1, L'\0');  // never more characters than bytes
+    MultiByteToWideChar(CP_ACP, 0, strText.c_str(), -1, &text[0], int(text.size()));
+    return text.c_str();
+}
+inline std::string Narrow(const std::wstring& text)
+{
+    std::string strText(text.size() * 4 + 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &strText[0], int(strText.size()), nullptr,
+                        nullptr);
+    return strText.c_str();
+}
+
 class CTempFolder {
 public:
-    CTempFolder();
-    ~CTempFolder();
+    CTempFolder()
+    {
+        char szTemp[MAX_PATH], szPath[MAX_PATH];
+        GetTempPathA(MAX_PATH, szTemp);
+        for (unsigned n = GetTickCount();; ++n) {
+            wsprintfA(szPath, "%sveltrin-test-%08x", szTemp, n);
+            if (CreateDirectoryA(szPath, nullptr)) {
+                m_strPath = szPath;
+                return;
+            }
+            if (GetLastError() != ERROR_ALREADY_EXISTS) {
+                ADD_FAILURE() << "cannot create a folder in " << szTemp;
+                return;
+            }
+        }
+    }
+    ~CTempFolder()
+    {
+        if (!m_strPath.empty())
+            RemoveTree(L"\\\\?\\" + Wide(m_strPath));
+    }
     CTempFolder(const CTempFolder&) = delete;
     CTempFolder& operator=(const CTempFolder&) = delete;
 
@@ -17,21 +61,89 @@ public:
     std::string operator/(const std::string& strName) const { return m_strPath + "\\" + strName; }
 
 private:
+    // Through "\\?\" paths, so that any names and paths of any length go too.
+    static void RemoveTree(const std::wstring& path)
+    {
+        WIN32_FIND_DATAW data;
+        HANDLE hFind = FindFirstFileW((path + L"\\*").c_str(), &data);
+        if (hFind != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = data.cFileName, child = path + L"\\" + name;
+                if (name == L"." || name == L"..")
+                    continue;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                    // A link to a folder: remove the link, never what it points to.
+                    if (!RemoveDirectoryW(child.c_str()))
+                        RemoveHostSymlink(Narrow(child.substr(4)));
+                } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(child);
+                } else {
+                    SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(child.c_str());
+                }
+            } while (FindNextFileW(hFind, &data));
+            FindClose(hFind);
+        }
+        RemoveDirectoryW(path.c_str());
+    }
+
     std::string m_strPath;
 };
 
-bool FileExists(const std::string& strPath);
-// Text between the ANSI code page and wide characters; "?" stands for what
-// the code page cannot write.
-std::wstring Wide(const std::string& strText);
-std::string Narrow(const std::wstring& text);
-// The names of the files (not folders) of a folder that match the pattern,
-// in the order the system lists them.
-std::vector<std::string> FilesInListedOrder(const std::string& strFolder,
-                                            const char* pszPattern = "*.*");
+// The names of the files (not folders) that match, in the order the system lists them.
+inline std::vector<std::string> FilesInListedOrder(const std::string& strFolder,
+                                                   const char* pszPattern = "*.*")
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\" + pszPattern).c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+    return names;
+}
+
 // Sets the file's last-write time to the first of January of the year.
-void SetLastWriteYear(const std::string& strPath, unsigned short wYear);
+inline void SetLastWriteYear(const std::string& strPath, unsigned short wYear)
+{
+    SYSTEMTIME time = {};
+    time.wYear = wYear;
+    time.wMonth = time.wDay = 1;
+    FILETIME fileTime;
+    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+    HANDLE hFile = CreateFileA(strPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << strPath;
+    EXPECT_TRUE(SetFileTime(hFile, nullptr, nullptr, &fileTime));
+    CloseHandle(hFile);
+}
 
 // The whole content of a file as bytes; empty when it cannot be read.
-std::string ReadFileBytes(const std::string& strPath);
-bool WriteFileBytes(const std::string& strPath, const std::string& bytes);
+inline std::string ReadFileBytes(const std::string& strPath)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes(GetFileSize(hFile, nullptr) + 1, '\0');
+    DWORD dwRead = 0;
+    ReadFile(hFile, &bytes[0], DWORD(bytes.size() - 1), &dwRead, nullptr);
+    CloseHandle(hFile);
+    return bytes.substr(0, dwRead);
+}
+
+inline bool WriteFileBytes(const std::string& strPath, const std::string& bytes)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                               nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD dwWritten = 0;
+    const BOOL bOk = WriteFile(hFile, bytes.data(), DWORD(bytes.size()), &dwWritten, nullptr);
+    CloseHandle(hFile);
+    return bOk && dwWritten == bytes.size();
+}

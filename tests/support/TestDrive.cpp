@@ -6,44 +6,31 @@
 
 namespace {
 
-// The host's system calls, made only with a path that HostPath found, so only
-// under Wine: on Windows the same instructions would reach the Windows kernel.
-// The answer is 0 or more on success, a negated error number on failure.
+// The host's system calls (a negated error number on failure), made only with a
+// path that HostPath found: on Windows they would reach the Windows kernel.
 enum HostCallId { HC_SYMLINK, HC_UNLINK, HC_MOUNT, HC_UMOUNT2 };
 
-#if defined(__x86_64__)
 intptr_t HostCall(HostCallId call, const void* p1, const void* p2 = nullptr,
                   const void* p3 = nullptr, const void* p4 = nullptr, const void* p5 = nullptr)
 {
-    const intptr_t kNumbers[] = {88, 87, 165, 166};
     intptr_t nResult;
+#if defined(__x86_64__)
+    const intptr_t kNumbers[] = {88, 87, 165, 166};
     register const void* r10 asm("r10") = p4;
     register const void* r8 asm("r8") = p5;
     asm volatile("syscall"
                  : "=a"(nResult)
                  : "0"(kNumbers[call]), "D"(p1), "S"(p2), "d"(p3), "r"(r10), "r"(r8)
                  : "rcx", "r11", "memory");
-    return nResult;
-}
-#elif defined(__i386__)
-intptr_t HostCall(HostCallId call, const void* p1, const void* p2 = nullptr,
-                  const void* p3 = nullptr, const void* p4 = nullptr, const void* p5 = nullptr)
-{
-    const intptr_t kNumbers[] = {83, 10, 21, 52};
-    intptr_t nResult;
+#else
+    const intptr_t kNumbers[] = {83, 10, 21, 52};  // i386
     asm volatile("int $0x80"
                  : "=a"(nResult)
                  : "0"(kNumbers[call]), "b"(p1), "c"(p2), "d"(p3), "S"(p4), "D"(p5)
                  : "memory");
+#endif
     return nResult;
 }
-#else
-intptr_t HostCall(HostCallId, const void*, const void* = nullptr, const void* = nullptr,
-                  const void* = nullptr, const void* = nullptr)
-{
-    return -1;
-}
-#endif
 
 // The host path of a Windows path, from Wine's kernel32; empty where this is not Wine.
 std::string HostPath(const std::string& strPath)
@@ -95,8 +82,7 @@ bool CTestDrive::MapFileSystem(uint64_t nBytes)
     return m_bMounted && MapLetter();
 }
 
-// Wine keeps the drive letters as links in the "dosdevices" folder of its
-// prefix, the folder where the link of C: lives.
+// Wine keeps the drive letters as links beside the one of C:.
 bool CTestDrive::MapLetter()
 {
     const std::string strDriveC = HostPath("C:\\");

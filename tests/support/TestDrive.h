@@ -1,6 +1,5 @@
-// A drive letter of the Wine prefix made for one test: mapped to a fresh
-// empty folder, or to a tmpfs of its own that the test mounts where the host
-// allows it. The letter and everything on it go when the object does.
+// A drive letter of the Wine prefix for one test, mapped to a fresh folder or to a
+// tmpfs of its own; the letter and everything on it go with the object.
 #pragma once
 
 #include "tests/support/TempFolder.h"
@@ -10,16 +9,11 @@
 
 class CTestDrive {
 public:
-    CTestDrive() = default;
     ~CTestDrive();
-    CTestDrive(const CTestDrive&) = delete;
-    CTestDrive& operator=(const CTestDrive&) = delete;
 
-    // Maps a free letter to a new empty folder. False where this is not
-    // Wine or no letter is free.
+    // Maps a free letter to a new empty folder; false where not Wine or none is free.
     bool MapFolder();
-    // Maps a free letter to a new tmpfs of that many bytes. False also where
-    // the host refuses the mount (no privilege).
+    // Maps a letter to a new tmpfs of that size; false also where the host refuses.
     bool MapFileSystem(uint64_t nBytes);
 
     // "R:\", the root of the mapped drive; empty while nothing is mapped.

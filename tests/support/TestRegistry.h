@@ -1,26 +1,55 @@
-// Registry access for tests, written straight against the API so that it
-// does not share a fault with the classes under test. The functions work in
-// the current user's hive unless given another root.
+// Registry access for tests, straight against the API so as to share no fault with
+// the code under test; in the current user's hive unless given another root.
 #pragma once
+
+#include "common/RegistryKeys.h"
 
 #include <windows.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-// Removes "Software\ZR\VeltrinPRO" of the current user with everything below,
-// and "Software\ZR" when nothing else is in it.
-void DeleteProductKey();
+// Removes the product's key of the current user, and "Software\ZR" when empty.
+inline void DeleteProductKey()
+{
+    SHDeleteKeyA(HKEY_CURRENT_USER, kProductKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZR");  // only when nothing else is in it
+}
 
-bool KeyExists(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
+inline bool KeyExists(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
 // The raw value: its type and bytes. False when it is missing.
-bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
-                  std::string& bytes, HKEY hRoot = HKEY_CURRENT_USER);
+inline bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
+                         std::string& bytes, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    DWORD cbData = 0;
+    LONG nResult = RegQueryValueExA(hKey, strName.c_str(), nullptr, &dwType, nullptr, &cbData);
+    if (nResult == ERROR_SUCCESS) {
+        bytes.assign(cbData, '\0');
+        nResult = RegQueryValueExA(hKey, strName.c_str(), nullptr, &dwType,
+                                   reinterpret_cast<BYTE*>(&bytes[0]), &cbData);
+        bytes.resize(cbData);
+    }
+    RegCloseKey(hKey);
+    return nResult == ERROR_SUCCESS;
+}
+
 inline bool ValueExists(const std::string& strKey, const std::string& strName,
                         HKEY hRoot = HKEY_CURRENT_USER)
 {
@@ -28,15 +57,42 @@ inline bool ValueExists(const std::string& strKey, const std::string& strName,
     std::string bytes;
     return ReadRawValue(strKey, strName, dwType, bytes, hRoot);
 }
-// A REG_SZ value up to its first zero byte; "<missing>" when it is missing
-// or of another type.
-std::string ReadTextValue(const std::string& strKey, const std::string& strName,
-                          HKEY hRoot = HKEY_CURRENT_USER);
+
+// A REG_SZ value up to its first zero; "<missing>" when missing or of another type.
+inline std::string ReadTextValue(const std::string& strKey, const std::string& strName,
+                                 HKEY hRoot = HKEY_CURRENT_USER)
+{
+    DWORD dwType;
+    std::string bytes;
+    if (!ReadRawValue(strKey, strName, dwType, bytes, hRoot) || dwType != REG_SZ)
+        return "<missing>";
+    return bytes.substr(0, bytes.find('\0'));
+}
+
 // A REG_DWORD value; false when missing or of another type.
-bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue,
-                    HKEY hRoot = HKEY_CURRENT_USER);
-void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD dwType,
-                   const void* pData, DWORD cbData, HKEY hRoot = HKEY_CURRENT_USER);
+inline bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue,
+                           HKEY hRoot = HKEY_CURRENT_USER)
+{
+    DWORD dwType;
+    std::string bytes;
+    if (!ReadRawValue(strKey, strName, dwType, bytes, hRoot) || dwType != REG_DWORD ||
+        bytes.size() != sizeof(DWORD))
+        return false;
+    memcpy(&dwValue, bytes.data(), sizeof(DWORD));
+    return true;
+}
+
+inline void WriteRawValue(const std::string& strKey, const std::string& strName, DWORD dwType,
+                          const void* pData, DWORD cbData, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    HKEY hKey;
+    ASSERT_EQ(RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey,
+                              nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(hKey, strName.c_str(), 0, dwType, static_cast<const BYTE*>(pData),
+                             cbData), ERROR_SUCCESS);
+    RegCloseKey(hKey);
+}
+
 inline void WriteDwordValue(const std::string& strKey, const std::string& strName,
                             DWORD dwValue, HKEY hRoot = HKEY_CURRENT_USER)
 {
@@ -57,10 +113,36 @@ struct RawValue {
         return dwType == other.dwType && bytes == other.bytes;
     }
 };
-// Every value of a key and its subkeys, by "subkey path\name" (the key's own
-// values by their names alone). An empty key path takes the whole root.
+// Every value below a key (or the root, for ""), by "subkey path\name".
 typedef std::map<std::string, RawValue> KeySnapshot;
-KeySnapshot SnapshotKey(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER);
+inline KeySnapshot SnapshotKey(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    KeySnapshot snapshot;
+    // The keys still to read: each path, and the prefix of its values' names.
+    std::vector<std::pair<std::string, std::string>> keys = {{strKey, ""}};
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const std::string strPath = keys[i].first, strPrefix = keys[i].second;
+        HKEY hKey;
+        if (RegOpenKeyExA(hRoot, strPath.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            continue;
+        char szName[16384];
+        DWORD cchName = sizeof(szName);
+        for (DWORD n = 0; RegEnumValueA(hKey, n, szName, &cchName, nullptr, nullptr, nullptr,
+                                        nullptr) == ERROR_SUCCESS; ++n, cchName = sizeof(szName)) {
+            RawValue value;
+            const std::string strName(szName, cchName);
+            if (ReadRawValue(strPath, strName, value.dwType, value.bytes, hRoot))
+                snapshot[strPrefix + strName] = value;
+        }
+        cchName = sizeof(szName);
+        for (DWORD n = 0; RegEnumKeyExA(hKey, n, szName, &cchName, nullptr, nullptr, nullptr,
+                                        nullptr) == ERROR_SUCCESS; ++n, cchName = sizeof(szName))
+            keys.push_back({strPath.empty() ? szName : strPath + "\\" + szName,
+                            strPrefix + szName + "\\"});
+        RegCloseKey(hKey);
+    }
+    return snapshot;
+}
 
 // Removes a key with everything below it; a missing key is no failure.
 inline void DeleteKeyTree(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER)
@@ -68,8 +150,7 @@ inline void DeleteKeyTree(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_U
     SHDeleteKeyA(hRoot, strKey.c_str());
 }
 
-// One value as it was before the test, which may change or delete it: the
-// destructor puts it back, or removes it when it was missing.
+// One value as it was before the test, put back (or removed) at the end.
 class CSavedValue {
 public:
     CSavedValue(HKEY hRoot, const std::string& strKey, const std::string& strName)
@@ -103,8 +184,7 @@ protected:
     void TearDown() override { DeleteProductKey(); }
 };
 
-// A key the test is about to create, perhaps below keys that are there
-// already: the destructor removes the outermost key that was missing.
+// A key the test is about to create: the outermost part that was missing goes at the end.
 class CScratchKey {
 public:
     CScratchKey(HKEY hRoot, const std::string& strKey) : m_hRoot(hRoot)
@@ -131,8 +211,7 @@ private:
     std::string m_strMissing;
 };
 
-// Values the test sets or removes; the destructor restores them and removes
-// the keys that the test created.
+// Values the test sets or removes, restored at the end with the keys it created gone.
 class CScratchRegistry {
 public:
     ~CScratchRegistry()

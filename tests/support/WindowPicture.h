@@ -11,6 +11,5 @@ inline std::string ArtifactPath(const std::string& strName)
     return "C:\\veltrin-artifacts\\" + strName;
 }
 
-// Saves what the screen shows of the window as a PNG file. The window is
-// drawn first; it must be visible and not covered.
+// Saves what the screen shows of the (visible, uncovered) window as a PNG file.
 bool SaveWindowPicture(HWND hWnd, const std::string& strPath);
