@@ -2,7 +2,6 @@
 
 #include "common/Action.h"
 #include "tests/support/PluginBytes.h"
-#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <random>
@@ -105,10 +104,4 @@ CHostilePluginFolder::CHostilePluginFolder(const std::string& strFolder)
     m_hLocked = CreateFileA((m_strFolder + "\\locked.pld").c_str(), GENERIC_READ, 0, nullptr,
                             OPEN_EXISTING, 0, nullptr);
     std::sort(m_loadableIds.begin(), m_loadableIds.end());
-}
-
-bool CHostilePluginFolder::Write(const std::string& strName, const std::string& bytes)
-{
-    ++m_nEntries;
-    return WriteFileBytes(m_strFolder + "\\" + strName, bytes);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/StringList.h"
+#include "tests/support/TempFolder.h"
 
 #include <windows.h>
 
@@ -33,7 +34,11 @@ public:
     int EntryCount() const { return m_nEntries; }
 
 private:
-    bool Write(const std::string& strName, const std::string& bytes);
+    bool Write(const std::string& strName, const std::string& bytes)
+    {
+        ++m_nEntries;
+        return WriteFileBytes(m_strFolder + "\\" + strName, bytes);
+    }
 
     std::string m_strFolder;
     StringVector m_loadableIds;

@@ -6,6 +6,7 @@
 #include "tests/support/TestRegistry.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <thread>
@@ -78,9 +79,50 @@ public:
     }
 
     // With an output handle, standard output goes there and errors where the test's go.
-    bool Start(const std::string& strArguments = "", HANDLE hOutput = nullptr);
+    bool Start(const std::string& strArguments = "", HANDLE hOutput = nullptr)
+    {
+        const std::string strPath = m_strProgram.find('\\') != std::string::npos
+                                        ? m_strProgram
+                                        : ProgramFolder() + m_strProgram;
+        std::string strCommand = "\"" + strPath + "\" " + strArguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        if (hOutput) {
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+            startup.hStdOutput = hOutput;
+            startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        }
+        // Wine now and then fails to start a process: a failed start is tried once more.
+        for (int nTry = 0; nTry < 2; ++nTry) {
+            if (CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, hOutput != nullptr, 0,
+                               nullptr, nullptr, &startup, &m_process))
+                return true;
+            Sleep(200);
+        }
+        return false;
+    }
     // Starts the program with its standard output going to a pipe that Output() reads.
-    bool StartWithOutput(const std::string& strArguments);
+    bool StartWithOutput(const std::string& strArguments)
+    {
+        SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+        HANDLE hWrite;
+        if (!CreatePipe(&m_hOutput, &hWrite, &inheritable, 0))
+            return false;
+        SetHandleInformation(m_hOutput, HANDLE_FLAG_INHERIT, 0);
+        const bool bStarted = Start(strArguments, hWrite);
+        // Only the program holds the writing end now, so reading ends with it.
+        CloseHandle(hWrite);
+        if (bStarted) {
+            m_outputReader = std::thread([this] {
+                char buffer[4096];
+                DWORD cbRead;
+                while (ReadFile(m_hOutput, buffer, sizeof(buffer), &cbRead, nullptr) && cbRead > 0)
+                    m_strOutput.append(buffer, cbRead);
+            });
+        }
+        return bStarted;
+    }
     // What the program wrote, once it has ended; empty when it does not end in time.
     std::string Output()
     {
@@ -97,7 +139,19 @@ public:
         return dwExitCode;
     }
     // Opens a document or shortcut as a double-click does; its program is this run's.
-    bool Open(const std::string& strFile);
+    bool Open(const std::string& strFile)
+    {
+        SHELLEXECUTEINFOA execute = {};
+        execute.cbSize = sizeof(execute);
+        execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+        execute.lpVerb = "open";
+        execute.lpFile = strFile.c_str();
+        execute.nShow = SW_SHOWNORMAL;
+        if (!ShellExecuteExA(&execute) || !execute.hProcess)
+            return false;
+        m_process.hProcess = execute.hProcess;
+        return true;
+    }
     bool HasEnded(DWORD dwWait = kProgramLimit) const
     {
         return WaitForSingleObject(m_process.hProcess, dwWait) == WAIT_OBJECT_0;
