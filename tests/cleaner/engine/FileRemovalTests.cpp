@@ -79,27 +79,20 @@ TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesKeepsOlderOnesAndReportsWha
     EraseFile(strMissing, m_removal);
     EXPECT_TRUE(m_log.m_lines.empty());
     // A date limit keeps older files untouched; one that is no date, all.
-    SysTime limit;
-    limit.wYear = 2010;
-    limit.wMonth = limit.wDay = 1;
-    m_removal = FileRemoval();
-    m_removal.pDate = &limit;
-    m_removal.bWipe = true;
-    m_removal.dwWipeMode = WIPE_ONES;
+    const SysTime limit{2010, 1, 0, 1}, invalid;
+    m_removal = FileRemoval{true, WIPE_ONES, &limit};
     const std::string strOld = MakeFile("old.txt", "old content"),
                       strNew = MakeFile("new.txt", "data");
     SetLastWriteYear(strOld, 2009);
     SetLastWriteYear(strNew, 2010);
     SetFileAttributesA(strOld.c_str(), FILE_ATTRIBUTE_READONLY);
-    WIN32_FIND_DATAA before, after;
-    FindClose(FindFirstFileA(strOld.c_str(), &before));
+    WIN32_FILE_ATTRIBUTE_DATA before, after;
+    GetFileAttributesExA(strOld.c_str(), GetFileExInfoStandard, &before);
     EXPECT_EQ(EraseFile(strOld, m_removal), CleanStats());
-    FindClose(FindFirstFileA(strOld.c_str(), &after));
+    GetFileAttributesExA(strOld.c_str(), GetFileExInfoStandard, &after);
+    EXPECT_EQ(memcmp(&before, &after, sizeof(before)), 0);
     EXPECT_EQ(ReadFileBytes(strOld), "old content");
-    EXPECT_EQ(after.dwFileAttributes, before.dwFileAttributes);
-    EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
     EXPECT_EQ(EraseFile(strNew, m_removal), (CleanStats{4, 1}));
-    const SysTime invalid;
     m_removal.pDate = &invalid;
     EXPECT_EQ(EraseFile(MakeFile("any.txt", "data"), m_removal), CleanStats());
     EXPECT_TRUE(FileExists(m_folder / "any.txt"));
@@ -126,8 +119,7 @@ TEST_F(Wipe, RepeatsTheBlockExactlyAtEveryLength)
 
 TEST_F(Wipe, LeavesSharedAndLockedDataAloneButTheFileIsDeleted)
 {
-    m_removal.bWipe = true;
-    m_removal.dwWipeMode = WIPE_ONES;
+    m_removal = FileRemoval{true, WIPE_ONES};
     // A second name of the same data keeps it.
     const std::string strFile = MakeFile("linked.txt", "shared data"),
                       strOtherName = m_folder / "other name.txt";
@@ -159,8 +151,8 @@ TEST_F(DeferredDeletion, FileInUseLosesItsAttributesAndIsLeftForTheRestart)
     SetFileAttributesA(strFirst.c_str(), dwKeeping);
     HANDLE hFirst = HoldOpen(strFirst), hSecond = HoldOpen(strSecond);
     wininit.Write("[Rename]\r\nx=y");  // a header in other letter case is not the section
-    EXPECT_EQ(EraseFile(strFirst, m_removal), (CleanStats{0, 0, 0, 1}));
-    EXPECT_EQ(EraseFile(strSecond, m_removal), (CleanStats{0, 0, 0, 1}));
+    for (const std::string& strPath : {strFirst, strSecond})
+        EXPECT_EQ(EraseFile(strPath, m_removal), (CleanStats{0, 0, 0, 1}));
     CloseHandle(hFirst);
     CloseHandle(hSecond);
     const std::string strAtReboot = " will be removed until system reboot";
@@ -212,12 +204,10 @@ TEST_F(FileRemovalTest, CleanFolderErasesEveryMatchOfEveryMaskAndPathButExcluded
     m_log.Clear();  // the .tmp files match both masks: deleted, then not found
     EXPECT_EQ(CleanFolder(strPaths, {"keep.log"}, {}, "*.tmp|*.*", false, m_removal),
               (CleanStats{4, 2}));
-    std::vector<std::string> texts = m_log.Texts(), expected = {
-        Deleted(strTmp).strText, Deleted(strOtherTmp).strText, "File " + strTmp + " not found",
-        "File " + strOtherTmp + " not found"};
-    std::sort(texts.begin(), texts.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(m_log.m_lines, (Lines{Deleted(strTmp),
+                                    {2, "File " + strTmp + " not found"},
+                                    Deleted(strOtherTmp),
+                                    {2, "File " + strOtherTmp + " not found"}}));
     EXPECT_TRUE(FileExists(strKept));
     EXPECT_TRUE(FileExists(m_folder / "folder.tmp"));
 }
