@@ -13,15 +13,7 @@
 namespace {
 
 const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
-
-std::string PendingOperations()
-{
-    DWORD dwType = 0;
-    std::string operations;
-    ReadRawValue(kSessionManager, "PendingFileRenameOperations", dwType, operations,
-                 HKEY_LOCAL_MACHINE);
-    return operations;
-}
+const char kPending[] = "PendingFileRenameOperations";
 
 // Opens the file the way a program that uses it does: no one may delete it.
 HANDLE HoldOpen(const std::string& strPath, DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE)
@@ -47,10 +39,12 @@ bool WideExists(const std::wstring& path)
     return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Nothing waits for the restart when a test starts.
 class FileRemovalTest : public CleaningRun {
 protected:
+    FileRemovalTest() { m_registry.Remove(HKEY_LOCAL_MACHINE, kSessionManager, kPending); }
     FileRemoval m_removal;
-    CSavedValue m_pending{HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations"};
+    CScratchRegistry m_registry;
 };
 
 // The tests of the code that asks which Windows runs.
@@ -178,10 +172,11 @@ TEST_F(DeferredDeletion, FileInUseLosesItsAttributesAndIsLeftForTheRestart)
         return;
     }
     // Each is recorded for deletion: its path, then an empty new name.
-    for (const std::string& strPath : {strFirst, strSecond}) {
-        const std::string strEntry = strPath.substr(2) + std::string(2, '\0');
-        EXPECT_NE(PendingOperations().find(strEntry), std::string::npos) << strPath;
-    }
+    DWORD dwType;
+    std::string pending;
+    ASSERT_TRUE(ReadRawValue(kSessionManager, kPending, dwType, pending, HKEY_LOCAL_MACHINE));
+    for (const std::string& strPath : {strFirst, strSecond})
+        EXPECT_NE(pending.find(strPath.substr(2) + std::string(2, '\0')), std::string::npos);
     EXPECT_EQ(wininit.Read(), "[Rename]\r\nx=y");
 }
 
@@ -249,7 +244,6 @@ TEST_F(FileRemovalTest, CleanFolderTreeEmptiesTheTreeAndStaysInside)
 // reached by short forms; a folder too deep even for them is reported.
 TEST_F(FileRemovalTest, NamesAndPathsBeyondTheAnsiCallsAreCleanedOrReported)
 {
-    const std::string operationsBefore = PendingOperations();
     const std::wstring top = Wide(m_folder.Path());
     const std::wstring fileName = L"\x043f\x0440\x0438.tmp", folderName = L"\x65e5\x672c";
     ASSERT_TRUE(MakeWide(top + L"\\" + fileName, "12345"));
@@ -285,5 +279,5 @@ TEST_F(FileRemovalTest, NamesAndPathsBeyondTheAnsiCallsAreCleanedOrReported)
          {top + L"\\" + fileName, top + L"\\" + folderName + L"\\" + fileName})
         EXPECT_EQ(std::count(deleted.begin(), deleted.end(), Deleted(Narrow(file)).strText), 1);
     // Nothing waits for a restart under a name that means nothing.
-    EXPECT_EQ(PendingOperations(), operationsBefore);
+    EXPECT_FALSE(ValueExists(kSessionManager, kPending, HKEY_LOCAL_MACHINE));
 }

@@ -8,7 +8,6 @@
 
 #include <lmcons.h>
 #include <sddl.h>
-#include <shlwapi.h>
 
 #include <set>
 #include <tuple>
@@ -20,14 +19,6 @@ const std::string kKey = std::string(kProductKey) + "\\RegistryCleaningTest";
 const std::string kTopKey = "VeltrinTestTop";
 const char kRootValue[] = "VeltrinTestRootValue";
 
-struct RegistryCleaning : CProductKeyTest {
-    void TearDown() override
-    {
-        DeleteKeyTree(kTopKey);
-        SHDeleteValueA(HKEY_CURRENT_USER, "", kRootValue);
-        CProductKeyTest::TearDown();
-    }
-};
 
 RegTarget Target(const std::string& strName, uint32_t dwType, const std::string& strValue = "")
 {
@@ -50,6 +41,7 @@ bool SetKeyDacl(const std::string& strKey, const char* pszDescriptor)
     return nResult == ERROR_SUCCESS;
 }
 
+typedef CProductKeyTest RegistryCleaning;
 typedef CleaningRun RegistryHandlers;
 
 }  // namespace
@@ -98,8 +90,9 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
 // would take a whole top-level key such as "Software"; an unknown type does nothing.
 TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped)
 {
-    WriteStringValue("", kRootValue, "root");
-    WriteStringValue(kTopKey + "\\Sub", "v", "1");
+    CScratchRegistry registry;
+    registry.Set(HKEY_CURRENT_USER, "", kRootValue, "root");
+    registry.Set(HKEY_CURRENT_USER, kTopKey + "\\Sub", "v", "1");
     WriteStringValue(kKey, "v", "inside");
     RegTarget rootContent = Target("", TT_CONTENT);
     rootContent.strValueMask = "VeltrinTestRoot*";
@@ -122,6 +115,8 @@ TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped
 
 TEST_F(RegistryCleaning, UpdatesWriteTextOrNumberAndCreateMissingKeysButNoOther)
 {
+    CScratchRegistry registry;
+    registry.Remove(HKEY_CURRENT_USER, "", kRootValue);
     const std::string strDeep = kKey + "\\Update\\Deeper";
     RegUpdate update, rootUpdate;
     update.target = Target(strDeep, TT_SINGLE, "Count");
