@@ -90,8 +90,7 @@ TEST_F(CleaningRun, StopBetweenTwoFilesEndsTheRunWithoutSummary)
         MakeFile(pszName, 10);
     CAction& action = m_manager->GetAction("AAFirst");
     action.strTitle = "100% of %s and %d";
-    action.lstFiles = {FolderContent(m_folder.Path())};
-    action.lstFiles.front().dwType = TT_RECURSIVE;
+    action.lstFiles = {{m_folder.Path(), TT_RECURSIVE}};
     action.bEnabled = true;
     Enable("SMClickHistory");
     EXPECT_FALSE(Run());
@@ -173,7 +172,8 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
         {"[PATH_APP_NN6_ROOT]\\netscape.hst", "C:\\prefs.js", 6}};
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), CleanStats());
     action.dwKind = AK_STANDARD;
-    action.lstFileUpdates = {{"[PATH_APP_NN4_ROOT]\\prefs.js", FileUpdate::FU_CLEAR_FILE, {"browser"}}};
+    action.lstFileUpdates = {
+        {"[PATH_APP_NN4_ROOT]\\prefs.js", FileUpdate::FU_CLEAR_FILE, {"browser"}}};
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), CleanStats());
     EXPECT_EQ(ReadFileBytes("C:\\netscape.hst"), "not Netscape's");
     EXPECT_EQ(ReadFileBytes("C:\\prefs.js"), "browser.url_history\r\n");
@@ -237,6 +237,7 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     registry.Set(hCU, kPluginKey + "\\Tree\\Below", "v", "z");
     ASSERT_TRUE(PutTextOnClipboard("secret"));
     m_settings->bIECookiesAllowDate = true;
+    m_settings->strNetScapeHiddenFilesMask = "*.log";
     Build();
     m_settings->strDiskOpsDriveList = drive.Root().substr(0, 2);
     for (const char* pszId : {"WCTempDir", "SMRunHistory", "IECookies", "IECache", "WCClipboard",
@@ -247,7 +248,7 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     CAction& plugin = m_manager->GetAction("PlugEvery");
     plugin.strTitle = "Every target";
     plugin.lstFiles = {{strData + "\\single.dat"},
-                       {strData, TT_CONTENT, {"keep.log"}, {}, "*.log"},
+                       {strData, TT_CONTENT, {"keep.log"}, {}, "[NN:MASKHIDDEN]"},
                        {strData + "\\tree", TT_RECURSIVE, {}, {}, "*.bak"}};
     plugin.lstKeys = {
         {kPluginKey, "single"},

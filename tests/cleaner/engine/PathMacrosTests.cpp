@@ -10,21 +10,18 @@ const char kShellFolders[] =
 const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 const char kGetRight[] = "Software\\Headlight\\GetRight\\Config";
 
-struct Expansion {
-    const char *pszPath, *pszExpected;
-    bool bResolved;
-};
+typedef std::pair<const char*, const char*> Expansion;  // a path, and what it expands to
 
 // The settings read only defaults, between the removals of the product key.
 class PathMacros : public CManagerTest {
 protected:
     template <size_t nRows>
-    void ExpectExpansions(const Expansion (&rows)[nRows])
+    void ExpectExpansions(const Expansion (&rows)[nRows], bool bResolvedEach)
     {
         for (const auto& row : rows) {
-            bool bResolved = !row.bResolved;
-            EXPECT_EQ(ExpandPath(row.pszPath, *m_settings, &bResolved), row.pszExpected);
-            EXPECT_EQ(bResolved, row.bResolved) << row.pszPath;
+            bool bResolved = !bResolvedEach;
+            EXPECT_EQ(ExpandPath(row.first, *m_settings, &bResolved), row.second);
+            EXPECT_EQ(bResolved, bResolvedEach) << row.first;
         }
     }
     CScratchRegistry m_registry;
@@ -59,24 +56,20 @@ TEST_F(PathMacros, EachMacroReadsItsOwnValue)
     char szTemp[MAX_PATH + 1];
     const std::string strTemp(szTemp, GetTempPathA(sizeof(szTemp), szTemp));
     const Expansion rows[] = {
-        {"[PATH_SYS_SHELL_HISTORY]\\a;[PATH_SYS_SHELL_HISTORY]", "C:\\Hist\\a;C:\\Hist", true},
-        {"[PATH_APP_AOL_ROOT]", "\"C:\\AOL\";C:\\X", true},
-        {"[PATH_APP_ICQ_ROOT]", "C:\\Icq", true},
-        {"[PATH_APP_FLASHGET_ROOT]", "C:\\F\\G", true},
-        {"[PATH_APP_KAZAA_ROOT]", "C:\\K.exe.d", true},
-        {"[PATH_APP_YAHOO_ROOT]|[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y|C:\\Y\\Profiles\\joe",
-         true},
+        {"[PATH_SYS_SHELL_HISTORY]\\a;[PATH_SYS_SHELL_HISTORY]", "C:\\Hist\\a;C:\\Hist"},
+        {"[PATH_APP_AOL_ROOT]", "\"C:\\AOL\";C:\\X"}, {"[PATH_APP_ICQ_ROOT]", "C:\\Icq"},
+        {"[PATH_APP_FLASHGET_ROOT]", "C:\\F\\G"}, {"[PATH_APP_KAZAA_ROOT]", "C:\\K.exe.d"},
+        {"[PATH_APP_YAHOO_ROOT]|[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y|C:\\Y\\Profiles\\joe"},
         {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]\\a|[PATH_APP_NN4_ROOT]",
-         "C:\\Users\\joe\\OE\\a|C:\\Users\\joe\\NN", true},
-        {"[PATH_APP_WINAMP_ROOT]", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]", true},
-        {"[PATH_APP_GETRIGHT_ROOT]|[PATH_APP_AOL_USERSTOREROOT]", "%SystemRoot%\\GR|C:\\AIM\\joe",
-         true},
+         "C:\\Users\\joe\\OE\\a|C:\\Users\\joe\\NN"},
+        {"[PATH_APP_WINAMP_ROOT]", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]"},
+        {"[PATH_APP_GETRIGHT_ROOT]|[PATH_APP_AOL_USERSTOREROOT]", "%SystemRoot%\\GR|C:\\AIM\\joe"},
         {"%UserProfile%\\%UserProfile%|%AppData%|%ProgramFiles%",
-         "C:\\Users\\joe\\C:\\Users\\joe|C:\\AD|C:\\PF", true},
+         "C:\\Users\\joe\\C:\\Users\\joe|C:\\AD|C:\\PF"},
         {"[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]",
-         "[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]", true},
+         "[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]"},
     };
-    ExpectExpansions(rows);
+    ExpectExpansions(rows, true);
     EXPECT_EQ(ExpandPath("[PATH_SYS_TEMP]x", *m_settings), strTemp + "x");
 }
 
@@ -99,29 +92,23 @@ TEST_F(PathMacros, MacroWithoutLocationLeavesThePathUnresolved)
     m_programs.Set("");
     m_settings->strNetscape6UserPath = "";
     const Expansion rows[] = {
-        {"[PATH_APP_AOL_ROOT]\\organize", "\\organize", false},
-        {"[PATH_APP_ICQ_ROOT]\\db", "\\db", false},
-        {"[PATH_APP_FLASHGET_ROOT]\\x", "\\x", false},
-        {"[PATH_APP_GETRIGHT_ROOT]\\x", "\\x", false},
-        {"[PATH_APP_OPERA_CACHE]", "\\Cache4", false},
-        {"[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y\\Profiles\\", false},
-        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]", "", false},
-        {"%AppData%\\x|%ProgramFiles%", "\\x|", false},
-        {"[PATH_APP_NN6_ROOT]\\x", "\\x", false},
-        {"[PATH_SYS_SHELL_COOKIES]\\[PATH_APP_AOL_ROOT]", "C:\\Ck\\", false},
-        {"[PATH_SYS_SHELL_COOKIES]\\x", "C:\\Ck\\x", true},
+        {"[PATH_APP_AOL_ROOT]\\organize", "\\organize"}, {"[PATH_APP_ICQ_ROOT]\\db", "\\db"},
+        {"[PATH_APP_FLASHGET_ROOT]\\x", "\\x"}, {"[PATH_APP_GETRIGHT_ROOT]\\x", "\\x"},
+        {"[PATH_APP_OPERA_CACHE]", "\\Cache4"},
+        {"[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y\\Profiles\\"},
+        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]", ""}, {"%AppData%\\x|%ProgramFiles%", "\\x|"},
+        {"[PATH_APP_NN6_ROOT]\\x", "\\x"},
+        {"[PATH_SYS_SHELL_COOKIES]\\[PATH_APP_AOL_ROOT]", "C:\\Ck\\"},
     };
-    ExpectExpansions(rows);
+    ExpectExpansions(rows, false);
+    bool bResolved = false;
+    EXPECT_EQ(ExpandPath("[PATH_SYS_SHELL_COOKIES]\\x", *m_settings, &bResolved), "C:\\Ck\\x");
+    EXPECT_TRUE(bResolved);
 }
 
-// The user's name is expanded in the plugins' reach texts.
-TEST_F(PathMacros, HiddenMaskAndMessengerHaveTheirOwnExpansions)
+// The messenger's folder needs both its base and the screen name.
+TEST_F(PathMacros, MessengerFolderNeedsBothHalves)
 {
-    m_settings->strNetScapeHiddenFilesMask = "*.snm|*.msf";
-    EXPECT_EQ(ExpandHiddenMask("a|[NN:MASKHIDDEN]|[NN:MASKHIDDEN]|[WIN_USERNAME]|[nn:maskhidden]",
-                               *m_settings),
-              "a|*.snm|*.msf|*.snm|*.msf|[WIN_USERNAME]|[nn:maskhidden]");
-    // The messenger's folder needs both its base and the screen name.
     const std::string strAIM =
         "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion\\";
     m_registry.Set(HKEY_CURRENT_USER, strAIM + "Misc", "BaseDataPath", "C:\\AIM");
