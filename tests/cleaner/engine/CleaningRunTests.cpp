@@ -16,7 +16,6 @@ namespace {
 
 const char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const std::string kPluginKey = "Software\\VeltrinPreviewTest";
 
@@ -47,18 +46,13 @@ void AddTreeSnapshot(const std::string& strFolder, Snapshot& snapshot)
     FindClose(hFind);
 }
 
-bool StartsWith(const std::string& strText, const std::string& strStart)
-{
-    return strText.compare(0, strStart.size(), strStart) == 0;
-}
-
 // What the lines of the kind name: the text between the start and the end.
 Names Listed(const Lines& lines, const std::string& strStart, const std::string& strEnd)
 {
     Names names;
     for (const Line& line : lines) {
         const size_t nEnd = line.strText.rfind(strEnd);
-        if (StartsWith(line.strText, strStart) && nEnd != std::string::npos &&
+        if (line.strText.find(strStart) == 0 && nEnd != std::string::npos &&
             nEnd >= strStart.size())
             names.insert(line.strText.substr(strStart.size(), nEnd - strStart.size()));
     }
@@ -194,7 +188,7 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
 }
 
 // A prepared machine: browser cache and cookies (with a date limit), the temp folder with a file
-// in use, the Run box, a plugin, the clipboard, the disk scan and free space on a drive. Stopped
+// in use, a plugin, the clipboard, the disk scan and free space on a drive. Stopped
 // from another thread at any moment, or run to its end, the preview changes nothing; the clean
 // then removes exactly what it listed.
 TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
@@ -213,8 +207,6 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     registry.Set(hCU, kShellFolders, "COOKIES", m_folder / "cookies");
     tmp.Set((m_folder / "temp").c_str());
     temp.Set((m_folder / "temp").c_str());
-    for (const char* pszName : {"a", "b", "MRUList"})
-        registry.Set(hCU, kRunMRU, pszName, "typed");
     for (const char* pszFile :
          {"cache\\sub\\c2.dat", "temp\\t.tmp", "cookies\\old.txt", "cookies\\new.txt"})
         MakeFile(pszFile, 1024);
@@ -240,7 +232,7 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     m_settings->strNetScapeHiddenFilesMask = "*.log";
     Build();
     m_settings->strDiskOpsDriveList = drive.Root().substr(0, 2);
-    for (const char* pszId : {"WCTempDir", "SMRunHistory", "IECookies", "IECache", "WCClipboard",
+    for (const char* pszId : {"WCTempDir", "IECookies", "IECache", "WCClipboard",
                               "DiskOpScan", "DiskOpFreeSpace"})
         Enable(pszId);
     // A plugin with a target, an update and a command of every kind.
@@ -308,12 +300,11 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
             Would("Delete Temporary Internet Files", "3 file(s) (3 Kbytes) and 0"),
             Would("Clear Internet Explorer Cookies", "1 file(s) (1 Kbytes) and 0"),
             Would("Every target", "4 file(s) (0 Kbytes) and 3") + ", update 1 file(s)",
-            Would("Clear \"Start Menu\" Run History", "0 file(s) (0 Kbytes) and 3"),
             Would("Clear Clipboard memory", "0 file(s) (0 Kbytes) and 0"),
             Would("Clear User Temp Directory", "1 file(s) (1 Kbytes) and 0") +
                 ", and remove 1 file(s) at the next restart",
             "Statistics of the preview (nothing has been changed):", "Would be deleted: 10 file(s)",
-            "Would be updated: 1 file(s)", "Would be deleted: 6 registry entry(ies)",
+            "Would be updated: 1 file(s)", "Would be deleted: 3 registry entry(ies)",
             "Space that would be released: 5 Kbytes", "1 files would be removed on reboot"}));
     const std::vector<std::string> all = m_log.Texts();
     for (const std::string& strLine :
@@ -340,7 +331,7 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_EQ(deferred, Listed(m_log.m_lines, "File ", " will be removed until system reboot"));
     EXPECT_EQ(deferred, Names{strLocked});
     for (const auto& entry : userBefore) {
-        const bool bTree = StartsWith(entry.first, kPluginKey + "\\Tree\\");
+        const bool bTree = entry.first.find(kPluginKey + "\\Tree\\") == 0;
         if (!userAfter.count(entry.first))
             (bTree ? keysGone : valuesGone).insert(bTree ? kPluginKey + "\\Tree" : entry.first);
     }
@@ -350,7 +341,7 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
                      " would be deleted with everything below it"),
               keysGone);
     EXPECT_EQ(m_manager->m_stats, previewStats);
-    Lines summary = Summary(10, 6, 5);
+    Lines summary = Summary(10, 3, 5);
     summary[2].strText = "Updated: 1 file(s)";
     summary.push_back({5,
                        "1 files will be removed on reboot (Please reboot if you want to "

@@ -105,18 +105,3 @@ TEST_F(PathMacros, MacroWithoutLocationLeavesThePathUnresolved)
     EXPECT_EQ(ExpandPath("[PATH_SYS_SHELL_COOKIES]\\x", *m_settings, &bResolved), "C:\\Ck\\x");
     EXPECT_TRUE(bResolved);
 }
-
-// The messenger's folder needs both its base and the screen name.
-TEST_F(PathMacros, MessengerFolderNeedsBothHalves)
-{
-    const std::string strAIM =
-        "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion\\";
-    m_registry.Set(HKEY_CURRENT_USER, strAIM + "Misc", "BaseDataPath", "C:\\AIM");
-    m_registry.Set(HKEY_CURRENT_USER, strAIM + "Login", "Screen Name", "joe");
-    EXPECT_EQ(FindAOLMessengerFolder(), "C:\\AIM\\joe");
-    m_registry.Set(HKEY_CURRENT_USER, strAIM + "Login", "Screen Name", "");
-    EXPECT_EQ(FindAOLMessengerFolder(), "");
-    m_registry.Set(HKEY_CURRENT_USER, strAIM + "Login", "Screen Name", "joe");
-    m_registry.Remove(HKEY_CURRENT_USER, strAIM + "Misc", "BaseDataPath");
-    EXPECT_EQ(FindAOLMessengerFolder(), "");
-}

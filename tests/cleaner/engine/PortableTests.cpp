@@ -64,18 +64,6 @@ TEST(ProfileParsing, BrowserFoldersFromTheirOwnRecords)
         EXPECT_EQ(bFound, test.second != std::string("unchanged")) << test.first;
         EXPECT_EQ(strFolder, test.second) << test.first;
     }
-    // Mozilla's is the first string of its registry file that holds "\Mozilla",
-    // between the nearest zero or 0xFF bytes.
-    const std::pair<std::string, const char*> registries[] = {
-        {"\x76\x00\x02\x00\x10\x00Name\x00\x20\x00"
-         "C:\\D\\Mozilla\\jo\x00\x30\x00"
-         "D:\\Mozilla\\x\x00"s,
-         "C:\\D\\Mozilla\\jo"},
-        {"\xFF\x01\\Mozilla\\P\xFF", "\x01\\Mozilla\\P"}, {"C:\\Mozilla\\P\0"s, ""},
-        {"\\Mozilla\\P\0"s, ""}, {"\0C:\\Mozilla\\P"s, ""}, {"\0C:\\Netscape\\P\0"s, ""},
-    };
-    for (const auto& test : registries)
-        EXPECT_EQ(MozillaProfileFromRegistryDat(test.first), test.second) << test.second;
 }
 
 TEST(TextRewriting, EachMethodClearsWhatItsKeywordsNameAndMarkedLinesGoWithTheirEnds)

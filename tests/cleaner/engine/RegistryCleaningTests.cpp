@@ -118,10 +118,8 @@ TEST_F(RegistryCleaning, UpdatesWriteTextOrNumberAndCreateMissingKeysButNoOther)
     CScratchRegistry registry;
     registry.Remove(HKEY_CURRENT_USER, "", kRootValue);
     const std::string strDeep = kKey + "\\Update\\Deeper";
-    RegUpdate update, rootUpdate;
-    update.target = Target(strDeep, TT_SINGLE, "Count");
-    update.dwData = 0xFFFFFFFEu;
-    rootUpdate.target = Target("", TT_SINGLE, kRootValue);
+    RegUpdate update{Target(strDeep, TT_SINGLE, "Count"), "", 0xFFFFFFFEu},
+        rootUpdate{Target("", TT_SINGLE, kRootValue)};
     // Of unknown type, or without a key path: nothing is written.
     for (uint32_t dwDataType : {2u, 3u, 0xFFFFFFFFu, 0u, 1u}) {
         update.dwDataType = rootUpdate.dwDataType = dwDataType;
@@ -193,18 +191,10 @@ TEST_F(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRest
     registry.Set(HKEY_CURRENT_USER, strData + "\\Other", "v", "kept");
     registry.Set(HKEY_CURRENT_USER, strUserForm + "\\Item\\Deeper", "v", "form text");
     registry.Set(HKEY_LOCAL_MACHINE, strMachineKey + strFormData + "\\Item", "v", "form text");
-    // Lets everyone at the keys again, so that they can be removed.
-    struct CUnlock {
-        std::vector<std::string> keys;
-        ~CUnlock()
-        {
-            for (const std::string& strKey : keys)
-                SetKeyDacl(strKey, "D:(A;OICI;KA;;;WD)");
-        }
-    } unlock{{strUserKey, strData, strUserForm, strUserForm + "\\Item",
-               strUserForm + "\\Item\\Deeper"}};
-    for (auto it = unlock.keys.rbegin(); bNT && it != unlock.keys.rend(); ++it)
-        EXPECT_TRUE(SetKeyDacl(*it, "D:(A;;KA;;;SY)")) << *it;
+    const std::vector<std::string> keys = {strUserForm + "\\Item\\Deeper", strUserForm + "\\Item",
+                                           strUserForm, strData, strUserKey};
+    for (const std::string& strKey : keys)
+        EXPECT_TRUE(!bNT || SetKeyDacl(strKey, "D:(A;;KA;;;SY)")) << strKey;
     ClearAutoCompleteStore();
     EXPECT_FALSE(KeyExists(strMachineKey + strFormData, HKEY_LOCAL_MACHINE));
     EXPECT_TRUE(KeyExists(strMachineKey + "\\Data", HKEY_LOCAL_MACHINE));
@@ -220,4 +210,6 @@ TEST_F(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRest
     EXPECT_EQ(Opens(strUserKey, KEY_READ), bNT ? ERROR_ACCESS_DENIED : ERROR_SUCCESS);
     EXPECT_EQ(Opens(strData, KEY_ALL_ACCESS), ERROR_SUCCESS);
     EXPECT_EQ(Opens(strUserForm, READ_CONTROL), bNT ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)  // for the registry's clean-up
+        SetKeyDacl(*it, "D:(A;OICI;KA;;;WD)");
 }
