@@ -187,10 +187,9 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     SetCurrentDirectoryA(szCurrent);
 }
 
-// A prepared machine: browser cache and cookies (with a date limit), the temp folder with a file
-// in use, a plugin, the clipboard, the disk scan and free space on a drive. Stopped
-// from another thread at any moment, or run to its end, the preview changes nothing; the clean
-// then removes exactly what it listed.
+// Browser cache and cookies (with a date limit), a temp folder with a file in use, a plugin, the
+// clipboard, the disk scan and free space on a drive. Stopped from another thread at any moment,
+// or run to its end, the preview changes nothing; the clean then removes exactly what it listed.
 TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
 {
     CTestDrive drive;
@@ -341,6 +340,7 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
                      " would be deleted with everything below it"),
               keysGone);
     EXPECT_EQ(m_manager->m_stats, previewStats);
+    EXPECT_EQ(ReadTextValue(kPluginKey, "Start Page"), "about:blank");
     Lines summary = Summary(10, 3, 5);
     summary[2].strText = "Updated: 1 file(s)";
     summary.push_back({5,

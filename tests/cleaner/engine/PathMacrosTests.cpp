@@ -30,13 +30,12 @@ protected:
 
 }  // namespace
 
-// Registry values, settings and variables fill their macros, some cut to the program's
-// folder; a value is seen by the macros after its own alone.
+// Registry values and variables fill their macros, some cut to the program's folder; a value
+// is seen by the macros after its own alone.
 TEST_F(PathMacros, EachMacroReadsItsOwnValue)
 {
     const HKEY hCU = HKEY_CURRENT_USER, hLM = HKEY_LOCAL_MACHINE;
     m_registry.Set(hCU, kShellFolders, "HISTORY", "C:\\Hist");
-    m_registry.Set(hLM, kAppPaths + "Aol.exe", "Path", "\"C:\\AOL\";C:\\X");
     m_registry.Set(hLM, kAppPaths + "ICQ.exe", "Path", "\"C:\\I\"c\"q\";\"C:\\Lib\"");
     m_registry.Set(hCU, "Software\\JetCar\\JetCar\\General", "AppPath", "C:\\F\\G\\");
     m_registry.Set(hLM, "SOFTWARE\\Kazaa\\CloudLoad", "ExeDir", "C:\\K.exe.d\\s");
@@ -47,30 +46,19 @@ TEST_F(PathMacros, EachMacroReadsItsOwnValue)
     m_registry.Set(hCU, "Identities\\{7F2A}\\Software\\Microsoft\\Outlook Express\\5.0",
                    "Store Root", "%UserProfile%\\OE");
     m_registry.Set(hCU, "Software\\Winamp", "", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]");
-    m_registry.SetRaw(hCU, kGetRight, "InstallDir", REG_EXPAND_SZ, "%SystemRoot%\\GR", 16);
-    m_settings->strNetscape4UserPath = "%UserProfile%\\NN";
-    m_settings->strAOLMessangerPath = "C:\\AIM\\joe";
     m_profile.Set("C:\\Users\\joe");
-    m_appData.Set("C:\\AD");
-    m_programs.Set("C:\\PF");
-    char szTemp[MAX_PATH + 1];
-    const std::string strTemp(szTemp, GetTempPathA(sizeof(szTemp), szTemp));
     const Expansion rows[] = {
         {"[PATH_SYS_SHELL_HISTORY]\\a;[PATH_SYS_SHELL_HISTORY]", "C:\\Hist\\a;C:\\Hist"},
-        {"[PATH_APP_AOL_ROOT]", "\"C:\\AOL\";C:\\X"}, {"[PATH_APP_ICQ_ROOT]", "C:\\Icq"},
-        {"[PATH_APP_FLASHGET_ROOT]", "C:\\F\\G"}, {"[PATH_APP_KAZAA_ROOT]", "C:\\K.exe.d"},
+        {"[PATH_APP_ICQ_ROOT]", "C:\\Icq"}, {"[PATH_APP_FLASHGET_ROOT]", "C:\\F\\G"},
+        {"[PATH_APP_KAZAA_ROOT]", "C:\\K.exe.d"},
         {"[PATH_APP_YAHOO_ROOT]|[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y|C:\\Y\\Profiles\\joe"},
-        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]\\a|[PATH_APP_NN4_ROOT]",
-         "C:\\Users\\joe\\OE\\a|C:\\Users\\joe\\NN"},
+        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]\\a", "C:\\Users\\joe\\OE\\a"},
         {"[PATH_APP_WINAMP_ROOT]", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]"},
-        {"[PATH_APP_GETRIGHT_ROOT]|[PATH_APP_AOL_USERSTOREROOT]", "%SystemRoot%\\GR|C:\\AIM\\joe"},
-        {"%UserProfile%\\%UserProfile%|%AppData%|%ProgramFiles%",
-         "C:\\Users\\joe\\C:\\Users\\joe|C:\\AD|C:\\PF"},
+        {"%UserProfile%\\%UserProfile%", "C:\\Users\\joe\\C:\\Users\\joe"},
         {"[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]",
          "[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]"},
     };
     ExpectExpansions(rows, true);
-    EXPECT_EQ(ExpandPath("[PATH_SYS_TEMP]x", *m_settings), strTemp + "x");
 }
 
 // A macro without a location leaves the path unresolved, or the engine would clean

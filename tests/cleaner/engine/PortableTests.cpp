@@ -1,7 +1,6 @@
-// The engine's code without Windows: log lines, masks, browser records, text rewriting, wipe bytes.
+// The engine's code without Windows: log lines, masks, text rewriting and the wipe's bytes.
 #include "cleaner/engine/LogLine.h"
 #include "cleaner/engine/MatchMask.h"
-#include "cleaner/engine/ProfileParsing.h"
 #include "cleaner/engine/TextRewriting.h"
 #include "cleaner/engine/WipePattern.h"
 
@@ -9,8 +8,6 @@
 
 #include <thread>
 #include <vector>
-
-using namespace std::string_literals;
 
 TEST(LogLine, DayMonthYearAndTimeBeforeTheMessage)
 {
@@ -39,31 +36,6 @@ TEST(MatchMask, StarStandsForOneOrMoreCharactersAndTheRestIsComparedByteForByte)
         EXPECT_EQ(MatchMask(row.text, row.pattern), row.match) << row.text << " " << row.pattern;
     EXPECT_TRUE(MatchMask(std::string("a\0b", 3), "a*b"));
     EXPECT_FALSE(MatchMask(std::string("a\0b", 3), "a"));
-}
-
-TEST(ProfileParsing, BrowserFoldersFromTheirOwnRecords)
-{
-    // The Netscape 4 user folder is the text before the first mail folder.
-    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\N\\jo\\mail\\popstate.dat"), "C:\\N\\jo");
-    EXPECT_EQ(Netscape4RootFromPopstatePath("D:\\mail\\u\\mail\\popstate.dat"), "D:");
-    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\jo\\Mail\\popstate.dat"), "");
-    EXPECT_EQ(Netscape4RootFromPopstatePath("C:\\jo\\mail"), "");
-    // Its cache is the quoted value after the quoted name, "\\" read as "\".
-    const std::string kName = "\"browser.cache.directory\"";
-    const std::pair<std::string, const char*> prefs[] = {  // "unchanged": not found
-        {"(\"browser.cache.size\", 7);\r\nuser_pref(" + kName + ", \"C:\\\\N\\\\jo\");\r\n",
-         "C:\\N\\jo"},
-        {kName + ", \"C:\\N\\\\\\x\");", "C:\\N\\\\x"},
-        {"\0"s + kName + "\0\"C:\\\\x\"\0"s, "C:\\x"},
-        {"(browser.cache.directory, \"C:\\\\x\");", "unchanged"},
-        {kName + ", 0);", "unchanged"}, {kName + ", \"C:\\\\x);", "unchanged"},
-    };
-    for (const auto& test : prefs) {
-        std::string strFolder = "unchanged";
-        const bool bFound = FindCacheDirectoryPref(test.first, strFolder);
-        EXPECT_EQ(bFound, test.second != std::string("unchanged")) << test.first;
-        EXPECT_EQ(strFolder, test.second) << test.first;
-    }
 }
 
 TEST(TextRewriting, EachMethodClearsWhatItsKeywordsNameAndMarkedLinesGoWithTheirEnds)
@@ -104,29 +76,16 @@ TEST(TextRewriting, EachMethodClearsWhatItsKeywordsNameAndMarkedLinesGoWithTheir
     }
 }
 
-// The generator's first values from state 1 are 41, 18467, 6334, 26500,
-// 19169, 15724, a byte the low eight bits of each. Another thread starts
-// over, an unknown mode wipes the same way, one thread carries on.
-TEST(WipePattern, OnesOrTheGeneratorFromStateOneOnEveryThreadAndTheFillerModulo257)
+// The generator's first values from state 1 are 41, 18467, 6334, 26500, 19169, 15724, a byte
+// the low eight bits of each; it starts over on every thread.
+TEST(WipePattern, OnesOrTheGeneratorFromStateOneAndTheFillerModulo257)
 {
     typedef std::vector<unsigned char> Block;
-    const auto FillOnNewThread = [](std::vector<uint32_t> modes) {
-        Block bytes;
-        std::thread([&] {
-            for (uint32_t dwMode : modes) {
-                unsigned char block[kWipeBlockSize];
-                FillWipeBlock(dwMode, block);
-                bytes.insert(bytes.end(), block, block + kWipeBlockSize);
-            }
-        }).join();
-        return bytes;
-    };
-    EXPECT_EQ(FillOnNewThread({WIPE_ONES}), Block(kWipeBlockSize, 0xFF));
-    const Block first = FillOnNewThread({WIPE_RANDOM}), two = FillOnNewThread({7, WIPE_RANDOM});
-    EXPECT_EQ(Block(first.begin(), first.begin() + 6), (Block{0x29, 0x23, 0xBE, 0x84, 0xE1, 0x6C}));
-    EXPECT_EQ(Block(two.begin(), two.begin() + kWipeBlockSize), first);
-    EXPECT_NE(Block(two.begin() + kWipeBlockSize, two.end()), first);
-    unsigned char filler[kFillerBlockSize];
+    unsigned char block[kWipeBlockSize], filler[kFillerBlockSize];
+    FillWipeBlock(WIPE_ONES, block);
+    EXPECT_EQ(Block(block, block + kWipeBlockSize), Block(kWipeBlockSize, 0xFF));
+    std::thread([&] { FillWipeBlock(WIPE_RANDOM, block); }).join();
+    EXPECT_EQ(Block(block, block + 6), (Block{0x29, 0x23, 0xBE, 0x84, 0xE1, 0x6C}));
     FillFillerBlock(filler);
     for (size_t i : {0, 255, 256, 257, 258, 4095})
         EXPECT_EQ(filler[i], i % 257 % 256) << i;

@@ -10,7 +10,6 @@
 #include <sddl.h>
 
 #include <set>
-#include <tuple>
 
 namespace {
 
@@ -129,18 +128,13 @@ TEST_F(RegistryCleaning, UpdatesWriteTextOrNumberAndCreateMissingKeysButNoOther)
         EXPECT_FALSE(KeyExists(kKey + "\\Update")) << dwDataType;
         EXPECT_FALSE(ValueExists("", kRootValue)) << dwDataType;
     }
-    // Text replaces the number, with its terminating zero.
-    const std::tuple<uint32_t, const char*, RawValue> rows[] = {
-        {RegUpdate::DT_NUMBER, "x", {REG_DWORD, std::string("\xFE\xFF\xFF\xFF", 4)}},
-        {RegUpdate::DT_TEXT, "about:blank", {REG_SZ, std::string("about:blank\0", 12)}},
-        {RegUpdate::DT_TEXT, "", {REG_SZ, std::string("\0", 1)}},
-    };
-    for (const auto& row : rows) {
-        update.dwDataType = std::get<0>(row);
-        update.strData = std::get<1>(row);
-        ApplyRegUpdate(update);
-        EXPECT_EQ(SnapshotKey(strDeep), KeySnapshot({{"Count", std::get<2>(row)}}));
-    }
+    // Text replaces the number, an empty one with its terminating zero.
+    update.dwDataType = RegUpdate::DT_NUMBER;
+    ApplyRegUpdate(update);
+    EXPECT_EQ(SnapshotKey(strDeep), KeySnapshot({{"Count", {REG_DWORD, "\xFE\xFF\xFF\xFF"}}}));
+    update.dwDataType = RegUpdate::DT_TEXT;
+    ApplyRegUpdate(update);
+    EXPECT_EQ(SnapshotKey(strDeep), KeySnapshot({{"Count", {REG_SZ, std::string("\0", 1)}}}));
 }
 
 // The clean's search-list action clears the lists of the running version alone.
