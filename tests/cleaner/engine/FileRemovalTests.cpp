@@ -175,7 +175,8 @@ TEST_F(FileRemovalTest, CleanFolderErasesEveryMatchOfEveryMaskAndPathButExcluded
 {
     const std::string strOther = MakeFolder("other"), strTmp = MakeFile("a.tmp", "1"),
                       strOtherTmp = MakeFile("other\\c.tmp", "333"),
-                      strKept = MakeFile("other\\keep.log", "data"), strHidden = MakeFile("b.log", "22");
+                      strKept = MakeFile("other\\keep.log", "data"),
+                      strHidden = MakeFile("b.log", "22");
     SetFileAttributesA(strHidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     MakeFolder("folder.tmp");
     // With the mask list on, an empty list matches nothing, nor does an empty

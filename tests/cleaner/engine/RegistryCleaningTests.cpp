@@ -76,9 +76,7 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
         WriteStringValue(kKey, "Other", "c.example");
         WriteRawValue(kKey, "Bin", REG_BINARY, "keep", 4);
         WriteDwordValue(kKey, "Num", 0x00636261);  // "abc" and a zero byte
-        RegTarget target = Target(kKey, TT_CONTENT);
-        target.strValueMask = c.mask;
-        target.lstExcludeValues = c.kept;
+        const RegTarget target{kKey, "", c.mask, RK_CURRENT_USER, {}, c.kept, TT_CONTENT};
         EXPECT_EQ(CleanRegTarget(target), Entries(uint32_t(c.deleted.size())));
         for (const std::string& name : all)
             EXPECT_EQ(ValueExists(kKey, name), !c.deleted.count(name)) << name.substr(0, 6);
@@ -93,10 +91,10 @@ TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped
     registry.Set(HKEY_CURRENT_USER, "", kRootValue, "root");
     registry.Set(HKEY_CURRENT_USER, kTopKey + "\\Sub", "v", "1");
     WriteStringValue(kKey, "v", "inside");
-    RegTarget rootContent = Target("", TT_CONTENT);
-    rootContent.strValueMask = "VeltrinTestRoot*";
     const RegTarget targets[] = {
-        Target("", TT_SINGLE, kRootValue), rootContent, Target(kTopKey, TT_RECURSIVE),
+        Target("", TT_SINGLE, kRootValue),
+        {"", "", "VeltrinTestRoot*", RK_CURRENT_USER, {}, {}, TT_CONTENT},
+        Target(kTopKey, TT_RECURSIVE),
         Target(kTopKey + "\\", TT_RECURSIVE), Target("\\" + kTopKey + "\\\\", TT_RECURSIVE),
         Target(kKey, 1, "v"), Target(kKey, 0xFFFFFFFFu, "v"),
     };
