@@ -1,5 +1,4 @@
-// Free-space elimination, the recycle bin and the disk scan, on drive letters made for the
-// tests: a small file system of its own, or a folder.
+// Free-space elimination, the recycle bin and the disk scan on drive letters made for the tests.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FreeSpace.h"
 #include "cleaner/engine/WipePattern.h"
@@ -78,8 +77,8 @@ TEST_F(DriveOperations, RecycleBinsAndDiskScanReachEveryFolderOfTheDrive)
 {
     CTestDrive drive;
     ASSERT_TRUE(drive.MapFolder());
-    for (const char* pszFolder : {"Recycled", "Recycler", "Recycler\\S-1-5-21-1004", "emptied",
-                                  "deep", "deep\\er", "kept"})
+    for (const char* pszFolder :
+         {"Recycled", "Recycler", "Recycler\\S-1-5-21-1004", "emptied", "deep", "deep\\er", "kept"})
         ASSERT_TRUE(CreateDirectoryA((drive / pszFolder).c_str(), nullptr));
     for (const char* pszFile :
          {"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "top.old", "emptied\\a.old",

@@ -33,7 +33,6 @@ TEST(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
     char szShort[MAX_PATH];
     ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
     ASSERT_NE(GetShortPathNameA(current.Path().c_str(), szShort, MAX_PATH), 0u);
-    ASSERT_NE(szShort, current.Path());
     const std::string strLine = std::string(szShort) + "\\swpclr.exe " + kMarker + "\r\n",
                       strConfig = "PageFile = \"D:\\old.swp\"\r\n",
                       strBatch = "REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS";
