@@ -69,8 +69,7 @@ typedef CleaningRun RegistryHandlers;
 
 }  // namespace
 
-// Registry values and variables fill their macros, some cut to the program's folder; a value
-// is seen by the macros after its own alone.
+// Registry values and variables fill their macros; a value is seen by the macros after its own.
 TEST_F(PathMacros, EachMacroReadsItsOwnValue)
 {
     const HKEY hCU = HKEY_CURRENT_USER, hLM = HKEY_LOCAL_MACHINE;
@@ -98,8 +97,7 @@ TEST_F(PathMacros, EachMacroReadsItsOwnValue)
     ExpectExpansions(rows, true);
 }
 
-// A macro without a location leaves the path unresolved, or the engine would clean
-// "\organize" on the current drive; so does one that lacks a piece of its location.
+// A macro without its location, or a piece of it, leaves the path unresolved, not "\organize".
 TEST_F(PathMacros, MacroWithoutLocationLeavesThePathUnresolved)
 {
     m_registry.Remove(HKEY_LOCAL_MACHINE, kAppPaths + "Aol.exe", "Path");
