@@ -89,7 +89,7 @@ class Wizard : public CManagerTest {};
 
 }  // namespace
 
-// Each step asks three questions, showing what is enabled; the last Next applies the answers.
+// Each step shows three questions with what is enabled; Next applies them, the last one ends.
 TEST_F(Wizard, StepsAskEveryQuestionAndTheLastNextAppliesTheAnswers)
 {
     for (auto& entry : Build().m_actions)
@@ -101,22 +101,18 @@ TEST_F(Wizard, StepsAskEveryQuestionAndTheLastNextAppliesTheAnswers)
     CModalAnswers answers;
     answers.Add([&](HWND hDialog) {
         EXPECT_TRUE(SaveWindowPicture(hDialog, ArtifactPath("wizard.png")));
-        for (int nStep = 0; nStep < 7; ++nStep) {
-            EXPECT_EQ(wizard.GetFirst(), nStep * 3);
-            EXPECT_EQ(WizardStepText(wizard.GetFirst()), "Step " + std::to_string(nStep + 1) + " of 7");
-            for (int k = 0; k < 3; ++k) {
-                const int nRow = nStep * 3 + k;
-                EXPECT_EQ(CWindow(GetDlgItem(hDialog, IDC_WIZARD_QUESTION + k)).GetText(),
-                          g_wizardQuestions[nRow].pszQuestion);
-                EXPECT_EQ(IsDlgButtonChecked(hDialog, IDC_WIZARD_YES + k) == BST_CHECKED, enabled(nRow)) << nRow;
-                EXPECT_NE(IsDlgButtonChecked(hDialog, IDC_WIZARD_NO + k) == BST_CHECKED, enabled(nRow)) << nRow;
-                // Yes to every second question, over the whole table.
-                ClickControl(hDialog, (nRow % 2 == 0 ? IDC_WIZARD_YES : IDC_WIZARD_NO) + k);
-            }
-            ClickButton(hDialog, IDOK);
+        for (int nRow = 0; nRow < kWizardQuestionCount; ++nRow) {
+            const int k = nRow % 3;
+            EXPECT_EQ(WizardStepText(wizard.GetFirst()), "Step " + std::to_string(nRow / 3 + 1) + " of 7");
+            EXPECT_EQ(CWindow(GetDlgItem(hDialog, IDC_WIZARD_QUESTION + k)).GetText(),
+                      g_wizardQuestions[nRow].pszQuestion);
+            EXPECT_EQ(IsDlgButtonChecked(hDialog, IDC_WIZARD_YES + k) == BST_CHECKED, enabled(nRow)) << nRow;
+            EXPECT_NE(IsDlgButtonChecked(hDialog, IDC_WIZARD_NO + k) == BST_CHECKED, enabled(nRow)) << nRow;
+            ClickControl(hDialog, (nRow % 2 == 0 ? IDC_WIZARD_YES : IDC_WIZARD_NO) + k);  // Yes to every second
+            if (k == 2)
+                ClickButton(hDialog, IDOK);
         }
-        // A wizard that did not end with the last step is closed, and fails.
-        PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);  // a wizard that did not end is closed, and fails
     });
     m_manager->GetAction("WCTempDir").bEnabled = true;
     EXPECT_EQ(wizard.DoModal(nullptr), IDOK);

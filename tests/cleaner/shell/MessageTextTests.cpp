@@ -15,7 +15,6 @@ TEST(MessageText, BreaksAfterABreakCharacterOnceTheLineHasSixtyCharacters)
     } cases[] = {
         {"", "", 0, 0},
         {Xs(300), Xs(300), 0, 60},  // no break character: never broken
-        {"Hello world.", "Hello world.", 0, 12},
         {Xs(59) + ",ab", Xs(59) + ",\r\nab", 60, 60},
         // 59 characters and the break are not enough; the next break ends the line.
         {Xs(58) + " " + Xs(10) + " ab", Xs(58) + " " + Xs(10) + " \r\nab", 70, 70},

@@ -10,7 +10,6 @@
 #include "cleaner/shell/OptionPages.h"
 #include "cleaner/shell/ShellOptions.h"
 #include "cleaner/shell/resource.h"
-#include "common/RegistryKeys.h"
 #include "common/StringList.h"
 #include "common/SystemTime.h"
 #include "framework/ListBox.h"
@@ -26,7 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 
 namespace {
 
@@ -65,16 +63,12 @@ protected:
 TEST_F(OptionPages, BoxesShowAndSetTheirActions)
 {
     std::map<UINT, std::vector<CheckBinding>> pages = {
-        {IDD_PAGE_WINDOWS, {{IDC_WINDOWS_OPEN_HISTORY, "WCOpenHistory"}, {IDC_WINDOWS_TEMP_DIR, "WCTempDir"},
-                            {IDC_WINDOWS_CLIPBOARD, "WCClipboard"}, {IDC_WINDOWS_RECYCLE_BIN, "DiskOpRecycleBin"},
-                            {IDC_WINDOWS_REGEDIT_KEY, "WCRegeditLastKey"}}},
-        {IDD_PAGE_NETSCAPE, {{IDC_NETSCAPE_COOKIES, "NNCookies"}, {IDC_NETSCAPE_HISTORY, "NNHistory"},
-                             {IDC_NETSCAPE_CACHE, "NNCache"}}},
-        {IDD_PAGE_COMMUNICATIONS, {{IDC_MAIL_NETSCAPE_TRASH_SENT, "MailNNTrashSent"},
-                                   {IDC_MAIL_NETSCAPE_HIDDEN, "MailNNHidden"}}},
-        {IDD_PAGE_COOKIES, {{IDC_COOKIES_CLEAR, "IECookies"}}},
+        {IDD_PAGE_WINDOWS, {{IDC_WINDOWS_OPEN_HISTORY, "WCOpenHistory"}, {IDC_WINDOWS_TEMP_DIR, "WCTempDir"}}},
+        {IDD_PAGE_NETSCAPE, {{IDC_NETSCAPE_COOKIES, "NNCookies"}, {IDC_NETSCAPE_HISTORY, "NNHistory"}}},
+        {IDD_PAGE_COMMUNICATIONS, {{IDC_MAIL_NETSCAPE_TRASH_SENT, "MailNNTrashSent"}}},
         {IDD_PAGE_IE_PROPERTIES, {{IDC_IEPROP_WINDOW_TITLE, "IEPropWindowTitle"},
                                   {IDC_IEPROP_HOME_PAGE, "IEPropHomePage"}}},
+        {IDD_PAGE_COOKIES, {{IDC_COOKIES_CLEAR, "IECookies"}}},
         {IDD_PAGE_DRIVE_OPERATIONS, {{IDC_DRIVES_FREE_SPACE, "DiskOpFreeSpace"}}},
     };
     for (UINT nId : {IDD_PAGE_CONTENTS, IDD_PAGE_START_MENU, IDD_PAGE_OPERA, IDD_PAGE_NETWORK, IDD_PAGE_MULTIMEDIA})
@@ -96,33 +90,6 @@ TEST_F(OptionPages, BoxesShowAndSetTheirActions)
     }
 }
 
-TEST_F(OptionPages, ControlsThatDependOnABoxFollowIt)
-{
-    On("IECookies") = false;
-    const int kTitle = IDC_IEPROP_WINDOW_TITLE, kHome = IDC_IEPROP_HOME_PAGE, kExclude = IDC_COOKIES_EXCLUDE;
-    const int kClear = IDC_COOKIES_CLEAR, kAfter = IDC_COOKIES_AFTER_DATE, kDate = IDC_COOKIES_DATE;
-    const struct {
-        UINT nPage;
-        std::vector<std::pair<int, bool>> boxes, enabled;  // control id, checked or enabled
-    } cases[] = {
-        {IDD_PAGE_COOKIES, {}, {{kAfter, false}, {kExclude, false}}},
-        {IDD_PAGE_COOKIES, {{kClear, true}, {kAfter, true}}, {{kAfter, true}, {kExclude, true}, {kDate, true}}},
-        {IDD_PAGE_COOKIES, {{kClear, true}, {kAfter, false}}, {{kDate, false}}},
-        {IDD_PAGE_COOKIES, {{kAfter, true}, {kClear, false}}, {{kAfter, false}, {kExclude, false}, {kDate, false}}},
-        {IDD_PAGE_IE_PROPERTIES, {{kTitle, true}, {kHome, false}},
-         {{IDC_IEPROP_TITLE_TEXT, true}, {IDC_IEPROP_SET_DEFAULT, true}, {IDC_IEPROP_HOME_TEXT, false}}},
-        {IDD_PAGE_IE_PROPERTIES, {{kTitle, false}, {kHome, true}},
-         {{IDC_IEPROP_TITLE_TEXT, false}, {IDC_IEPROP_HOME_TEXT, true}, {IDC_IEPROP_SET_BLANK, true}}},
-    };
-    for (const auto& c : cases) {
-        std::unique_ptr<COptionPage> page = Open(c.nPage);
-        for (const auto& box : c.boxes)
-            SetBox(*page, box.first, box.second);
-        for (const auto& item : c.enabled)
-            EXPECT_EQ(Enabled(*page, item.first), item.second) << "page " << c.nPage << ", " << item.first;
-    }
-}
-
 // Mail and the disk scan cannot be brought back: the page asks before a tick, and No clears it.
 TEST_F(OptionPages, BoxesOfWhatCannotBeRestoredAskFirstAndNoClearsThem)
 {
@@ -138,60 +105,47 @@ TEST_F(OptionPages, BoxesOfWhatCannotBeRestoredAskFirstAndNoClearsThem)
         {IDD_PAGE_DRIVE_OPERATIONS, IDC_DRIVES_SCAN, IDC_DRIVES_ADD_MASK, "DiskOpScan", "will not be able to restore"},
     };
     for (const auto& c : cases) {
-        for (bool bYes : {false, true}) {
-            SCOPED_TRACE(std::string(c.pszAction) + (bYes ? ", yes" : ", no"));
-            std::unique_ptr<COptionPage> page = Open(c.nPage);
-            CModalAnswers answers;
-            answers.Press(bYes ? IDYES : IDNO);
-            answers.Press(IDYES);  // for a question that clearing the box must not ask
+        SCOPED_TRACE(c.pszAction);
+        std::unique_ptr<COptionPage> page = Open(c.nPage);
+        CModalAnswers answers;
+        for (int nAnswer : {IDNO, IDYES}) {
+            answers.Press(nAnswer);
             SetBox(*page, c.nBox, true);
-            EXPECT_EQ(Checked(*page, c.nBox), bYes);
-            EXPECT_EQ(c.nDependent && Enabled(*page, c.nDependent), c.nDependent && bYes);
+            EXPECT_EQ(Checked(*page, c.nBox), nAnswer == IDYES);
+            EXPECT_EQ(c.nDependent && Enabled(*page, c.nDependent), c.nDependent && nAnswer == IDYES);
             page->Apply();
-            EXPECT_EQ(On(c.pszAction), bYes);
-            SetBox(*page, c.nBox, false);
-            page->Apply();
-            EXPECT_FALSE(On(c.pszAction));
-            ASSERT_EQ(answers.Seen().size(), 1u);
-            EXPECT_TRUE(answers.Seen()[0].rfind("Veltrin PRO\nAttention!", 0) == 0 &&
-                        answers.Seen()[0].find(c.pszQuestion) != std::string::npos);
+            EXPECT_EQ(On(c.pszAction), nAnswer == IDYES);
         }
+        answers.Press(IDYES);  // for a question that clearing the box must not ask
+        SetBox(*page, c.nBox, false);
+        page->Apply();
+        EXPECT_FALSE(On(c.pszAction));
+        ASSERT_EQ(answers.Seen().size(), 2u);
+        EXPECT_TRUE(answers.Seen()[0].rfind("Veltrin PRO\nAttention!", 0) == 0 &&
+                    answers.Seen()[0].find(c.pszQuestion) != std::string::npos);
     }
     SetEnableQuestion(nullptr);
 }
 
-// An empty entry is cleared away; another copy's entry is taken over.
-TEST_F(OptionPages, GeneralPageStartsWithWindowsThroughTheRunValueOfThisProgram)
+// Missing values show their defaults: no clean at shutdown, tray on close. An empty entry to start
+// with Windows is cleared away, another copy's is taken over.
+TEST_F(OptionPages, GeneralPageStoresTheWindowOptionsAndTheWipeMethod)
 {
     const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
     CSavedValue run(HKEY_LOCAL_MACHINE, kRunKey, "Veltrin PRO");
+    const auto entry = [&] { return ReadTextValue(kRunKey, "Veltrin PRO", HKEY_LOCAL_MACHINE); };
     char szPath[MAX_PATH];
     const std::string strProgram(szPath, GetModuleFileNameA(nullptr, szPath, MAX_PATH));
-    const struct {
-        const char* pszStored;
-        bool bShown, bClick, bLeft;
-    } cases[] = {{"", false, false, false}, {"", false, true, true}, {"C:\\Old\\Veltrin.exe", true, false, true},
-                 {"C:\\Old\\Veltrin.exe", true, true, false}};
-    for (const auto& c : cases) {
-        WriteStringValue(kRunKey, "Veltrin PRO", c.pszStored, HKEY_LOCAL_MACHINE);
-        std::unique_ptr<COptionPage> page = Open(IDD_PAGE_GENERAL);
-        EXPECT_EQ(Checked(*page, IDC_GENERAL_START_WITH_WINDOWS), c.bShown) << c.pszStored;
-        if (c.bClick)
-            ClickControl(*page, IDC_GENERAL_START_WITH_WINDOWS);
-        page->Apply();
-        EXPECT_EQ(ReadTextValue(kRunKey, "Veltrin PRO", HKEY_LOCAL_MACHINE), c.bLeft ? strProgram : "<missing>");
-    }
-}
-
-TEST_F(OptionPages, GeneralPageStoresTheWindowOptionsAndTheWipeMethod)
-{
-    // Missing values show their defaults: no clean at shutdown, tray on close.
+    const int kShutdown = IDC_GENERAL_RUN_AT_SHUTDOWN, kTray = IDC_GENERAL_MOVE_TO_TRAY;
+    const int kStart = IDC_GENERAL_START_WITH_WINDOWS;
+    WriteStringValue(kRunKey, "Veltrin PRO", "", HKEY_LOCAL_MACHINE);
     std::unique_ptr<COptionPage> page = Open(IDD_PAGE_GENERAL);
-    EXPECT_TRUE(!Checked(*page, IDC_GENERAL_RUN_AT_SHUTDOWN) && Checked(*page, IDC_GENERAL_MOVE_TO_TRAY));
-    ClickControl(*page, IDC_GENERAL_RUN_AT_SHUTDOWN);
-    ClickControl(*page, IDC_GENERAL_MOVE_TO_TRAY);
+    EXPECT_TRUE(!Checked(*page, kShutdown) && Checked(*page, kTray) && !Checked(*page, kStart));
+    EXPECT_EQ(entry(), "<missing>");
+    for (int nId : {kShutdown, kTray, kStart})
+        ClickControl(*page, nId);
     page->Apply();
-    EXPECT_TRUE(ReadRunAtShutdown() && !ReadMoveToTrayOnClose());
+    EXPECT_TRUE(ReadRunAtShutdown() && !ReadMoveToTrayOnClose() && entry() == strProgram);
     // Each method sets the mode and the overwriting together, and shows alone.
     const int kButtons[] = {IDC_GENERAL_NO_WIPE, IDC_GENERAL_WIPE_ZERO, IDC_GENERAL_WIPE_RANDOM};
     for (uint32_t dwMode : {2u, 0u, 1u}) {
@@ -202,7 +156,14 @@ TEST_F(OptionPages, GeneralPageStoresTheWindowOptionsAndTheWipeMethod)
         for (uint32_t dwButton = 0; dwButton < 3; ++dwButton)
             EXPECT_EQ(Checked(*page, kButtons[dwButton]), dwButton == dwMode) << dwMode;
     }
-    EXPECT_TRUE(Checked(*page, IDC_GENERAL_RUN_AT_SHUTDOWN) && !Checked(*page, IDC_GENERAL_MOVE_TO_TRAY));
+    WriteStringValue(kRunKey, "Veltrin PRO", "C:\\Old\\Veltrin.exe", HKEY_LOCAL_MACHINE);
+    page = Open(IDD_PAGE_GENERAL);
+    EXPECT_TRUE(Checked(*page, kShutdown) && !Checked(*page, kTray) && Checked(*page, kStart));
+    page->Apply();
+    EXPECT_EQ(entry(), strProgram);
+    ClickControl(*page, kStart);
+    page->Apply();
+    EXPECT_EQ(entry(), "<missing>");
     m_settings->bFileOpsWipeMode = 7;  // no button's method stays until the user picks one
     Open(IDD_PAGE_GENERAL)->Apply();
     EXPECT_TRUE(m_settings->bFileOpsWipeMode.Get() == 7 && m_settings->bFileOpsWarp.Get());
@@ -240,18 +201,29 @@ TEST_F(OptionPages, GeneralPageKeepsTheClearLogFlagsUnlessABoxChanges)
     }
 }
 
-// The date shown and stored is the cookie target's, the limit on or off.
+// The date limit and the exclude list go with clearing the cookies, the date with its limit. The
+// date shown and stored is the cookie target's.
 TEST_F(OptionPages, CookiesPageStoresTheDateLimitWithTheCookieFolder)
 {
+    On("IECookies") = false;
     FileTarget& target = m_manager->GetAction("IECookies").lstFiles.front();
     target.stDate = FromSystemTime({2001, 2, 0, 3, 12});
     std::unique_ptr<COptionPage> page = Open(IDD_PAGE_COOKIES);
+    const auto enabled = [&] {
+        return std::string(Enabled(*page, IDC_COOKIES_AFTER_DATE) ? "A" : "") +
+               (Enabled(*page, IDC_COOKIES_EXCLUDE) ? "E" : "") + (Enabled(*page, IDC_COOKIES_DATE) ? "D" : "");
+    };
+    EXPECT_EQ(enabled(), "");
+    SetBox(*page, IDC_COOKIES_AFTER_DATE, true);
+    EXPECT_EQ(enabled(), "");
+    SetBox(*page, IDC_COOKIES_CLEAR, true);
     const HWND hPicker = GetDlgItem(*page, IDC_COOKIES_DATE);
     SYSTEMTIME day = {};
     ASSERT_EQ(DateTime_GetSystemtime(hPicker, &day), GDT_VALID);
     EXPECT_EQ(day.wYear * 10000 + day.wMonth * 100 + day.wDay, 20010203);
     for (bool bLimit : {true, false}) {
         SetBox(*page, IDC_COOKIES_AFTER_DATE, bLimit);
+        EXPECT_EQ(enabled(), bLimit ? "AED" : "AE");
         day.wYear += 1;
         ASSERT_TRUE(DateTime_SetSystemtime(hPicker, GDT_VALID, &day));
         page->Apply();
@@ -354,7 +326,7 @@ class SettingsDialog : public CManagerTest {};
 
 }  // namespace
 
-// Each item opens its page with its help, readable; a group, open, shows none. Leaving a page for
+// Each item opens its page, readable; a group, open, shows none. Leaving a page for
 // another item or by the close box applies it.
 TEST_F(SettingsDialog, EachItemOpensItsPageAndLeavingItAppliesIt)
 {
@@ -376,7 +348,6 @@ TEST_F(SettingsDialog, EachItemOpensItsPageAndLeavingItAppliesIt)
         }
         ASSERT_NE(pPage, nullptr);
         EXPECT_EQ(pPage->GetTemplateId(), nPageId);
-        EXPECT_EQ(pPage->GetHelpPage().find(".htm"), pPage->GetHelpPage().size() - 4);
         ExpectReadableLayout(pPage->GetClientRect(), ControlsOf(*pPage));
         SaveWindowPicture(dialog, ArtifactPath("settings-" + std::to_string(nPageId) + ".png"));
     }
