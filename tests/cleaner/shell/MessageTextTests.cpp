@@ -13,7 +13,6 @@ TEST(MessageText, BreaksAfterABreakCharacterOnceTheLineHasSixtyCharacters)
         std::string strText, strWrapped;
         size_t nLongestLine, nColumns;
     } cases[] = {
-        {"", "", 0, 0},
         {Xs(300), Xs(300), 0, 60},  // no break character: never broken
         {Xs(59) + ",ab", Xs(59) + ",\r\nab", 60, 60},
         // 59 characters and the break are not enough; the next break ends the line.

@@ -98,11 +98,11 @@ TEST_F(OptionPages, BoxesOfWhatCannotBeRestoredAskFirstAndNoClearsThem)
     const struct {
         UINT nPage;
         int nBox, nDependent;
-        const char *pszAction, *pszQuestion;
+        const char* pszAction;
     } cases[] = {
-        {IDD_PAGE_COMMUNICATIONS, IDC_MAIL_OUTLOOK_EXPRESS, 0, "MailOE", "clear you Outlook Express emails"},
-        {IDD_PAGE_COMMUNICATIONS, IDC_MAIL_AIM_HISTORY, IDC_MAIL_AIM_FOLDER, "AOLHistory", "clear your AIM history"},
-        {IDD_PAGE_DRIVE_OPERATIONS, IDC_DRIVES_SCAN, IDC_DRIVES_ADD_MASK, "DiskOpScan", "will not be able to restore"},
+        {IDD_PAGE_COMMUNICATIONS, IDC_MAIL_OUTLOOK_EXPRESS, 0, "MailOE"},
+        {IDD_PAGE_COMMUNICATIONS, IDC_MAIL_AIM_HISTORY, IDC_MAIL_AIM_FOLDER, "AOLHistory"},
+        {IDD_PAGE_DRIVE_OPERATIONS, IDC_DRIVES_SCAN, IDC_DRIVES_ADD_MASK, "DiskOpScan"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszAction);
@@ -120,9 +120,7 @@ TEST_F(OptionPages, BoxesOfWhatCannotBeRestoredAskFirstAndNoClearsThem)
         SetBox(*page, c.nBox, false);
         page->Apply();
         EXPECT_FALSE(On(c.pszAction));
-        ASSERT_EQ(answers.Seen().size(), 2u);
-        EXPECT_TRUE(answers.Seen()[0].rfind("Veltrin PRO\nAttention!", 0) == 0 &&
-                    answers.Seen()[0].find(c.pszQuestion) != std::string::npos);
+        EXPECT_EQ(answers.Seen().size(), 2u);
     }
     SetEnableQuestion(nullptr);
 }
@@ -185,17 +183,15 @@ TEST_F(OptionPages, GeneralPageKeepsTheClearLogFlagsUnlessABoxChanges)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nStored);
-        if (c.nStored < 0)
-            DeleteKeyTree(kSettingsKey);
-        else
+        DeleteKeyTree(kSettingsKey);
+        if (c.nStored >= 0)
             WriteDwordValue(kSettingsKey, "dwClearLogFlags", DWORD(c.nStored));
         std::unique_ptr<COptionPage> page = Open(IDD_PAGE_GENERAL);
         EXPECT_EQ(shown(Checked(*page, kStart), Checked(*page, kClose)), c.pszShown);
         for (int nId : c.clicks)
             ClickControl(*page, nId);
         page->Apply();
-        DWORD dwStored = 0xDEAD;
-        EXPECT_TRUE(ReadDwordValue(kSettingsKey, "dwClearLogFlags", dwStored) && dwStored == c.dwStored);
+        EXPECT_EQ(ReadClearLogFlags(), c.dwStored);
         EXPECT_EQ(shown(ClearsLogAt(CLF_AT_START), ClearsLogAt(CLF_AT_CLOSE)),
                   shown(Checked(*page, kStart), Checked(*page, kClose)));
     }
@@ -238,40 +234,28 @@ TEST_F(OptionPages, CookiesPageStoresTheDateLimitWithTheCookieFolder)
 TEST_F(OptionPages, DriveOperationsPageStoresTheCheckedDrivesAndEditsTheMasks)
 {
     const StringVector fixed = SplitAtSeparator(GetFixedDrives(), '|');
-    ASSERT_EQ(fixed.at(0), "C:\\");
-    for (const char* pszStored : {"", "Q:\\|C:\\|", "c:\\|"}) {
-        m_settings->strDiskOpsDriveList = pszStored;
-        std::unique_ptr<COptionPage> page = Open(IDD_PAGE_DRIVE_OPERATIONS);
-        const CListView list(page->GetItem(IDC_DRIVES_LIST));
-        ASSERT_EQ(list.GetItemCount(), int(fixed.size()));
-        for (int nItem = 0; nItem < list.GetItemCount(); ++nItem) {
-            EXPECT_EQ(list.GetItemText(nItem), fixed[nItem]);
-            EXPECT_EQ(list.GetCheck(nItem), nItem == 0 && *pszStored) << pszStored;
-        }
-        page->Apply();
-        EXPECT_EQ(m_settings->strDiskOpsDriveList.Get(), *pszStored ? "C:\\|" : "") << pszStored;
-        for (int nItem = list.GetItemCount() - 1; nItem >= 0; --nItem)
-            list.SetCheck(nItem, true);
-        page->Apply();
-        EXPECT_EQ(m_settings->strDiskOpsDriveList.Get(), JoinStrings(fixed, '|'));
-    }
+    m_settings->strDiskOpsDriveList = "Q:\\|c:\\|";
     StringVector& masks = m_manager->GetAction("DiskOpScan").lstFiles.front().vecMasks;
     masks = {"*.tmp", "*.bak", "*.old"};
     std::unique_ptr<COptionPage> page = Open(IDD_PAGE_DRIVE_OPERATIONS);
+    const CListView drives(page->GetItem(IDC_DRIVES_LIST));
+    ASSERT_TRUE(drives.GetItemCount() == int(fixed.size()) && fixed.at(0) == "C:\\");
+    for (int nItem = 0; nItem < drives.GetItemCount(); ++nItem)
+        EXPECT_TRUE(drives.GetItemText(nItem) == fixed[nItem] && drives.GetCheck(nItem) == (nItem == 0)) << nItem;
+    page->Apply();
+    EXPECT_EQ(m_settings->strDiskOpsDriveList.Get(), "C:\\|");
+    for (int nItem = drives.GetItemCount() - 1; nItem >= 0; --nItem)
+        drives.SetCheck(nItem, true);
+    page->Apply();
+    EXPECT_EQ(m_settings->strDiskOpsDriveList.Get(), JoinStrings(fixed, '|'));
     const CListBox list(page->GetItem(IDC_DRIVES_MASKS));
-    const auto shown = [&] {
-        StringVector texts;
-        for (int nIndex = 0; nIndex < list.GetCount(); ++nIndex)
-            texts.push_back(list.GetText(nIndex));
-        return texts;
-    };
-    EXPECT_EQ(shown(), masks);
+    EXPECT_EQ(list.GetText(2), "*.old");
     for (const char* pszMask : {"*.chk", "*.chk", "", "*.CHK", "*.gid|*.tmp|"}) {
         SetDlgItemTextA(*page, IDC_DRIVES_MASK, pszMask);
         ClickControl(*page, IDC_DRIVES_ADD_MASK);
     }
     EXPECT_EQ(masks, StringVector({"*.tmp", "*.bak", "*.old", "*.chk", "*.CHK", "*.gid"}));
-    EXPECT_EQ(shown(), masks);
+    EXPECT_TRUE(list.GetCount() == 6 && list.GetText(5) == "*.gid");
     // The next entry, else the new last, is selected; with none selected nothing goes.
     const std::pair<int, int> removals[] = {{1, 1}, {4, 3}, {0, 0}, {0, 0}, {0, 0}, {0, -1}, {-1, -1}};
     for (const auto& removal : removals) {
@@ -279,7 +263,7 @@ TEST_F(OptionPages, DriveOperationsPageStoresTheCheckedDrivesAndEditsTheMasks)
         ClickControl(*page, IDC_DRIVES_REMOVE_MASK);
         EXPECT_EQ(int(list.SendMessage(LB_GETCURSEL)), removal.second) << removal.first;
     }
-    EXPECT_TRUE(masks.empty() && shown().empty());
+    EXPECT_TRUE(masks.empty() && list.GetCount() == 0);
 }
 
 namespace {
@@ -354,19 +338,15 @@ TEST_F(SettingsDialog, EachItemOpensItsPageAndLeavingItAppliesIt)
     EXPECT_EQ(items.size(), 16u);
     bool& bOn = m_manager->GetAction("NetLastUserLogon").bEnabled;
     bOn = false;
-    for (bool bByItem : {true, false}) {
-        ASSERT_TRUE(tree.SelectItem(items.at("Network")));
-        ClickControl(*dialog.GetPage(), IDC_NETWORK_USER_LOGON);
-        EXPECT_EQ(bOn, !bByItem);
-        if (bByItem) {
-            ASSERT_TRUE(tree.SelectItem(items.at("System")));
-            EXPECT_EQ(CWindow(dialog.GetItem(IDC_PAGE_FRAME)).GetText(), "System");
-        } else {
-            dialog.SendMessage(WM_CLOSE);
-            ServeMessages(50);
-            EXPECT_FALSE(dialog.IsVisible());
-        }
-        EXPECT_EQ(dialog.GetPage(), nullptr);
-        EXPECT_EQ(bOn, bByItem) << bByItem;
-    }
+    ASSERT_TRUE(tree.SelectItem(items.at("Network")));
+    ClickControl(*dialog.GetPage(), IDC_NETWORK_USER_LOGON);
+    EXPECT_FALSE(bOn);
+    ASSERT_TRUE(tree.SelectItem(items.at("System")));
+    EXPECT_TRUE(bOn && !dialog.GetPage());
+    EXPECT_EQ(CWindow(dialog.GetItem(IDC_PAGE_FRAME)).GetText(), "System");
+    ASSERT_TRUE(tree.SelectItem(items.at("Network")));
+    ClickControl(*dialog.GetPage(), IDC_NETWORK_USER_LOGON);
+    dialog.SendMessage(WM_CLOSE);
+    ServeMessages(50);
+    EXPECT_TRUE(!bOn && !dialog.IsVisible() && !dialog.GetPage());
 }
