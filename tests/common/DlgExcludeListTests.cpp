@@ -25,21 +25,19 @@ Texts Items(const CDialog& dialog, int nListId)
 
 bool Enabled(const CDialog& dialog, int nId) { return IsWindowEnabled(dialog.GetItem(nId)) != FALSE; }
 
-class ExcludeList : public CProductKeyTest {
-protected:
-    CTempFolder m_folder;
-};
+class ExcludeList : public CProductKeyTest {};
 
 }  // namespace
 
-// Entries the location holds show on the right, found in any case and spelt as
-// the list spells them; OK keeps those, Cancel keeps the list as it was.
-TEST_F(ExcludeList, ShowsTheLocationsEntriesAndKeepsTheExcludedOnesItHolds)
+// Entries the location holds show on the right, found in any case and spelt as the list spells
+// them; OK keeps those, Cancel the list as it was. The buttons move the selected entries.
+TEST_F(ExcludeList, ShowsTheLocationsEntriesAndMovesTheSelectedOnes)
 {
-    for (const char* pszName : {"index.dat", "Keep.HTM", "page.htm"})
-        ASSERT_TRUE(WriteFileBytes(m_folder / pszName, pszName));
-    ASSERT_TRUE(CreateDirectoryA((m_folder / "Content.IE5").c_str(), nullptr));
-    Texts files = FilesInListedOrder(m_folder.Path());
+    CTempFolder folder;
+    for (const char* pszName : {"index.dat", "Keep.HTM", "page.htm", "1.txt", "2.txt"})
+        ASSERT_TRUE(WriteFileBytes(folder / pszName, pszName));
+    ASSERT_TRUE(CreateDirectoryA((folder / "Content.IE5").c_str(), nullptr));
+    Texts files = FilesInListedOrder(folder.Path());
     files.erase(std::find(files.begin(), files.end(), "Keep.HTM"));
     // Registry values show as text up to their first zero, whatever their type.
     const std::string strKey = std::string(kProductKey) + "\\ExcludeValues";
@@ -52,11 +50,11 @@ TEST_F(ExcludeList, ShowsTheLocationsEntriesAndKeepsTheExcludedOnesItHolds)
         Texts content, excluded;
         int nButton;
     } cases[] = {
-        {m_folder.Path(), EXCLUDE_FILES, files, {"keep.htm"}, IDOK},
+        {folder.Path(), EXCLUDE_FILES, files, {"keep.htm"}, IDOK},
         {strKey, EXCLUDE_REGISTRY_VALUES, {"http://www.example.com/", "ab"}, {"ABC"}, IDOK},
-        {m_folder / "missing", EXCLUDE_FILES, {}, {}, IDOK},
+        {folder / "missing", EXCLUDE_FILES, {}, {}, IDOK},
         {strKey + "\\Missing", EXCLUDE_REGISTRY_VALUES, {}, {}, IDOK},
-        {m_folder.Path(), EXCLUDE_FILES, files, {"keep.htm"}, IDCANCEL},
+        {folder.Path(), EXCLUDE_FILES, files, {"keep.htm"}, IDCANCEL},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.strLocation + (c.nButton == IDOK ? "" : ", cancelled"));
@@ -70,14 +68,8 @@ TEST_F(ExcludeList, ShowsTheLocationsEntriesAndKeepsTheExcludedOnesItHolds)
         ClickButton(dialog, c.nButton);
         EXPECT_EQ(Texts(list.begin(), list.end()), c.nButton == IDOK ? c.excluded : original);
     }
-}
-
-TEST_F(ExcludeList, ButtonsMoveTheSelectedEntriesAndKeepASelectionInPlace)
-{
-    for (const char* pszName : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"})
-        ASSERT_TRUE(WriteFileBytes(m_folder / pszName, pszName));
     StringList list;
-    CDlgExcludeList dialog(m_folder.Path(), list, nullptr, 0, EXCLUDE_FILES);
+    CDlgExcludeList dialog(folder.Path(), list, nullptr, 0, EXCLUDE_FILES);
     ASSERT_TRUE(dialog.Create(nullptr));
     const Texts all = Items(dialog, IDC_EXCLUDE_CONTENT);  // in the system's order
     ASSERT_EQ(all.size(), 5u);

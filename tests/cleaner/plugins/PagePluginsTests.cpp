@@ -4,7 +4,6 @@
 #include "cleaner/model/ActionEnabling.h"
 #include "cleaner/shell/EnableConfirmation.h"
 #include "cleaner/shell/resource.h"
-#include "common/RegistryKeys.h"
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/PluginBytes.h"
@@ -21,7 +20,6 @@ std::string Question(const char* pszId)
     return std::string("Veltrin PRO\nAbout ") + pszId + ".\r\nAre you sure you want to enable it?";
 }
 
-// A question not answered otherwise is answered No.
 class PluginsPage : public CManagerTest {
 protected:
     void SetUp() override
@@ -30,7 +28,7 @@ protected:
         WriteStringValue(kSettingsKey, "strPluginFolder", m_folder.Path());
         InstallEnableQuestion();
         ASSERT_TRUE(m_parent.Create(nullptr));
-        m_answers.AnswerEvery([](HWND hBox) { ClickButton(hBox, IDNO); });
+        m_answers.AnswerEvery([](HWND hBox) { ClickButton(hBox, IDNO); });  // any question not answered otherwise
     }
     void TearDown() override { m_page.reset(), SetEnableQuestion(nullptr), CManagerTest::TearDown(); }
     // The plugin's file in the folder; a far-reaching one starts a program and cleans the root of C:.
@@ -77,9 +75,8 @@ protected:
 
 }  // namespace
 
-// Filling the list and moving the selection ask nothing. A warning plugin ticked by hand is
-// selected, so that what it reaches shows below its description while it asks; Select All asks
-// for each and leaves the selection where the user put it.
+// Filling and selecting ask nothing; a warning plugin ticked by hand is selected, so that what it
+// reaches shows while it asks; Select All asks for each and leaves the selection alone.
 TEST_F(PluginsPage, TickingAWarningPluginAsksWithWhatItReachesInView)
 {
     Write(m_folder, "Alpha", true, WL_WARNING);

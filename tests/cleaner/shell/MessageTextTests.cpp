@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 static std::string Xs(size_t n) { return std::string(n, 'x'); }
 
 TEST(MessageText, BreaksAfterABreakCharacterOnceTheLineHasSixtyCharacters)

@@ -21,7 +21,6 @@
 #include "tests/support/TestDrive.h"
 #include "tests/support/WindowPicture.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -30,7 +29,6 @@ namespace {
 
 bool Checked(HWND hPage, int nId) { return IsDlgButtonChecked(hPage, nId) == BST_CHECKED; }
 bool Enabled(HWND hPage, int nId) { return IsWindowEnabled(GetDlgItem(hPage, nId)) != FALSE; }
-std::string Text(HWND hPage, int nId) { return CWindow(GetDlgItem(hPage, nId)).GetText(); }
 // Sets the box as a click does and tells its page.
 void SetBox(HWND hPage, int nId, bool bChecked)
 {
@@ -125,8 +123,7 @@ TEST_F(OptionPages, BoxesOfWhatCannotBeRestoredAskFirstAndNoClearsThem)
     SetEnableQuestion(nullptr);
 }
 
-// Missing values show their defaults: no clean at shutdown, tray on close. An empty entry to start
-// with Windows is cleared away, another copy's is taken over.
+// Missing values show as no clean at shutdown, tray on close; an empty start entry goes, another copy's is taken over.
 TEST_F(OptionPages, GeneralPageStoresTheWindowOptionsAndTheWipeMethod)
 {
     const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -197,8 +194,7 @@ TEST_F(OptionPages, GeneralPageKeepsTheClearLogFlagsUnlessABoxChanges)
     }
 }
 
-// The date limit and the exclude list go with clearing the cookies, the date with its limit. The
-// date shown and stored is the cookie target's.
+// The date limit and the exclude list go with clearing, the date with its limit; the date is the target's.
 TEST_F(OptionPages, CookiesPageStoresTheDateLimitWithTheCookieFolder)
 {
     On("IECookies") = false;
@@ -229,8 +225,7 @@ TEST_F(OptionPages, CookiesPageStoresTheDateLimitWithTheCookieFolder)
     }
 }
 
-// Checked drives are stored in the order of the list, whatever their case. Masks are kept once and
-// compared exactly; a text with the separator is several masks.
+// Drives match in any case and are stored in the list's order; masks are kept once, compared exactly.
 TEST_F(OptionPages, DriveOperationsPageStoresTheCheckedDrivesAndEditsTheMasks)
 {
     const StringVector fixed = SplitAtSeparator(GetFixedDrives(), '|');
@@ -250,7 +245,7 @@ TEST_F(OptionPages, DriveOperationsPageStoresTheCheckedDrivesAndEditsTheMasks)
     EXPECT_EQ(m_settings->strDiskOpsDriveList.Get(), JoinStrings(fixed, '|'));
     const CListBox list(page->GetItem(IDC_DRIVES_MASKS));
     EXPECT_EQ(list.GetText(2), "*.old");
-    for (const char* pszMask : {"*.chk", "*.chk", "", "*.CHK", "*.gid|*.tmp|"}) {
+    for (const char* pszMask : {"*.chk", "*.chk", "", "*.CHK", "*.gid|*.tmp|"}) {  // the separator parts masks
         SetDlgItemTextA(*page, IDC_DRIVES_MASK, pszMask);
         ClickControl(*page, IDC_DRIVES_ADD_MASK);
     }
@@ -268,7 +263,6 @@ TEST_F(OptionPages, DriveOperationsPageStoresTheCheckedDrivesAndEditsTheMasks)
 
 namespace {
 
-// The swap option differs between the two families of Windows.
 class WindowsPage : public OptionPages {
 protected:
     CScratchRegistry m_registry;
@@ -278,8 +272,7 @@ protected:
 
 }  // namespace
 
-// The drives C to Z, C chosen; the NT family needs none. Windows 9x opens the page on the drive
-// of the clearing, so that applying it does not move it.
+// C chosen, the NT family needs no drive; Windows 9x opens on the clearing's drive, so applying keeps it.
 TEST_F(WindowsPage, SwapOptionIsStoredAndTheDriveIsChosenOnlyOnWindows9x)
 {
     m_registry.Remove(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
@@ -288,7 +281,7 @@ TEST_F(WindowsPage, SwapOptionIsStoredAndTheDriveIsChosenOnlyOnWindows9x)
     ASSERT_TRUE(drive.MapFolder() && WriteFileBytes(drive / "win386.swp", "swap"));
     std::unique_ptr<COptionPage> page = Open(IDD_PAGE_WINDOWS);
     EXPECT_FALSE(Checked(*page, IDC_WINDOWS_SWAP) || Enabled(*page, IDC_WINDOWS_SWAP_DRIVE));
-    EXPECT_EQ(Text(*page, IDC_WINDOWS_SWAP_DRIVE), "C");
+    EXPECT_EQ(CWindow(GetDlgItem(*page, IDC_WINDOWS_SWAP_DRIVE)).GetText(), "C");
     ClickControl(*page, IDC_WINDOWS_SWAP);
     SendDlgItemMessageA(*page, IDC_WINDOWS_SWAP_DRIVE, CB_SETCURSEL, drive.Root()[0] - 'C', 0);
     for (int nVisit = 0; nVisit < 2; ++nVisit) {
@@ -297,7 +290,8 @@ TEST_F(WindowsPage, SwapOptionIsStoredAndTheDriveIsChosenOnlyOnWindows9x)
         EXPECT_TRUE(ReadSwapClearingOption());
         page = Open(IDD_PAGE_WINDOWS);
         EXPECT_TRUE(Checked(*page, IDC_WINDOWS_SWAP));
-        EXPECT_EQ(Text(*page, IDC_WINDOWS_SWAP_DRIVE), IsWin9x() ? drive.Root().substr(0, 1) : "C");
+        EXPECT_EQ(CWindow(GetDlgItem(*page, IDC_WINDOWS_SWAP_DRIVE)).GetText(),
+                  IsWin9x() ? drive.Root().substr(0, 1) : "C");
     }
     ClickControl(*page, IDC_WINDOWS_SWAP);
     page->Apply();
@@ -310,8 +304,7 @@ class SettingsDialog : public CManagerTest {};
 
 }  // namespace
 
-// Each item opens its page, readable; a group, open, shows none. Leaving a page for
-// another item or by the close box applies it.
+// Each item opens its page, readable, a group none; leaving a page or closing the dialog applies it.
 TEST_F(SettingsDialog, EachItemOpensItsPageAndLeavingItAppliesIt)
 {
     CDlgSettings dialog(Build());
