@@ -2,6 +2,7 @@
 // TRUE for a command it handles; each command goes to a window of its own, as some end it.
 #include "cleaner/shell/DlgVeltrin.h"
 #include "cleaner/shell/resource.h"
+#include "common/ProgramPath.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/AddressRecorder.h"
 #include "tests/support/CleaningRunTest.h"
@@ -10,15 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 class Resources : public CManagerTest {};
 
 TEST_F(Resources, EveryDialogCreatesEveryCommandIsHandledAndThePicturesAreThere)
 {
-    char szPath[MAX_PATH];
-    std::string strPath(szPath, GetModuleFileNameA(nullptr, szPath, MAX_PATH));
-    strPath = strPath.substr(0, strPath.rfind('\\') + 1) + "Veltrin.exe";
+    const std::string strPath = GetProgramFolder() + "\\Veltrin.exe";
     HMODULE hProgram = LoadLibraryExA(strPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(hProgram, nullptr) << strPath;
     // Commands run harmlessly: no action on, no server, no browser, every box closed.

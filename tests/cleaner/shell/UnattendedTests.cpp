@@ -15,7 +15,6 @@ TEST(Unattended, ModeAndLogPathComeFromWholeArgumentsInAnyCase)
         {"/PREVIEW /log:C:/auto/x.txt", UM_PREVIEW, "C:/auto/x.txt"},
         {"/LOG:C:\\Clean.log /auto /preview", UM_AUTO, "C:\\Clean.log"},
         {"/preview \"/Auto\" /log:\"C:\\My Logs\\c.log\" /x", UM_AUTO, "C:\\My Logs\\c.log"},
-        {"\"/log:C:\\My Logs\\c.log\"", UM_NONE, "C:\\My Logs\\c.log"},
         {"/log:\"unterminated path", UM_NONE, "unterminated path"},
         {"/auto\t/log:a.txt /log:b.txt /log:", UM_AUTO, "a.txt"},
     };
