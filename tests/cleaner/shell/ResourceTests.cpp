@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-class Resources : public CManagerTest {};
+class Resources : public CleaningRun {};
 
 TEST_F(Resources, EveryDialogCreatesEveryCommandIsHandledAndThePicturesAreThere)
 {
@@ -20,8 +20,7 @@ TEST_F(Resources, EveryDialogCreatesEveryCommandIsHandledAndThePicturesAreThere)
     ASSERT_NE(hProgram, nullptr) << strPath;
     // Commands run harmlessly: no action on, no server, no browser, every box closed.
     WriteStringValue(kSettingsKey, "strServerUrl", "http://127.0.0.1:9");
-    for (auto& entry : Build().m_actions)
-        entry.second.bEnabled = false;
+    Build();
     CAddressRecorder addresses;
     CModalAnswers answers;
     answers.AnswerEvery([](HWND hDialog) { ClickButton(hDialog, GetDlgItem(hDialog, IDCANCEL) ? IDCANCEL : IDOK); });

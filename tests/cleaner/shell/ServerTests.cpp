@@ -39,7 +39,24 @@ protected:
         getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &cbAddress);
         m_registry.Set(HKEY_CURRENT_USER, kSettingsKey, "strServerUrl",
                        "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
-        m_server = std::thread([this] { Answer(); });
+        m_server = std::thread([this] {
+            SOCKET connection;
+            while ((connection = accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET) {
+                std::string head;
+                char buffer[4096];
+                int cb;
+                while (head.find("\r\n\r\n") == std::string::npos &&
+                       (cb = recv(connection, buffer, sizeof(buffer), 0)) > 0)
+                    head.append(buffer, cb);
+                std::lock_guard<std::mutex> lock(m_lock);
+                m_requests.push_back(head.substr(0, head.find("\r\n")));
+                if (head.compare(0, 12, "GET /silent ") == 0)
+                    continue;
+                const std::string strAnswer = "HTTP/1.0 200 OK\r\n\r\n" + m_served;
+                send(connection, strAnswer.data(), static_cast<int>(strAnswer.size()), 0);
+                closesocket(connection);
+            }
+        });
     }
     void TearDown() override
     {
@@ -57,37 +74,6 @@ protected:
         std::lock_guard<std::mutex> lock(m_lock);
         return std::exchange(m_requests, {});
     }
-    // Runs the call, pressing the button on the one message box that it
-    // shows; returns the box's text after the product's name.
-    static std::string Box(int nButton, const std::function<void()>& call)
-    {
-        CModalAnswers answers;
-        answers.Press(nButton);
-        call();
-        const std::string strSeen = answers.Seen().size() == 1 ? answers.Seen()[0] : "no box";
-        return strSeen.compare(0, 12, "Veltrin PRO\n") == 0 ? strSeen.substr(12) : strSeen;
-    }
-
-private:
-    void Answer()
-    {
-        SOCKET connection;
-        while ((connection = accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET) {
-            std::string head;
-            char buffer[4096];
-            int cb;
-            while (head.find("\r\n\r\n") == std::string::npos &&
-                   (cb = recv(connection, buffer, sizeof(buffer), 0)) > 0)
-                head.append(buffer, cb);
-            std::lock_guard<std::mutex> lock(m_lock);
-            m_requests.push_back(head.substr(0, head.find("\r\n")));
-            if (head.compare(0, 12, "GET /silent ") == 0)
-                continue;
-            const std::string strAnswer = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + m_served;
-            send(connection, strAnswer.data(), static_cast<int>(strAnswer.size()), 0);
-            closesocket(connection);
-        }
-    }
 
     SOCKET m_listener;
     std::thread m_server;
@@ -104,7 +90,7 @@ class ProblemReport : public CServerTest {};
 
 // A newer version offers its download page; the same one, or anything but
 // an update file, says so. Each check reads the file afresh.
-TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnly)
+TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnlyAndWaitsNotForever)
 {
     const char kNew[] = "There is a new version detected. Click \"Yes\" to download latest version.";
     const char kFile[] = "LatestVersion 251\r\nShowURL \"http://127.0.0.1/d.htm\"\r\n";
@@ -124,25 +110,17 @@ TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnly)
         SCOPED_TRACE(std::string(c.pszFile) + " for " + c.pszInstalled);
         Serve(c.pszFile);
         CAddressRecorder addresses;
-        EXPECT_EQ(Box(c.nButton, [&] { CheckForUpdates(nullptr, c.pszInstalled); }), c.pszText);
+        CModalAnswers answers;
+        answers.Press(c.nButton);
+        CheckForUpdates(nullptr, c.pszInstalled);
+        EXPECT_EQ(answers.Seen(), Strings{std::string(kProductName) + "\n" + c.pszText});
         EXPECT_EQ(addresses.Opened(), Strings(c.nButton == IDYES, "http://127.0.0.1/d.htm"));
         EXPECT_EQ(TakeRequests(), Strings{"GET /veltrin/updatespro.txt HTTP/1.1"});
     }
-}
-
-// The fetcher reads every byte up to its limit and gives up on a server
-// that never answers.
-TEST_F(UpdateCheck, FetcherKeepsToItsLimits)
-{
-    const std::string bytes = std::string("a\0b\xff", 4) + std::string(100, 'c');
-    Serve(bytes);
+    // The fetcher gives up on a server that never answers.
     std::shared_ptr<CUrlFetcher> pFetcher = CUrlFetcher::Create(100, 500);
-    ASSERT_NE(pFetcher->Start(ServerAddress("/data.bin")), nullptr);
-    ASSERT_TRUE(pFetcher->Wait());
-    EXPECT_EQ(std::string(pFetcher->GetText(), pFetcher->GetSize() + 1), bytes.substr(0, 100) + '\0');
     ASSERT_NE(pFetcher->Start(ServerAddress("/silent")), nullptr);
     EXPECT_FALSE(pFetcher->Wait());
-    EXPECT_EQ(TakeRequests(), (Strings{"GET /data.bin HTTP/1.1", "GET /silent HTTP/1.1"}));
 }
 
 // The caret waits behind the details, which name the system as each Windows
@@ -156,14 +134,6 @@ TEST_F(ProblemReport, OpensWithTheDetailsAndSendsTheEncodedReportWhenComplete)
     ServeMessages(20);
     const CWindow description(dialog.GetItem(IDC_REPORT_DESCRIPTION));
     const CWindow email(dialog.GetItem(IDC_REPORT_EMAIL));
-    // Whether the edit has the focus and the selection from nStart to nEnd.
-    auto Selects = [](const CWindow& edit, size_t nStart, size_t nEnd) {
-        return GetFocus() == edit.GetHwnd() &&
-               edit.SendMessage(EM_GETSEL) == MAKELRESULT(nStart, nEnd);
-    };
-    auto Send = [&] { return Box(IDOK, [&] { ClickButton(dialog, IDOK); }); };
-    EXPECT_NE(CWindow(dialog.GetItem(IDC_REPORT_INVITATION)).GetText().find(
-                  "a problem with Veltrin PRO please"), std::string::npos);
     char szWindows[16] = "";
     GetEnvironmentVariableA("VELTRIN_WINVER", szWindows, sizeof(szWindows));
     const std::string strWindows = szWindows;
@@ -175,23 +145,30 @@ TEST_F(ProblemReport, OpensWithTheDetailsAndSendsTheEncodedReportWhenComplete)
         "Application:Veltrin PRO v." + g_strVersion + "\r\nSystem:\r\n  " + strSystem;
     const std::string strText = description.GetText();
     EXPECT_EQ(strText.substr(0, strStart.size()), strStart);
-    EXPECT_TRUE(Selects(description, strText.size(), strText.size()));
+    EXPECT_EQ(GetFocus(), description.GetHwnd());
+    EXPECT_EQ(description.SendMessage(EM_GETSEL), MAKELRESULT(strText.size(), strText.size()));
     EXPECT_TRUE(SaveWindowPicture(dialog, ArtifactPath("problem-report.png")));
+    CModalAnswers answers;
+    answers.AnswerEvery([](HWND hBox) { ClickButton(hBox, IDOK); });
     email.SetText("ab@cd.e");
-    EXPECT_EQ(Send(), "Please describe your problem!");
+    ClickButton(dialog, IDOK);
     email.SetText("a@b");
     description.SetText("It stops.");
-    EXPECT_EQ(Send(), "Please enter you Email correctly");
-    EXPECT_TRUE(Selects(email, 0, 3));  // ready to be typed over
-    EXPECT_TRUE(TakeRequests().empty());
+    ClickButton(dialog, IDOK);
+    EXPECT_EQ(GetFocus(), email.GetHwnd());  // the address selected, ready to be typed over
+    EXPECT_EQ(email.SendMessage(EM_GETSEL), MAKELRESULT(0, 3));
     description.SetText("Crash at 100% + \"a?b;c#d&e=f/g\"\r\nIn C:\\Caf\xE9.");
     email.SetText("john_smith@mail.example");
     Serve("OK\n");
-    EXPECT_EQ(Send(), "Report sending is failed");
+    ClickButton(dialog, IDOK);
     EXPECT_TRUE(dialog.IsVisible());
     Serve("OK");
-    EXPECT_EQ(Send(), "Thank you");
+    ClickButton(dialog, IDOK);
     EXPECT_FALSE(dialog.IsVisible());
+    EXPECT_EQ(answers.Seen(), (Strings{"Veltrin PRO\nPlease describe your problem!",
+                                       "Veltrin PRO\nPlease enter you Email correctly",
+                                       "Veltrin PRO\nReport sending is failed",
+                                       "Veltrin PRO\nThank you"}));
     EXPECT_EQ(TakeRequests(),
               Strings(2, "GET /veltrin/report.cgi?strResp=Crash%20at%20100%%20%2B%20\"a%3Fb%3Bc%23d%26e="
                          "f/g\"%0D%0AIn%20C:%5CCaf\xE9.&EMail=john_smith@mail.example HTTP/1.1"));
