@@ -9,8 +9,6 @@
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/ProgramResources.h"
 
-#include <gtest/gtest.h>
-
 class Resources : public CleaningRun {};
 
 TEST_F(Resources, EveryDialogCreatesEveryCommandIsHandledAndThePicturesAreThere)
@@ -23,12 +21,15 @@ TEST_F(Resources, EveryDialogCreatesEveryCommandIsHandledAndThePicturesAreThere)
     Build();
     CAddressRecorder addresses;
     CModalAnswers answers;
-    answers.AnswerEvery([](HWND hDialog) { ClickButton(hDialog, GetDlgItem(hDialog, IDCANCEL) ? IDCANCEL : IDOK); });
+    answers.AnswerEvery([](HWND hDialog) {
+        ClickButton(hDialog, GetDlgItem(hDialog, IDCANCEL) ? IDCANCEL : IDOK);
+    });
     ProgramResourceUse use;
     use.isHandled = [this](WORD wCommand) {
         CDlgVeltrin window(*m_manager);
         return window.Create(nullptr) &&
-               reinterpret_cast<DLGPROC>(GetWindowLongPtrA(window, DWLP_DLGPROC))(window, WM_COMMAND, wCommand, 0);
+               reinterpret_cast<DLGPROC>(GetWindowLongPtrA(window, DWLP_DLGPROC))(
+                   window, WM_COMMAND, wCommand, 0);
     };
     use.bitmaps = {IDB_BANNER,         IDB_LOG_IMAGES,    IDB_TOOLBAR,      IDB_TOOLBAR_HOT,
                    IDB_FEATURE_IMAGES, IDB_WIZARD_BANNER, IDB_DRIVE_IMAGES, IDB_PAGE_BACKGROUND};

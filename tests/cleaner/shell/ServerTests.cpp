@@ -92,7 +92,7 @@ class ProblemReport : public CServerTest {};
 // an update file, says so. Each check reads the file afresh.
 TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnlyAndWaitsNotForever)
 {
-    const char kNew[] = "There is a new version detected. Click \"Yes\" to download latest version.";
+    const char* kNew = "There is a new version detected. Click \"Yes\" to download latest version.";
     const char kFile[] = "LatestVersion 251\r\nShowURL \"http://127.0.0.1/d.htm\"\r\n";
     const struct {
         const char *pszFile, *pszInstalled;
@@ -170,6 +170,7 @@ TEST_F(ProblemReport, OpensWithTheDetailsAndSendsTheEncodedReportWhenComplete)
                                        "Veltrin PRO\nReport sending is failed",
                                        "Veltrin PRO\nThank you"}));
     EXPECT_EQ(TakeRequests(),
-              Strings(2, "GET /veltrin/report.cgi?strResp=Crash%20at%20100%%20%2B%20\"a%3Fb%3Bc%23d%26e="
-                         "f/g\"%0D%0AIn%20C:%5CCaf\xE9.&EMail=john_smith@mail.example HTTP/1.1"));
+              Strings(2, "GET /veltrin/report.cgi?strResp=Crash%20at%20100%%20%2B%20\"a%3Fb%3B"
+                         "c%23d%26e=f/g\"%0D%0AIn%20C:%5CCaf\xE9.&EMail=john_smith@mail.example "
+                         "HTTP/1.1"));
 }

@@ -7,7 +7,6 @@
 
 TEST(UpdateInfo, ReadsTheVersionAndTheDownloadPageOfWellFormedFilesOnly)
 {
-    // Any one character separates; the number ends at the first non-digit.
     const struct {
         const char *pszText, *pszRead;  // "<version> <page>"; "" where the file is refused
     } cases[] = {

@@ -1,5 +1,4 @@
-// The switches of the unattended runs, as a scheduled task or a shortcut
-// writes them.
+// The switches of the unattended runs, as a scheduled task or a shortcut writes them.
 #include "cleaner/shell/Unattended.h"
 
 #include <gtest/gtest.h>
