@@ -65,9 +65,8 @@ protected:
 
 }  // namespace
 
-// Analyze removes nothing; Start cleans on a thread of its own, one clean at a
-// time, which the settings wait for. dwClearLogFlags: 1 switches clearing on,
-// 2 clears at Start, 8 at Escape; missing, it is 1.
+// Analyze removes nothing; Start cleans on a thread, one clean at a time, which the settings
+// wait for. dwClearLogFlags: 1 switches clearing on, 2 clears at Start, 8 at Escape; missing, 1.
 TEST_F(MainWindow, StartCleansOnceAtATimeAndClearsTheLogAsSet)
 {
     AddFolderAction("Junk", MakeFolder("junk"), false);
@@ -180,6 +179,7 @@ TEST_F(MainWindow, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
         SCOPED_TRACE("round " + std::to_string(nRound) + ", Stop at " + std::to_string(dwMoment));
         EXPECT_TRUE(tree.Fill());
         m_pDialog->ClearLog();
+        m_manager->m_stats = CleanStats();  // as they stay when Stop comes before the clean
         const DWORD dwStart = GetTickCount();
         Command(ID_ACTION_START);
         HANDLE hThread = nullptr;  // by a handle that outlives the window's own

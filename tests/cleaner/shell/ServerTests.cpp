@@ -90,7 +90,7 @@ class ProblemReport : public CServerTest {};
 
 // A newer version offers its download page; the same one, or anything but
 // an update file, says so. Each check reads the file afresh.
-TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnlyAndWaitsNotForever)
+TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnlyAndGivesUpOnASilentServer)
 {
     const char* kNew = "There is a new version detected. Click \"Yes\" to download latest version.";
     const char kFile[] = "LatestVersion 251\r\nShowURL \"http://127.0.0.1/d.htm\"\r\n";
