@@ -17,7 +17,6 @@ namespace {
 
 typedef std::vector<std::string> Strings;
 
-// The window open over a manager with every action off.
 class MainWindow : public CleaningRun {
 protected:
     void SetUp() override
@@ -105,18 +104,19 @@ TEST_F(MainWindow, LogShowsHeldLinesAtEachRepaintAndKeepsTheNewest8192)
     const CListView& log = m_pDialog->m_listLog;
     sink.m_nRedrawInterval = 3600;  // the first line is due, as none was shown yet; no other
     HoldLogRedraw();
-    LogMessage(LI_FILE_DELETED, "due");
-    LogMessage(LI_FILE_DELETED, "held");
-    EXPECT_EQ(LogMessages(), Strings{"due"});
-    Command(ID_OPTIONS_CLEARLOG);
     for (int n = 0; n < 8193; ++n)
         LogMessage(n % 7, "line %d", n);
+    EXPECT_EQ(LogMessages(), Strings{"line 0"});
     sink.m_nRedrawInterval = 0;
     LogMessage(LI_FILE_FAILED, "line 8193");
     EXPECT_EQ(LogMessages().front() + LogMessages().back(), "line 2line 8193");
     EXPECT_EQ(log.GetItemImage(8190), 8192 % 7);
     EXPECT_GE(ListView_GetTopIndex(log) + ListView_GetCountPerPage(log), log.GetItemCount());
+    sink.m_nRedrawInterval = 3600;
+    LogMessage(LI_FILE_DELETED, "held");
+    Command(ID_OPTIONS_CLEARLOG);
     ReleaseLogRedraw();
+    EXPECT_EQ(log.GetItemCount(), 0);
 }
 
 // Closing hides the window in the tray, unless the tray is switched off. The end
