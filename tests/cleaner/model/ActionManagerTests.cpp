@@ -1,15 +1,19 @@
-// The action manager: the catalogue it builds, first-run defaults, what it
-// stores at exit, the options of each action, and enabling with its question.
+// The action manager: the catalogue it builds, first-run defaults, what it stores at exit,
+// the options of each action, enabling with its question and the running-program guard.
 #include "cleaner/model/ActionEnabling.h"
 #include "cleaner/model/ActionOptions.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/CleaningRunTest.h"
+#include "tests/support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 typedef CManagerTest ActionManager;
 
-TEST_F(ActionManager, FortyDisabledActionsWithOptionsFromTheSettings)
+// The disk scan takes its masks from the settings and, at the end, gives them back.
+TEST_F(ActionManager, FortyDisabledActionsStoreTheirOptionsAndTheDiskScanMasksAtTheEnd)
 {
     m_settings->strDiskOpsIncludeList = "*.a||*.b";
     m_settings->bDiskOpsNeedToSetDefaultData = false;
@@ -22,9 +26,21 @@ TEST_F(ActionManager, FortyDisabledActionsWithOptionsFromTheSettings)
         EXPECT_FALSE(entry.second.bEnabled);
         EXPECT_EQ(entry.second.dwWarningLevel == WL_WARNING, entry.first == "DiskOpScan");
     }
-    const FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
+    FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
     EXPECT_TRUE(scan.bWipe);
     EXPECT_EQ(scan.vecMasks, (StringVector{"*.a", "", "*.b"}));
+    scan.vecMasks = {"*.x", "", "*.y"};
+    manager.GetAction("Mine").lstFiles.resize(1);
+    manager.GetAction("Mine").lstFiles.front().lstExclude = {"a", "b"};
+    m_manager.reset();
+    EXPECT_EQ(ReadTextValue(ActionKeyPath("Mine"), "ExcludeFile0000"), "a|b");
+    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
+
+    // A disk scan without file targets (a plugin replaced it) leaves the list.
+    Build().GetAction("DiskOpScan").lstFiles.clear();
+    m_settings->strDiskOpsIncludeList = "*.z";
+    m_manager.reset();
+    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.z");
 }
 
 TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
@@ -35,13 +51,13 @@ TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
     WriteStringValue(strMessenger + "\\Misc", "BaseDataPath", "C:\\AIM");
     WriteStringValue(strMessenger + "\\Login", "Screen Name", "someone");
     CGeneralSettings& settings = *m_settings;
+    const auto texts = [&settings] {
+        return StringVector{settings.strDiskOpsIncludeList, settings.strDiskOpsDriveList,
+                            settings.strNetScapeHiddenFilesMask, settings.strAOLMessangerPath};
+    };
     Build();
-    EXPECT_EQ(settings.strDiskOpsIncludeList.Get(),
-              "*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*");
-    EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "C:\\");
-    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.snm");
-    EXPECT_EQ(settings.strAOLMessangerPath.Get(), "C:\\AIM\\someone");
-
+    EXPECT_EQ(texts(), (StringVector{"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*", "C:\\",
+                                     "*.snm", "C:\\AIM\\someone"}));
     // What the user chose instead stays, empty lists too.
     m_manager.reset();
     settings.strDiskOpsIncludeList = "";
@@ -49,24 +65,80 @@ TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
     settings.strNetScapeHiddenFilesMask = "*.xyz";
     settings.strAOLMessangerPath = "D:\\Mine";
     Build();
-    EXPECT_EQ(settings.strDiskOpsIncludeList.Get() + settings.strDiskOpsDriveList.Get(), "");
-    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get() + settings.strAOLMessangerPath.Get(),
-              "*.xyzD:\\Mine");
+    EXPECT_EQ(texts(), (StringVector{"", "", "*.xyz", "D:\\Mine"}));
 }
 
-TEST_F(ActionManager, DestructionStoresEveryActionsOptionsAndTheDiskScanMasks)
+// The process-wide model of a real process: its manager stores into the settings before
+// they write themselves, every setting in its own form.
+TEST_F(ActionManager, ProcessEndStoresEverySettingAfterTheManagerStoredIntoThem)
 {
-    Build().GetAction("Mine").lstFiles.resize(1);
-    m_manager->GetAction("Mine").lstFiles.front().lstExclude = {"a", "b"};
-    m_manager->GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.x", "", "*.y"};
-    m_manager.reset();
-    EXPECT_EQ(ReadTextValue(ActionKeyPath("Mine"), "ExcludeFile0000"), "a|b");
-    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
+    CProgramRun probe("model_lifecycle_probe.exe");
+    ASSERT_TRUE(probe.Start("--disk-scan-masks \"*.log||*.dmp\"")) << "error " << GetLastError();
+    ASSERT_TRUE(probe.HasEnded());
+    ASSERT_EQ(probe.ExitCode(), 0u);
+    const std::map<std::string, std::string> texts = {{"strNetScapeHiddenFilesMask", "*.snm"},
+                                                      {"strDiskOpsIncludeList", "*.log||*.dmp"},
+                                                      {"strDiskOpsDriveList", "C:\\"}};
+    size_t nChecked = 0;
+    for (const auto& value : SnapshotKey(kSettingsKey)) {
+        // The plugin folder and the options of the actions other than the custom one aside.
+        if (value.first == "strPluginFolder" ||
+            (value.first.find('\\') != std::string::npos && value.first.compare(0, 7, "Custom\\")))
+            continue;
+        const std::string strText = texts.count(value.first) ? texts.at(value.first) : "";
+        const bool bText = value.first.compare(0, 3, "str") == 0;
+        EXPECT_EQ(value.second, (bText ? RawValue{REG_SZ, strText + '\0'}
+                                       : RawValue{REG_DWORD, std::string(4, '\0')}))
+            << value.first;
+        ++nChecked;
+    }
+    EXPECT_EQ(nChecked, 17u);  // ten texts, four numbers, three values of the custom action
+}
 
-    // A disk scan without file targets (a plugin replaced it) leaves the list.
-    Build().GetAction("DiskOpScan").lstFiles.clear();
-    m_manager.reset();
-    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
+// The first enabled action of the first watched program with a window open is named.
+TEST_F(ActionManager, RunningApplicationsStopTheCleanOfTheirData)
+{
+    const struct {
+        std::vector<const char*> titles;
+        StringVector enabled;
+        const char* pszMessage;  // none: the clean may start
+    } cases[] = {
+        {{"Home - Microsoft Internet Explorer"}, {"IECache", "IECookies"},
+         "Cannot Clear Internet Explorer Cookies while Internet Explorer running"},
+        {{"home - microsoft internet explorer"}, {"IECookies"}, nullptr},  // letter case counts
+        // Netscape before Internet Explorer; an action that is not there is skipped.
+        {{"A - Microsoft Internet Explorer", "B - Netscape"}, {"IECache", "NNCookies"},
+         "Cannot Clear Netscape Cookies while Netscape running"},
+        // America Online (two blanks) before Outlook Express before RealPlayer.
+        {{"Inbox - Outlook Express", "Welcome to America  Online"}, {"MailOE", "IECookies"},
+         "Cannot Clear Internet Explorer Cookies while America Online running"},
+        {{"RealPlayer: Jazz", "Inbox - Outlook Express", "Welcome to America Online"},
+         {"RealPlayerPlaylist", "MailOE", "IECookies"},
+         "Cannot Clear Outlook Express Mail Files while Outlook Express running"},
+        {{"RealPlayer"}, {"RealPlayerPlaylist"},
+         "Cannot Clear RealPlayer Playlist while RealPlayer running"},
+        // A marker starts with " - "; the program's name alone is no window of it.
+        {{"Microsoft Internet Explorer", "Netscape", "Outlook Express - Inbox"},
+         {"IECookies", "NNCookies", "MailOE"}, nullptr},
+    };
+    CActionManager& manager = Build();
+    manager.m_actions.erase("NNCache");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.titles.front());
+        std::vector<HWND> windows;
+        for (const char* pszTitle : c.titles) {
+            windows.push_back(CreateWindowExA(0, "STATIC", pszTitle, 0, 0, 0, 10, 10, nullptr,
+                                              nullptr, nullptr, nullptr));
+            ASSERT_NE(windows.back(), nullptr) << "windows need a display (xvfb-run)";
+        }
+        for (auto& entry : manager.m_actions)
+            entry.second.bEnabled = std::count(c.enabled.begin(), c.enabled.end(), entry.first);
+        std::string strMessage = "untouched";
+        EXPECT_EQ(manager.CheckRunningApplications(strMessage), c.pszMessage == nullptr);
+        EXPECT_EQ(strMessage, c.pszMessage ? c.pszMessage : "untouched");
+        for (HWND hWnd : windows)
+            DestroyWindow(hWnd);
+    }
 }
 
 typedef CProductKeyTest ActionOptions;
@@ -86,7 +158,6 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     action.lstKeys.front().lstExcludeValues = {"v2", "", "w"};
     action.lstKeys.back().lstExcludeValues = {"v3"};
     SaveActionOptions(action);
-
     const char kKey[] = "Software\\ZR\\VeltrinPRO\\Settings\\Four";
     const std::pair<const char*, const char*> stored[] = {
         {"ExcludeFile0000", "f0a|f0b"}, {"ExcludeFile0001", "f1"}, {"ExcludeRegKey0002", "k2"},
@@ -102,7 +173,6 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     for (const auto& value : stored)
         EXPECT_FALSE(ValueExists(kKey, value.first)) << value.first;
     EXPECT_TRUE(ValueExists(kKey, "bEnabled"));
-
     // Without an identifier there is no key of its own: nothing is stored.
     action.strId.clear();
     DeleteProductKey();
@@ -113,24 +183,19 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
 // Of the update data only the two browser texts are the user's to set.
 TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
 {
-    const struct {
-        const char* id;
-        uint32_t dwDataType;
-        bool bKept;
-    } cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER, false},
-                 {"IEPropHomePage", RegUpdate::DT_TEXT, true},
-                 {"MyPlugin", RegUpdate::DT_TEXT, false}};
+    const std::pair<const char*, uint32_t> cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER},
+                                                      {"IEPropHomePage", RegUpdate::DT_TEXT},
+                                                      {"MyPlugin", RegUpdate::DT_TEXT}};
     for (const auto& c : cases) {
         CAction action;
-        action.strId = c.id;
+        action.strId = c.first;
         action.lstKeyUpdates.resize(2);
-        action.lstKeyUpdates.front().strData = "http://mine.example/";
-        action.lstKeyUpdates.front().dwDataType = c.dwDataType;
+        action.lstKeyUpdates.front() = {{}, "http://mine.example/", 0, c.second};
         SaveActionOptions(action);
         CAction loaded = action;
         loaded.lstKeyUpdates.front().strData = "other";
         LoadActionOptions(loaded);
-        EXPECT_EQ(loaded == action, c.bKept) << c.id;
+        EXPECT_EQ(loaded == action, c.first == std::string("IEPropHomePage")) << c.first;
     }
     EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
 }
@@ -140,10 +205,7 @@ TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
 {
     static EnableAnswer s_answer;
     static int s_nAsked;
-    const EnableQuestionFunc pfnAsk = [](const std::string&) {
-        ++s_nAsked;
-        return s_answer;
-    };
+    const EnableQuestionFunc pfnAsk = [](const std::string&) { return ++s_nAsked, s_answer; };
     const struct {
         const char* name;
         bool bEnable, bAsk, bWarning, bWarned, bSomeoneToAsk;

@@ -1,7 +1,5 @@
-// Starts like the cleaner, with the model built during static
-// initialisation, and exits; "--disk-scan-masks TEXT" gives the disk scan
-// those masks, which reach the registry only if the manager stores them
-// before the settings write themselves.
+// Starts like the cleaner, with the model built during static initialisation, and exits;
+// "--disk-scan-masks TEXT" gives the disk scan masks that only the manager stores.
 #include "cleaner/model/ProcessModel.h"
 #include "common/StringList.h"
 
