@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to the plugin reader. Whatever it accepts must write
-// back to a file that reads to the same action, and write the same bytes
-// again: the reader and the writer agree on every field.
+// Feeds arbitrary bytes to the plugin reader. Whatever it accepts must write back to a
+// file that reads to the same action, and write the same bytes again: the reader and the
+// writer agree on every field.
 #include "common/Action.h"
 #include "common/MemFile.h"
 
@@ -10,21 +10,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     CMemFile input(pData, nSize);
-    CAction action;
+    CAction action, reread;
     if (!action.Read(input))
         return 0;
-
-    CMemFile written;
+    CMemFile written, rewritten;
     if (!action.Write(written))
         __builtin_trap();
     written.SeekToBegin();
-    CAction reread;
-    if (!reread.Read(written) || !(reread == action))
-        __builtin_trap();
-
-    CMemFile rewritten;
-    reread.Write(rewritten);
-    if (rewritten.GetData() != written.GetData())
+    if (!reread.Read(written) || !(reread == action) || !reread.Write(rewritten) ||
+        rewritten.GetData() != written.GetData())
         __builtin_trap();
     return 0;
 }

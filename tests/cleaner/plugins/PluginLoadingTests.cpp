@@ -1,11 +1,10 @@
-// Plugin files becoming actions: which one wins, what is skipped, and what a
-// folder of hostile files yields.
+// Plugin files becoming actions: which one wins, what is skipped, and what a folder of
+// hostile files yields.
 #include "cleaner/model/ActionOptions.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/HostilePlugins.h"
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/PluginBytes.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +27,16 @@ protected:
     CTempFolder m_folder;
 };
 
+// The later of two files wins; the stored enabled flag wins over the file's at the start,
+// and a reload copies the files again.
 TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
 {
-    ASSERT_TRUE(WritePlugin("a.pld", "Twice", "From a"));
-    ASSERT_TRUE(WritePlugin("b.pld", "Twice", "From b"));
-    ASSERT_TRUE(WritePlugin("replace.pld", "IECache", "Replaced cache"));
-    ASSERT_TRUE(WritePlugin("note.txt", "NotAPlugin", ""));
-    ASSERT_TRUE(WritePlugin("copy.pld~", "Backup", ""));  // found by its short name alone
-
+    ASSERT_TRUE(WritePlugin("a.pld", "Twice", "From a", true) &&
+                WritePlugin("b.pld", "Twice", "From b", true));
+    ASSERT_TRUE(WritePlugin("replace.pld", "IECache", "Replaced cache", true) &&
+                WritePlugin("note.txt", "NotAPlugin", "") &&
+                WritePlugin("copy.pld~", "Backup", ""));  // found by its short name alone
+    WriteDwordValue(ActionKeyPath("Twice"), "bEnabled", 0);
     CActionManager& manager = Build();
     StringVector ids = {"stale"};
     manager.GetPluginIds(ids);
@@ -43,31 +44,22 @@ TEST_F(PluginLoading, PluginsBecomeActionsAndTheLaterFileWins)
     EXPECT_EQ(manager.m_actions.size(), 41u);
     EXPECT_EQ(manager.m_actions["IECache"].strTitle, "Replaced cache");
     EXPECT_TRUE(manager.m_actions["IECache"].lstFiles.empty());
+    EXPECT_TRUE(manager.m_actions["IECache"].bEnabled);  // nothing stored: the file's own flag
+    EXPECT_FALSE(manager.m_actions["Twice"].bEnabled);
     const StringVector listed = FilesInListedOrder(m_folder.Path(), "?.pld");
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(manager.m_actions["Twice"].strTitle, "From " + listed.back().substr(0, 1));
     EXPECT_EQ(manager.m_plugins["Twice"].m_strFilePath, m_folder / listed.back());
-}
 
-TEST_F(PluginLoading, StoredEnabledFlagWinsAtStartAndReloadCopiesTheFileAgain)
-{
-    ASSERT_TRUE(WritePlugin("one.pld", "One", "First", true));
-    ASSERT_TRUE(WritePlugin("two.pld", "Two", "Second", true));
-    WriteDwordValue(ActionKeyPath("One"), "bEnabled", 0);
-    CActionManager& manager = Build();
-    EXPECT_FALSE(manager.m_actions["One"].bEnabled);
-    EXPECT_TRUE(manager.m_actions["Two"].bEnabled);  // nothing stored: the file's own flag
-
-    manager.m_actions["One"].strTitle = "Changed in memory";
+    manager.m_actions["Twice"].strTitle = "Changed in memory";
     EXPECT_TRUE(manager.LoadPlugins());
-    EXPECT_TRUE(manager.m_actions["One"].bEnabled);
-    EXPECT_EQ(manager.m_actions["One"].strTitle, "First");
-
+    EXPECT_TRUE(manager.m_actions["Twice"].bEnabled);
+    EXPECT_EQ(manager.m_actions["Twice"].strTitle, "From " + listed.back().substr(0, 1));
     // A folder without plugins empties the plugin list, not the actions.
     WriteStringValue(kSettingsKey, "strPluginFolder", m_folder / "missing");
     manager.LoadPlugins();
     EXPECT_TRUE(manager.m_plugins.empty());
-    EXPECT_EQ(manager.m_actions.count("Two"), 1u);
+    EXPECT_EQ(manager.m_actions.count("Twice"), 1u);
 }
 
 TEST_F(PluginLoading, HostileFolderYieldsEveryGoodPluginWholeAndNothingElse)

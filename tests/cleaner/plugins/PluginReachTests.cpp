@@ -13,10 +13,8 @@ static std::string Placed(std::string strText)
     char szWindows[MAX_PATH], szSystem[MAX_PATH];
     GetWindowsDirectoryA(szWindows, MAX_PATH);
     GetSystemDirectoryA(szSystem, MAX_PATH);
-    for (const auto& place : {std::make_pair("<W>", szWindows), std::make_pair("<S>", szSystem)}) {
-        for (size_t n; (n = strText.find(place.first)) != std::string::npos;)
-            strText.replace(n, 3, place.second);
-    }
+    for (size_t n; (n = strText.find('<')) != std::string::npos;)
+        strText.replace(n, 3, strText[n + 1] == 'W' ? szWindows : szSystem);
     return strText;
 }
 
@@ -43,8 +41,7 @@ TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
         {"<W>\\veltrin-none", TT_RECURSIVE, "*.*", false,
          "a folder inside the Windows folder and in all its subfolders (<W>\\veltrin-none\\*.*)"},
         {"<S>", TT_CONTENT, "*.dll", false, "the system folder (<S>\\*.dll)"},
-        // As the engine expands and the system resolves them ("\": the current drive).
-        {"\\", TT_RECURSIVE, "*.*", false, "every folder of drive C:\\ (C:\\*.*, written as \\)"},
+        // As the engine expands and the system resolves them.
         {"%WinDir%", TT_CONTENT, "*.*", false, "the Windows folder (<W>\\*.*, written as %WinDir%)"},
         {"[PATH_SYS_TEMP]..\\..\\..\\..\\..\\..\\..\\..", TT_CONTENT, "*.*", false,
          "the root of drive C:\\ (C:\\*.*, written as [PATH_SYS_TEMP]..\\..\\..\\..\\..\\..\\..\\..)"},
@@ -57,12 +54,8 @@ TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
         {"C:\\a.txt|C:\\b.txt", TT_SINGLE, "", false, nullptr},
         {"%UserProfile%\\veltrin.log", TT_SINGLE, "", false, nullptr},
     };
-    char szPrevious[MAX_PATH];
-    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, szPrevious), 0u);
-    ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        // name, type, exclusions, mask list, mask, whether the list is used
         CAction action;
         const StringVector masks = c.bMaskList ? SplitAtSeparator(c.mask, '|') : StringVector();
         action.lstFiles = {{Placed(c.path), c.type, {}, masks, c.bMaskList ? "*.*" : c.mask,
@@ -71,19 +64,13 @@ TEST_F(PluginReach, FileTargetsAtADriveRootOrInTheWindowsFoldersAreTold)
         EXPECT_EQ(Reach(action), c.expected ? StringVector{Placed(pszVerb + std::string(c.expected))}
                                             : StringVector());
     }
-    SetCurrentDirectoryA(szPrevious);
-
-    CAction update;
-    update.lstFileUpdates = {{"%WinDir%\\veltrin-none.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"x"}}};
-    EXPECT_EQ(Reach(update), StringVector{Placed("Removes words from the file <W>\\veltrin-none.ini "
-                                                 "in the Windows folder (written as %WinDir%\\"
-                                                 "veltrin-none.ini)")});
 }
 
 TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
 {
     CAction action;
     action.lstCommands = {"notepad.exe C:\\readme.txt", "", "%WinDir%\\regedit.exe /s x.reg"};
+    action.lstFileUpdates = {{"%WinDir%\\veltrin-none.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"x"}}};
     action.lstFreeSpaceDrives = {"D:\\", ""};
     action.lstRecycleBinDrives = {"C:\\"};
     action.lstFilePairs = {{"%WinDir%\\veltrin.hst", "C:\\veltrin.js", 4},
@@ -92,7 +79,9 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
         // A command line is started as it stands: no macro is expanded.
         {AK_STANDARD,
          {"Starts the program: notepad.exe C:\\readme.txt",
-          "Starts the program: %WinDir%\\regedit.exe /s x.reg"}},
+          "Starts the program: %WinDir%\\regedit.exe /s x.reg",
+          Placed("Removes words from the file <W>\\veltrin-none.ini in the Windows folder "
+                 "(written as %WinDir%\\veltrin-none.ini)")}},
         {AK_CLIPBOARD, {"Empties the clipboard"}},
         {AK_FREESPACE, {"Wipes the free space of drive D:\\"}},
         {AK_RECYCLEBIN, {"Empties the recycle bin of drive C:\\"}},
@@ -116,18 +105,18 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoes)
 // Texts written where Windows starts programs by itself, and whole key trees.
 TEST_F(PluginReach, StartupEntriesAndWholeKeyTreesAreTold)
 {
-    auto key = [](uint32_t dwRoot, const char* pszKey, uint32_t dwType, const char* pszValue) {
-        return RegTarget{pszKey, pszValue, "", dwRoot, {}, {}, dwType};
+    auto key = [](uint32_t dwRoot, const std::string& strKey, uint32_t dwType, const char* pszValue) {
+        return RegTarget{strKey, pszValue, "", dwRoot, {}, {}, dwType};
     };
-    const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    const char kRunOnce[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\runonce";
-    const char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    const std::string strRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string strRunOnce = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\runonce";
+    const std::string strLogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
     CAction action;
-    for (const RegTarget& target : {key(RK_CURRENT_USER, kRun, TT_SINGLE, "Helper"),
-                                    key(RK_LOCAL_MACHINE, kRunOnce, TT_SINGLE, "x"),
-                                    key(RK_LOCAL_MACHINE, kWinlogon, TT_SINGLE, "Shell"),
-                                    key(RK_LOCAL_MACHINE, kWinlogon, TT_SINGLE, "DefaultUserName"),
-                                    key(RK_CURRENT_USER, kRun, TT_SINGLE, "n")})
+    for (const RegTarget& target : {key(RK_CURRENT_USER, strRun, TT_SINGLE, "Helper"),
+                                    key(RK_LOCAL_MACHINE, strRunOnce, TT_SINGLE, "x"),
+                                    key(RK_LOCAL_MACHINE, strLogon, TT_SINGLE, "Shell"),
+                                    key(RK_LOCAL_MACHINE, strLogon, TT_SINGLE, "DefaultUserName"),
+                                    key(RK_CURRENT_USER, strRun, TT_SINGLE, "n")})
         action.lstKeyUpdates.push_back({target, "evil.exe", 0, RegUpdate::DT_TEXT});
     action.lstKeyUpdates.back().dwDataType = RegUpdate::DT_NUMBER;
     action.lstKeys = {key(RK_CURRENT_USER, "Software\\Veltrin Test\\Sub", TT_RECURSIVE, ""),
@@ -141,19 +130,19 @@ TEST_F(PluginReach, StartupEntriesAndWholeKeyTreesAreTold)
     char szUser[256];
     DWORD cchUser = sizeof(szUser);
     GetUserNameA(szUser, &cchUser);
-    const std::string strWrites = "Makes Windows start a program: writes \"evil.exe\" to ";
-    const std::string strKey = "Deletes the whole registry key ", strTree = " and all its subkeys";
+    const std::string strWrites = "Makes Windows start a program: writes \"evil.exe\" to HKEY_";
+    const std::string strKey = "Deletes the whole registry key HKEY_", strTree = " and all its subkeys";
     const std::string strNearTop = ", near the top of the registry,";
     EXPECT_EQ(Reach(action),
               StringVector({
-                  strWrites + "HKEY_CURRENT_USER\\" + kRun + " (value \"Helper\")",
-                  strWrites + "HKEY_LOCAL_MACHINE\\" + kRunOnce + " (value \"x\")",
-                  strWrites + "HKEY_LOCAL_MACHINE\\" + kWinlogon + " (value \"Shell\")",
-                  strKey + "HKEY_CURRENT_USER\\Software\\Veltrin Test\\Sub" + strTree,
-                  strKey + "HKEY_CURRENT_USER\\Software\\Microsoft" + strNearTop + strTree,
-                  strKey + "HKEY_USERS\\.DEFAULT\\Software\\Microsoft" + strNearTop + strTree,
-                  strKey + "HKEY_CLASSES_ROOT\\CLSID\\{0}" + strTree,
-                  strKey + "HKEY_CURRENT_USER\\Software\\" + szUser + "\\History" + strTree +
+                  strWrites + "CURRENT_USER\\" + strRun + " (value \"Helper\")",
+                  strWrites + "LOCAL_MACHINE\\" + strRunOnce + " (value \"x\")",
+                  strWrites + "LOCAL_MACHINE\\" + strLogon + " (value \"Shell\")",
+                  strKey + "CURRENT_USER\\Software\\Veltrin Test\\Sub" + strTree,
+                  strKey + "CURRENT_USER\\Software\\Microsoft" + strNearTop + strTree,
+                  strKey + "USERS\\.DEFAULT\\Software\\Microsoft" + strNearTop + strTree,
+                  strKey + "CLASSES_ROOT\\CLSID\\{0}" + strTree,
+                  strKey + "CURRENT_USER\\Software\\" + szUser + "\\History" + strTree +
                       " (written as HKEY_CURRENT_USER\\Software\\[WIN_USERNAME]\\History)",
               }));
 }
