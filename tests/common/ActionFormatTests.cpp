@@ -1,5 +1,7 @@
-// The plugin file format, against bytes written out by hand.
+// The plugin file format, against bytes written out by hand, and the file masks of its
+// targets.
 #include "common/Action.h"
+#include "common/FileMask.h"
 #include "common/MemFile.h"
 
 #include <gtest/gtest.h>
@@ -66,12 +68,15 @@ static ByteVector HandWritten(size_t anSectionEnd[3])
     return bytes.Word(1).Str("Removes my traces.").data;  // warning level, description
 }
 
-// What is read is appended to the lists the action has; a failed write is reported.
-TEST(ActionFormat, HandWrittenFileReadsAndWritesBackByteForByte)
+// What is read is appended to the lists the action has. A file of an older layout ends
+// after an optional section and reads as if the rest were empty; a cut anywhere else fails
+// and leaves the action as it was.
+TEST(ActionFormat, HandWrittenFileReadsAndWritesBackAndEveryCutFailsButAnOlderLayout)
 {
     size_t anSectionEnd[3];
-    CMemFile file(HandWritten(anSectionEnd));
-    CAction read;
+    const ByteVector whole = HandWritten(anSectionEnd);
+    CMemFile file(whole);
+    CAction read, before;
     read.lstCommands = {"kept"};
     ASSERT_TRUE(read.Read(file));
     EXPECT_EQ(read.lstCommands, (StringList{"kept", "notepad.exe /p x", "second"}));
@@ -80,20 +85,12 @@ TEST(ActionFormat, HandWrittenFileReadsAndWritesBackByteForByte)
     read.bWarned = true;
     read.lstKeys.front().lstExcludeKeys = {"k"};
     read.lstKeys.front().lstExcludeValues = {"v"};
-    EXPECT_EQ(Written(read), file.GetData());
+    EXPECT_EQ(Written(read), whole);
     struct CFullDisk : CMemFile {
         bool Write(const void*, size_t) override { return false; }
     } full;
     EXPECT_FALSE(read.Write(full));
-}
 
-// A file of an older layout ends after an optional section and reads as if the rest
-// were empty; a cut anywhere else fails and leaves the action as it was.
-TEST(ActionFormat, EveryCutFailsButWhereAnOlderLayoutEnds)
-{
-    size_t anSectionEnd[3];
-    const ByteVector whole = HandWritten(anSectionEnd);
-    CAction before;
     before.strId = "Before";
     for (size_t n = 0; n < whole.size(); ++n) {
         SCOPED_TRACE("cut after " + std::to_string(n) + " bytes");
@@ -101,9 +98,9 @@ TEST(ActionFormat, EveryCutFailsButWhereAnOlderLayoutEnds)
         int nMissingWords = 0;
         for (int i = 0; i < 3; ++i)
             nMissingWords = n == anSectionEnd[i] ? 4 - i : nMissingWords;
-        CMemFile file(cut.data);
+        CMemFile cutFile(cut.data);
         CAction action = before;
-        ASSERT_EQ(action.Read(file), nMissingWords > 0);
+        ASSERT_EQ(action.Read(cutFile), nMissingWords > 0);
         EXPECT_EQ(Written(action),
                   nMissingWords > 0 ? Bytes(cut).Zeros(nMissingWords).data : Written(before));
     }
@@ -136,4 +133,22 @@ TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
     CAction action;
     ASSERT_TRUE(action.Read(file));
     EXPECT_TRUE(action.lstFiles.empty() && action.lstKeys.empty());
+}
+
+// The engine's clean and preview tests match the names of a real folder; here the rules
+// that those names do not reach: an empty run and the whole rest of the name for a star,
+// a star tried again further on, one character for a question mark, letters in either
+// case, and an extension or none for a final ".*".
+TEST(FileMask, MatchesTheLongNameByWindowsRules)
+{
+    static const struct {
+        const char *name, *mask;
+        bool match;
+    } cases[] = {{".tmp", "*.tmp", true},          {"x.tmp.tmpl", "*.tmp", false},
+                 {"mississippi", "m*iss*ppi", true}, {"x.tmp", "x.tmp*", true},
+                 {"b.tp", "*.t?p", false},         {"x.htm", "*.HTM", true},
+                 {"~lock", "~*.*", true},          {"reports", "report.*", false},
+                 {"report", "report.t*", false},   {"x", "", false}};
+    for (const auto& row : cases)
+        EXPECT_EQ(MatchFileMask(row.name, row.mask), row.match) << row.name << " against " << row.mask;
 }

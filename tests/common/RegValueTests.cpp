@@ -1,5 +1,4 @@
-// Registry value objects read what the registry holds, else their default: a value of
-// another type or size reads as the default, a text ends at its zero or the data's end.
+// Registry value objects, and the Windows version that a run under an older one sees.
 #include "common/RegValue.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/TestRegistry.h"
@@ -8,6 +7,8 @@
 
 typedef CProductKeyTest RegValue;
 
+// A value of another type or size reads as the default, a text ends at its zero or the
+// data's end.
 TEST_F(RegValue, ReadsTheStoredValueOrElseTheDefault)
 {
     const std::string strKey = std::string(kSettingsKey) + "\\RegValueTest", strHuge(100000, 'x');
@@ -35,4 +36,18 @@ TEST_F(RegValue, ReadsTheStoredValueOrElseTheDefault)
               (std::vector<std::string>{"77 0 default", "4294967295 1 default", "5 1 default",
                                         "77 0 123", "77 0 default", "77 0 abcdef", "77 0 ab",
                                         "77 0 " + strHuge}));
+}
+
+TEST(WindowsVersion, MatchesTheVersionTheRunAskedFor)
+{
+    const char* pszVersion = std::getenv("VELTRIN_WINVER");
+    if (!pszVersion)
+        GTEST_SKIP() << "run under the default version";
+    OSVERSIONINFOA info = {sizeof(info)};
+    ASSERT_TRUE(GetVersionExA(&info));
+    const std::string strSeen = std::string(pszVersion) + " " + std::to_string(info.dwPlatformId) +
+                                " " + std::to_string(info.dwMajorVersion) + "." +
+                                std::to_string(info.dwMinorVersion);
+    EXPECT_TRUE(strSeen == "win98 1 4.10" || strSeen == "win2k 2 5.0" || strSeen == "winxp 2 5.1")
+        << strSeen;
 }

@@ -17,7 +17,6 @@ TEST_F(ActionManager, FortyDisabledActionsStoreTheirOptionsAndTheDiskScanMasksAt
 {
     m_settings->strDiskOpsIncludeList = "*.a||*.b";
     m_settings->bDiskOpsNeedToSetDefaultData = false;
-    m_settings->bFileOpsWarp = true;
     CActionManager& manager = Build();
     ASSERT_EQ(manager.m_actions.size(), 40u);
     for (const auto& entry : manager.m_actions) {
@@ -27,7 +26,6 @@ TEST_F(ActionManager, FortyDisabledActionsStoreTheirOptionsAndTheDiskScanMasksAt
         EXPECT_EQ(entry.second.dwWarningLevel == WL_WARNING, entry.first == "DiskOpScan");
     }
     FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
-    EXPECT_TRUE(scan.bWipe);
     EXPECT_EQ(scan.vecMasks, (StringVector{"*.a", "", "*.b"}));
     scan.vecMasks = {"*.x", "", "*.y"};
     manager.GetAction("Mine").lstFiles.resize(1);
@@ -45,11 +43,6 @@ TEST_F(ActionManager, FortyDisabledActionsStoreTheirOptionsAndTheDiskScanMasksAt
 
 TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
 {
-    const std::string strMessenger =
-        "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion";
-    CScratchKey messenger(HKEY_CURRENT_USER, "Software\\America Online");
-    WriteStringValue(strMessenger + "\\Misc", "BaseDataPath", "C:\\AIM");
-    WriteStringValue(strMessenger + "\\Login", "Screen Name", "someone");
     CGeneralSettings& settings = *m_settings;
     const auto texts = [&settings] {
         return StringVector{settings.strDiskOpsIncludeList, settings.strDiskOpsDriveList,
@@ -57,7 +50,7 @@ TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
     };
     Build();
     EXPECT_EQ(texts(), (StringVector{"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*", "C:\\",
-                                     "*.snm", "C:\\AIM\\someone"}));
+                                     "*.snm", ""}));
     // What the user chose instead stays, empty lists too.
     m_manager.reset();
     settings.strDiskOpsIncludeList = "";
@@ -69,30 +62,21 @@ TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
 }
 
 // The process-wide model of a real process: its manager stores into the settings before
-// they write themselves, every setting in its own form.
-TEST_F(ActionManager, ProcessEndStoresEverySettingAfterTheManagerStoredIntoThem)
+// they write themselves, each in its own form.
+TEST_F(ActionManager, ProcessEndStoresTheSettingsAfterTheManagerStoredIntoThem)
 {
     CProgramRun probe("model_lifecycle_probe.exe");
     ASSERT_TRUE(probe.Start("--disk-scan-masks \"*.log||*.dmp\"")) << "error " << GetLastError();
     ASSERT_TRUE(probe.HasEnded());
     ASSERT_EQ(probe.ExitCode(), 0u);
-    const std::map<std::string, std::string> texts = {{"strNetScapeHiddenFilesMask", "*.snm"},
-                                                      {"strDiskOpsIncludeList", "*.log||*.dmp"},
-                                                      {"strDiskOpsDriveList", "C:\\"}};
-    size_t nChecked = 0;
-    for (const auto& value : SnapshotKey(kSettingsKey)) {
-        // The plugin folder and the options of the actions other than the custom one aside.
-        if (value.first == "strPluginFolder" ||
-            (value.first.find('\\') != std::string::npos && value.first.compare(0, 7, "Custom\\")))
-            continue;
-        const std::string strText = texts.count(value.first) ? texts.at(value.first) : "";
-        const bool bText = value.first.compare(0, 3, "str") == 0;
-        EXPECT_EQ(value.second, (bText ? RawValue{REG_SZ, strText + '\0'}
-                                       : RawValue{REG_DWORD, std::string(4, '\0')}))
-            << value.first;
-        ++nChecked;
-    }
-    EXPECT_EQ(nChecked, 17u);  // ten texts, four numbers, three values of the custom action
+    const KeySnapshot stored = SnapshotKey(kSettingsKey);
+    const RawValue zero = {REG_DWORD, std::string(4, '\0')};
+    const std::pair<const char*, RawValue> expected[] = {
+        {"strDiskOpsIncludeList", {REG_SZ, std::string("*.log||*.dmp", 13)}},
+        {"strNetscape4UserPath", {REG_SZ, std::string(1, '\0')}}, {"bFileOpsWarp", zero},
+        {"bFileOpsWipeMode", zero}, {"Custom\\nSFILECount", zero}};
+    for (const auto& value : expected)
+        EXPECT_TRUE(stored.count(value.first) && stored.at(value.first) == value.second) << value.first;
 }
 
 // The first enabled action of the first watched program with a window open is named.
@@ -105,20 +89,14 @@ TEST_F(ActionManager, RunningApplicationsStopTheCleanOfTheirData)
     } cases[] = {
         {{"Home - Microsoft Internet Explorer"}, {"IECache", "IECookies"},
          "Cannot Clear Internet Explorer Cookies while Internet Explorer running"},
-        {{"home - microsoft internet explorer"}, {"IECookies"}, nullptr},  // letter case counts
         // Netscape before Internet Explorer; an action that is not there is skipped.
         {{"A - Microsoft Internet Explorer", "B - Netscape"}, {"IECache", "NNCookies"},
          "Cannot Clear Netscape Cookies while Netscape running"},
-        // America Online (two blanks) before Outlook Express before RealPlayer.
+        // America Online (two blanks in the title) before Outlook Express.
         {{"Inbox - Outlook Express", "Welcome to America  Online"}, {"MailOE", "IECookies"},
          "Cannot Clear Internet Explorer Cookies while America Online running"},
-        {{"RealPlayer: Jazz", "Inbox - Outlook Express", "Welcome to America Online"},
-         {"RealPlayerPlaylist", "MailOE", "IECookies"},
-         "Cannot Clear Outlook Express Mail Files while Outlook Express running"},
-        {{"RealPlayer"}, {"RealPlayerPlaylist"},
-         "Cannot Clear RealPlayer Playlist while RealPlayer running"},
-        // A marker starts with " - "; the program's name alone is no window of it.
-        {{"Microsoft Internet Explorer", "Netscape", "Outlook Express - Inbox"},
+        // Letter case counts; a marker starts with " - ", the name alone is no window of it.
+        {{"a - microsoft internet explorer", "Netscape", "Outlook Express - Inbox"},
          {"IECookies", "NNCookies", "MailOE"}, nullptr},
     };
     CActionManager& manager = Build();
@@ -144,13 +122,15 @@ TEST_F(ActionManager, RunningApplicationsStopTheCleanOfTheirData)
 typedef CProductKeyTest ActionOptions;
 
 // One index runs through file, then registry targets; an emptied list deletes its value.
-TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
+// Of the update data only the two browser texts are the user's to set.
+TEST_F(ActionOptions, ExclusionListsAndBrowserTextsAreStoredAndLoadBack)
 {
     CAction action;
-    action.strId = "Four";
+    action.strId = "IEPropHomePage";
     action.bEnabled = true;
     action.lstFiles.resize(2);
     action.lstKeys.resize(2);
+    action.lstKeyUpdates = {{{}, "http://mine.example/"}, {}};
     CAction emptied = action;
     action.lstFiles.front().lstExclude = {"f0a", "f0b"};
     action.lstFiles.back().lstExclude = {"f1"};
@@ -158,46 +138,37 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     action.lstKeys.front().lstExcludeValues = {"v2", "", "w"};
     action.lstKeys.back().lstExcludeValues = {"v3"};
     SaveActionOptions(action);
-    const char kKey[] = "Software\\ZR\\VeltrinPRO\\Settings\\Four";
+    const std::string strKey = std::string(kSettingsKey) + "\\IEPropHomePage";
     const std::pair<const char*, const char*> stored[] = {
         {"ExcludeFile0000", "f0a|f0b"}, {"ExcludeFile0001", "f1"}, {"ExcludeRegKey0002", "k2"},
         {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"}, {"ExcludeFile0002", "<missing>"}};
     for (const auto& value : stored)
-        EXPECT_EQ(ReadTextValue(kKey, value.first), value.second) << value.first;
+        EXPECT_EQ(ReadTextValue(strKey, value.first), value.second) << value.first;
     CAction loaded = emptied;
     loaded.bEnabled = false;
+    loaded.lstKeyUpdates.front().strData = "other";
     LoadActionOptions(loaded);
     EXPECT_EQ(loaded, action);
 
     SaveActionOptions(emptied);
     for (const auto& value : stored)
-        EXPECT_FALSE(ValueExists(kKey, value.first)) << value.first;
-    EXPECT_TRUE(ValueExists(kKey, "bEnabled"));
-    // Without an identifier there is no key of its own: nothing is stored.
-    action.strId.clear();
+        EXPECT_FALSE(ValueExists(strKey, value.first)) << value.first;
+    EXPECT_TRUE(ValueExists(strKey, "bEnabled"));
+    // Other update data has no text of the user, and without an identifier there is no
+    // key of its own: nothing at all is stored.
     DeleteProductKey();
-    SaveActionOptions(action);
-    EXPECT_FALSE(KeyExists(kSettingsKey));
-}
-
-// Of the update data only the two browser texts are the user's to set.
-TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
-{
-    const std::pair<const char*, uint32_t> cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER},
-                                                      {"IEPropHomePage", RegUpdate::DT_TEXT},
-                                                      {"MyPlugin", RegUpdate::DT_TEXT}};
-    for (const auto& c : cases) {
-        CAction action;
-        action.strId = c.first;
-        action.lstKeyUpdates.resize(2);
-        action.lstKeyUpdates.front() = {{}, "http://mine.example/", 0, c.second};
+    const std::pair<const char*, uint32_t> others[] = {
+        {"IEPropWindowTitle", RegUpdate::DT_NUMBER}, {"MyPlugin", RegUpdate::DT_TEXT}, {"", 0}};
+    for (const auto& other : others) {
+        action.strId = other.first;
+        action.lstKeyUpdates.front().dwDataType = other.second;
         SaveActionOptions(action);
-        CAction loaded = action;
-        loaded.lstKeyUpdates.front().strData = "other";
-        LoadActionOptions(loaded);
-        EXPECT_EQ(loaded == action, c.first == std::string("IEPropHomePage")) << c.first;
     }
-    EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
+    for (const auto& value : SnapshotKey(kSettingsKey)) {
+        EXPECT_TRUE(value.first.find('\\') != std::string::npos &&
+                    value.first.find("strText") == std::string::npos)
+            << value.first;
+    }
 }
 
 // A warning-level action asks before it is enabled, until a cleared box silences it.
@@ -215,7 +186,6 @@ TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
         {"yes", true, true, true, false, true, {true, true}, true, true, false},
         {"no, box cleared", true, true, true, false, true, {false, false}, true, false, true},
         {"no one to ask", true, true, true, false, false, {true, true}, false, false, false},
-        {"not to ask", true, false, true, false, true, {false, true}, false, true, false},
         {"disabling", false, true, true, false, true, {true, true}, false, false, false},
         {"no warning", true, true, false, false, true, {false, true}, false, true, false},
         {"silenced", true, true, true, true, true, {false, true}, false, true, true},
