@@ -8,16 +8,20 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 typedef CManagerTest ActionManager;
 
-// The disk scan takes its masks from the settings and, at the end, gives them back.
-TEST_F(ActionManager, FortyDisabledActionsStoreTheirOptionsAndTheDiskScanMasksAtTheEnd)
+// First-run defaults fill the settings once; the disk scan takes its masks from them and,
+// at the end, gives them back, and every action stores its options.
+TEST_F(ActionManager, FortyDisabledActionsWithFirstRunDefaultsStoreTheirOptionsAtTheEnd)
 {
-    m_settings->strDiskOpsIncludeList = "*.a||*.b";
-    m_settings->bDiskOpsNeedToSetDefaultData = false;
+    CGeneralSettings& settings = *m_settings;
+    const auto texts = [&settings] {
+        return StringVector{settings.strDiskOpsIncludeList, settings.strDiskOpsDriveList,
+                            settings.strNetScapeHiddenFilesMask, settings.strAOLMessangerPath};
+    };
     CActionManager& manager = Build();
+    EXPECT_EQ(texts(), (StringVector{"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*", "C:\\",
+                                     "*.snm", ""}));
     ASSERT_EQ(manager.m_actions.size(), 40u);
     for (const auto& entry : manager.m_actions) {
         SCOPED_TRACE(entry.first);
@@ -25,40 +29,24 @@ TEST_F(ActionManager, FortyDisabledActionsStoreTheirOptionsAndTheDiskScanMasksAt
         EXPECT_FALSE(entry.second.bEnabled);
         EXPECT_EQ(entry.second.dwWarningLevel == WL_WARNING, entry.first == "DiskOpScan");
     }
-    FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
-    EXPECT_EQ(scan.vecMasks, (StringVector{"*.a", "", "*.b"}));
-    scan.vecMasks = {"*.x", "", "*.y"};
+    manager.GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.x", "", "*.y"};
     manager.GetAction("Mine").lstFiles.resize(1);
     manager.GetAction("Mine").lstFiles.front().lstExclude = {"a", "b"};
     m_manager.reset();
     EXPECT_EQ(ReadTextValue(ActionKeyPath("Mine"), "ExcludeFile0000"), "a|b");
-    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
 
-    // A disk scan without file targets (a plugin replaced it) leaves the list.
-    Build().GetAction("DiskOpScan").lstFiles.clear();
-    m_settings->strDiskOpsIncludeList = "*.z";
-    m_manager.reset();
-    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.z");
-}
-
-TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
-{
-    CGeneralSettings& settings = *m_settings;
-    const auto texts = [&settings] {
-        return StringVector{settings.strDiskOpsIncludeList, settings.strDiskOpsDriveList,
-                            settings.strNetScapeHiddenFilesMask, settings.strAOLMessangerPath};
-    };
-    Build();
-    EXPECT_EQ(texts(), (StringVector{"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*", "C:\\",
-                                     "*.snm", ""}));
     // What the user chose instead stays, empty lists too.
-    m_manager.reset();
-    settings.strDiskOpsIncludeList = "";
     settings.strDiskOpsDriveList = "";
     settings.strNetScapeHiddenFilesMask = "*.xyz";
     settings.strAOLMessangerPath = "D:\\Mine";
-    Build();
-    EXPECT_EQ(texts(), (StringVector{"", "", "*.xyz", "D:\\Mine"}));
+    EXPECT_EQ(Build().GetAction("DiskOpScan").lstFiles.front().vecMasks,
+              (StringVector{"*.x", "", "*.y"}));
+    EXPECT_EQ(texts(), (StringVector{"*.x||*.y", "", "*.xyz", "D:\\Mine"}));
+    // A disk scan without file targets (a plugin replaced it) leaves the list.
+    m_manager->GetAction("DiskOpScan").lstFiles.clear();
+    settings.strDiskOpsIncludeList = "";
+    m_manager.reset();
+    EXPECT_EQ(settings.strDiskOpsIncludeList.Get(), "");
 }
 
 // The process-wide model of a real process: its manager stores into the settings before
@@ -75,48 +63,43 @@ TEST_F(ActionManager, ProcessEndStoresTheSettingsAfterTheManagerStoredIntoThem)
         {"strDiskOpsIncludeList", {REG_SZ, std::string("*.log||*.dmp", 13)}},
         {"strNetscape4UserPath", {REG_SZ, std::string(1, '\0')}}, {"bFileOpsWarp", zero},
         {"bFileOpsWipeMode", zero}, {"Custom\\nSFILECount", zero}};
-    for (const auto& value : expected)
-        EXPECT_TRUE(stored.count(value.first) && stored.at(value.first) == value.second) << value.first;
+    for (const auto& value : expected) {
+        EXPECT_TRUE(stored.count(value.first) && stored.at(value.first) == value.second)
+            << value.first;
+    }
 }
 
-// The first enabled action of the first watched program with a window open is named.
+// Each window opens beside those before it: of the programs found, the first in the order
+// of examination names its first enabled action.
 TEST_F(ActionManager, RunningApplicationsStopTheCleanOfTheirData)
 {
-    const struct {
-        std::vector<const char*> titles;
-        StringVector enabled;
-        const char* pszMessage;  // none: the clean may start
-    } cases[] = {
-        {{"Home - Microsoft Internet Explorer"}, {"IECache", "IECookies"},
-         "Cannot Clear Internet Explorer Cookies while Internet Explorer running"},
-        // Netscape before Internet Explorer; an action that is not there is skipped.
-        {{"A - Microsoft Internet Explorer", "B - Netscape"}, {"IECache", "NNCookies"},
-         "Cannot Clear Netscape Cookies while Netscape running"},
-        // America Online (two blanks in the title) before Outlook Express.
-        {{"Inbox - Outlook Express", "Welcome to America  Online"}, {"MailOE", "IECookies"},
-         "Cannot Clear Internet Explorer Cookies while America Online running"},
-        // Letter case counts; a marker starts with " - ", the name alone is no window of it.
-        {{"a - microsoft internet explorer", "Netscape", "Outlook Express - Inbox"},
-         {"IECookies", "NNCookies", "MailOE"}, nullptr},
-    };
     CActionManager& manager = Build();
-    manager.m_actions.erase("NNCache");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.titles.front());
-        std::vector<HWND> windows;
-        for (const char* pszTitle : c.titles) {
-            windows.push_back(CreateWindowExA(0, "STATIC", pszTitle, 0, 0, 0, 10, 10, nullptr,
-                                              nullptr, nullptr, nullptr));
-            ASSERT_NE(windows.back(), nullptr) << "windows need a display (xvfb-run)";
-        }
-        for (auto& entry : manager.m_actions)
-            entry.second.bEnabled = std::count(c.enabled.begin(), c.enabled.end(), entry.first);
+    manager.m_actions.erase("NNCache");  // one that is not there is skipped
+    for (const char* pszId : {"IECache", "IECookies", "NNCookies", "MailOE", "RealPlayerPlaylist"})
+        manager.m_actions[pszId].bEnabled = true;
+    const std::pair<const char*, const char*> steps[] = {
+        {"a - microsoft internet explorer", nullptr},  // letter case counts
+        {"Outlook Express - Inbox", nullptr},          // a marker starts with " - "
+        {"Welcome to America Online", nullptr},        // the marker has two blanks
+        {"RealPlayer: Jazz", "RealPlayer Playlist while RealPlayer"},
+        {"Inbox - Outlook Express", "Outlook Express Mail Files while Outlook Express"},
+        {"Welcome to America  Online", "Internet Explorer Cookies while America Online"},
+        {"Home - Microsoft Internet Explorer", "Internet Explorer Cookies while Internet Explorer"},
+        {"B - Netscape", "Netscape Cookies while Netscape"},
+    };
+    std::vector<HWND> windows;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.first);
+        windows.push_back(CreateWindowExA(0, "STATIC", step.first, 0, 0, 0, 10, 10, nullptr,
+                                          nullptr, nullptr, nullptr));
+        ASSERT_NE(windows.back(), nullptr) << "windows need a display (xvfb-run)";
         std::string strMessage = "untouched";
-        EXPECT_EQ(manager.CheckRunningApplications(strMessage), c.pszMessage == nullptr);
-        EXPECT_EQ(strMessage, c.pszMessage ? c.pszMessage : "untouched");
-        for (HWND hWnd : windows)
-            DestroyWindow(hWnd);
+        EXPECT_EQ(manager.CheckRunningApplications(strMessage), step.second == nullptr);
+        EXPECT_EQ(strMessage, step.second ? "Cannot Clear " + std::string(step.second) + " running"
+                                          : "untouched");
     }
+    for (HWND hWnd : windows)
+        DestroyWindow(hWnd);
 }
 
 typedef CProductKeyTest ActionOptions;
@@ -141,7 +124,8 @@ TEST_F(ActionOptions, ExclusionListsAndBrowserTextsAreStoredAndLoadBack)
     const std::string strKey = std::string(kSettingsKey) + "\\IEPropHomePage";
     const std::pair<const char*, const char*> stored[] = {
         {"ExcludeFile0000", "f0a|f0b"}, {"ExcludeFile0001", "f1"}, {"ExcludeRegKey0002", "k2"},
-        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"}, {"ExcludeFile0002", "<missing>"}};
+        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"},
+        {"ExcludeFile0002", "<missing>"}};
     for (const auto& value : stored)
         EXPECT_EQ(ReadTextValue(strKey, value.first), value.second) << value.first;
     CAction loaded = emptied;
