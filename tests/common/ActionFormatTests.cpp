@@ -1,5 +1,4 @@
-// The plugin file format, against bytes written out by hand, and the file masks of its
-// targets.
+// The plugin file format, against bytes written out by hand, and its targets' file masks.
 #include "common/Action.h"
 #include "common/FileMask.h"
 #include "common/MemFile.h"
@@ -95,9 +94,8 @@ TEST(ActionFormat, HandWrittenFileReadsAndWritesBackAndEveryCutFailsButAnOlderLa
     for (size_t n = 0; n < whole.size(); ++n) {
         SCOPED_TRACE("cut after " + std::to_string(n) + " bytes");
         const Bytes cut = {ByteVector(whole.begin(), whole.begin() + n)};
-        int nMissingWords = 0;
-        for (int i = 0; i < 3; ++i)
-            nMissingWords = n == anSectionEnd[i] ? 4 - i : nMissingWords;
+        const int nMissingWords =
+            n == anSectionEnd[0] ? 4 : n == anSectionEnd[1] ? 3 : n == anSectionEnd[2] ? 2 : 0;
         CMemFile cutFile(cut.data);
         CAction action = before;
         ASSERT_EQ(action.Read(cutFile), nMissingWords > 0);
@@ -135,10 +133,8 @@ TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
     EXPECT_TRUE(action.lstFiles.empty() && action.lstKeys.empty());
 }
 
-// The engine's clean and preview tests match the names of a real folder; here the rules
-// that those names do not reach: an empty run and the whole rest of the name for a star,
-// a star tried again further on, one character for a question mark, letters in either
-// case, and an extension or none for a final ".*".
+// The rules that the names of the engine's test folders do not reach: a star takes an empty
+// run, the rest of the name and is tried again; "?" is one character; ".*" ends optionally.
 TEST(FileMask, MatchesTheLongNameByWindowsRules)
 {
     static const struct {
@@ -150,5 +146,5 @@ TEST(FileMask, MatchesTheLongNameByWindowsRules)
                  {"~lock", "~*.*", true},          {"reports", "report.*", false},
                  {"report", "report.t*", false},   {"x", "", false}};
     for (const auto& row : cases)
-        EXPECT_EQ(MatchFileMask(row.name, row.mask), row.match) << row.name << " against " << row.mask;
+        EXPECT_EQ(MatchFileMask(row.name, row.mask), row.match) << row.name << " with " << row.mask;
 }

@@ -1,6 +1,5 @@
-// Plugin files becoming actions (which one wins, what is skipped, what a folder of hostile
-// files yields) and what the Plug-Ins page tells of a plugin beyond its description: what
-// reaches a drive root, the Windows folders or a whole key tree, as the engine would run it.
+// Plugin files becoming actions, and what the Plug-Ins page tells of a plugin beyond its
+// description: what reaches a drive root, the Windows folders or a whole key tree.
 #include "cleaner/model/ActionOptions.h"
 #include "cleaner/plugins/PluginReach.h"
 #include "common/RegistryKeys.h"
@@ -13,31 +12,30 @@
 
 #include <algorithm>
 
-typedef CManagerTest PluginLoading;
+typedef CManagerTest Plugins;
 
 // Beside the hostile files: the later of two files of one id wins, a plugin replaces the
 // built-in action of its id, the stored enabled flag wins over the file's at the start and
 // a reload copies the files again; a very large plugin is read field by field, not at once.
-TEST_F(PluginLoading, EveryGoodPluginBecomesAnActionWholeAndNothingElse)
+TEST_F(Plugins, EveryGoodOneBecomesAnActionWholeAndNothingElse)
 {
     CTempFolder folder;
     WriteStringValue(kSettingsKey, "strPluginFolder", folder.Path());
     const CHostilePluginFolder hostile(folder.Path());
-    const auto write = [&folder](const char* pszFile, const char* pszId, const char* pszTitle) {
-        CAction action;
-        action.strId = pszId;
-        action.strTitle = pszTitle;
-        action.bEnabled = true;
-        return WriteFileBytes(folder / pszFile, PluginBytes(action));
-    };
-    CAction large = FullPlugin("Large");
+    const char* const plugins[][3] = {{"a.pld", "Twice", "From a"}, {"b.pld", "Twice", "From b"},
+                                      {"replace.pld", "IECache", "Replaced cache"},
+                                      {"note.txt", "NotAPlugin", ""},
+                                      {"copy.pld~", "Backup", ""}};  // found by its short name
+    CAction large = FullPlugin("Large"), small;
+    small.bEnabled = true;
+    for (const auto& plugin : plugins) {
+        small.strId = plugin[1];
+        small.strTitle = plugin[2];
+        ASSERT_TRUE(WriteFileBytes(folder / plugin[0], PluginBytes(small)));
+    }
     large.strDescription.assign(size_t(3) << 20, 'd');
     const std::string bytes = PluginBytes(large);
-    ASSERT_TRUE(write("a.pld", "Twice", "From a") && write("b.pld", "Twice", "From b") &&
-                write("replace.pld", "IECache", "Replaced cache") &&
-                write("note.txt", "NotAPlugin", "") &&
-                write("copy.pld~", "Backup", "") &&  // found by its short name alone
-                WriteFileBytes(folder / "large.pld", bytes) &&
+    ASSERT_TRUE(WriteFileBytes(folder / "large.pld", bytes) &&
                 WriteFileBytes(folder / "large-cut.pld", bytes.substr(0, bytes.size() - 1)));
     WriteDwordValue(ActionKeyPath("Twice"), "bEnabled", 0);
     CActionManager& manager = Build();
@@ -52,8 +50,8 @@ TEST_F(PluginLoading, EveryGoodPluginBecomesAnActionWholeAndNothingElse)
         EXPECT_TRUE(manager.m_actions[whole.strId] == whole) << whole.strId;
     }
     const CAction& cache = manager.m_actions["IECache"];
-    EXPECT_EQ(cache.strTitle, "Replaced cache");
-    EXPECT_TRUE(cache.lstFiles.empty() && cache.bEnabled);  // nothing stored: the file's flag
+    // Nothing stored for it: the file's own enabled flag.
+    EXPECT_TRUE(cache.strTitle == "Replaced cache" && cache.lstFiles.empty() && cache.bEnabled);
     CAction& twice = manager.m_actions["Twice"];
     EXPECT_FALSE(twice.bEnabled);
     const StringVector listed = FilesInListedOrder(folder.Path(), "?.pld");
@@ -82,18 +80,15 @@ static std::string Placed(std::string strText)
     return strText;
 }
 
-typedef CManagerTest PluginReach;
-
 // A standard action tells its commands (started as they stand: no macro is expanded), the
 // files it deletes or rewrites at a drive root or in the Windows folders, texts it writes
 // where Windows starts programs by itself, and whole key trees, as the engine would run them.
-TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoesWhereItMatters)
+TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
 {
     const auto file = [](const char* pszPath, uint32_t dwType, const char* pszMask) {
         return FileTarget{Placed(pszPath), dwType, {}, {}, pszMask};
     };
-    const auto key = [](uint32_t dwRoot, const std::string& strKey, uint32_t dwType,
-                        const char* pszValue = "") {
+    auto key = [](uint32_t dwRoot, std::string strKey, uint32_t dwType, const char* pszValue = "") {
         return RegTarget{strKey, pszValue, "", dwRoot, {}, {}, dwType};
     };
     const std::string strRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -118,7 +113,6 @@ TEST_F(PluginReach, EachKindTellsWhatItsHandlerDoesWhereItMatters)
     for (const RegTarget& target : {key(RK_CURRENT_USER, strRun, TT_SINGLE, "Helper"),
                                     key(RK_LOCAL_MACHINE, strRunOnce, TT_SINGLE, "x"),
                                     key(RK_LOCAL_MACHINE, strLogon, TT_SINGLE, "Shell"),
-                                    key(RK_LOCAL_MACHINE, strLogon, TT_SINGLE, "DefaultUserName"),
                                     key(RK_CURRENT_USER, strRun, TT_SINGLE, "n")})
         action.lstKeyUpdates.push_back({target, "evil.exe", 0, RegUpdate::DT_TEXT});
     action.lstKeyUpdates.back().dwDataType = RegUpdate::DT_NUMBER;
