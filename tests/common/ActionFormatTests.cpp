@@ -134,7 +134,7 @@ TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
 }
 
 // The rules that the names of the engine's test folders do not reach: a star takes an empty
-// run, the rest of the name and is tried again; "?" is one character; ".*" ends optionally.
+// run, the rest of the name and is tried again; "?" is one character; only ".*" may be absent.
 TEST(FileMask, MatchesTheLongNameByWindowsRules)
 {
     static const struct {
@@ -144,7 +144,7 @@ TEST(FileMask, MatchesTheLongNameByWindowsRules)
                  {"mississippi", "m*iss*ppi", true}, {"x.tmp", "x.tmp*", true},
                  {"b.tp", "*.t?p", false},         {"x.htm", "*.HTM", true},
                  {"~lock", "~*.*", true},          {"reports", "report.*", false},
-                 {"report", "report.t*", false},   {"x", "", false}};
+                 {"report", "report.t*", false},   {"x", "", false}, {"x", "xy*", false}};
     for (const auto& row : cases)
         EXPECT_EQ(MatchFileMask(row.name, row.mask), row.match) << row.name << " with " << row.mask;
 }
