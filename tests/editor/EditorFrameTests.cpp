@@ -1,6 +1,6 @@
 // The editor's main frame, its plugin windows and category trees, the plugin
-// document under them, and the installation of a saved plugin into the
-// cleaner's plugin folder (whose setting the editor only reads).
+// document under them, its resources, and the installation of a saved plugin
+// into the cleaner's plugin folder (whose setting the editor only reads).
 #include "common/RegistryKeys.h"
 #include "editor/ChildFrame.h"
 #include "editor/MainFrame.h"
@@ -9,6 +9,8 @@
 #include "editor/resource.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/PluginBytes.h"
+#include "tests/support/ProgramResources.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/WindowPicture.h"
@@ -19,6 +21,9 @@ namespace {
 
 typedef std::vector<std::string> Texts;
 const std::string kEditorKey = "Software\\Local AppWizard-Generated Applications\\Actsmith";
+const char kFolderValue[] = "strPluginFolder";
+const std::string kCannot = "Actsmith\nCannot to install Plugin";
+const std::string kInstalled = "Actsmith\nPlugin was installed";
 
 // Something on every page, fields that no page shows, and values no page offers.
 CAction FullPlugin()
@@ -40,13 +45,29 @@ CAction FullPlugin()
     return plugin;
 }
 
+// The frame, noting the commands that neither the active plugin window nor
+// the frame itself handled.
+class CCommandNotingFrame : public CMainFrame {
+public:
+    std::vector<UINT> m_unhandled;
+
+protected:
+    bool OnCommand(WORD wId) override
+    {
+        if (CMainFrame::OnCommand(wId))
+            return true;
+        m_unhandled.push_back(wId);
+        return false;
+    }
+};
+
 // One frame for every test, at a normal size so that pictures show what a
 // user sees; each test leaves no plugin, recent file or registry key behind.
 class EditorFrame : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_pFrame = new CMainFrame;
+        s_pFrame = new CCommandNotingFrame;
         s_pFrame->Create(SW_SHOWNORMAL);
         s_pFrame->Show(SW_SHOWNORMAL);
         s_pFrame->Move(0, 0, 900, 700);
@@ -63,45 +84,15 @@ protected:
 
     CViewKT& View() const { return *m_frame.GetActiveFrame()->GetView(); }
     CTreeView& Tree() const { return View().GetTree(); }
-    std::string Caption() const { return CWindow(View().GetItem(IDC_PAGE_FRAME)).GetText(); }
     std::string Title() const { return m_frame.GetActiveFrame()->GetText(); }
-    // Chooses every category in turn, as a user looking through the plugin.
-    template <typename Visit>
-    void ForEachCategory(Visit visit)
-    {
-        for (HTREEITEM hItem = Tree().GetRoot(); hItem; hItem = Tree().GetNextInTree(hItem)) {
-            Tree().SelectItem(hItem);
-            visit(Tree().GetItemText(hItem), *View().GetPage());
-        }
-    }
     std::string Write(const std::string& strName, const CAction& plugin)
     {
         EXPECT_TRUE(WriteFileBytes(m_folder / strName, PluginBytes(plugin)));
         return m_folder / strName;
     }
 
-    static CMainFrame* s_pFrame;
-    CMainFrame& m_frame = *s_pFrame;
-    CTempFolder m_folder;
-};
-
-CMainFrame* EditorFrame::s_pFrame = nullptr;
-
-const char kFolderValue[] = "strPluginFolder";
-const char kCannot[] = "Actsmith\nCannot to install Plugin";
-
-// The frame's window is the owner of the messages.
-class PluginInstall : public EditorFrame {
-protected:
-    PluginInstall()
-    {
-        CreateDirectoryA(m_strPlugins.c_str(), nullptr);
-        WriteFileBytes(m_strSaved, "new plugin");
-        m_registry.Set(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, m_strPlugins + "\\");
-    }
-
-    // Installs and answers the one message box, which the owner owns with
-    // the icon expected; returns what it said.
+    // Installs and answers the one message box, which the frame owns with the
+    // icon expected; returns what it said.
     std::string Install(const std::string& strDocumentPath, LPCSTR pszIcon)
     {
         CModalAnswers answers;
@@ -114,10 +105,12 @@ protected:
         return answers.Seen().empty() ? "none" : answers.Seen()[0];
     }
 
-    CScratchRegistry m_registry;
-    const std::string m_strPlugins = m_folder / "Plugins", m_strSaved = m_folder / "cookies.pld";
-    const std::string m_strCopy = m_strPlugins + "\\cookies.pld";
+    static CCommandNotingFrame* s_pFrame;
+    CCommandNotingFrame& m_frame = *s_pFrame;
+    CTempFolder m_folder;
 };
+
+CCommandNotingFrame* EditorFrame::s_pFrame = nullptr;
 
 }  // namespace
 
@@ -141,19 +134,35 @@ TEST_F(EditorFrame, NewPluginsAreNumberedAndBringTheToolsAndWindowMenus)
     EXPECT_TRUE(answers.Seen().empty());
 }
 
-TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
+// Each category shows its page, a group its first category's; a picture is
+// taken of each page.
+TEST_F(EditorFrame, WhatIsEnteredOnEachPageIsSavedWithEveryOtherFieldAndReopens)
 {
     CAction plugin = FullPlugin();
     CDocKT* pDocument = m_frame.OpenDocumentFile(Write("old.pld", plugin));
     ASSERT_NE(pDocument, nullptr);
     EXPECT_EQ(ReadTextValue(kEditorKey + "\\Recent File List", "File1"), m_folder / "old.pld");
-    ForEachCategory([](const std::string& strItem, CPluginPage& page) {
-        if (strItem == "General")
-            CheckDlgButton(page, IDC_PLUGIN_ENABLED, BST_CHECKED);
+    SetWindowPos(*m_frame.GetActiveFrame(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // in view
+    Texts shown;
+    for (HTREEITEM hItem = Tree().GetRoot(); hItem; hItem = Tree().GetNextInTree(hItem)) {
+        Tree().SelectItem(hItem);
+        CPluginPage& page = *View().GetPage();
+        std::string strItem = Tree().GetItemText(hItem);
+        const std::string strCaption = CWindow(View().GetItem(IDC_PAGE_FRAME)).GetText();
+        shown.push_back(strCaption + " " + std::to_string(page.GetTemplateId()));
+        CheckDlgButton(page, IDC_PLUGIN_ENABLED, BST_CHECKED);
         SetDlgItemTextA(page, IDC_PLUGIN_NAME, "Junk");
         SetDlgItemTextA(page, IDC_FILE_PATH, "C:\\Temp");
         ClickButton(page, IDC_FILE_ADD);
-    });
+        ListView_SetItemState(page.GetItem(IDC_ITEM_LIST), 1, LVIS_SELECTED, LVIS_SELECTED);
+        std::replace(strItem.begin(), strItem.end(), ' ', '-');
+        const std::string strPicture = ArtifactPath("editor-" + strItem + ".png");
+        const HWND hChild = *m_frame.GetActiveFrame();
+        EXPECT_TRUE(strItem != strCaption || SaveWindowPicture(hChild, strPicture));
+    }
+    EXPECT_EQ(shown, Texts({"General 154", "Eliminate Files 146", "Eliminate Files 146",
+                            "Update Files 136", "Eliminate Keys 153", "Eliminate Keys 153",
+                            "Update Keys 155", "Executable Actions 156"}));
     plugin.strId = "Junk";
     plugin.bEnabled = true;
     plugin.lstFiles.push_back({"C:\\Temp", TT_SINGLE, {}, {}, ""});
@@ -171,25 +180,6 @@ TEST_F(EditorFrame, WhatIsEnteredOnThePagesIsSavedWithEveryOtherFieldAndReopens)
     // Opening it again shows the window it is in.
     EXPECT_EQ(m_frame.OpenDocumentFile(strNew), pReopened);
     EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({strNew, m_folder / "old.pld"}));
-}
-
-TEST_F(EditorFrame, EachCategoryShowsItsPageAGroupItsFirstAndAPictureIsTakenOfEach)
-{
-    ASSERT_NE(m_frame.OpenDocumentFile(Write("junk.pld", FullPlugin())), nullptr);
-    SetWindowPos(*m_frame.GetActiveFrame(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // in view
-    Texts shown;
-    ForEachCategory([&](std::string strItem, CPluginPage& page) {
-        shown.push_back(Caption() + " " + std::to_string(page.GetTemplateId()));
-        if (strItem != Caption())
-            return;  // a group, whose page is its first category's
-        ListView_SetItemState(page.GetItem(IDC_ITEM_LIST), 1, LVIS_SELECTED, LVIS_SELECTED);
-        std::replace(strItem.begin(), strItem.end(), ' ', '-');
-        const HWND hChild = *m_frame.GetActiveFrame();
-        EXPECT_TRUE(SaveWindowPicture(hChild, ArtifactPath("editor-" + strItem + ".png")));
-    });
-    EXPECT_EQ(shown, Texts({"General 154", "Eliminate Files 146", "Eliminate Files 146",
-                            "Update Files 136", "Eliminate Keys 153", "Eliminate Keys 153",
-                            "Update Keys 155", "Executable Actions 156"}));
 }
 
 TEST_F(EditorFrame, ACorruptPluginFileSaysSoAndASaveThatCannotFinishLeavesTheOldFile)
@@ -212,62 +202,78 @@ TEST_F(EditorFrame, ACorruptPluginFileSaysSoAndASaveThatCannotFinishLeavesTheOld
     RemoveDirectoryA((strPath + ".saving").c_str());
 }
 
-TEST_F(PluginInstall, CopiesTheSavedFileOverAnOlderOneOfItsNameAndSaysSo)
+// Every dialog makes a readable window, and every command of the menus,
+// accelerators and toolbar is one that the frame or the active plugin window
+// handles and prompts for in the status bar. Last, as it hides the bars.
+TEST_F(EditorFrame, EveryDialogCreatesAndEveryCommandIsHandledAndHasAPrompt)
 {
-    ASSERT_TRUE(WriteFileBytes(m_strCopy, "older plugin, longer"));
-    ASSERT_TRUE(WriteFileBytes(m_strPlugins + "\\other.pld", "other"));
-    // The second time it is the plugin saved in the plugin folder, installed already.
-    for (const std::string& strSaved : {m_strSaved, m_strCopy}) {
-        EXPECT_EQ(Install(strSaved, IDI_INFORMATION), "Actsmith\nPlugin was installed");
-        EXPECT_EQ(ReadFileBytes(m_strCopy) + ReadFileBytes(m_strSaved), "new pluginnew plugin");
-        // No scratch file of the copy's is left beside the plugins.
-        EXPECT_EQ(FilesInListedOrder(m_strPlugins), Texts({"cookies.pld", "other.pld"}));
-    }
-    EXPECT_EQ(ReadTextValue(kSettingsKey, kFolderValue), m_strPlugins + "\\");
+    ASSERT_NE(m_frame.NewDocument(), nullptr);
+    CModalAnswers answers;
+    answers.AnswerEvery([](HWND hDialog) { ClickButton(hDialog, IDCANCEL); });
+    ProgramResourceUse use;
+    use.isHandled = [&](WORD wId) {
+        m_frame.SendMessage(WM_MENUSELECT, MAKEWPARAM(wId, MF_STRING), LPARAM(GetMenu(m_frame)));
+        EXPECT_NE(m_frame.GetStatusBar().GetPaneText(0), "") << wId;
+        const size_t nUnhandled = m_frame.m_unhandled.size();
+        m_frame.SendMessage(WM_COMMAND, wId);
+        MSG msg;  // Exit closes the frame once the tests are done with it
+        EXPECT_EQ(PeekMessageA(&msg, m_frame, WM_CLOSE, WM_CLOSE, PM_REMOVE), wId == ID_APP_EXIT);
+        return m_frame.m_unhandled.size() == nUnhandled;
+    };
+    ExpectUsableResources(GetModuleHandleA(nullptr), use);
+    // Regedit runs beside the editor.
+    HWND hRegedit = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (hRegedit = FindWindowA("RegEdit_RegEdit", nullptr)); }));
+    PostMessageA(hRegedit, WM_CLOSE, 0, 0);
 }
 
-TEST_F(PluginInstall, RefusesWithAnExclamationWhenThereIsNoFileOrNoFolder)
+// The plugin folder is the cleaner's setting: reading it creates nothing. No
+// scratch file of the copy's is left beside the plugins.
+TEST_F(EditorFrame, InstallCopiesTheSavedPluginOverTheInstalledOneOrSaysWhyNot)
 {
     const std::string strNotSaved = "Actsmith\nPlugin isn't saved. Please save it first";
+    const std::string strPlugins = m_folder / "Plugins", strSaved = m_folder / "cookies.pld";
+    const std::string strCopy = strPlugins + "\\cookies.pld";
+    CreateDirectoryA(strPlugins.c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(strSaved, "new plugin"));
+    ASSERT_TRUE(WriteFileBytes(strPlugins + "\\other.pld", "other"));
+    CScratchRegistry registry;
     const struct {
         const char* pszCase;
         std::string strDocument, strFolder;  // "<missing>": the cleaner's settings name none
+        bool bReadOnly, bHeld;  // the installed plugin, held by the cleaner reading it
         std::string strMessage;
     } cases[] = {
-        {"never saved", "", m_strPlugins, strNotSaved},
-        {"never saved, no folder", "", "<missing>", strNotSaved},
-        {"no folder value", m_strSaved, "<missing>", kCannot},
-        {"empty folder value", m_strSaved, "", kCannot},
-        {"folder that is not there", m_strSaved, m_folder / "Gone", kCannot},
-        {"saved file deleted since", m_folder / "deleted.pld", m_strPlugins, kCannot},
+        {"never saved", "", strPlugins + "\\", false, false, strNotSaved},
+        {"never saved, no folder", "", "<missing>", false, false, strNotSaved},
+        {"no folder", strSaved, "<missing>", false, false, kCannot},
+        {"folder that is not there", strSaved, m_folder / "Gone", false, false, kCannot},
+        {"saved file deleted since", m_folder / "deleted.pld", strPlugins, false, false, kCannot},
+        {"installed one read-only", strSaved, strPlugins, true, false, kCannot},
+        {"installed one held open", strSaved, strPlugins, false, true, kCannot},
+        {"installed one older", strSaved, strPlugins + "\\", false, false, kInstalled},
+        {"the installed one itself", strCopy, strPlugins, false, false, kInstalled},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.pszCase);
+        if (test.strDocument != strCopy)
+            WriteFileBytes(strCopy, "older plugin, longer");
+        if (test.bReadOnly)
+            SetFileAttributesA(strCopy.c_str(), FILE_ATTRIBUTE_READONLY);
+        const HANDLE hHeld = test.bHeld ? CreateFileA(strCopy.c_str(), GENERIC_READ, 0, nullptr,
+                                                      OPEN_EXISTING, 0, nullptr)
+                                        : INVALID_HANDLE_VALUE;
         if (test.strFolder == "<missing>")
-            m_registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kFolderValue);
+            registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kFolderValue);
         else
-            m_registry.Set(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, test.strFolder);
-        EXPECT_EQ(Install(test.strDocument, IDI_EXCLAMATION), test.strMessage);
-        // The folder is the cleaner's setting: reading it creates nothing.
-        EXPECT_EQ(ReadTextValue(kSettingsKey, kFolderValue), test.strFolder);
-        EXPECT_TRUE(FilesInListedOrder(m_strPlugins).empty());
-    }
-}
-
-TEST_F(PluginInstall, AFailedInstallKeepsTheInstalledPluginWhole)
-{
-    for (DWORD dwAttributes : {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY}) {
-        ASSERT_TRUE(WriteFileBytes(m_strCopy, "older plugin"));
-        SetFileAttributesA(m_strCopy.c_str(), dwAttributes);
-        // Or the cleaner reading it, and letting no one else in meanwhile.
-        const HANDLE hHeld = dwAttributes == FILE_ATTRIBUTE_READONLY
-                                 ? INVALID_HANDLE_VALUE
-                                 : CreateFileA(m_strCopy.c_str(), GENERIC_READ, 0, nullptr,
-                                               OPEN_EXISTING, 0, nullptr);
-        EXPECT_EQ(Install(m_strSaved, IDI_EXCLAMATION), kCannot) << dwAttributes;
+            registry.Set(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, test.strFolder);
+        const bool bInstalls = test.strMessage == kInstalled;
+        EXPECT_EQ(Install(test.strDocument, bInstalls ? IDI_INFORMATION : IDI_EXCLAMATION),
+                  test.strMessage);
         CloseHandle(hHeld);
-        SetFileAttributesA(m_strCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(ReadFileBytes(m_strCopy), "older plugin");
-        EXPECT_EQ(FilesInListedOrder(m_strPlugins), Texts{"cookies.pld"});
+        SetFileAttributesA(strCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadTextValue(kSettingsKey, kFolderValue), test.strFolder);
+        EXPECT_EQ(ReadFileBytes(strCopy), bInstalls ? "new plugin" : "older plugin, longer");
+        EXPECT_EQ(FilesInListedOrder(strPlugins), Texts({"cookies.pld", "other.pld"}));
     }
 }
