@@ -1,12 +1,14 @@
-// The editor's main frame, its plugin windows and category trees, the plugin
-// document under them, its resources, and the installation of a saved plugin
-// into the cleaner's plugin folder (whose setting the editor only reads).
+// The editor's main frame, its plugin windows, category trees and pages, the
+// plugin document under them, its resources, and the installation of a saved
+// plugin into the cleaner's plugin folder (whose setting the editor only reads).
 #include "common/RegistryKeys.h"
 #include "editor/ChildFrame.h"
 #include "editor/MainFrame.h"
+#include "editor/PathPresets.h"
 #include "editor/PluginInstall.h"
 #include "editor/ViewKT.h"
 #include "editor/resource.h"
+#include "framework/ListView.h"
 #include "tests/support/ModalAnswers.h"
 #include "tests/support/PluginBytes.h"
 #include "tests/support/ProgramResources.h"
@@ -25,40 +27,16 @@ const char kFolderValue[] = "strPluginFolder";
 const std::string kCannot = "Actsmith\nCannot to install Plugin";
 const std::string kInstalled = "Actsmith\nPlugin was installed";
 
-// Something on every page, fields that no page shows, and values no page offers.
-CAction FullPlugin()
-{
-    CAction plugin;
-    plugin.strId = "TempCleaner";
-    plugin.strTitle = "Clearing the temporary files & more";
-    plugin.dwWarningLevel = WL_WARNING;
-    plugin.strDescription = "Removes the temporary files.\r\nSome programs may miss them.";
-    plugin.lstFiles = {{"[PATH_SYS_TEMP]", TT_RECURSIVE, {"keep.txt"}},
-                       {"C:\\Windows\\Temp", TT_CONTENT, {}, {}, "*.tmp|*.bak"},
-                       {"C:\\boot.log", TT_SINGLE, {}, {}, ""}, {"C:\\X", 7, {}, {}, "", 0, 0, 1}};
-    plugin.lstFileUpdates = {{"%AppData%\\prog.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"A*", ""}}};
-    plugin.lstKeys = {{"Software\\Example\\Recent", "Last"}, {"Software\\A", "", "", 0x80000004}};
-    plugin.lstKeyUpdates = {{{"Software\\Example", "Count"}, "kept", 12, RegUpdate::DT_NUMBER}};
-    plugin.lstCommands = {"\"C:\\Tools\\clean.exe\" /s", "\"C:\\Tools\\report.exe\""};
-    plugin.lstRecycleBinDrives = {"C:\\", "D:\\"};
-    plugin.lstFilePairs = {{"first", "second", 4}};
-    return plugin;
-}
-
 // The frame, noting the commands that neither the active plugin window nor
 // the frame itself handled.
-class CCommandNotingFrame : public CMainFrame {
-public:
-    std::vector<UINT> m_unhandled;
-
-protected:
+struct CCommandNotingFrame : public CMainFrame {
     bool OnCommand(WORD wId) override
     {
-        if (CMainFrame::OnCommand(wId))
-            return true;
-        m_unhandled.push_back(wId);
-        return false;
+        const bool bHandled = CMainFrame::OnCommand(wId);
+        m_nUnhandled += bHandled ? 0 : 1;
+        return bHandled;
     }
+    size_t m_nUnhandled = 0;
 };
 
 // One frame for every test, at a normal size so that pictures show what a
@@ -85,32 +63,55 @@ protected:
     CViewKT& View() const { return *m_frame.GetActiveFrame()->GetView(); }
     CTreeView& Tree() const { return View().GetTree(); }
     std::string Title() const { return m_frame.GetActiveFrame()->GetText(); }
-    std::string Write(const std::string& strName, const CAction& plugin)
-    {
-        EXPECT_TRUE(WriteFileBytes(m_folder / strName, PluginBytes(plugin)));
-        return m_folder / strName;
-    }
-
-    // Installs and answers the one message box, which the frame owns with the
-    // icon expected; returns what it said.
-    std::string Install(const std::string& strDocumentPath, LPCSTR pszIcon)
-    {
-        CModalAnswers answers;
-        answers.Add([&](HWND hBox) {
-            EXPECT_EQ(MessageBoxIcon(hBox), LoadIconA(nullptr, pszIcon));
-            EXPECT_EQ(GetWindow(hBox, GW_OWNER), m_frame.GetHwnd());
-            ClickButton(hBox, IDOK);
-        });
-        EXPECT_EQ(InstallPlugin(m_frame, strDocumentPath), pszIcon == IDI_INFORMATION);
-        return answers.Seen().empty() ? "none" : answers.Seen()[0];
-    }
-
     static CCommandNotingFrame* s_pFrame;
     CCommandNotingFrame& m_frame = *s_pFrame;
     CTempFolder m_folder;
 };
 
 CCommandNotingFrame* EditorFrame::s_pFrame = nullptr;
+
+typedef std::vector<std::pair<int, const char*>> Fields;
+
+// A page of a plugin window over the test's plugin, driven by the messages a
+// user's typing and clicks send.
+class PluginPages : public ::testing::Test {
+protected:
+    ~PluginPages() override { DestroyWindow(m_hParent); }
+
+    // The page of that number over m_plugin as it is now.
+    void Open(UINT nPageId)
+    {
+        m_page = CreatePluginPage(nPageId, &m_plugin);
+        ASSERT_TRUE(m_page && m_page->Create(m_hParent)) << nPageId;
+    }
+    HWND Item(int nId) const { return GetDlgItem(*m_page, nId); }
+    void Click(int nId) const { ClickButton(*m_page, nId); }
+    // Types into the fields and picks the entries of drop-down lists by their texts.
+    void Enter(const Fields& fields) const
+    {
+        for (const auto& field : fields) {
+            SetWindowTextA(Item(field.first), field.second);
+            SendMessageA(Item(field.first), CB_SELECTSTRING, WPARAM(-1), LPARAM(field.second));
+        }
+    }
+    CListView List() const { return CListView(Item(IDC_ITEM_LIST)); }
+    // Every row as the list shows it: its columns' texts, then its picture.
+    Texts Rows() const
+    {
+        const int nColumns = Header_GetItemCount(ListView_GetHeader(List()));
+        Texts rows(List().GetItemCount());
+        for (int nRow = 0; nRow < int(rows.size()); ++nRow) {
+            for (int nColumn = 0; nColumn < nColumns; ++nColumn)
+                rows[nRow] += List().GetItemText(nRow, nColumn) + "|";
+            rows[nRow] += std::to_string(List().GetItemImage(nRow));
+        }
+        return rows;
+    }
+
+    CAction m_plugin;
+    HWND m_hParent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 9, 9, 0, 0, 0, 0);
+    std::unique_ptr<CPluginPage> m_page;
+};
 
 }  // namespace
 
@@ -134,14 +135,29 @@ TEST_F(EditorFrame, NewPluginsAreNumberedAndBringTheToolsAndWindowMenus)
     EXPECT_TRUE(answers.Seen().empty());
 }
 
-// Each category shows its page, a group its first category's; a picture is
-// taken of each page.
+// Each category shows its page, of which a picture is taken.
 TEST_F(EditorFrame, WhatIsEnteredOnEachPageIsSavedWithEveryOtherFieldAndReopens)
 {
-    CAction plugin = FullPlugin();
-    CDocKT* pDocument = m_frame.OpenDocumentFile(Write("old.pld", plugin));
+    // Something on every page, fields that no page shows, and values no page offers.
+    CAction plugin;
+    plugin.strId = "TempCleaner";
+    plugin.strTitle = "Clearing the temporary files & more";
+    plugin.dwWarningLevel = WL_WARNING;
+    plugin.strDescription = "Removes the temporary files.\r\nSome programs may miss them.";
+    plugin.lstFiles = {{"[PATH_SYS_TEMP]", TT_RECURSIVE, {"keep.txt"}},
+                       {"C:\\Windows\\Temp", TT_CONTENT, {}, {}, "*.tmp|*.bak"},
+                       {"C:\\boot.log", TT_SINGLE, {}, {}, ""}, {"C:\\X", 7, {}, {}, "", 0, 0, 1}};
+    plugin.lstFileUpdates = {{"%AppData%\\prog.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"A*", ""}}};
+    plugin.lstKeys = {{"Software\\Example\\Recent", "Last"}, {"Software\\A", "", "", 0x80000004}};
+    plugin.lstKeyUpdates = {{{"Software\\Example", "Count"}, "kept", 12, RegUpdate::DT_NUMBER}};
+    plugin.lstCommands = {"\"C:\\Tools\\clean.exe\" /s", "\"C:\\Tools\\report.exe\""};
+    plugin.lstRecycleBinDrives = {"C:\\", "D:\\"};
+    plugin.lstFilePairs = {{"first", "second", 4}};
+    const std::string strOld = m_folder / "old.pld", strNew = m_folder / "junk.pld";
+    ASSERT_TRUE(WriteFileBytes(strOld, PluginBytes(plugin)));
+    CDocKT* pDocument = m_frame.OpenDocumentFile(strOld);
     ASSERT_NE(pDocument, nullptr);
-    EXPECT_EQ(ReadTextValue(kEditorKey + "\\Recent File List", "File1"), m_folder / "old.pld");
+    EXPECT_EQ(ReadTextValue(kEditorKey + "\\Recent File List", "File1"), strOld);
     SetWindowPos(*m_frame.GetActiveFrame(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // in view
     Texts shown;
     for (HTREEITEM hItem = Tree().GetRoot(); hItem; hItem = Tree().GetNextInTree(hItem)) {
@@ -152,21 +168,18 @@ TEST_F(EditorFrame, WhatIsEnteredOnEachPageIsSavedWithEveryOtherFieldAndReopens)
         shown.push_back(strCaption + " " + std::to_string(page.GetTemplateId()));
         CheckDlgButton(page, IDC_PLUGIN_ENABLED, BST_CHECKED);
         SetDlgItemTextA(page, IDC_PLUGIN_NAME, "Junk");
-        SetDlgItemTextA(page, IDC_FILE_PATH, "C:\\Temp");
-        ClickButton(page, IDC_FILE_ADD);
         ListView_SetItemState(page.GetItem(IDC_ITEM_LIST), 1, LVIS_SELECTED, LVIS_SELECTED);
+        if (strItem != strCaption)
+            continue;  // a group, whose page is its first category's
         std::replace(strItem.begin(), strItem.end(), ' ', '-');
-        const std::string strPicture = ArtifactPath("editor-" + strItem + ".png");
         const HWND hChild = *m_frame.GetActiveFrame();
-        EXPECT_TRUE(strItem != strCaption || SaveWindowPicture(hChild, strPicture));
+        EXPECT_TRUE(SaveWindowPicture(hChild, ArtifactPath("editor-" + strItem + ".png")));
     }
     EXPECT_EQ(shown, Texts({"General 154", "Eliminate Files 146", "Eliminate Files 146",
                             "Update Files 136", "Eliminate Keys 153", "Eliminate Keys 153",
                             "Update Keys 155", "Executable Actions 156"}));
     plugin.strId = "Junk";
     plugin.bEnabled = true;
-    plugin.lstFiles.push_back({"C:\\Temp", TT_SINGLE, {}, {}, ""});
-    const std::string strNew = m_folder / "junk.pld";
     // What an interrupted save left behind is written over, not into.
     ASSERT_TRUE(WriteFileBytes(strNew + ".saving", std::string(100000, 'x')));
     ASSERT_TRUE(m_frame.SaveDocument(*pDocument, strNew));
@@ -179,7 +192,7 @@ TEST_F(EditorFrame, WhatIsEnteredOnEachPageIsSavedWithEveryOtherFieldAndReopens)
     EXPECT_EQ(pReopened->m_plugin, plugin);
     // Opening it again shows the window it is in.
     EXPECT_EQ(m_frame.OpenDocumentFile(strNew), pReopened);
-    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({strNew, m_folder / "old.pld"}));
+    EXPECT_EQ(m_frame.GetRecentFiles().GetEntries(), Texts({strNew, strOld}));
 }
 
 TEST_F(EditorFrame, ACorruptPluginFileSaysSoAndASaveThatCannotFinishLeavesTheOldFile)
@@ -214,11 +227,11 @@ TEST_F(EditorFrame, EveryDialogCreatesAndEveryCommandIsHandledAndHasAPrompt)
     use.isHandled = [&](WORD wId) {
         m_frame.SendMessage(WM_MENUSELECT, MAKEWPARAM(wId, MF_STRING), LPARAM(GetMenu(m_frame)));
         EXPECT_NE(m_frame.GetStatusBar().GetPaneText(0), "") << wId;
-        const size_t nUnhandled = m_frame.m_unhandled.size();
+        const size_t nUnhandled = m_frame.m_nUnhandled;
         m_frame.SendMessage(WM_COMMAND, wId);
         MSG msg;  // Exit closes the frame once the tests are done with it
         EXPECT_EQ(PeekMessageA(&msg, m_frame, WM_CLOSE, WM_CLOSE, PM_REMOVE), wId == ID_APP_EXIT);
-        return m_frame.m_unhandled.size() == nUnhandled;
+        return m_frame.m_nUnhandled == nUnhandled;
     };
     ExpectUsableResources(GetModuleHandleA(nullptr), use);
     // Regedit runs beside the editor.
@@ -267,13 +280,121 @@ TEST_F(EditorFrame, InstallCopiesTheSavedPluginOverTheInstalledOneOrSaysWhyNot)
             registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kFolderValue);
         else
             registry.Set(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, test.strFolder);
+        // The frame owns the one message, with the icon that goes with it.
         const bool bInstalls = test.strMessage == kInstalled;
-        EXPECT_EQ(Install(test.strDocument, bInstalls ? IDI_INFORMATION : IDI_EXCLAMATION),
-                  test.strMessage);
+        CModalAnswers answers;
+        answers.Add([&](HWND hBox) {
+            const LPCSTR pszIcon = bInstalls ? IDI_INFORMATION : IDI_EXCLAMATION;
+            EXPECT_EQ(MessageBoxIcon(hBox), LoadIconA(nullptr, pszIcon));
+            EXPECT_EQ(GetWindow(hBox, GW_OWNER), m_frame.GetHwnd());
+            ClickButton(hBox, IDOK);
+        });
+        EXPECT_EQ(InstallPlugin(m_frame, test.strDocument), bInstalls);
+        EXPECT_EQ(answers.Seen(), Texts{test.strMessage});
         CloseHandle(hHeld);
         SetFileAttributesA(strCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(ReadTextValue(kSettingsKey, kFolderValue), test.strFolder);
         EXPECT_EQ(ReadFileBytes(strCopy), bInstalls ? "new plugin" : "older plugin, longer");
         EXPECT_EQ(FilesInListedOrder(strPlugins), Texts({"cookies.pld", "other.pld"}));
     }
+}
+
+TEST_F(PluginPages, GeneralPageWarnsAtAnyLevelButZeroAndAClosedPageStoresNothing)
+{
+    m_plugin.dwWarningLevel = 5;
+    Open(IDD_PAGE_GENERAL);
+    EXPECT_TRUE(m_page->StoreToPlugin());
+    EXPECT_EQ(m_plugin.dwWarningLevel, 1u);
+    // A page whose window is gone keeps its empty fields from wiping the plugin.
+    m_plugin.strId = "History";
+    m_plugin.bEnabled = true;
+    m_plugin.lstCommands = {"a"};
+    const CAction before = m_plugin;
+    for (UINT nPageId : {IDD_PAGE_GENERAL, IDD_PAGE_EXECUTABLE}) {
+        Open(nPageId);
+        m_page->Destroy();
+        EXPECT_FALSE(m_page->StoreToPlugin());
+        EXPECT_EQ(m_plugin, before);
+    }
+}
+
+// The last field of each case is one without which Add adds nothing.
+TEST_F(PluginPages, AddMakesOneElementOfTheFieldsAndStoresItOrWithoutThemNone)
+{
+    const struct {
+        UINT nPageId;
+        int nAddId;
+        Fields fields;
+        const char* pszRow;
+    } cases[] = {
+        {IDD_PAGE_ELIMINATE_FILES, IDC_FILE_ADD,
+         {{IDC_FILE_FLAG, "Dir content"}, {IDC_FILE_PATH, "C:\\Temp"}}, "C:\\Temp|*.*|1"},
+        {IDD_PAGE_UPDATE_FILES, IDC_FILE_ADD,
+         {{IDC_FILE_PATH, "a"}, {IDC_FILE_METHOD, "Clear whole file"}, {IDC_FILE_KEYWORDS, "k;l"}},
+         "a|k;l;|9"},
+        {IDD_PAGE_ELIMINATE_KEYS, IDC_KEY_ADD,
+         {{IDC_KEY_VALUE, "Last"}, {IDC_KEY_MASK, "url*"}, {IDC_KEY_ROOT, "HKEY_USERS"},
+          {IDC_KEY_FLAG, "Key content"}, {IDC_KEY_PATH, "Soft"}}, "HKEY_USERS\\Soft||url*|1"},
+        {IDD_PAGE_UPDATE_KEYS, IDC_KEY_ADD,
+         {{IDC_KEY_PATH, "Soft"}, {IDC_KEY_DATA, "12abc"}, {IDC_KEY_ROOT, "HKEY_LOCAL_MACHINE"},
+          {IDC_KEY_DATA_TYPE, "DWORD value"}, {IDC_KEY_VALUE, "Count"}},
+         "HKEY_LOCAL_MACHINE\\Soft|Count|12|4"},
+        {IDD_PAGE_EXECUTABLE, IDC_EXEC_ADD,
+         {{IDC_EXEC_PARAMETERS, "/s"}, {IDC_EXEC_PATH, "C:\\x.exe"}}, "\"C:\\x.exe\" /s|5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nPageId);
+        m_plugin = {};
+        Open(c.nPageId);
+        EXPECT_EQ(ImageList_GetImageCount(List().GetImageList(LVSIL_SMALL)), 10);
+        Enter(Fields(c.fields.begin(), c.fields.end() - 1));
+        // A refused Add still stores the page: the flag set behind its back goes.
+        m_plugin.bEnabled = true;
+        Click(c.nAddId);
+        EXPECT_FALSE(m_plugin.bEnabled);
+        // The second time the same element is listed already.
+        Enter({c.fields.back()});
+        Click(c.nAddId);
+        Click(c.nAddId);
+        EXPECT_EQ(Rows(), Texts{c.pszRow});
+        // Closed without storing: the plugin has what Add stored.
+        Open(c.nPageId);
+        EXPECT_EQ(Rows(), Texts{c.pszRow});
+    }
+}
+
+TEST_F(PluginPages, RemoveTakesTheSelectedRowAndSelectsTheNext)
+{
+    m_plugin.lstCommands = {"a", "b", "c"};
+    Open(IDD_PAGE_EXECUTABLE);
+    List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    Click(IDC_EXEC_REMOVE);
+    EXPECT_EQ(Rows(), Texts({"a|5", "c|5"}));
+    EXPECT_EQ(List().GetSelectedItem(), 1);
+    EXPECT_EQ(m_plugin.lstCommands, StringList({"a", "c"}));
+    Click(IDC_EXEC_REMOVE);  // the last row: the new last one is selected
+    EXPECT_EQ(List().GetSelectedItem(), 0);
+}
+
+// A double click on a define, or OK, appends the one picked to the path.
+TEST_F(PluginPages, PresetAppendsTheDefinePickedByOkOrADoubleClickToThePath)
+{
+    Open(IDD_PAGE_ELIMINATE_KEYS);
+    Enter({{IDC_KEY_PATH, "C:"}});
+    CModalAnswers answers;
+    for (int nRow : {5, 0})
+        answers.Add([nRow](HWND hDialog) {
+            const CListView list(GetDlgItem(hDialog, IDC_SELECT_LIST));
+            list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
+            NMHDR doubleClick = {list, IDC_SELECT_LIST, UINT(NM_DBLCLK)};
+            if (nRow == 0)
+                ClickButton(hDialog, IDOK);
+            else
+                SendMessageA(hDialog, WM_NOTIFY, IDC_SELECT_LIST, LPARAM(&doubleClick));
+        });
+    Click(IDC_PRESET);
+    Click(IDC_PRESET);
+    EXPECT_EQ(answers.Seen()[0], "Preset path defines");
+    const StringVector defines = PresetPathDefines();
+    EXPECT_EQ(CWindow(Item(IDC_KEY_PATH)).GetText(), "C:" + defines[5] + defines[0]);
 }

@@ -1,14 +1,10 @@
 // The help file as the programs use it: every page they open is in it at the
 // address they open it by and in its contents, every link of its contents,
-// index and pages leads to a page that is there, and the help viewer shows it.
+// index and pages leads to a page that is there.
 #include "HelpPagesInCode.h"
 #include "cleaner/shell/ProductInfo.h"
-#include "tests/support/ModalAnswers.h"
-#include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/WindowPicture.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
@@ -103,29 +99,4 @@ TEST(HelpFile, HoldsEveryPageTheProgramsOpenAndEveryPageItLinksTo)
             if (std::find(pages.begin(), pages.end(), strNext) == pages.end())
                 pages.push_back(strNext);
     }
-}
-
-TEST(HelpFile, ViewerShowsTheOpenedPageWithTheContentsAndTheIndex)
-{
-    InitHelpBase();
-    // The viewer runs on the thread that opens it: this one serves it.
-    ShowHelpPage("general.htm");
-    HWND hViewer = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        ServeMessages(50);
-        return IsWindowVisible(hViewer = FindWindowA(nullptr, "Veltrin PRO Help"));
-    })) << "the help viewer with the file's title";
-    MoveWindow(hViewer, 0, 0, 900, 640, TRUE);
-    const HWND hTree = FindInside(hViewer, WC_TREEVIEWA);
-    const HWND hTabs = FindInside(hViewer, WC_TABCONTROLA);
-    ASSERT_TRUE(hTree && hTabs);
-    EXPECT_GE(SendMessageA(hTree, TVM_GETCOUNT, 0, 0), LRESULT(std::size(kHelpPagesInCode)));
-    EXPECT_EQ(TabCtrl_GetItemCount(hTabs), 3);  // the contents, the index and the search
-    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
-         hItem = TreeView_GetNextSibling(hTree, hItem))
-        TreeView_Expand(hTree, hItem, TVE_EXPAND);
-    ServeMessages(200);
-    EXPECT_TRUE(SaveWindowPicture(hViewer, ArtifactPath("help-viewer.png")));
-    SendMessageA(hViewer, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(hViewer));
 }
