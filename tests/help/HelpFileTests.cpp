@@ -12,9 +12,8 @@
 #include <regex>
 #include <set>
 
-// The help viewer's storage of compiled help files (itss.dll), with the four
-// methods before the one used; outside the unnamed namespace, or the compiler
-// would know that nothing implements it and not call through its table.
+// The storage of compiled help files (itss.dll) up to the one method used; outside the
+// unnamed namespace, or the compiler would know that nothing implements it.
 struct IITStorage : public IUnknown {
     virtual void CreateDocfile() = 0;
     virtual void CreateDocfileOnLockBytes() = 0;
@@ -26,31 +25,32 @@ struct IITStorage : public IUnknown {
 
 namespace {
 
-// The topic at a help address, "<file>::/<path in the file>"; false when
-// the file or the topic is not there.
-bool ReadTopic(const std::string& strAddress, std::string& strContent)
+// The topic at a help address, "<file>::/<path in the file>"; empty when the
+// file or the topic is not there.
+std::string ReadTopic(const std::string& strAddress)
 {
-    const GUID kClass = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0, 0xa0, 0xc9, 0x22, 0xe6, 0xec}},
-               kInterface = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+    const GUID kClsid = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+    const GUID kIid = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
     const size_t nSeparator = strAddress.find("::");
     IITStorage* pFactory = nullptr;
     IStorage* pStorage = nullptr;
     IStream* pStream = nullptr;
-    if (SUCCEEDED(CoCreateInstance(kClass, nullptr, CLSCTX_INPROC_SERVER, kInterface,
+    if (SUCCEEDED(CoCreateInstance(kClsid, nullptr, CLSCTX_INPROC_SERVER, kIid,
                                    reinterpret_cast<void**>(&pFactory))))
         pFactory->StgOpenStorage(Wide(strAddress.substr(0, nSeparator)).c_str(), nullptr,
                                  STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &pStorage);
     if (pStorage)
         pStorage->OpenStream(Wide(strAddress.substr(nSeparator + 2)).c_str(), nullptr,
                              STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &pStream);
+    std::string strContent;
     char buffer[4096];
     ULONG nRead = 0;
-    for (strContent.clear(); pStream && SUCCEEDED(pStream->Read(buffer, 4096, &nRead)) && nRead;)
+    while (pStream && SUCCEEDED(pStream->Read(buffer, sizeof(buffer), &nRead)) && nRead > 0)
         strContent.append(buffer, nRead);
     for (IUnknown* pUsed : std::initializer_list<IUnknown*>{pFactory, pStorage, pStream})
         if (pUsed)
             pUsed->Release();
-    return pStream != nullptr;
+    return strContent;
 }
 
 // The pages that a contents or index file, or a page in the folder given,
@@ -77,23 +77,20 @@ TEST(HelpFile, HoldsEveryPageTheProgramsOpenAndEveryPageItLinksTo)
     CoInitialize(nullptr);
     InitHelpBase();
     const std::string strFile = g_strHelpBase.substr(0, g_strHelpBase.find("::"));
-    std::string strContents, strIndex, strPage;
-    ASSERT_TRUE(ReadTopic(strFile + "::/Veltrin.hhc", strContents));
-    ASSERT_TRUE(ReadTopic(strFile + "::/Veltrin.hhk", strIndex));
-    EXPECT_FALSE(ReadTopic(g_strHelpBase + "nosuchpage.htm", strPage));
-    const std::set<std::string> listed = LinkedPages(strContents, "/");
+    const std::set<std::string> listed = LinkedPages(ReadTopic(strFile + "::/Veltrin.hhc"), "/");
+    EXPECT_EQ(ReadTopic(g_strHelpBase + "nosuchpage.htm"), "");
     EXPECT_GE(std::size(kHelpPagesInCode), 13u) << "the build found the programs' help pages";
     for (const char* pszPage : kHelpPagesInCode) {
-        EXPECT_TRUE(ReadTopic(g_strHelpBase + pszPage, strPage)) << g_strHelpBase + pszPage;
-        EXPECT_NE(strPage.find("</html>"), std::string::npos) << pszPage;
+        EXPECT_NE(ReadTopic(g_strHelpBase + pszPage).find("</html>"), std::string::npos) << pszPage;
         EXPECT_EQ(listed.count(std::string("/htm/") + pszPage), 1u) << pszPage;
     }
-    EXPECT_GE(LinkedPages(strIndex, "/").size(), std::size(kHelpPagesInCode));
+    EXPECT_GE(LinkedPages(ReadTopic(strFile + "::/Veltrin.hhk"), "/").size(),
+              std::size(kHelpPagesInCode));
     // Every page that the contents, the index or a page reached from them links to is there.
     std::vector<std::string> pages = {"/Veltrin.hhc", "/Veltrin.hhk"};
     for (size_t n = 0; n < pages.size(); ++n) {
-        const std::string strPath = pages[n];
-        EXPECT_TRUE(ReadTopic(strFile + "::" + strPath, strPage)) << strPath << " is not there";
+        const std::string strPath = pages[n], strPage = ReadTopic(strFile + "::" + strPath);
+        EXPECT_NE(strPage, "") << strPath << " is not there";
         const std::string strFolder = strPath.substr(0, strPath.rfind('/') + 1);
         for (const std::string& strNext : LinkedPages(strPage, strFolder))
             if (std::find(pages.begin(), pages.end(), strNext) == pages.end())
