@@ -104,7 +104,6 @@ protected:
         }
         return rows;
     }
-
     CAction m_plugin;
     std::unique_ptr<CPluginPage> m_page;
 };
@@ -113,7 +112,6 @@ protected:
 
 TEST_F(EditorFrame, NewPluginsAreNumberedAndBringTheToolsAndWindowMenus)
 {
-    EXPECT_EQ(GetMenuItemCount(GetMenu(m_frame)), 3);
     ASSERT_NE(m_frame.NewDocument(), nullptr);
     EXPECT_EQ(GetMenuItemCount(GetMenu(m_frame)), 5);
     // A second window of one plugin; both are named after it.
@@ -199,7 +197,6 @@ TEST_F(EditorFrame, ACorruptPluginFileSaysSoAndASaveThatCannotFinishLeavesTheOld
         CDocKT document;
         ASSERT_TRUE(WriteFileBytes(strPath, pszBytes) && document.OnOpenDocument(strPath));
         EXPECT_EQ(document.m_plugin, CAction());
-        EXPECT_EQ(document.GetTitle(), "bad.pld");
     }
     EXPECT_EQ(answers.Seen(), Texts({"\nDocument file is corrupt"}));
     // A folder where the file's temporary twin would go.

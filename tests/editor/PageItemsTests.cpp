@@ -18,8 +18,8 @@ std::string Row(const std::optional<Element>& item, int nColumns)
 
 }  // namespace
 
-// What the list pages' own tests already show (a folder's default mask, the
-// fields each page requires) is not repeated here.
+// What the list pages' own tests already show (a folder's default mask, the fields each
+// page requires) is not repeated here; number data is read as atoi reads it, within 32 bits.
 TEST(PageItems, FieldsMakeAnElementOnlyWithTheRequiredOnes)
 {
     const uint32_t dwText = RegUpdate::DT_TEXT, dwNum = RegUpdate::DT_NUMBER;
@@ -36,7 +36,6 @@ TEST(PageItems, FieldsMakeAnElementOnlyWithTheRequiredOnes)
         {Row(MakeRegTarget("S", 0x80000001, 1, "v", "m"), 3), "HKEY_CURRENT_USER\\S|||-1"},
         {Row(MakeRegUpdate("S", 0x80000000, dwText, "n", "1x"), 3), "HKEY_CLASSES_ROOT\\S|n|1x|3"},
         {Row(MakeRegUpdate("", 0x80000000, dwText, "n", "x"), 3), "none"},
-        // Number data is read as the C library reads a number, within 32 bits.
         {Row(MakeRegUpdate("S", 7, dwNum, "n", " +2147483648"), 3), "\\S|n|2147483647|4"},
         {Row(MakeRegUpdate("S", 7, dwNum, "n", "-99999999999"), 3), "\\S|n|2147483648|4"},
         {Row(MakeCommandLine("C:\\x.exe", ""), 1), "\"C:\\x.exe\"|5"},

@@ -55,13 +55,12 @@ std::string ReadTopic(const std::string& strAddress)
 
 // The pages that a contents or index file, or a page in the folder given,
 // links to by "href" or a "Local" parameter, from the file's root.
-std::set<std::string> LinkedPages(const std::string& strContent, const std::string& strFolder)
+std::set<std::string> LinkedPages(const std::string& strText, const std::string& strFolder)
 {
     static const std::regex link("(?:href|name=\"local\" value)=\"([^\"#:]*\\.htm[^\"#:]*)",
                                  std::regex::icase);
     std::set<std::string> pages;
-    const std::sregex_iterator end;
-    for (std::sregex_iterator it(strContent.begin(), strContent.end(), link); it != end; ++it) {
+    for (std::sregex_iterator it(strText.begin(), strText.end(), link), end; it != end; ++it) {
         std::string strTarget = (*it)[1];
         std::replace(strTarget.begin(), strTarget.end(), '\\', '/');
         pages.insert(strTarget.find('/') == std::string::npos ? strFolder + strTarget
