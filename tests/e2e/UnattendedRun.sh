@@ -1,15 +1,7 @@
-#!/usr/bin/env bash
 # "/preview" and "/auto" of the real cleaner with no display at all, as a
-# scheduled task on a server runs them, in a Wine prefix of their own: the
-# disk scan on a drive of the test's, its lines on standard output and in
-# the log file, the exit codes, and the trace records.
-#   UnattendedRun.sh SOURCE_ROOT VELTRIN_EXE BASE_PREFIX
-set -euo pipefail
-root=$1 program=$2 base_prefix=$3
-source "$root/scripts/lib/wine.sh"
-source "$root/tests/e2e/OwnPrefix.sh"
-
-own_prefix "$base_prefix" unattended "$program"
+# scheduled task on a server runs them: the disk scan on a drive of the
+# test's, its lines on standard output and in the log file, the exit codes,
+# and the trace records. Run by OwnPrefix.sh.
 drive=$prefix/test-drive
 mkdir "$drive" && ln -sfn "$drive" "$prefix/dosdevices/r:"
 unset DISPLAY WAYLAND_DISPLAY
