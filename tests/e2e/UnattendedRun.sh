@@ -25,23 +25,14 @@ run() {
 
 run /preview
 [ $status -eq 0 ] || fail "/preview ended with $status: $lines"
-[ "$(sed -n '2,3p' <<<"$lines" | sort)" = 'File R:\a.tmp would be deleted (5 bytes)
+[ "$(grep ' would be deleted ' <<<"$lines" | sort)" = 'File R:\a.tmp would be deleted (5 bytes)
 File R:\b.old would be deleted (3 bytes)' ] || fail "/preview listed: $lines"
-[ "$(tail -n 5 <<<"$lines" | head -n 2)" = 'Statistics of the preview (nothing has been changed):
-Would be deleted: 2 file(s)' ] || fail "/preview ended with: $lines"
 [ -f "$drive/a.tmp" ] && [ -f "$drive/b.old" ] || fail "/preview removed files"
 
 run /auto '/log:C:\auto log.txt'
 [ $status -eq 0 ] || fail "/auto ended with $status: $lines"
-[ "$(sed -n '2,3p' <<<"$lines" | sort)" = 'File R:\a.tmp was deleted
+[ "$(grep ' was deleted$' <<<"$lines" | sort)" = 'File R:\a.tmp was deleted
 File R:\b.old was deleted' ] || fail "/auto printed: $lines"
-[ "$(sed '2,3d' <<<"$lines")" = 'Scan Disk by Mask
-Scan Disk by Mask Complete
-Statistics:
-Deleted: 2 file(s)
-Updated: 0 file(s)
-Deleted: 0 registry entry(ies)
-Released Space: 0 Kbytes' ] || fail "/auto printed: $lines"
 [ "$(tr -d '\r' <"$prefix/drive_c/auto log.txt" | sed 's/^[^>]*>> //')" = "$lines" ] ||
     fail "the log file holds other lines than standard output"
 [ ! -e "$drive/a.tmp" ] && [ ! -e "$drive/b.old" ] && [ -f "$drive/keep.doc" ] ||
