@@ -1,6 +1,5 @@
-// The setup program in a Wine prefix made fresh for these tests: what it installs, the
-// installed programs at work, and the uninstaller that removes all of it again, silently and
-// through its pages.
+// The setup program in a fresh Wine prefix: what it installs, the installed programs at work,
+// and the uninstaller that removes all of it again, silently and through its pages.
 #include "VeltrinVersion.h"
 #include "cleaner/shell/resource.h"
 #include "common/Action.h"
@@ -52,12 +51,11 @@ bool ProcessRuns(const char* pszName)
     const HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
-    bool bFound = false;
-    for (BOOL bMore = Process32First(hSnapshot, &entry); bMore && !bFound;
-         bMore = Process32Next(hSnapshot, &entry))
-        bFound = lstrcmpiA(entry.szExeFile, pszName) == 0;
+    BOOL bMore = Process32First(hSnapshot, &entry);
+    while (bMore && lstrcmpiA(entry.szExeFile, pszName) != 0)
+        bMore = Process32Next(hSnapshot, &entry);
     CloseHandle(hSnapshot);
-    return bFound;
+    return bMore != FALSE;
 }
 
 // A visible dialog window whose title begins so, other than the one given,
@@ -88,8 +86,8 @@ bool PressWhenReady(HWND hWizard, const char* pszButton, const std::string& strP
     return PostMessageA(hWizard, WM_COMMAND, IDOK, 0) != FALSE;
 }
 
-// Installs silently once for all the tests of the suite, which run in this
-// order; the last two uninstall, the last one after installing again.
+// Installs silently once for all the tests of the suite, which run in this order, each on
+// what the one before left; the last two uninstall, the last one after installing again.
 class InstalledProduct : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -101,10 +99,8 @@ protected:
     }
     void SetUp() override { ASSERT_NE(s_strFolder, "\\") << "the uninstall entry names the folder"; }
 
-    static std::string s_strFolder;
+    inline static std::string s_strFolder;
 };
-
-std::string InstalledProduct::s_strFolder;
 
 }  // namespace
 
@@ -119,15 +115,12 @@ TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
     // The programs of this build, as setup holds them without their debugging information.
     for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm"})
         EXPECT_TRUE(ReadFileBytes(s_strFolder + pszFile) == ReadFileBytes(kSetupFolder + pszFile)) << pszFile;
-    // An empty plugin folder, where the cleaner looks by default.
-    EXPECT_EQ(GetFileAttributesA((s_strFolder + "Plugins").c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
-    WIN32_FIND_DATAA found;
-    EXPECT_EQ(FindFirstFileA((s_strFolder + "Plugins\\*.pld").c_str(), &found), INVALID_HANDLE_VALUE);
+    // An empty plugin folder, where the cleaner looks by default (the next test fills it).
+    EXPECT_TRUE(FilesInListedOrder(s_strFolder + "Plugins").empty());
     EXPECT_EQ(Installed("DisplayName"), "Veltrin PRO");
     EXPECT_EQ(Installed("DisplayVersion"), VELTRIN_DISPLAY_VERSION);
     EXPECT_EQ(Installed("UninstallString"), "\"" + s_strFolder + "Uninstall.exe\"");
     EXPECT_EQ(Installed("QuietUninstallString"), "\"" + s_strFolder + "Uninstall.exe\" /S");
-    // Plugins open in the editor.
     char szCommand[MAX_PATH * 2] = "";
     DWORD cchCommand = sizeof(szCommand);
     ASSERT_EQ(AssocQueryStringA(0, ASSOCSTR_COMMAND, ".pld", "open", szCommand, &cchCommand), S_OK);
@@ -174,13 +167,10 @@ TEST_F(InstalledProduct, CleanerShowsItsVersionAndTheEditorInstallsAPluginWhereT
 
 TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn)
 {
-    // What the user added meanwhile: the cleaner started with Windows,
-    // its settings and a plugin of the user's own.
+    // What the user added meanwhile: the cleaner's settings and the plugin of the test before,
+    // and the cleaner started with Windows.
     WriteStringValue(kRunKey, "Veltrin PRO", "\"" + s_strFolder + "Veltrin.exe\"",
                      HKEY_LOCAL_MACHINE);
-    WriteStringValue(kSettingsKey, "strPluginFolder", s_strFolder + "Plugins");
-    ASSERT_TRUE(WriteFileBytes(s_strFolder + "Plugins\\mine.pld", PluginBytes(CAction())));
-
     CProgramRun uninstall((s_strFolder + "Uninstall.exe").c_str());
     ASSERT_TRUE(uninstall.Start("/S"));
     // The uninstaller goes on in a copy of itself in the temporary folder,
@@ -197,7 +187,7 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
     }
     EXPECT_FALSE(ValueExists(kRunKey, "Veltrin PRO", HKEY_LOCAL_MACHINE));
     EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), s_strFolder + "Plugins");
-    EXPECT_TRUE(FileExists(s_strFolder + "Plugins\\mine.pld"));
+    EXPECT_TRUE(FileExists(s_strFolder + "Plugins\\opened.pld"));
 }
 
 TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSettingsWhenTold)
@@ -216,8 +206,6 @@ TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSetting
     ASSERT_NE(hCleaner, nullptr);
     PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
     ASSERT_TRUE(WaitFor([] { return !ProcessRuns("Veltrin.exe"); }));
-    WriteStringValue(kSettingsKey, "strPluginFolder", s_strFolder + "Plugins");
-    ASSERT_TRUE(WriteFileBytes(s_strFolder + "Plugins\\mine.pld", PluginBytes(CAction())));
     // The uninstaller asks for the go-ahead, then whether to keep the
     // settings and plug-ins: "No" removes them too.
     CProgramRun uninstall((s_strFolder + "Uninstall.exe").c_str());
