@@ -73,8 +73,8 @@ TEST_F(Programs, CleansOnItsPublishedCommandAndAutoRefusesUnderTheGuard)
 
     ASSERT_TRUE(WriteFileBytes(m_junk / "b.tmp", "junk"));
     WriteDwordValue(kSettings + "\\IECookies", "bEnabled", 1);
-    const HWND hBrowser = CreateWindowExA(0, "STATIC", "Home - Microsoft Internet Explorer",
-                                          WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND hBrowser = CreateWindowExA(0, "STATIC", "Home - Microsoft Internet Explorer", WS_OVERLAPPED,
+                                    0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     CProgramRun refused("Veltrin.exe");
     ASSERT_TRUE(refused.StartWithOutput("/auto"));
     EXPECT_EQ(refused.Output(), "Cannot Clear Internet Explorer Cookies while Internet Explorer running\r\n");
@@ -144,8 +144,9 @@ TEST_F(Programs, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
     for (const char* pszArguments : {"", "/auto"}) {
         CProgramRun second("Veltrin.exe");
         ASSERT_TRUE(second.StartWithOutput(pszArguments));
-        EXPECT_EQ(second.Output(), *pszArguments ? "Veltrin is already running; no clean was started.\r\n" : "");
-        EXPECT_EQ(second.ExitCode(), *pszArguments ? 3u : 0u);
+        const bool bAuto = *pszArguments != '\0';
+        EXPECT_EQ(second.Output(), bAuto ? "Veltrin is already running; no clean was started.\r\n" : "");
+        EXPECT_EQ(second.ExitCode(), bAuto ? 3u : 0u);
     }
     EXPECT_EQ(PublishedCleanerWindow(), hWnd);
     EXPECT_TRUE(WaitFor([&] { return Finished(); }, 120000));
