@@ -1,5 +1,6 @@
-// The plugin file format, against bytes written out by hand.
+// The plugin file format, against bytes written out by hand, and its targets' file masks.
 #include "common/Action.h"
+#include "common/FileMask.h"
 #include "common/MemFile.h"
 
 #include <gtest/gtest.h>
@@ -23,47 +24,6 @@ static Bytes Head(const std::string& strSignature = kSignature)
     return Bytes().Str(strSignature).Str("N").Str("T").Raw({'\0'}).Word(0);
 }
 
-static ByteVector Written(const CAction& action)
-{
-    CMemFile file;
-    EXPECT_TRUE(action.Write(file));
-    return file.GetData();
-}
-
-static bool ReadFrom(const ByteVector& data, CAction& action)
-{
-    CMemFile file(data);
-    return action.Read(file);
-}
-
-// Every list with elements and every field a value of its own, and where
-// each of the three optional sections of the newer layouts ends.
-struct HandWritten {
-    Bytes bytes;
-    size_t anSectionEnd[3];
-    HandWritten()
-    {
-        bytes.Str(kSignature).Str("MyPlugin").Str("Cleaning my traces").Raw("\1").Word(AK_MRU);
-        // file targets: path, type, mask, three flags, date, report flags, exclusions, masks
-        bytes.Word(1).Str("[PATH_TEMP]").Word(3).Str("*.tmp|*.bak").Raw({1, 0, 1});
-        bytes.Raw({char(0xD3), 7, 7, 0, 2, 0, 16, 0, 13, 0, 45, 0, 30, 0, char(0xF4), 1});
-        bytes.Word(0x101).Word(1).Str("keep.tmp").Word(2).Str("*.old").Str("*.new");
-        // registry targets: key, value, root, type, value mask
-        bytes.Word(1).Str("Software\\Test").Str("Last").Word(0x80000002).Word(2).Str("url*");
-        bytes.Word(1).Str("C:\\").Word(1).Str("D:\\");       // free-space, recycle-bin drives
-        bytes.Word(2).Str("notepad.exe /p x").Str("second");  // commands
-        bytes.Word(1).Str("a.dat").Str("b.dat").Word(7);      // file pairs
-        anSectionEnd[0] = bytes.data.size();
-        // registry updates: a registry target, text, number, data type
-        bytes.Word(1).Str("Software\\Upd").Str("Val").Word(0x80000001).Word(0).Str("");
-        bytes.Str("new text").Word(42).Word(1);
-        anSectionEnd[1] = bytes.data.size();
-        bytes.Word(1).Str("C:\\prefs.js").Word(1).Word(2).Str("history").Str("cache");
-        anSectionEnd[2] = bytes.data.size();
-        bytes.Word(1).Str("Removes my traces.");  // warning level, description
-    }
-};
-
 // Counts the bytes the reader asks for.
 struct CCountingFile : CMemFile {
     using CMemFile::CMemFile;
@@ -75,37 +35,70 @@ struct CCountingFile : CMemFile {
     uint64_t m_nAsked = 0;
 };
 
-TEST(ActionFormat, HandWrittenFileReadsAndWritesBackByteForByte)
+static ByteVector Written(const CAction& action)
 {
-    const HandWritten file;
-    CAction read;
+    CMemFile file;
+    EXPECT_TRUE(action.Write(file));
+    return file.GetData();
+}
+
+// Every list with elements and every field a value of its own, and where each of the
+// three optional sections of the newer layouts ends.
+static ByteVector HandWritten(size_t anSectionEnd[3])
+{
+    Bytes bytes;
+    bytes.Str(kSignature).Str("MyPlugin").Str("Cleaning my traces").Raw("\1").Word(AK_MRU);
+    // file targets: path, type, mask, three flags, date, report flags, exclusions, masks
+    bytes.Word(1).Str("[PATH_TEMP]").Word(3).Str("*.tmp|*.bak").Raw({1, 0, 1});
+    bytes.Raw({char(0xD3), 7, 7, 0, 2, 0, 16, 0, 13, 0, 45, 0, 30, 0, char(0xF4), 1});
+    bytes.Word(0x101).Word(1).Str("keep.tmp").Word(2).Str("*.old").Str("*.new");
+    // registry targets: key, value, root, type, value mask
+    bytes.Word(1).Str("Software\\Test").Str("Last").Word(0x80000002).Word(2).Str("url*");
+    bytes.Word(1).Str("C:\\").Word(1).Str("D:\\");       // free-space, recycle-bin drives
+    bytes.Word(2).Str("notepad.exe /p x").Str("second");  // commands
+    bytes.Word(1).Str("a.dat").Str("b.dat").Word(7);      // file pairs
+    anSectionEnd[0] = bytes.data.size();
+    // registry updates: a registry target, text, number, data type
+    bytes.Word(1).Str("Software\\Upd").Str("Val").Word(0x80000001).Word(0).Str("");
+    bytes.Str("new text").Word(42).Word(1);
+    anSectionEnd[1] = bytes.data.size();
+    bytes.Word(1).Str("C:\\prefs.js").Word(1).Word(2).Str("history").Str("cache");
+    anSectionEnd[2] = bytes.data.size();
+    return bytes.Word(1).Str("Removes my traces.").data;  // warning level, description
+}
+
+// What is read is appended to the lists the action has. A file of an older layout ends
+// after an optional section and reads as if the rest were empty; a cut anywhere else fails
+// and leaves the action as it was.
+TEST(ActionFormat, HandWrittenFileReadsAndWritesBackAndEveryCutFailsButAnOlderLayout)
+{
+    size_t anSectionEnd[3];
+    const ByteVector whole = HandWritten(anSectionEnd);
+    CMemFile file(whole);
+    CAction read, before;
     read.lstCommands = {"kept"};
-    ASSERT_TRUE(ReadFrom(file.bytes.data, read));
-    // What is read is appended to the lists the action has.
+    ASSERT_TRUE(read.Read(file));
     EXPECT_EQ(read.lstCommands, (StringList{"kept", "notepad.exe /p x", "second"}));
     read.lstCommands.pop_front();
     // The warned state and a registry target's exclusions are no part of the file.
     read.bWarned = true;
     read.lstKeys.front().lstExcludeKeys = {"k"};
     read.lstKeys.front().lstExcludeValues = {"v"};
-    EXPECT_EQ(Written(read), file.bytes.data);
-}
+    EXPECT_EQ(Written(read), whole);
+    struct CFullDisk : CMemFile {
+        bool Write(const void*, size_t) override { return false; }
+    } full;
+    EXPECT_FALSE(read.Write(full));
 
-// A file of an older layout ends after an optional section and reads as if the
-// rest were empty; a cut anywhere else fails and leaves the action as it was.
-TEST(ActionFormat, EveryCutFailsButWhereAnOlderLayoutEnds)
-{
-    const HandWritten file;
-    CAction before;
     before.strId = "Before";
-    for (size_t n = 0; n < file.bytes.data.size(); ++n) {
+    for (size_t n = 0; n < whole.size(); ++n) {
         SCOPED_TRACE("cut after " + std::to_string(n) + " bytes");
-        const Bytes cut = {ByteVector(file.bytes.data.begin(), file.bytes.data.begin() + n)};
-        int nMissingWords = 0;
-        for (int i = 0; i < 3; ++i)
-            nMissingWords = n == file.anSectionEnd[i] ? 4 - i : nMissingWords;
+        const Bytes cut = {ByteVector(whole.begin(), whole.begin() + n)};
+        const int nMissingWords =
+            n == anSectionEnd[0] ? 4 : n == anSectionEnd[1] ? 3 : n == anSectionEnd[2] ? 2 : 0;
+        CMemFile cutFile(cut.data);
         CAction action = before;
-        ASSERT_EQ(ReadFrom(cut.data, action), nMissingWords > 0);
+        ASSERT_EQ(action.Read(cutFile), nMissingWords > 0);
         EXPECT_EQ(Written(action),
                   nMissingWords > 0 ? Bytes(cut).Zeros(nMissingWords).data : Written(before));
     }
@@ -134,15 +127,24 @@ TEST(ActionFormat, HostileCountsLengthsAndSignaturesAreRefused)
         EXPECT_LE(file.m_nAsked, c.second.data.size());
     }
     // A negative count reads no elements.
+    CMemFile file(Head().Word(0xFFFFFFFF).Word(0x80000000).Zeros(8).data);
     CAction action;
-    ASSERT_TRUE(ReadFrom(Head().Word(0xFFFFFFFF).Word(0x80000000).Zeros(8).data, action));
+    ASSERT_TRUE(action.Read(file));
     EXPECT_TRUE(action.lstFiles.empty() && action.lstKeys.empty());
 }
 
-TEST(ActionFormat, FailedWriteIsReported)
+// The rules that the names of the engine's test folders do not reach: a star takes an empty
+// run, the rest of the name and is tried again; "?" is one character; only ".*" may be absent.
+TEST(FileMask, MatchesTheLongNameByWindowsRules)
 {
-    struct CFullDisk : CMemFile {
-        bool Write(const void*, size_t) override { return false; }
-    } disk;
-    EXPECT_FALSE(CAction().Write(disk));
+    static const struct {
+        const char *name, *mask;
+        bool match;
+    } cases[] = {{".tmp", "*.tmp", true},          {"x.tmp.tmpl", "*.tmp", false},
+                 {"mississippi", "m*iss*ppi", true}, {"x.tmp", "x.tmp*", true},
+                 {"b.tp", "*.t?p", false},         {"x.htm", "*.HTM", true},
+                 {"~lock", "~*.*", true},          {"reports", "report.*", false},
+                 {"report", "report.t*", false},   {"x", "", false}, {"x", "xy*", false}};
+    for (const auto& row : cases)
+        EXPECT_EQ(MatchFileMask(row.name, row.mask), row.match) << row.name << " with " << row.mask;
 }

@@ -1,6 +1,5 @@
-// The setup program in a Wine prefix made fresh for these tests: what it
-// installs, the installed programs at work, and the uninstaller that removes
-// all of it again, silently and through its pages.
+// The setup program in a fresh Wine prefix: what it installs, the installed programs at work,
+// and the uninstaller that removes all of it again, silently and through its pages.
 #include "VeltrinVersion.h"
 #include "cleaner/shell/resource.h"
 #include "common/Action.h"
@@ -30,16 +29,14 @@ const char kUninstallKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
     "{9E3F2C18-6B7A-4F05-A1D2-53C8E4B7F690}";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const WPARAM kEditorInstall = 32772;
 // What setup installs, each with its Start menu shortcut.
 const char* const kInstalled[][2] = {{"Veltrin.exe", "Veltrin PRO.lnk"},
                                      {"Actsmith.exe", "Actsmith.lnk"},
                                      {"Veltrin.chm", "Veltrin PRO Help.lnk"},
                                      {"Uninstall.exe", "Uninstall Veltrin PRO.lnk"}};
 
-std::string Installed(const char* pszName)
-{
-    return ReadTextValue(kUninstallKey, pszName, HKEY_LOCAL_MACHINE);
-}
+std::string Installed(const char* pszName) { return ReadTextValue(kUninstallKey, pszName, HKEY_LOCAL_MACHINE); }
 
 std::string ShortcutFolder()
 {
@@ -48,24 +45,17 @@ std::string ShortcutFolder()
     return std::string(szPrograms) + "\\Veltrin PRO\\";
 }
 
-// Whether the Start menu shortcut starts that file, as the path in it says.
-bool ShortcutStarts(const char* pszShortcut, const std::string& strTarget)
-{
-    return ReadFileBytes(ShortcutFolder() + pszShortcut).find(strTarget + '\0') != std::string::npos;
-}
-
 // Whether a process of that file name is running.
 bool ProcessRuns(const char* pszName)
 {
     const HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
-    bool bFound = false;
-    for (BOOL bMore = Process32First(hSnapshot, &entry); bMore && !bFound;
-         bMore = Process32Next(hSnapshot, &entry))
-        bFound = lstrcmpiA(entry.szExeFile, pszName) == 0;
+    BOOL bMore = Process32First(hSnapshot, &entry);
+    while (bMore && lstrcmpiA(entry.szExeFile, pszName) != 0)
+        bMore = Process32Next(hSnapshot, &entry);
     CloseHandle(hSnapshot);
-    return bFound;
+    return bMore != FALSE;
 }
 
 // A visible dialog window whose title begins so, other than the one given,
@@ -96,8 +86,8 @@ bool PressWhenReady(HWND hWizard, const char* pszButton, const std::string& strP
     return PostMessageA(hWizard, WM_COMMAND, IDOK, 0) != FALSE;
 }
 
-// Installs silently once for all the tests of the suite, which run in this
-// order; the last two uninstall, the last one after installing again.
+// Installs silently once for all the tests of the suite, which run in this order, each on
+// what the one before left; the last two uninstall, the last one after installing again.
 class InstalledProduct : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -109,40 +99,35 @@ protected:
     }
     void SetUp() override { ASSERT_NE(s_strFolder, "\\") << "the uninstall entry names the folder"; }
 
-    static std::string s_strFolder;
+    inline static std::string s_strFolder;
 };
-
-std::string InstalledProduct::s_strFolder;
 
 }  // namespace
 
 TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
 {
+    // Each Start menu shortcut starts its file, as the path in it says.
     for (const auto& installed : kInstalled) {
         EXPECT_TRUE(FileExists(s_strFolder + installed[0])) << installed[0];
-        EXPECT_TRUE(ShortcutStarts(installed[1], s_strFolder + installed[0])) << installed[1];
+        EXPECT_NE(ReadFileBytes(ShortcutFolder() + installed[1]).find(s_strFolder + installed[0] + '\0'),
+                  std::string::npos) << installed[1];
     }
-    // The programs of this build, as setup holds them without their debugging
-    // information, and its help file.
+    // The programs of this build, as setup holds them without their debugging information.
     for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm"})
         EXPECT_TRUE(ReadFileBytes(s_strFolder + pszFile) == ReadFileBytes(kSetupFolder + pszFile)) << pszFile;
-    // An empty plugin folder, where the cleaner looks by default.
-    EXPECT_EQ(GetFileAttributesA((s_strFolder + "Plugins").c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
-    WIN32_FIND_DATAA found;
-    EXPECT_EQ(FindFirstFileA((s_strFolder + "Plugins\\*.pld").c_str(), &found), INVALID_HANDLE_VALUE);
-
+    // An empty plugin folder, where the cleaner looks by default (the next test fills it).
+    EXPECT_TRUE(FilesInListedOrder(s_strFolder + "Plugins").empty());
     EXPECT_EQ(Installed("DisplayName"), "Veltrin PRO");
     EXPECT_EQ(Installed("DisplayVersion"), VELTRIN_DISPLAY_VERSION);
     EXPECT_EQ(Installed("UninstallString"), "\"" + s_strFolder + "Uninstall.exe\"");
     EXPECT_EQ(Installed("QuietUninstallString"), "\"" + s_strFolder + "Uninstall.exe\" /S");
-
     char szCommand[MAX_PATH * 2] = "";
     DWORD cchCommand = sizeof(szCommand);
     ASSERT_EQ(AssocQueryStringA(0, ASSOCSTR_COMMAND, ".pld", "open", szCommand, &cchCommand), S_OK);
     EXPECT_EQ(std::string(szCommand), "\"" + s_strFolder + "Actsmith.exe\" \"%1\"");
 }
 
-TEST_F(InstalledProduct, CleanerShowsTheInstalledVersionAndAPluginOpensInTheEditor)
+TEST_F(InstalledProduct, CleanerShowsItsVersionAndTheEditorInstallsAPluginWhereTheCleanerLooks)
 {
     // Started from where its shortcut points: Wine's shell does not report
     // the process of a shortcut that it opens.
@@ -150,7 +135,6 @@ TEST_F(InstalledProduct, CleanerShowsTheInstalledVersionAndAPluginOpensInTheEdit
     ASSERT_TRUE(cleaner.Start());
     const HWND hCleaner = PublishedCleanerWindow();
     ASSERT_NE(hCleaner, nullptr);
-
     ASSERT_TRUE(PostMessageA(hCleaner, WM_COMMAND, ID_APP_ABOUT, 0));
     HWND hAbout = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (hAbout = FindWindowA("#32770", "About Veltrin PRO")) != nullptr; }));
@@ -160,32 +144,33 @@ TEST_F(InstalledProduct, CleanerShowsTheInstalledVersionAndAPluginOpensInTheEdit
     SaveWindowPicture(hAbout, ArtifactPath("installed-about.png"));
     PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
-
     PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_TRUE(cleaner.HasEnded());
-
-    // A plugin double-clicked opens in the installed editor.
+    // A plugin double-clicked opens in the installed editor, which installs it in the folder
+    // that the cleaner has named in its settings.
     CTempFolder folder;
     const std::string strPlugin = folder / "opened.pld";
     ASSERT_TRUE(WriteFileBytes(strPlugin, PluginBytes(CAction())));
     CProgramRun editor("Actsmith.exe");
     ASSERT_TRUE(editor.Open(strPlugin));
-    HWND hFrame = nullptr;
+    HWND hFrame = nullptr, hBox = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (hFrame = FindWindowA("ActsmithFrame", nullptr)) != nullptr; }));
     EXPECT_TRUE(WaitFor([&] { return FindInside(hFrame, "ActsmithPluginWindow", "opened.pld") != nullptr; }));
+    ASSERT_TRUE(PostMessageA(hFrame, WM_COMMAND, kEditorInstall, 0));
+    ASSERT_TRUE(WaitFor([&] { return (hBox = FindWindowA("#32770", "Actsmith")) != nullptr; }));
+    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ReadFileBytes(s_strFolder + "Plugins\\opened.pld"), ReadFileBytes(strPlugin));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hBox); }));
     PostMessageA(hFrame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(editor.HasEnded());
 }
 
 TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn)
 {
-    // What the user added meanwhile: the cleaner started with Windows,
-    // its settings and a plugin of the user's own.
+    // What the user added meanwhile: the cleaner's settings and the plugin of the test before,
+    // and the cleaner started with Windows.
     WriteStringValue(kRunKey, "Veltrin PRO", "\"" + s_strFolder + "Veltrin.exe\"",
                      HKEY_LOCAL_MACHINE);
-    WriteStringValue(kSettingsKey, "strPluginFolder", s_strFolder + "Plugins");
-    ASSERT_TRUE(WriteFileBytes(s_strFolder + "Plugins\\mine.pld", PluginBytes(CAction())));
-
     CProgramRun uninstall((s_strFolder + "Uninstall.exe").c_str());
     ASSERT_TRUE(uninstall.Start("/S"));
     // The uninstaller goes on in a copy of itself in the temporary folder,
@@ -193,7 +178,6 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
     EXPECT_TRUE(WaitFor(
         [&] { return !FileExists(s_strFolder + "Uninstall.exe") && !ProcessRuns("Un.exe"); },
         120000));
-
     for (const auto& installed : kInstalled)
         EXPECT_FALSE(FileExists(s_strFolder + installed[0])) << installed[0];
     EXPECT_FALSE(FileExists(ShortcutFolder()));
@@ -202,9 +186,8 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
         EXPECT_FALSE(KeyExists("Software\\Classes\\Actsmith.Document", hRoot));
     }
     EXPECT_FALSE(ValueExists(kRunKey, "Veltrin PRO", HKEY_LOCAL_MACHINE));
-
     EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), s_strFolder + "Plugins");
-    EXPECT_TRUE(FileExists(s_strFolder + "Plugins\\mine.pld"));
+    EXPECT_TRUE(FileExists(s_strFolder + "Plugins\\opened.pld"));
 }
 
 TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSettingsWhenTold)
@@ -223,10 +206,6 @@ TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSetting
     ASSERT_NE(hCleaner, nullptr);
     PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
     ASSERT_TRUE(WaitFor([] { return !ProcessRuns("Veltrin.exe"); }));
-
-    WriteStringValue(kSettingsKey, "strPluginFolder", s_strFolder + "Plugins");
-    ASSERT_TRUE(WriteFileBytes(s_strFolder + "Plugins\\mine.pld", PluginBytes(CAction())));
-
     // The uninstaller asks for the go-ahead, then whether to keep the
     // settings and plug-ins: "No" removes them too.
     CProgramRun uninstall((s_strFolder + "Uninstall.exe").c_str());
@@ -243,7 +222,6 @@ TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSetting
     PostMessageA(hQuestion, WM_COMMAND, IDNO, 0);
     ASSERT_TRUE(PressWhenReady(hWizard, "&Close", "uninstall-done.png"));
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hWizard) && !ProcessRuns("Un.exe"); }, 60000));
-
     EXPECT_FALSE(KeyExists(kProductKey));
     EXPECT_FALSE(FileExists(s_strFolder));
     EXPECT_FALSE(KeyExists(kUninstallKey, HKEY_LOCAL_MACHINE));

@@ -1,15 +1,5 @@
-#!/usr/bin/env bash
-# "/preview" and "/auto" of the real cleaner with no display at all, as a
-# scheduled task on a server runs them, in a Wine prefix of their own: the
-# disk scan on a drive of the test's, its lines on standard output and in
-# the log file, the exit codes, and the trace records.
-#   UnattendedRun.sh SOURCE_ROOT VELTRIN_EXE BASE_PREFIX
-set -euo pipefail
-root=$1 program=$2 base_prefix=$3
-source "$root/scripts/lib/wine.sh"
-source "$root/tests/e2e/OwnPrefix.sh"
-
-own_prefix "$base_prefix" unattended "$program"
+# "/preview" and "/auto" with no display, as a scheduled task on a server runs them (OwnPrefix.sh
+# runs this): a disk scan of the test's drive, its lines, exit codes, log file and trace records.
 drive=$prefix/test-drive
 mkdir "$drive" && ln -sfn "$drive" "$prefix/dosdevices/r:"
 unset DISPLAY WAYLAND_DISPLAY
@@ -33,29 +23,18 @@ run() {
 
 run /preview
 [ $status -eq 0 ] || fail "/preview ended with $status: $lines"
-[ "$(sed -n '2,3p' <<<"$lines" | sort)" = 'File R:\a.tmp would be deleted (5 bytes)
-File R:\b.old would be deleted (3 bytes)' ] || fail "/preview listed: $lines"
-[ "$(tail -n 5 <<<"$lines" | head -n 2)" = 'Statistics of the preview (nothing has been changed):
-Would be deleted: 2 file(s)' ] || fail "/preview ended with: $lines"
-[ -f "$drive/a.tmp" ] && [ -f "$drive/b.old" ] || fail "/preview removed files"
+[ "$(grep -c ' would be deleted ' <<<"$lines")" = 2 ] && [ -f "$drive/a.tmp" ] && [ -f "$drive/b.old" ] ||
+    fail "/preview listed and left: $lines $(ls "$drive")"
 
 run /auto '/log:C:\auto log.txt'
 [ $status -eq 0 ] || fail "/auto ended with $status: $lines"
-[ "$(sed -n '2,3p' <<<"$lines" | sort)" = 'File R:\a.tmp was deleted
+[ "$(grep ' was deleted$' <<<"$lines" | sort)" = 'File R:\a.tmp was deleted
 File R:\b.old was deleted' ] || fail "/auto printed: $lines"
-[ "$(sed '2,3d' <<<"$lines")" = 'Scan Disk by Mask
-Scan Disk by Mask Complete
-Statistics:
-Deleted: 2 file(s)
-Updated: 0 file(s)
-Deleted: 0 registry entry(ies)
-Released Space: 0 Kbytes' ] || fail "/auto printed: $lines"
 [ "$(tr -d '\r' <"$prefix/drive_c/auto log.txt" | sed 's/^[^>]*>> //')" = "$lines" ] ||
     fail "the log file holds other lines than standard output"
 [ ! -e "$drive/a.tmp" ] && [ ! -e "$drive/b.old" ] && [ -f "$drive/keep.doc" ] ||
     fail "/auto did not clean as its settings say: $(ls "$drive")"
 
-# The records, without their times and separators.
 trace=$(tr -d '\r' <"$prefix"/drive_c/windows/[Tt]emp/allBuffs.txt | grep -v -e '^[0-9]' -e '^-*$' || true)
 [ "$trace" = $'/preview\nFinished\n/auto\nFinished' ] || fail "the trace file holds: $trace"
 

@@ -1,30 +1,19 @@
-// Feeds arbitrary bytes to the plugin reader. Whatever it accepts must write
-// back to a file that reads to the same action, and write the same bytes
-// again: the reader and the writer agree on every field.
+// Arbitrary bytes for the plugin reader: whatever it accepts must write back to a file that
+// reads to the same action and writes the same bytes again.
 #include "common/Action.h"
 #include "common/MemFile.h"
 
-#include <cstddef>
-#include <cstdint>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    CMemFile input(pData, nSize);
-    CAction action;
+    CMemFile input(pData, nSize), written, rewritten;
+    CAction action, reread;
     if (!action.Read(input))
         return 0;
-
-    CMemFile written;
     if (!action.Write(written))
         __builtin_trap();
     written.SeekToBegin();
-    CAction reread;
-    if (!reread.Read(written) || !(reread == action))
-        __builtin_trap();
-
-    CMemFile rewritten;
-    reread.Write(rewritten);
-    if (rewritten.GetData() != written.GetData())
+    if (!reread.Read(written) || !(reread == action) || !reread.Write(rewritten) ||
+        rewritten.GetData() != written.GetData())
         __builtin_trap();
     return 0;
 }

@@ -13,15 +13,7 @@
 namespace {
 
 const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
-
-std::string PendingOperations()
-{
-    DWORD dwType = 0;
-    std::string operations;
-    ReadRawValue(kSessionManager, "PendingFileRenameOperations", dwType, operations,
-                 HKEY_LOCAL_MACHINE);
-    return operations;
-}
+const char kPending[] = "PendingFileRenameOperations";
 
 // Opens the file the way a program that uses it does: no one may delete it.
 HANDLE HoldOpen(const std::string& strPath, DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE)
@@ -47,19 +39,20 @@ bool WideExists(const std::wstring& path)
     return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Nothing waits for the restart when a test starts.
 class FileRemovalTest : public CleaningRun {
 protected:
+    FileRemovalTest() { m_registry.Remove(HKEY_LOCAL_MACHINE, kSessionManager, kPending); }
     FileRemoval m_removal;
-    CSavedValue m_pending{HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations"};
+    CScratchRegistry m_registry;
 };
 
-// The tests of the code that asks which Windows runs.
-typedef FileRemovalTest DeferredDeletion;
+typedef FileRemovalTest DeferredDeletion;  // it and the wipe ask which Windows runs
 typedef FileRemovalTest Wipe;
 
 }  // namespace
 
-TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesKeepsOlderOnesAndReportsWhatTheFlagsAsk)
+TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesAndKeepsOlderOnes)
 {
     const std::string strReadOnly = MakeFile("read-only.txt", "12345");
     SetFileAttributesA(strReadOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
@@ -67,46 +60,32 @@ TEST_F(FileRemovalTest, EraseFileDeletesReadOnlyFilesKeepsOlderOnesAndReportsWha
     EXPECT_FALSE(FileExists(strReadOnly));
     const std::string strMissing = m_folder / "missing.txt",
                       strNoFolder = m_folder / "no folder\\missing.txt";
-    EXPECT_EQ(EraseFile(strMissing, m_removal), CleanStats());
-    EXPECT_EQ(EraseFile(strNoFolder, m_removal), CleanStats());
+    for (const std::string& strPath : {strMissing, strNoFolder})
+        EXPECT_EQ(EraseFile(strPath, m_removal), CleanStats());
     EXPECT_EQ(m_log.m_lines, (Lines{Deleted(strReadOnly),
                                     {2, "File " + strMissing + " not found"},
                                     {2, "File " + strNoFolder + " not found"}}));
-    m_log.Clear();  // each outcome logged only when its flag is set
-    m_removal.dwReportFlags = RF_NOT_FOUND | RF_AT_REBOOT;
-    EXPECT_EQ(EraseFile(MakeFile("quiet.txt", "data"), m_removal), (CleanStats{4, 1}));
-    m_removal.dwReportFlags = RF_DELETED | RF_AT_REBOOT;
-    EraseFile(strMissing, m_removal);
-    EXPECT_TRUE(m_log.m_lines.empty());
     // A date limit keeps older files untouched; one that is no date, all.
-    SysTime limit;
-    limit.wYear = 2010;
-    limit.wMonth = limit.wDay = 1;
-    m_removal = FileRemoval();
-    m_removal.pDate = &limit;
-    m_removal.bWipe = true;
-    m_removal.dwWipeMode = WIPE_ONES;
+    const SysTime limit{2010, 1, 0, 1}, invalid;
+    m_removal = FileRemoval{true, WIPE_ONES, &limit};
     const std::string strOld = MakeFile("old.txt", "old content"),
                       strNew = MakeFile("new.txt", "data");
     SetLastWriteYear(strOld, 2009);
     SetLastWriteYear(strNew, 2010);
     SetFileAttributesA(strOld.c_str(), FILE_ATTRIBUTE_READONLY);
-    WIN32_FIND_DATAA before, after;
-    FindClose(FindFirstFileA(strOld.c_str(), &before));
+    WIN32_FILE_ATTRIBUTE_DATA before, after;
+    GetFileAttributesExA(strOld.c_str(), GetFileExInfoStandard, &before);
     EXPECT_EQ(EraseFile(strOld, m_removal), CleanStats());
-    FindClose(FindFirstFileA(strOld.c_str(), &after));
+    GetFileAttributesExA(strOld.c_str(), GetFileExInfoStandard, &after);
+    EXPECT_EQ(memcmp(&before, &after, sizeof(before)), 0);
     EXPECT_EQ(ReadFileBytes(strOld), "old content");
-    EXPECT_EQ(after.dwFileAttributes, before.dwFileAttributes);
-    EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
     EXPECT_EQ(EraseFile(strNew, m_removal), (CleanStats{4, 1}));
-    const SysTime invalid;
     m_removal.pDate = &invalid;
     EXPECT_EQ(EraseFile(MakeFile("any.txt", "data"), m_removal), CleanStats());
     EXPECT_TRUE(FileExists(m_folder / "any.txt"));
 }
 
-// The block over and over from the file's start, the last copy cut short; the generator
-// starts over on a new thread.
+// The block over and over from the file's start, the last copy cut short, anew on each thread.
 TEST_F(Wipe, RepeatsTheBlockExactlyAtEveryLength)
 {
     std::string expected;
@@ -121,13 +100,11 @@ TEST_F(Wipe, RepeatsTheBlockExactlyAtEveryLength)
         std::thread([&] { EXPECT_TRUE(WipeFile(strFile, WIPE_RANDOM)); }).join();
         EXPECT_TRUE(ReadFileBytes(strFile) == expected.substr(0, nLength)) << nLength;
     }
-    EXPECT_FALSE(WipeFile(m_folder / "missing.bin", WIPE_ONES));
 }
 
 TEST_F(Wipe, LeavesSharedAndLockedDataAloneButTheFileIsDeleted)
 {
-    m_removal.bWipe = true;
-    m_removal.dwWipeMode = WIPE_ONES;
+    m_removal = FileRemoval{true, WIPE_ONES};
     // A second name of the same data keeps it.
     const std::string strFile = MakeFile("linked.txt", "shared data"),
                       strOtherName = m_folder / "other name.txt";
@@ -136,8 +113,7 @@ TEST_F(Wipe, LeavesSharedAndLockedDataAloneButTheFileIsDeleted)
     EXPECT_EQ(EraseFile(strFile, m_removal), (CleanStats{11, 1}));
     EXPECT_FALSE(FileExists(strFile));
     EXPECT_EQ(ReadFileBytes(strOtherName), "shared data");
-    // Open elsewhere, it is not wiped but deleted: at once, or where it stays in
-    // sight until closed (Wine), counted as removed at the restart.
+    // Open elsewhere, it is not wiped but deleted, or seen until closed (Wine) and deferred.
     const std::string strLocked = MakeFile("locked.txt", "in use");
     HANDLE hFile = HoldOpen(strLocked, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     const CleanStats stats = EraseFile(strLocked, m_removal);
@@ -159,8 +135,8 @@ TEST_F(DeferredDeletion, FileInUseLosesItsAttributesAndIsLeftForTheRestart)
     SetFileAttributesA(strFirst.c_str(), dwKeeping);
     HANDLE hFirst = HoldOpen(strFirst), hSecond = HoldOpen(strSecond);
     wininit.Write("[Rename]\r\nx=y");  // a header in other letter case is not the section
-    EXPECT_EQ(EraseFile(strFirst, m_removal), (CleanStats{0, 0, 0, 1}));
-    EXPECT_EQ(EraseFile(strSecond, m_removal), (CleanStats{0, 0, 0, 1}));
+    for (const std::string& strPath : {strFirst, strSecond})
+        EXPECT_EQ(EraseFile(strPath, m_removal), (CleanStats{0, 0, 0, 1}));
     CloseHandle(hFirst);
     CloseHandle(hSecond);
     const std::string strAtReboot = " will be removed until system reboot";
@@ -173,33 +149,25 @@ TEST_F(DeferredDeletion, FileInUseLosesItsAttributesAndIsLeftForTheRestart)
         GetShortPathNameA(strSecond.c_str(), szSecond, MAX_PATH);
         EXPECT_EQ(wininit.Read(), "[Rename]\r\nx=y\r\n[rename]\r\nnul = " + std::string(szSecond) +
                                       "\r\nnul = " + szFirst + "\r\n");
-        // No short form, no name; a deferral that cannot be written is reported.
-        EXPECT_FALSE(DeleteAtReboot(m_folder / "never there.txt"));
-        wininit.Remove();
-        ASSERT_TRUE(CreateDirectoryA(wininit.Path().c_str(), nullptr));
-        m_log.Clear();
-        hFirst = HoldOpen(strFirst);
-        EXPECT_EQ(EraseFile(strFirst, m_removal), CleanStats());
-        CloseHandle(hFirst);
-        RemoveDirectoryA(wininit.Path().c_str());
-        EXPECT_EQ(m_log.m_lines, (Lines{{6, "File " + strFirst + " could not be deleted"}}));
+        EXPECT_FALSE(DeleteAtReboot(m_folder / "never there.txt"));  // no short form, no name
         return;
     }
     // Each is recorded for deletion: its path, then an empty new name.
-    for (const std::string& strPath : {strFirst, strSecond}) {
-        const std::string strEntry = strPath.substr(2) + std::string(2, '\0');
-        EXPECT_NE(PendingOperations().find(strEntry), std::string::npos) << strPath;
-    }
+    DWORD dwType;
+    std::string pending;
+    ASSERT_TRUE(ReadRawValue(kSessionManager, kPending, dwType, pending, HKEY_LOCAL_MACHINE));
+    for (const std::string& strPath : {strFirst, strSecond})
+        EXPECT_NE(pending.find(strPath.substr(2) + std::string(2, '\0')), std::string::npos);
     EXPECT_EQ(wininit.Read(), "[Rename]\r\nx=y");
 }
 
 TEST_F(FileRemovalTest, CleanFolderErasesEveryMatchOfEveryMaskAndPathButExcludedNames)
 {
-    const std::string strOther = MakeFolder("other");
-    const std::string strTmp = MakeFile("a.tmp", "1"), strHidden = MakeFile("b.log", "22");
+    const std::string strOther = MakeFolder("other"), strTmp = MakeFile("a.tmp", "1"),
+                      strOtherTmp = MakeFile("other\\c.tmp", "333"),
+                      strKept = MakeFile("other\\keep.log", "data"),
+                      strHidden = MakeFile("b.log", "22");
     SetFileAttributesA(strHidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    const std::string strOtherTmp = MakeFile("other\\c.tmp", "333");
-    const std::string strKept = MakeFile("other\\keep.log", "data");
     MakeFolder("folder.tmp");
     // With the mask list on, an empty list matches nothing, nor does an empty
     // mask text. Excluded names compare with their case.
@@ -208,16 +176,13 @@ TEST_F(FileRemovalTest, CleanFolderErasesEveryMatchOfEveryMaskAndPathButExcluded
     EXPECT_EQ(CleanFolder(strPaths, {}, {"*.log"}, "", true, m_removal), CleanStats());
     EXPECT_EQ(CleanFolder(strPaths, {"keep.log", "B.LOG"}, {"*.log"}, "*.*", true, m_removal),
               (CleanStats{2, 1}));
-    EXPECT_TRUE(FileExists(strKept));
     m_log.Clear();  // the .tmp files match both masks: deleted, then not found
     EXPECT_EQ(CleanFolder(strPaths, {"keep.log"}, {}, "*.tmp|*.*", false, m_removal),
               (CleanStats{4, 2}));
-    std::vector<std::string> texts = m_log.Texts(), expected = {
-        Deleted(strTmp).strText, Deleted(strOtherTmp).strText, "File " + strTmp + " not found",
-        "File " + strOtherTmp + " not found"};
-    std::sort(texts.begin(), texts.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(m_log.m_lines, (Lines{Deleted(strTmp),
+                                    {2, "File " + strTmp + " not found"},
+                                    Deleted(strOtherTmp),
+                                    {2, "File " + strOtherTmp + " not found"}}));
     EXPECT_TRUE(FileExists(strKept));
     EXPECT_TRUE(FileExists(m_folder / "folder.tmp"));
 }
@@ -237,10 +202,8 @@ TEST_F(FileRemovalTest, CleanFolderTreeEmptiesTheTreeAndStaysInside)
     // Links to folders: one out of the tree, one back to its own top.
     const bool bLinks =
         MakeHostSymlink(strTop + "\\out", "../outside") && MakeHostSymlink(strTop + "\\loop", ".");
-    if (bLinks) {
-        ASSERT_EQ(GetFileAttributesA((strTop + "\\out").c_str()),
-                  DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
-    }
+    ASSERT_TRUE(!bLinks || GetFileAttributesA((strTop + "\\out").c_str()) ==
+                               DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
     EXPECT_EQ(CleanFolderTree(strTop, {"keep.me"}, {}, "*.*", false, m_removal),
               (CleanStats{8, 2}));
     EXPECT_TRUE(FileExists(strTop));
@@ -255,11 +218,9 @@ TEST_F(FileRemovalTest, CleanFolderTreeEmptiesTheTreeAndStaysInside)
     RemoveHostSymlink(strTop + "\\loop");
 }
 
-// Names that the code page cannot write, and paths past 260 characters, are
-// reached by short forms; a folder too deep even for them is reported.
+// Names the code page cannot write and paths past 260 characters are reached by short forms.
 TEST_F(FileRemovalTest, NamesAndPathsBeyondTheAnsiCallsAreCleanedOrReported)
 {
-    const std::string operationsBefore = PendingOperations();
     const std::wstring top = Wide(m_folder.Path());
     const std::wstring fileName = L"\x043f\x0440\x0438.tmp", folderName = L"\x65e5\x672c";
     ASSERT_TRUE(MakeWide(top + L"\\" + fileName, "12345"));
@@ -295,5 +256,5 @@ TEST_F(FileRemovalTest, NamesAndPathsBeyondTheAnsiCallsAreCleanedOrReported)
          {top + L"\\" + fileName, top + L"\\" + folderName + L"\\" + fileName})
         EXPECT_EQ(std::count(deleted.begin(), deleted.end(), Deleted(Narrow(file)).strText), 1);
     // Nothing waits for a restart under a name that means nothing.
-    EXPECT_EQ(PendingOperations(), operationsBefore);
+    EXPECT_FALSE(ValueExists(kSessionManager, kPending, HKEY_LOCAL_MACHINE));
 }

@@ -1,12 +1,17 @@
-// Registry targets and updates against the real registry of the test prefix.
+// What the engine reads and changes in the prefix's registry: path macros, registry targets and
+// updates, the search-list and auto-complete handlers. Wine holds a program it runs as NT to the
+// keys' access lists: a key whose list leaves the user out cannot be read, though it opens for
+// READ_CONTROL or WRITE_DAC alone.
+#include "cleaner/engine/PathMacros.h"
 #include "cleaner/engine/RegistryCleaning.h"
 #include "common/RegistryKeys.h"
-#include "tests/support/TestRegistry.h"
+#include "tests/support/CleaningRunTest.h"
+#include "tests/support/SavedFile.h"
 
-#include <shlwapi.h>
+#include <lmcons.h>
+#include <sddl.h>
 
 #include <set>
-#include <tuple>
 
 namespace {
 
@@ -15,15 +20,6 @@ const std::string kKey = std::string(kProductKey) + "\\RegistryCleaningTest";
 const std::string kTopKey = "VeltrinTestTop";
 const char kRootValue[] = "VeltrinTestRootValue";
 
-struct RegistryCleaning : CProductKeyTest {
-    void TearDown() override
-    {
-        DeleteKeyTree(kTopKey);
-        SHDeleteValueA(HKEY_CURRENT_USER, "", kRootValue);
-        CProductKeyTest::TearDown();
-    }
-};
-
 RegTarget Target(const std::string& strName, uint32_t dwType, const std::string& strValue = "")
 {
     return RegTarget{strName, strValue, "", RK_CURRENT_USER, {}, {}, dwType};
@@ -31,7 +27,104 @@ RegTarget Target(const std::string& strName, uint32_t dwType, const std::string&
 
 CleanStats Entries(uint32_t nEntries) { return CleanStats{0, 0, 0, 0, nEntries}; }
 
+bool SetKeyDacl(const std::string& strKey, const char* pszDescriptor)
+{
+    PSECURITY_DESCRIPTOR pDescriptor = nullptr;
+    HKEY hKey;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(pszDescriptor, SDDL_REVISION_1,
+                                                              &pDescriptor, nullptr) ||
+        RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, WRITE_DAC, &hKey) != ERROR_SUCCESS)
+        return false;
+    const LONG nResult = RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pDescriptor);
+    RegCloseKey(hKey);
+    LocalFree(pDescriptor);
+    return nResult == ERROR_SUCCESS;
+}
+
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const char kGetRight[] = "Software\\Headlight\\GetRight\\Config";
+
+typedef std::pair<const char*, const char*> Expansion;  // a path, and what it expands to
+
+// The settings read only defaults, between the removals of the product key.
+class PathMacros : public CManagerTest {
+protected:
+    template <size_t nRows>
+    void ExpectExpansions(const Expansion (&rows)[nRows], bool bResolvedEach)
+    {
+        for (const auto& row : rows) {
+            bool bResolved = !bResolvedEach;
+            EXPECT_EQ(ExpandPath(row.first, *m_settings, &bResolved), row.second);
+            EXPECT_EQ(bResolved, bResolvedEach) << row.first;
+        }
+    }
+    CScratchRegistry m_registry;
+    CSavedVariable m_profile{"UserProfile"}, m_appData{"AppData"}, m_programs{"ProgramFiles"};
+};
+
+typedef CProductKeyTest RegistryCleaning;
+typedef CleaningRun RegistryHandlers;
+
 }  // namespace
+
+// Registry values and variables fill their macros; a value is seen by the macros after its own.
+TEST_F(PathMacros, EachMacroReadsItsOwnValue)
+{
+    const HKEY hCU = HKEY_CURRENT_USER, hLM = HKEY_LOCAL_MACHINE;
+    m_registry.Set(hCU, kShellFolders, "HISTORY", "C:\\Hist");
+    m_registry.Set(hLM, kAppPaths + "ICQ.exe", "Path", "\"C:\\I\"c\"q\";\"C:\\Lib\"");
+    m_registry.Set(hLM, "SOFTWARE\\Kazaa\\CloudLoad", "ExeDir", "C:\\K.exe.d\\s");
+    m_registry.Set(HKEY_CLASSES_ROOT, "ymsgr\\shell\\open\\command", "",
+                   "\"C:\\Y\\YP.exe\" \"%1\"");
+    m_registry.Set(hCU, "Software\\Yahoo\\Pager", "Yahoo! User ID", "joe");
+    m_registry.Set(hCU, "Identities", "Default User ID", "{7F2A}");
+    m_registry.Set(hCU, "Identities\\{7F2A}\\Software\\Microsoft\\Outlook Express\\5.0",
+                   "Store Root", "%UserProfile%\\OE");
+    m_registry.Set(hCU, "Software\\Winamp", "", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]");
+    m_profile.Set("C:\\Users\\joe");
+    const Expansion rows[] = {
+        {"[PATH_SYS_SHELL_HISTORY]\\a;[PATH_SYS_SHELL_HISTORY]", "C:\\Hist\\a;C:\\Hist"},
+        {"[PATH_APP_ICQ_ROOT]", "C:\\Icq"}, {"[PATH_APP_KAZAA_ROOT]", "C:\\K.exe.d"},
+        {"[PATH_APP_YAHOO_ROOT]|[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y|C:\\Y\\Profiles\\joe"},
+        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]\\a", "C:\\Users\\joe\\OE\\a"},
+        {"[PATH_APP_WINAMP_ROOT]", "[PATH_SYS_SHELL_CACHE]\\[PATH_APP_WINAMP_ROOT]"},
+        {"%UserProfile%\\%UserProfile%", "C:\\Users\\joe\\C:\\Users\\joe"},
+        {"[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]",
+         "[path_sys_temp]|[PATH_SYS_TEMP|%userprofile%|[WIN_USERNAME]"},
+    };
+    ExpectExpansions(rows, true);
+}
+
+// A macro without its location, or a piece of it, leaves the path unresolved, not "\organize".
+TEST_F(PathMacros, MacroWithoutLocationLeavesThePathUnresolved)
+{
+    m_registry.Remove(HKEY_LOCAL_MACHINE, kAppPaths + "Aol.exe", "Path");
+    m_registry.Remove(HKEY_LOCAL_MACHINE, kAppPaths + "Opera.exe", "Path");
+    m_registry.Set(HKEY_LOCAL_MACHINE, kAppPaths + "ICQ.exe", "Path", ";C:\\ICQ");
+    m_registry.Set(HKEY_CURRENT_USER, "Software\\JetCar\\JetCar\\General", "AppPath",
+                   "FlashGet.exe");
+    const DWORD dwNumber = 7;
+    m_registry.SetRaw(HKEY_CURRENT_USER, kGetRight, "InstallDir", REG_DWORD, &dwNumber, 4);
+    m_registry.Set(HKEY_CLASSES_ROOT, "ymsgr\\shell\\open\\command", "", "C:\\Y\\YP.exe");
+    m_registry.Set(HKEY_CURRENT_USER, "Software\\Yahoo\\Pager", "Yahoo! User ID", "");
+    m_registry.Remove(HKEY_CURRENT_USER, "Identities", "Default User ID");
+    m_registry.Set(HKEY_CURRENT_USER, kShellFolders, "COOKIES", "C:\\Ck");
+    m_appData.Set(nullptr);
+    m_programs.Set("");
+    m_settings->strNetscape6UserPath = "";
+    const Expansion rows[] = {
+        {"[PATH_APP_AOL_ROOT]\\organize", "\\organize"}, {"[PATH_APP_ICQ_ROOT]\\db", "\\db"},
+        {"[PATH_APP_FLASHGET_ROOT]\\x", "\\x"}, {"[PATH_APP_GETRIGHT_ROOT]\\x", "\\x"},
+        {"[PATH_APP_OPERA_CACHE]", "\\Cache4"},
+        {"[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y\\Profiles\\"},
+        {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]", ""}, {"%AppData%\\x|%ProgramFiles%", "\\x|"},
+        {"[PATH_APP_NN6_ROOT]\\x", "\\x"},
+        {"[PATH_SYS_SHELL_COOKIES]\\[PATH_APP_AOL_ROOT]", "C:\\Ck\\"},
+    };
+    ExpectExpansions(rows, false);
+}
 
 // Values far larger than the first buffers come first in either order of enumeration: they
 // must not hide the rest. Kept data compare up to the first zero byte, exactly.
@@ -64,9 +157,7 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
         WriteStringValue(kKey, "Other", "c.example");
         WriteRawValue(kKey, "Bin", REG_BINARY, "keep", 4);
         WriteDwordValue(kKey, "Num", 0x00636261);  // "abc" and a zero byte
-        RegTarget target = Target(kKey, TT_CONTENT);
-        target.strValueMask = c.mask;
-        target.lstExcludeValues = c.kept;
+        const RegTarget target{kKey, "", c.mask, RK_CURRENT_USER, {}, c.kept, TT_CONTENT};
         EXPECT_EQ(CleanRegTarget(target), Entries(uint32_t(c.deleted.size())));
         for (const std::string& name : all)
             EXPECT_EQ(ValueExists(kKey, name), !c.deleted.count(name)) << name.substr(0, 6);
@@ -77,13 +168,14 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
 // would take a whole top-level key such as "Software"; an unknown type does nothing.
 TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped)
 {
-    WriteStringValue("", kRootValue, "root");
-    WriteStringValue(kTopKey + "\\Sub", "v", "1");
+    CScratchRegistry registry;
+    registry.Set(HKEY_CURRENT_USER, "", kRootValue, "root");
+    registry.Set(HKEY_CURRENT_USER, kTopKey + "\\Sub", "v", "1");
     WriteStringValue(kKey, "v", "inside");
-    RegTarget rootContent = Target("", TT_CONTENT);
-    rootContent.strValueMask = "VeltrinTestRoot*";
     const RegTarget targets[] = {
-        Target("", TT_SINGLE, kRootValue), rootContent, Target(kTopKey, TT_RECURSIVE),
+        Target("", TT_SINGLE, kRootValue),
+        {"", "", "VeltrinTestRoot*", RK_CURRENT_USER, {}, {}, TT_CONTENT},
+        Target(kTopKey, TT_RECURSIVE),
         Target(kTopKey + "\\", TT_RECURSIVE), Target("\\" + kTopKey + "\\\\", TT_RECURSIVE),
         Target(kKey, 1, "v"), Target(kKey, 0xFFFFFFFFu, "v"),
     };
@@ -101,11 +193,11 @@ TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped
 
 TEST_F(RegistryCleaning, UpdatesWriteTextOrNumberAndCreateMissingKeysButNoOther)
 {
+    CScratchRegistry registry;
+    registry.Remove(HKEY_CURRENT_USER, "", kRootValue);
     const std::string strDeep = kKey + "\\Update\\Deeper";
-    RegUpdate update, rootUpdate;
-    update.target = Target(strDeep, TT_SINGLE, "Count");
-    update.dwData = 0xFFFFFFFEu;
-    rootUpdate.target = Target("", TT_SINGLE, kRootValue);
+    RegUpdate update{Target(strDeep, TT_SINGLE, "Count"), "", 0xFFFFFFFEu},
+        rootUpdate{Target("", TT_SINGLE, kRootValue)};
     // Of unknown type, or without a key path: nothing is written.
     for (uint32_t dwDataType : {2u, 3u, 0xFFFFFFFFu, 0u, 1u}) {
         update.dwDataType = rootUpdate.dwDataType = dwDataType;
@@ -115,16 +207,79 @@ TEST_F(RegistryCleaning, UpdatesWriteTextOrNumberAndCreateMissingKeysButNoOther)
         EXPECT_FALSE(KeyExists(kKey + "\\Update")) << dwDataType;
         EXPECT_FALSE(ValueExists("", kRootValue)) << dwDataType;
     }
-    // Text replaces the number, with its terminating zero.
-    const std::tuple<uint32_t, const char*, RawValue> rows[] = {
-        {RegUpdate::DT_NUMBER, "x", {REG_DWORD, std::string("\xFE\xFF\xFF\xFF", 4)}},
-        {RegUpdate::DT_TEXT, "about:blank", {REG_SZ, std::string("about:blank\0", 12)}},
-        {RegUpdate::DT_TEXT, "", {REG_SZ, std::string("\0", 1)}},
+    // Text replaces the number, an empty one with its terminating zero.
+    update.dwDataType = RegUpdate::DT_NUMBER;
+    ApplyRegUpdate(update);
+    EXPECT_EQ(SnapshotKey(strDeep), KeySnapshot({{"Count", {REG_DWORD, "\xFE\xFF\xFF\xFF"}}}));
+    update.dwDataType = RegUpdate::DT_TEXT;
+    ApplyRegUpdate(update);
+    EXPECT_EQ(SnapshotKey(strDeep), KeySnapshot({{"Count", {REG_SZ, std::string("\0", 1)}}}));
+}
+
+// The clean's search-list action clears the lists of the running version alone.
+TEST_F(RegistryHandlers, SearchListsOfTheRunningVersionOnly)
+{
+    OSVERSIONINFOA info = {sizeof(info)};
+    ASSERT_TRUE(GetVersionExA(&info));
+    const bool bNT5 = info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion == 5;
+    const int nRunning = !bNT5 ? 2 : info.dwMinorVersion == 0 ? 1 : 0;
+    const std::string strExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+    const std::pair<int, std::string> rows[] = {  // XP, 2000, any other
+        {0, "Software\\Microsoft\\Search Assistant\\ACMru"},
+        {1, "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
+            "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}"},
+        {2, strExplorer + "FindComputerMRU"}, {2, strExplorer + "Doc Find Spec MRU"}};
+    CScratchRegistry registry;
+    for (const auto& row : rows)
+        registry.Set(HKEY_CURRENT_USER, row.second + "\\5603", "000", "older text");
+    Build();
+    Enable("SMFindHistory");
+    EXPECT_TRUE(Run());
+    for (const auto& row : rows)
+        EXPECT_EQ(KeyExists(row.second), row.first != nRunning) << row.second;
+}
+
+// NT keeps the form data under the user's identifier in keys only the system may change.
+TEST_F(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRestoresTheKey)
+{
+    const bool bNT = (GetVersion() & 0x80000000) == 0;
+    HANDLE hToken;
+    std::vector<BYTE> tokenUser(1024);
+    DWORD cbInfo = 0;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken));
+    ASSERT_TRUE(GetTokenInformation(hToken, TokenUser, tokenUser.data(), 1024, &cbInfo));
+    CloseHandle(hToken);
+    const std::string strSid = SidToText(reinterpret_cast<TOKEN_USER*>(tokenUser.data())->User.Sid);
+    char szUser[UNLEN + 1];
+    DWORD cchUser = sizeof(szUser);
+    ASSERT_TRUE(GetUserNameA(szUser, &cchUser));
+    const std::string strStorage = "Software\\Microsoft\\Protected Storage System Provider\\",
+                      strFormData = "\\Data\\e161255a-37c3-11d2-bcaa-00c04fd929db";
+    const std::string strMachineKey = strStorage + szUser, strUserKey = strStorage + strSid,
+                      strData = strUserKey + "\\Data", strUserForm = strUserKey + strFormData;
+    CScratchRegistry registry;
+    registry.Set(HKEY_CURRENT_USER, strData + "\\Other", "v", "kept");
+    registry.Set(HKEY_CURRENT_USER, strUserForm + "\\Item\\Deeper", "v", "form text");
+    registry.Set(HKEY_LOCAL_MACHINE, strMachineKey + strFormData + "\\Item", "v", "form text");
+    const std::vector<std::string> keys = {strUserForm + "\\Item\\Deeper", strUserForm + "\\Item",
+                                           strUserForm, strData, strUserKey};
+    for (const std::string& strKey : keys)
+        EXPECT_TRUE(!bNT || SetKeyDacl(strKey, "D:(A;;KA;;;SY)")) << strKey;
+    ClearAutoCompleteStore();
+    EXPECT_FALSE(KeyExists(strMachineKey + strFormData, HKEY_LOCAL_MACHINE));
+    EXPECT_TRUE(KeyExists(strMachineKey + "\\Data", HKEY_LOCAL_MACHINE));
+    EXPECT_TRUE(KeyExists(strData + "\\Other"));
+    // The user's key is closed again; "Data" stays open to the user, the form data gone.
+    const auto Opens = [](const std::string& strKey, REGSAM access) {
+        HKEY hKey;
+        const LONG nResult = RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, access, &hKey);
+        if (nResult == ERROR_SUCCESS)
+            RegCloseKey(hKey);
+        return nResult;
     };
-    for (const auto& row : rows) {
-        update.dwDataType = std::get<0>(row);
-        update.strData = std::get<1>(row);
-        ApplyRegUpdate(update);
-        EXPECT_EQ(SnapshotKey(strDeep), KeySnapshot({{"Count", std::get<2>(row)}}));
-    }
+    EXPECT_EQ(Opens(strUserKey, KEY_READ), bNT ? ERROR_ACCESS_DENIED : ERROR_SUCCESS);
+    EXPECT_EQ(Opens(strData, KEY_ALL_ACCESS), ERROR_SUCCESS);
+    EXPECT_EQ(Opens(strUserForm, READ_CONTROL), bNT ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)  // for the registry's clean-up
+        SetKeyDacl(*it, "D:(A;OICI;KA;;;WD)");
 }

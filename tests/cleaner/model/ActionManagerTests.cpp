@@ -1,20 +1,27 @@
-// The action manager: the catalogue it builds, first-run defaults, what it
-// stores at exit, the options of each action, and enabling with its question.
+// The action manager: the catalogue it builds, first-run defaults, what it stores at exit,
+// the options of each action, enabling with its question and the running-program guard.
 #include "cleaner/model/ActionEnabling.h"
 #include "cleaner/model/ActionOptions.h"
 #include "common/RegistryKeys.h"
 #include "tests/support/CleaningRunTest.h"
+#include "tests/support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
 typedef CManagerTest ActionManager;
 
-TEST_F(ActionManager, FortyDisabledActionsWithOptionsFromTheSettings)
+// First-run defaults fill the settings once; the disk scan takes its masks from them and,
+// at the end, gives them back, and every action stores its options.
+TEST_F(ActionManager, FortyDisabledActionsWithFirstRunDefaultsStoreTheirOptionsAtTheEnd)
 {
-    m_settings->strDiskOpsIncludeList = "*.a||*.b";
-    m_settings->bDiskOpsNeedToSetDefaultData = false;
-    m_settings->bFileOpsWarp = true;
+    CGeneralSettings& settings = *m_settings;
+    const auto texts = [&settings] {
+        return StringVector{settings.strDiskOpsIncludeList, settings.strDiskOpsDriveList,
+                            settings.strNetScapeHiddenFilesMask, settings.strAOLMessangerPath};
+    };
     CActionManager& manager = Build();
+    EXPECT_EQ(texts(), (StringVector{"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*", "C:\\",
+                                     "*.snm", ""}));
     ASSERT_EQ(manager.m_actions.size(), 40u);
     for (const auto& entry : manager.m_actions) {
         SCOPED_TRACE(entry.first);
@@ -22,63 +29,86 @@ TEST_F(ActionManager, FortyDisabledActionsWithOptionsFromTheSettings)
         EXPECT_FALSE(entry.second.bEnabled);
         EXPECT_EQ(entry.second.dwWarningLevel == WL_WARNING, entry.first == "DiskOpScan");
     }
-    const FileTarget& scan = manager.m_actions["DiskOpScan"].lstFiles.front();
-    EXPECT_TRUE(scan.bWipe);
-    EXPECT_EQ(scan.vecMasks, (StringVector{"*.a", "", "*.b"}));
-}
-
-TEST_F(ActionManager, FirstRunDefaultsAreAppliedOnce)
-{
-    const std::string strMessenger =
-        "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion";
-    CScratchKey messenger(HKEY_CURRENT_USER, "Software\\America Online");
-    WriteStringValue(strMessenger + "\\Misc", "BaseDataPath", "C:\\AIM");
-    WriteStringValue(strMessenger + "\\Login", "Screen Name", "someone");
-    CGeneralSettings& settings = *m_settings;
-    Build();
-    EXPECT_EQ(settings.strDiskOpsIncludeList.Get(),
-              "*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*");
-    EXPECT_EQ(settings.strDiskOpsDriveList.Get(), "C:\\");
-    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get(), "*.snm");
-    EXPECT_EQ(settings.strAOLMessangerPath.Get(), "C:\\AIM\\someone");
-
-    // What the user chose instead stays, empty lists too.
+    manager.GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.x", "", "*.y"};
+    manager.GetAction("Mine").lstFiles.resize(1);
+    manager.GetAction("Mine").lstFiles.front().lstExclude = {"a", "b"};
     m_manager.reset();
-    settings.strDiskOpsIncludeList = "";
+    EXPECT_EQ(ReadTextValue(ActionKeyPath("Mine"), "ExcludeFile0000"), "a|b");
+    // What the user chose instead stays, empty lists too.
     settings.strDiskOpsDriveList = "";
     settings.strNetScapeHiddenFilesMask = "*.xyz";
     settings.strAOLMessangerPath = "D:\\Mine";
-    Build();
-    EXPECT_EQ(settings.strDiskOpsIncludeList.Get() + settings.strDiskOpsDriveList.Get(), "");
-    EXPECT_EQ(settings.strNetScapeHiddenFilesMask.Get() + settings.strAOLMessangerPath.Get(),
-              "*.xyzD:\\Mine");
-}
-
-TEST_F(ActionManager, DestructionStoresEveryActionsOptionsAndTheDiskScanMasks)
-{
-    Build().GetAction("Mine").lstFiles.resize(1);
-    m_manager->GetAction("Mine").lstFiles.front().lstExclude = {"a", "b"};
-    m_manager->GetAction("DiskOpScan").lstFiles.front().vecMasks = {"*.x", "", "*.y"};
-    m_manager.reset();
-    EXPECT_EQ(ReadTextValue(ActionKeyPath("Mine"), "ExcludeFile0000"), "a|b");
-    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
-
+    EXPECT_EQ(Build().GetAction("DiskOpScan").lstFiles.front().vecMasks,
+              (StringVector{"*.x", "", "*.y"}));
+    EXPECT_EQ(texts(), (StringVector{"*.x||*.y", "", "*.xyz", "D:\\Mine"}));
     // A disk scan without file targets (a plugin replaced it) leaves the list.
-    Build().GetAction("DiskOpScan").lstFiles.clear();
+    m_manager->GetAction("DiskOpScan").lstFiles.clear();
+    settings.strDiskOpsIncludeList = "";
     m_manager.reset();
-    EXPECT_EQ(m_settings->strDiskOpsIncludeList.Get(), "*.x||*.y");
+    EXPECT_EQ(settings.strDiskOpsIncludeList.Get(), "");
 }
 
-typedef CProductKeyTest ActionOptions;
+// The process-wide model of a real process: its manager stores into the settings before
+// they write themselves, each in its own form.
+TEST_F(ActionManager, ProcessEndStoresTheSettingsAfterTheManagerStoredIntoThem)
+{
+    CProgramRun probe("model_lifecycle_probe.exe");
+    ASSERT_TRUE(probe.Start("\"*.log||*.dmp\"")) << "error " << GetLastError();
+    ASSERT_TRUE(probe.HasEnded());
+    ASSERT_EQ(probe.ExitCode(), 0u);
+    const KeySnapshot stored = SnapshotKey(kSettingsKey);
+    const RawValue zero = {REG_DWORD, std::string(4, '\0')};
+    const std::pair<const char*, RawValue> expected[] = {
+        {"strDiskOpsIncludeList", {REG_SZ, std::string("*.log||*.dmp", 13)}},
+        {"bFileOpsWarp", zero}, {"Custom\\nSFILECount", zero}};
+    for (const auto& value : expected) {
+        EXPECT_TRUE(stored.count(value.first) && stored.at(value.first) == value.second)
+            << value.first;
+    }
+}
+
+// Each window opens beside those before it: of the programs found, the first in the order
+// of examination names its first enabled action.
+TEST_F(ActionManager, RunningApplicationsStopTheCleanOfTheirData)
+{
+    CActionManager& manager = Build();
+    manager.m_actions.erase("NNCache");  // one that is not there is skipped
+    for (const char* pszId : {"IECache", "IECookies", "NNCookies", "MailOE", "RealPlayerPlaylist"})
+        manager.m_actions[pszId].bEnabled = true;
+    const std::pair<const char*, const char*> steps[] = {
+        {"a - microsoft internet explorer", nullptr},  // letter case counts
+        {"Outlook Express - Inbox", nullptr},          // a marker starts with " - "
+        {"RealPlayer: Jazz", "RealPlayer Playlist while RealPlayer"},
+        {"Inbox - Outlook Express", "Outlook Express Mail Files while Outlook Express"},
+        {"Welcome to America  Online", "Internet Explorer Cookies while America Online"},
+        {"Home - Microsoft Internet Explorer", "Internet Explorer Cookies while Internet Explorer"},
+        {"B - Netscape", "Netscape Cookies while Netscape"},
+    };
+    std::vector<HWND> windows;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.first);
+        windows.push_back(CreateWindowExA(0, "STATIC", step.first, 0, 0, 0, 10, 10, nullptr,
+                                          nullptr, nullptr, nullptr));
+        ASSERT_NE(windows.back(), nullptr) << "windows need a display (xvfb-run)";
+        std::string strMessage = "untouched";
+        EXPECT_EQ(manager.CheckRunningApplications(strMessage), step.second == nullptr);
+        EXPECT_EQ(strMessage, step.second ? "Cannot Clear " + std::string(step.second) + " running"
+                                          : "untouched");
+    }
+    for (HWND hWnd : windows)
+        DestroyWindow(hWnd);
+}
 
 // One index runs through file, then registry targets; an emptied list deletes its value.
-TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
+// The text of a browser setting is the user's to set.
+TEST_F(ActionManager, ExclusionListsAndBrowserTextsOfAnActionAreStoredAndLoadBack)
 {
     CAction action;
-    action.strId = "Four";
+    action.strId = "IEPropHomePage";
     action.bEnabled = true;
     action.lstFiles.resize(2);
     action.lstKeys.resize(2);
+    action.lstKeyUpdates = {{{}, "http://mine.example/"}, {}};
     CAction emptied = action;
     action.lstFiles.front().lstExclude = {"f0a", "f0b"};
     action.lstFiles.back().lstExclude = {"f1"};
@@ -86,23 +116,22 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     action.lstKeys.front().lstExcludeValues = {"v2", "", "w"};
     action.lstKeys.back().lstExcludeValues = {"v3"};
     SaveActionOptions(action);
-
-    const char kKey[] = "Software\\ZR\\VeltrinPRO\\Settings\\Four";
+    const std::string strKey = std::string(kSettingsKey) + "\\IEPropHomePage";
     const std::pair<const char*, const char*> stored[] = {
         {"ExcludeFile0000", "f0a|f0b"}, {"ExcludeFile0001", "f1"}, {"ExcludeRegKey0002", "k2"},
-        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"}, {"ExcludeFile0002", "<missing>"}};
+        {"ExcludeRegVal0002", "v2||w"}, {"ExcludeRegVal0003", "v3"},
+        {"ExcludeFile0002", "<missing>"}};
     for (const auto& value : stored)
-        EXPECT_EQ(ReadTextValue(kKey, value.first), value.second) << value.first;
+        EXPECT_EQ(ReadTextValue(strKey, value.first), value.second) << value.first;
     CAction loaded = emptied;
     loaded.bEnabled = false;
+    loaded.lstKeyUpdates.front().strData = "other";
     LoadActionOptions(loaded);
     EXPECT_EQ(loaded, action);
 
     SaveActionOptions(emptied);
     for (const auto& value : stored)
-        EXPECT_FALSE(ValueExists(kKey, value.first)) << value.first;
-    EXPECT_TRUE(ValueExists(kKey, "bEnabled"));
-
+        EXPECT_FALSE(ValueExists(strKey, value.first)) << value.first;
     // Without an identifier there is no key of its own: nothing is stored.
     action.strId.clear();
     DeleteProductKey();
@@ -110,40 +139,12 @@ TEST_F(ActionOptions, ExclusionListsAreStoredUnderOneIndexAndLoadBack)
     EXPECT_FALSE(KeyExists(kSettingsKey));
 }
 
-// Of the update data only the two browser texts are the user's to set.
-TEST_F(ActionOptions, OnlyTheBrowserTextsOfTheUserAreKept)
-{
-    const struct {
-        const char* id;
-        uint32_t dwDataType;
-        bool bKept;
-    } cases[] = {{"IEPropWindowTitle", RegUpdate::DT_NUMBER, false},
-                 {"IEPropHomePage", RegUpdate::DT_TEXT, true},
-                 {"MyPlugin", RegUpdate::DT_TEXT, false}};
-    for (const auto& c : cases) {
-        CAction action;
-        action.strId = c.id;
-        action.lstKeyUpdates.resize(2);
-        action.lstKeyUpdates.front().strData = "http://mine.example/";
-        action.lstKeyUpdates.front().dwDataType = c.dwDataType;
-        SaveActionOptions(action);
-        CAction loaded = action;
-        loaded.lstKeyUpdates.front().strData = "other";
-        LoadActionOptions(loaded);
-        EXPECT_EQ(loaded == action, c.bKept) << c.id;
-    }
-    EXPECT_EQ(ReadTextValue(ActionKeyPath("IEPropHomePage"), "strText"), "http://mine.example/");
-}
-
 // A warning-level action asks before it is enabled, until a cleared box silences it.
 TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
 {
     static EnableAnswer s_answer;
     static int s_nAsked;
-    const EnableQuestionFunc pfnAsk = [](const std::string&) {
-        ++s_nAsked;
-        return s_answer;
-    };
+    const EnableQuestionFunc pfnAsk = [](const std::string&) { return ++s_nAsked, s_answer; };
     const struct {
         const char* name;
         bool bEnable, bAsk, bWarning, bWarned, bSomeoneToAsk;
@@ -153,7 +154,6 @@ TEST(EnableAction, AsksOnlyWhenItShouldAndFollowsTheAnswer)
         {"yes", true, true, true, false, true, {true, true}, true, true, false},
         {"no, box cleared", true, true, true, false, true, {false, false}, true, false, true},
         {"no one to ask", true, true, true, false, false, {true, true}, false, false, false},
-        {"not to ask", true, false, true, false, true, {false, true}, false, true, false},
         {"disabling", false, true, true, false, true, {true, true}, false, false, false},
         {"no warning", true, true, false, false, true, {false, true}, false, true, false},
         {"silenced", true, true, true, true, true, {false, true}, false, true, true},

@@ -1,17 +1,13 @@
-// Starts like the cleaner, with the model built during static
-// initialisation, and exits; "--disk-scan-masks TEXT" gives the disk scan
-// those masks, which reach the registry only if the manager stores them
-// before the settings write themselves.
+// Starts like the cleaner, with the model built during static initialisation, and exits;
+// an argument gives the disk scan masks that only the manager stores.
 #include "cleaner/model/ProcessModel.h"
 #include "common/StringList.h"
 
-#include <cstring>
-
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--disk-scan-masks") == 0) {
+    if (argc == 2) {
         GetActionManager().GetAction("DiskOpScan").lstFiles.front().vecMasks =
-            SplitAtSeparator(argv[2], kListSeparator);
+            SplitAtSeparator(argv[1], kListSeparator);
     }
     return 0;
 }

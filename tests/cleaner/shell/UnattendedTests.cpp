@@ -1,5 +1,4 @@
-// The switches of the unattended runs, as a scheduled task or a shortcut
-// writes them.
+// The switches of the unattended runs, as a scheduled task or a shortcut writes them.
 #include "cleaner/shell/Unattended.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +10,10 @@ TEST(Unattended, ModeAndLogPathComeFromWholeArgumentsInAnyCase)
         UnattendedMode mode;
         const char* pszLogPath;
     } cases[] = {
-        {"/u /autostart /previews", UM_NONE, ""},
+        {"/u /autostart /previews /log:\"unterminated path", UM_NONE, "unterminated path"},
         {"/PREVIEW /log:C:/auto/x.txt", UM_PREVIEW, "C:/auto/x.txt"},
         {"/LOG:C:\\Clean.log /auto /preview", UM_AUTO, "C:\\Clean.log"},
         {"/preview \"/Auto\" /log:\"C:\\My Logs\\c.log\" /x", UM_AUTO, "C:\\My Logs\\c.log"},
-        {"\"/log:C:\\My Logs\\c.log\"", UM_NONE, "C:\\My Logs\\c.log"},
-        {"/log:\"unterminated path", UM_NONE, "unterminated path"},
         {"/auto\t/log:a.txt /log:b.txt /log:", UM_AUTO, "a.txt"},
     };
     for (const auto& c : cases) {
