@@ -55,13 +55,6 @@ inline HWND FindInside(HWND hParent, const char* pszClass, const std::string& st
     });
     return found.empty() ? nullptr : found[0];
 }
-// The first of the class, whatever its title.
-inline HWND FindInside(HWND hParent, const char* pszClass)
-{
-    const std::vector<HWND> found =
-        WindowsWhere(hParent, [&](HWND hWnd) { return IsClass(hWnd, pszClass); });
-    return found.empty() ? nullptr : found[0];
-}
 
 class CProgramRun {
 public:

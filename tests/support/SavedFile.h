@@ -21,14 +21,13 @@ public:
         if (m_bExisted)
             WriteFileBytes(m_strPath, m_bytes);
         else
-            Remove();
+            DeleteFileA(m_strPath.c_str());
     }
     CSavedFile(const CSavedFile&) = delete;
     CSavedFile& operator=(const CSavedFile&) = delete;
 
     const std::string& Path() const { return m_strPath; }
     void Write(const std::string& bytes) const { ASSERT_TRUE(WriteFileBytes(m_strPath, bytes)); }
-    void Remove() const { DeleteFileA(m_strPath.c_str()); }
     bool Exists() const { return FileExists(m_strPath); }
     std::string Read() const { return ReadFileBytes(m_strPath); }
 

@@ -184,40 +184,17 @@ protected:
     void TearDown() override { DeleteProductKey(); }
 };
 
-// A key the test is about to create: the outermost part that was missing goes at the end.
-class CScratchKey {
-public:
-    CScratchKey(HKEY hRoot, const std::string& strKey) : m_hRoot(hRoot)
-    {
-        size_t nEnd = 0;
-        do {
-            nEnd = strKey.find('\\', nEnd + 1);
-            if (!KeyExists(strKey.substr(0, nEnd), hRoot)) {
-                m_strMissing = strKey.substr(0, nEnd);
-                return;
-            }
-        } while (nEnd != std::string::npos);
-    }
-    ~CScratchKey()
-    {
-        if (!m_strMissing.empty())
-            DeleteKeyTree(m_strMissing, m_hRoot);
-    }
-    CScratchKey(const CScratchKey&) = delete;
-    CScratchKey& operator=(const CScratchKey&) = delete;
-
-private:
-    HKEY m_hRoot;
-    std::string m_strMissing;
-};
-
 // Values the test sets or removes, restored at the end with the keys it created gone.
 class CScratchRegistry {
 public:
     ~CScratchRegistry()
     {
-        while (!m_saved.empty())  // the latest change first
-            m_saved.pop_back();
+        for (; !m_changes.empty(); m_changes.pop_back()) {  // the latest change first
+            Change& change = m_changes.back();
+            change.value.reset();
+            if (!change.strMissing.empty())
+                DeleteKeyTree(change.strMissing, change.hRoot);
+        }
     }
 
     void Set(HKEY hRoot, const std::string& strKey, const char* pszName,
@@ -238,12 +215,23 @@ public:
     }
 
 private:
+    // A value as it was, and the outermost part of its key that was missing.
+    struct Change {
+        HKEY hRoot;
+        std::string strMissing;
+        std::unique_ptr<CSavedValue> value;
+    };
     void Save(HKEY hRoot, const std::string& strKey, const char* pszName)
     {
-        m_saved.emplace_back(std::make_unique<CScratchKey>(hRoot, strKey),
-                             std::make_unique<CSavedValue>(hRoot, strKey, pszName));
+        std::string strMissing;
+        for (size_t nEnd = 0; strMissing.empty() && nEnd != std::string::npos;) {
+            nEnd = strKey.find('\\', nEnd + 1);
+            if (!KeyExists(strKey.substr(0, nEnd), hRoot))
+                strMissing = strKey.substr(0, nEnd);
+        }
+        m_changes.push_back(
+            {hRoot, strMissing, std::make_unique<CSavedValue>(hRoot, strKey, pszName)});
     }
 
-    // Each value with the key it may create: the value goes back first.
-    std::vector<std::pair<std::unique_ptr<CScratchKey>, std::unique_ptr<CSavedValue>>> m_saved;
+    std::vector<Change> m_changes;
 };
