@@ -34,10 +34,11 @@ TEST(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
     ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
     ASSERT_NE(GetShortPathNameA(current.Path().c_str(), szShort, MAX_PATH), 0u);
     const std::string strLine = std::string(szShort) + "\\swpclr.exe " + kMarker + "\r\n",
-                      strConfig = "PageFile = \"D:\\old.swp\"\r\n",
+                      strConfig = "PageFile = \"d:\\old.swp\"\r\n",
                       strBatch = "REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS";
     batch.Write(strBatch);
     config.Write(strConfig);
+    EXPECT_EQ(ReadSwapClearingDrive(), 'D');
     rootSwap.Write("swap");
     if (IsWinNT()) {
         WriteSwapClearingOption(true, strWindows[0]);

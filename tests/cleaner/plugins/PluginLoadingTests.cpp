@@ -101,7 +101,8 @@ TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
         file("C:\\", TT_RECURSIVE, "*.tmp|*.log"),
         {"C:\\", TT_CONTENT, {}, {"*.bak", "", "*.old"}, "*.*", true},  // a list of masks
         file("C:\\veltrin-test.ini", TT_SINGLE, ""), file("<W>\\veltrin-none", TT_RECURSIVE, "*.*"),
-        file("<S>", TT_CONTENT, "*.dll"), file("%WinDir%", TT_CONTENT, "*.*"),
+        file("<S>", TT_CONTENT, "*.dll"), file("<S>\\veltrin-none", TT_CONTENT, "*.sys"),
+        file("%WinDir%", TT_CONTENT, "*.*"),
         file((std::string("[PATH_SYS_TEMP]") + kUp).c_str(), TT_CONTENT, "*.*"),
         // Not told: what the engine leaves (a macro without a location, no masks, a folder
         // or a list where a file belongs), and ordinary places.
@@ -145,6 +146,7 @@ TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
           Placed(strFiles + "a folder inside the Windows folder and in all its subfolders "
                             "(<W>\\veltrin-none\\*.*)"),
           Placed(strFiles + "the system folder (<S>\\*.dll)"),
+          Placed(strFiles + "a folder inside the system folder (<S>\\veltrin-none\\*.sys)"),
           Placed(strFiles + "the Windows folder (<W>\\*.*, written as %WinDir%)"),
           strFiles + "the root of drive C:\\ (C:\\*.*, written as [PATH_SYS_TEMP]" + kUp + ")",
           Placed("Removes words from the file <W>\\veltrin-none.ini in the Windows folder "

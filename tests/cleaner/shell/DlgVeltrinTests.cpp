@@ -7,6 +7,7 @@
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/JunkTree.h"
 #include "tests/support/ModalAnswers.h"
+#include "tests/support/WindowPicture.h"
 
 #include <commctrl.h>
 
@@ -218,4 +219,5 @@ TEST_F(MainWindow, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
         EXPECT_EQ(LogMessages().back(), "after the clean");
     }
     EXPECT_GT(nStoppedPartway, 0) << "the moments fell inside no clean";
+    EXPECT_TRUE(SaveWindowPicture(*m_pDialog, ArtifactPath("main-window.png")));
 }
