@@ -25,6 +25,8 @@ std::vector<int> ShownButtons(HWND hDialog)
     return ids;
 }
 
+class Wizard : public CManagerTest {};
+
 }  // namespace
 
 TEST(MessageDialog, StyleFlagsChooseTheButtons)
@@ -66,12 +68,6 @@ TEST(MessageDialog, AsksBeforeAWarningActionIsEnabled)
     }
     SetEnableQuestion(nullptr);
 }
-
-namespace {
-
-class Wizard : public CManagerTest {};
-
-}  // namespace
 
 // Each step shows three questions with what is enabled; Next applies them, the last one ends.
 TEST_F(Wizard, StepsAskEveryQuestionAndTheLastNextAppliesTheAnswers)

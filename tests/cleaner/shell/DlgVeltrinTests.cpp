@@ -96,9 +96,8 @@ TEST_F(MainWindow, StartCleansOnceAtATimeAndClearsTheLogAsSet)
                                          "changed when it has finished or been stopped."));
 }
 
-// While a clean holds repainting, its lines wait for the next repaint, due
-// once per interval, which shows the newest line; clearing drops them too.
-// The list keeps the newest 8192 lines.
+// While a clean holds repainting, its lines wait for the next repaint, due once per interval,
+// which shows the newest line; clearing drops them too. The list keeps the newest 8192 lines.
 TEST_F(MainWindow, LogShowsHeldLinesAtEachRepaintAndKeepsTheNewest8192)
 {
     CLogList& sink = m_pDialog->m_logList;
@@ -158,10 +157,9 @@ TEST_F(MainWindow, CloseHidesInTheTrayAndTheEndOfWorkWaitsForAClean)
     EXPECT_FALSE(m_pDialog->IsWindow());
 }
 
-// Stops a clean of a tree at moments drawn over the length of the first, whole
-// clean. Each time its thread has ended when Stop returns, the log holds and
-// shows every line, the files reported deleted are the files gone, the
-// statistics count the same, and the next clean starts.
+// Stops a clean of a tree at moments drawn over the length of the first, whole clean. Each time
+// its thread has ended when Stop returns, the log holds and shows every line, the files reported
+// deleted are the files gone, the statistics count the same, and the next clean starts.
 TEST_F(MainWindow, StopAtAnyMomentLeavesNoLockAndReportsExactlyWhatIsGone)
 {
     CJunkTree tree(m_folder.Path(), 4, 3, 160);

@@ -99,9 +99,8 @@ TEST_F(UpdateCheck, OffersTheDownloadPageOfANewerVersionOnlyAndGivesUpOnASilentS
         int nButton;
         const char* pszText;
     } cases[] = {
-        {"LatestVersion=300\n\nShowURL \"http://127.0.0.1/d.htm\"", "2.50", IDOK,
-         "Update server is not found. Please verify your internet connection or try a little "
-         "later."},
+        {"LatestVersion=300\n\nShowURL \"p\"", "2.50", IDOK, "Update server is not found. Please "
+         "verify your internet connection or try a little later."},
         {kFile, "2.51", IDOK, "You already have latest version"},
         {kFile, "2.50", IDNO, kNew},
         {kFile, "2.50", IDYES, kNew},

@@ -71,9 +71,8 @@ TEST(ReportText, AcceptsPlainAddressesOnly)
         EXPECT_FALSE(IsValidEmail(pszAddress)) << pszAddress;
 }
 
-// "%", "=", "/", ":" and bytes above 127 pass; a lone line break or any other
-// control character would end the request line, and a backslash would
-// arrive as a slash.
+// "%", "=", "/", ":" and bytes above 127 pass; a lone line break or any other control character
+// would end the request line, and a backslash would arrive as a slash.
 TEST(ReportText, EncodesWhatWouldBreakTheQueryAndNothingElse)
 {
     EXPECT_EQ(EncodeReportText("a+b?c;d#e&f g\r\nh100% = a/b: \xE9\nb\rc\td\x7F" "C:\\T"),

@@ -55,6 +55,15 @@ protected:
     CDialog m_parent{IDD_SETTINGS};
 };
 
+class WindowsPage : public OptionPages {
+protected:
+    CScratchRegistry m_registry;
+    CSavedFile m_batch{WindowsFolder().substr(0, 3) + "autoexec.bat"};  // changed on Windows 9x
+    CSavedFile m_config{WindowsFolder() + "\\Veltrin.ini"};
+};
+
+class SettingsDialog : public CManagerTest {};
+
 }  // namespace
 
 // Every other action on, first from on then from off: no box matches by its place.
@@ -261,17 +270,6 @@ TEST_F(OptionPages, DriveOperationsPageStoresTheCheckedDrivesAndEditsTheMasks)
     EXPECT_TRUE(masks.empty() && list.GetCount() == 0);
 }
 
-namespace {
-
-class WindowsPage : public OptionPages {
-protected:
-    CScratchRegistry m_registry;
-    CSavedFile m_batch{WindowsFolder().substr(0, 3) + "autoexec.bat"};  // changed on Windows 9x
-    CSavedFile m_config{WindowsFolder() + "\\Veltrin.ini"};
-};
-
-}  // namespace
-
 // C chosen, the NT family needs no drive; Windows 9x opens on the clearing's drive, so applying keeps it.
 TEST_F(WindowsPage, SwapOptionIsStoredAndTheDriveIsChosenOnlyOnWindows9x)
 {
@@ -297,12 +295,6 @@ TEST_F(WindowsPage, SwapOptionIsStoredAndTheDriveIsChosenOnlyOnWindows9x)
     page->Apply();
     EXPECT_FALSE(ReadSwapClearingOption());
 }
-
-namespace {
-
-class SettingsDialog : public CManagerTest {};
-
-}  // namespace
 
 // Each item opens its page, readable, a group none; leaving a page or closing the dialog applies it.
 TEST_F(SettingsDialog, EachItemOpensItsPageAndLeavingItAppliesIt)
