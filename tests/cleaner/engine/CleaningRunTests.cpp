@@ -61,8 +61,7 @@ Names Listed(const Lines& lines, const std::string& strStart, const std::string&
     return names;
 }
 
-typedef CleaningRun Preview;
-typedef CleaningRun BrowserData;
+typedef CleaningRun Preview, BrowserData;
 
 }  // namespace
 
@@ -163,8 +162,7 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), CleanStats());
     EXPECT_EQ(ReadFileBytes("C:\\netscape.hst"), "not Netscape's");
     EXPECT_EQ(ReadFileBytes("C:\\prefs.js"), "browser.url_history\r\n");
-    EXPECT_EQ(m_log.Texts(), (std::vector<std::string>{"Browser", "Browser Complete", "Browser",
-                                                       "Browser Complete"}));
+    EXPECT_EQ(m_log.m_lines, Ran("Browser") + Ran("Browser"));
     m_settings->strNetscape4UserPath = m_folder.Path();
     const std::string strGone = MakeFile("gone.txt", "secret\r\n"),
                       strKept = MakeFile("kept.txt", "a secret\r\nother\r\n");
@@ -311,9 +309,8 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_EQ(ReadTextValue(kPluginKey, "Start Page"), "about:blank");
     Lines summary = Summary(9, 3, 5);
     summary[2].strText = "Updated: 1 file(s)";
-    summary.push_back({5,
-                       "1 files will be removed on reboot (Please reboot if you want to "
-                       "clean everything immidiately)"});
+    summary.push_back({5, "1 files will be removed on reboot (Please reboot if you want to "
+                          "clean everything immidiately)"});
     EXPECT_EQ(Lines(m_log.m_lines.end() - 6, m_log.m_lines.end()), summary);
     // The clipboard is emptied, and the programs are started without waiting.
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));

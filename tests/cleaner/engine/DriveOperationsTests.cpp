@@ -5,11 +5,7 @@
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/TestDrive.h"
 
-namespace {
-
 typedef CleaningRun DriveOperations;
-
-}  // namespace
 
 // Drives smaller than one large write, just past it, and of no round size: the filler takes
 // the free space to the last byte. A killed run's filler goes before the next run fills.

@@ -47,8 +47,7 @@ protected:
     CScratchRegistry m_registry;
 };
 
-typedef FileRemovalTest DeferredDeletion;  // it and the wipe ask which Windows runs
-typedef FileRemovalTest Wipe;
+typedef FileRemovalTest DeferredDeletion, Wipe;  // both ask which Windows runs
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 // What the engine reads and changes in the prefix's registry: path macros, registry targets and
-// updates, the search-list and auto-complete handlers. Wine holds a program it runs as NT to the
-// keys' access lists: a key whose list leaves the user out cannot be read, though it opens for
-// READ_CONTROL or WRITE_DAC alone.
+// updates, the search-list and auto-complete handlers. Run as NT, a key whose access list leaves
+// the user out cannot be read, though it opens for READ_CONTROL or WRITE_DAC alone.
 #include "cleaner/engine/PathMacros.h"
 #include "cleaner/engine/RegistryCleaning.h"
 #include "common/RegistryKeys.h"
@@ -117,10 +116,9 @@ TEST_F(PathMacros, MacroWithoutLocationLeavesThePathUnresolved)
     const Expansion rows[] = {
         {"[PATH_APP_AOL_ROOT]\\organize", "\\organize"}, {"[PATH_APP_ICQ_ROOT]\\db", "\\db"},
         {"[PATH_APP_FLASHGET_ROOT]\\x", "\\x"}, {"[PATH_APP_GETRIGHT_ROOT]\\x", "\\x"},
-        {"[PATH_APP_OPERA_CACHE]", "\\Cache4"},
+        {"[PATH_APP_OPERA_CACHE]", "\\Cache4"}, {"[PATH_APP_NN6_ROOT]\\x", "\\x"},
         {"[PATH_APP_YAHOO_USERSTOREROOT]", "C:\\Y\\Profiles\\"},
         {"[PATH_APP_OUTLOOKEXPRESS_STOREROOT]", ""}, {"%AppData%\\x|%ProgramFiles%", "\\x|"},
-        {"[PATH_APP_NN6_ROOT]\\x", "\\x"},
         {"[PATH_SYS_SHELL_COOKIES]\\[PATH_APP_AOL_ROOT]", "C:\\Ck\\"},
     };
     ExpectExpansions(rows, false);
@@ -173,9 +171,8 @@ TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped
     registry.Set(HKEY_CURRENT_USER, kTopKey + "\\Sub", "v", "1");
     WriteStringValue(kKey, "v", "inside");
     const RegTarget targets[] = {
-        Target("", TT_SINGLE, kRootValue),
+        Target("", TT_SINGLE, kRootValue), Target(kTopKey, TT_RECURSIVE),
         {"", "", "VeltrinTestRoot*", RK_CURRENT_USER, {}, {}, TT_CONTENT},
-        Target(kTopKey, TT_RECURSIVE),
         Target(kTopKey + "\\", TT_RECURSIVE), Target("\\" + kTopKey + "\\\\", TT_RECURSIVE),
         Target(kKey, 1, "v"), Target(kKey, 0xFFFFFFFFu, "v"),
     };

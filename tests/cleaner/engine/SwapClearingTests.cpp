@@ -5,23 +5,17 @@
 #include "tests/support/SavedFile.h"
 #include "tests/support/TestRegistry.h"
 
-namespace {
-
-const std::string kMarker = "{5A0C77E2-3B19-4D6E-9F41-7C2B8E06D1A4}";
-const char kMemoryManagementKey[] =
-    "System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-const std::string kSwapOptionKey = std::string(kSettingsKey) + "\\WCSwap";
-
-}  // namespace
-
 // NT clears its swap file itself when its setting says so; 95/98/ME start the clearing program
 // from a line of the batch file. Reading the option back is the settings page's test.
 TEST(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
 {
-    const std::string strWindows = WindowsFolder(), strRoot = strWindows.substr(0, 3);
+    const std::string strWindows = WindowsFolder(), strRoot = strWindows.substr(0, 3),
+                      strMarker = "{5A0C77E2-3B19-4D6E-9F41-7C2B8E06D1A4}",
+                      strMemory =
+                          "System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
     CScratchRegistry registry;
-    registry.Remove(HKEY_LOCAL_MACHINE, kMemoryManagementKey, "ClearPageFileAtShutdown");
-    registry.Remove(HKEY_CURRENT_USER, kSwapOptionKey, "Enabled");
+    registry.Remove(HKEY_LOCAL_MACHINE, strMemory, "ClearPageFileAtShutdown");
+    registry.Remove(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\WCSwap", "Enabled");
     const CSavedFile batch(strRoot + "autoexec.bat"), config(strWindows + "\\Veltrin.ini"),
         rootSwap(strRoot + "win386.swp");
     // The start-up line names the current folder by its short form. The test ends in a folder
@@ -33,9 +27,9 @@ TEST(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
     char szShort[MAX_PATH];
     ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
     ASSERT_NE(GetShortPathNameA(current.Path().c_str(), szShort, MAX_PATH), 0u);
-    const std::string strLine = std::string(szShort) + "\\swpclr.exe " + kMarker + "\r\n",
+    const std::string strLine = std::string(szShort) + "\\swpclr.exe " + strMarker + "\r\n",
                       strConfig = "PageFile = \"d:\\old.swp\"\r\n",
-                      strBatch = "REM mine " + kMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS";
+                      strBatch = "REM mine " + strMarker + "\r\n@ECHO OFF\r\nPATH C:\\DOS";
     batch.Write(strBatch);
     config.Write(strConfig);
     EXPECT_EQ(ReadSwapClearingDrive(), 'D');
@@ -43,8 +37,8 @@ TEST(SwapClearing, TheOptionIsTheSystemSettingOnNTAndAStartupLineOn9x)
     if (IsWinNT()) {
         WriteSwapClearingOption(true, strWindows[0]);
         DWORD dwClear = 0;
-        EXPECT_TRUE(ReadDwordValue(kMemoryManagementKey, "ClearPageFileAtShutdown", dwClear,
-                                   HKEY_LOCAL_MACHINE));
+        EXPECT_TRUE(
+            ReadDwordValue(strMemory, "ClearPageFileAtShutdown", dwClear, HKEY_LOCAL_MACHINE));
         EXPECT_EQ(dwClear, 1u);
         EXPECT_EQ(batch.Read() + config.Read(), strBatch + strConfig);
         return;
