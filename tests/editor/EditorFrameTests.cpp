@@ -1,6 +1,5 @@
-// The editor's main frame, its plugin windows, category trees and pages, the
-// plugin document under them, its resources, and the installation of a saved
-// plugin into the cleaner's plugin folder (whose setting the editor only reads).
+// The editor's frame, its plugin windows, trees, pages and documents, its resources, and
+// the installation of a saved plugin into the cleaner's plugin folder (a setting it only reads).
 #include "common/RegistryKeys.h"
 #include "editor/ChildFrame.h"
 #include "editor/MainFrame.h"
@@ -21,13 +20,13 @@
 namespace {
 
 typedef std::vector<std::string> Texts;
+typedef std::vector<std::pair<int, const char*>> Fields;
 const std::string kEditorKey = "Software\\Local AppWizard-Generated Applications\\Actsmith";
 const char kFolderValue[] = "strPluginFolder";
 const std::string kCannot = "Actsmith\nCannot to install Plugin";
 const std::string kInstalled = "Actsmith\nPlugin was installed";
 
-// The frame, noting the commands that neither the active plugin window nor
-// the frame itself handled.
+// The frame, counting the commands that neither the active plugin window nor it handled.
 struct CCommandNotingFrame : public CMainFrame {
     bool OnCommand(WORD wId) override
     {
@@ -38,8 +37,7 @@ struct CCommandNotingFrame : public CMainFrame {
     size_t m_nUnhandled = 0;
 };
 
-// One frame for every test, at a normal size so that pictures show what a
-// user sees; each test leaves no plugin, recent file or registry key behind.
+// One frame for all tests, at a user's size; each leaves no plugin, recent file or key behind.
 class EditorFrame : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -62,20 +60,14 @@ protected:
     CViewKT& View() const { return *m_frame.GetActiveFrame()->GetView(); }
     CTreeView& Tree() const { return View().GetTree(); }
     std::string Title() const { return m_frame.GetActiveFrame()->GetText(); }
-    static CCommandNotingFrame* s_pFrame;
+    static inline CCommandNotingFrame* s_pFrame = nullptr;
     CCommandNotingFrame& m_frame = *s_pFrame;
     CTempFolder m_folder;
 };
 
-CCommandNotingFrame* EditorFrame::s_pFrame = nullptr;
-
-typedef std::vector<std::pair<int, const char*>> Fields;
-
-// A page of a plugin window over the test's plugin, driven by the messages a
-// user's typing and clicks send: what they store, and what Add and Remove do.
+// A page over m_plugin, driven by the messages a user's typing and clicks send.
 class PluginPages : public EditorFrame {
 protected:
-    // The page of that number over m_plugin as it is now.
     void Open(UINT nPageId)
     {
         m_page = CreatePluginPage(nPageId, &m_plugin);
@@ -118,8 +110,7 @@ TEST_F(EditorFrame, NewPluginsAreNumberedAndBringTheToolsAndWindowMenus)
     EXPECT_EQ(m_frame.NewDocument()->GetTitle(), "Plugin2");
     m_frame.SendMessage(WM_COMMAND, ID_WINDOW_NEW);
     EXPECT_EQ(Title(), "Plugin2:2");
-    // Closing asks nothing and the menus go back with the last window.
-    CModalAnswers answers;
+    CModalAnswers answers;  // closing asks nothing; the menus go back with the last window
     m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
     EXPECT_EQ(Title(), "Plugin1");
     m_frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE);
@@ -270,12 +261,11 @@ TEST_F(EditorFrame, InstallCopiesTheSavedPluginOverTheInstalledOneOrSaysWhyNot)
             registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kFolderValue);
         else
             registry.Set(HKEY_CURRENT_USER, kSettingsKey, kFolderValue, test.strFolder);
-        // One message, with the icon that goes with it.
         const bool bInstalls = test.strMessage == kInstalled;
-        CModalAnswers answers;
-        const LPCSTR pszIcon = bInstalls ? IDI_INFORMATION : IDI_EXCLAMATION;
+        CModalAnswers answers;  // one message, with the icon that goes with it
+        const HICON hIcon = LoadIconA(nullptr, bInstalls ? IDI_INFORMATION : IDI_EXCLAMATION);
         answers.Add([&](HWND hBox) {
-            EXPECT_EQ(MessageBoxIcon(hBox), LoadIconA(nullptr, pszIcon));
+            EXPECT_EQ(MessageBoxIcon(hBox), hIcon);
             ClickButton(hBox, IDOK);
         });
         EXPECT_EQ(InstallPlugin(m_frame, test.strDocument), bInstalls);
@@ -338,13 +328,11 @@ TEST_F(PluginPages, AddMakesOneElementOfTheFieldsAndStoresItOrWithoutThemNone)
         EXPECT_EQ(ImageList_GetImageCount(List().GetImageList(LVSIL_SMALL)), 10);
         Enter(Fields(c.fields.begin(), c.fields.end() - 1));
         Click(c.nAddId);
-        // The second time the same element is listed already.
         Enter({c.fields.back()});
         Click(c.nAddId);
-        Click(c.nAddId);
+        Click(c.nAddId);  // the same element again, listed already
         EXPECT_EQ(Rows(), Texts{c.pszRow});
-        // Closed without storing: the plugin has what Add stored.
-        Open(c.nPageId);
+        Open(c.nPageId);  // closed without storing: the plugin has what Add stored
         EXPECT_EQ(Rows(), Texts{c.pszRow});
     }
 }

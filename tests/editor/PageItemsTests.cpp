@@ -18,8 +18,7 @@ std::string Row(const std::optional<Element>& item, int nColumns)
 
 }  // namespace
 
-// What the list pages' own tests already show (a folder's default mask, the fields each
-// page requires) is not repeated here; number data is read as atoi reads it, within 32 bits.
+// Number data is read as atoi reads it, within 32 bits; the pages' own tests show the rest.
 TEST(PageItems, FieldsMakeAnElementOnlyWithTheRequiredOnes)
 {
     const uint32_t dwText = RegUpdate::DT_TEXT, dwNum = RegUpdate::DT_NUMBER;

@@ -1,6 +1,5 @@
-// The help file as the programs use it: every page they open is in it at the
-// address they open it by and in its contents, every link of its contents,
-// index and pages leads to a page that is there.
+// The help file as the programs use it: every page they open is in it and in its contents,
+// at the address they open it by, and every link of its contents, index and pages leads there.
 #include "HelpPagesInCode.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "tests/support/TempFolder.h"
@@ -25,8 +24,7 @@ struct IITStorage : public IUnknown {
 
 namespace {
 
-// The topic at a help address, "<file>::/<path in the file>"; empty when the
-// file or the topic is not there.
+// The topic at a help address, "<file>::/<path in the file>"; empty when either is not there.
 std::string ReadTopic(const std::string& strAddress)
 {
     const GUID kClsid = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
@@ -53,8 +51,7 @@ std::string ReadTopic(const std::string& strAddress)
     return strContent;
 }
 
-// The pages that a contents or index file, or a page in the folder given,
-// links to by "href" or a "Local" parameter, from the file's root.
+// The pages a contents, index or page file in strFolder links to by "href" or "Local", from root.
 std::set<std::string> LinkedPages(const std::string& strText, const std::string& strFolder)
 {
     static const std::regex link("(?:href|name=\"local\" value)=\"([^\"#:]*\\.htm[^\"#:]*)",
