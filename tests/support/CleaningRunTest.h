@@ -89,10 +89,7 @@ inline bool PutTextOnClipboard(const char* pszText)
 // A target that erases every file of the folder.
 inline FileTarget FolderContent(const std::string& strFolder)
 {
-    FileTarget target;
-    target.strName = strFolder;
-    target.dwType = TT_CONTENT;
-    return target;
+    return {strFolder, TT_CONTENT};
 }
 
 class CleaningRun : public CManagerTest {

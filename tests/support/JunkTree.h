@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,25 +28,21 @@ public:
             nFirst = nEnd;
         }
         // The top holds files too, so that a walk deletes some before it goes down.
-        for (int nFile = 0; nFile < nFiles; ++nFile) {
-            char szName[32];
-            std::snprintf(szName, sizeof(szName), "\\junk%05d.tmp", nFile);
-            m_files.push_back(m_folders[nFile % m_folders.size()] + szName);
-        }
+        for (int nFile = 0; nFile < nFiles; ++nFile)
+            m_files.push_back(m_folders[nFile % m_folders.size()] + "\\junk" +
+                              std::to_string(nFile) + ".tmp");
     }
 
     // Makes what of the tree is not there; false when something could not be made.
     bool Fill() const
     {
-        for (const std::string& strFolder : m_folders) {
+        for (const std::string& strFolder : m_folders)
             if (!CreateDirectoryA(strFolder.c_str(), nullptr) &&
                 GetLastError() != ERROR_ALREADY_EXISTS)
                 return false;
-        }
-        for (const std::string& strFile : Missing()) {
+        for (const std::string& strFile : Missing())
             if (!WriteFileBytes(strFile, ""))  // empty: a clean treats them like any other
                 return false;
-        }
         return true;
     }
 

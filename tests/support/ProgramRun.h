@@ -140,10 +140,8 @@ public:
         execute.lpVerb = "open";
         execute.lpFile = strFile.c_str();
         execute.nShow = SW_SHOWNORMAL;
-        if (!ShellExecuteExA(&execute) || !execute.hProcess)
-            return false;
-        m_process.hProcess = execute.hProcess;
-        return true;
+        m_process.hProcess = ShellExecuteExA(&execute) ? execute.hProcess : nullptr;
+        return m_process.hProcess != nullptr;
     }
     bool HasEnded(DWORD dwWait = kProgramLimit) const
     {

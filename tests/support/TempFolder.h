@@ -36,17 +36,14 @@ public:
     {
         char szTemp[MAX_PATH], szPath[MAX_PATH];
         GetTempPathA(MAX_PATH, szTemp);
-        for (unsigned n = GetTickCount();; ++n) {
+        for (unsigned n = GetTickCount(); m_strPath.empty(); ++n) {
             wsprintfA(szPath, "%sveltrin-test-%08x", szTemp, n);
-            if (CreateDirectoryA(szPath, nullptr)) {
+            if (CreateDirectoryA(szPath, nullptr))
                 m_strPath = szPath;
-                return;
-            }
-            if (GetLastError() != ERROR_ALREADY_EXISTS) {
-                ADD_FAILURE() << "cannot create a folder in " << szTemp;
-                return;
-            }
+            else if (GetLastError() != ERROR_ALREADY_EXISTS)
+                break;
         }
+        EXPECT_FALSE(m_strPath.empty()) << "cannot create a folder in " << szTemp;
     }
     ~CTempFolder()
     {
@@ -110,9 +107,7 @@ inline std::vector<std::string> FilesInListedOrder(const std::string& strFolder,
 // Sets the file's last-write time to the first of January of the year.
 inline void SetLastWriteYear(const std::string& strPath, unsigned short wYear)
 {
-    SYSTEMTIME time = {};
-    time.wYear = wYear;
-    time.wMonth = time.wDay = 1;
+    const SYSTEMTIME time = {wYear, 1, 0, 1, 0, 0, 0, 0};
     FILETIME fileTime;
     ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
     HANDLE hFile = CreateFileA(strPath.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,

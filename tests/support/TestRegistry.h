@@ -31,6 +31,14 @@ inline bool KeyExists(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER)
     return true;
 }
 
+struct RawValue {
+    DWORD dwType;
+    std::string bytes;
+    bool operator==(const RawValue& other) const
+    {
+        return dwType == other.dwType && bytes == other.bytes;
+    }
+};
 // The raw value: its type and bytes. False when it is missing.
 inline bool ReadRawValue(const std::string& strKey, const std::string& strName, DWORD& dwType,
                          std::string& bytes, HKEY hRoot = HKEY_CURRENT_USER)
@@ -53,32 +61,29 @@ inline bool ReadRawValue(const std::string& strKey, const std::string& strName, 
 inline bool ValueExists(const std::string& strKey, const std::string& strName,
                         HKEY hRoot = HKEY_CURRENT_USER)
 {
-    DWORD dwType;
-    std::string bytes;
-    return ReadRawValue(strKey, strName, dwType, bytes, hRoot);
+    RawValue value;
+    return ReadRawValue(strKey, strName, value.dwType, value.bytes, hRoot);
 }
 
 // A REG_SZ value up to its first zero; "<missing>" when missing or of another type.
 inline std::string ReadTextValue(const std::string& strKey, const std::string& strName,
                                  HKEY hRoot = HKEY_CURRENT_USER)
 {
-    DWORD dwType;
-    std::string bytes;
-    if (!ReadRawValue(strKey, strName, dwType, bytes, hRoot) || dwType != REG_SZ)
+    RawValue value;
+    if (!ReadRawValue(strKey, strName, value.dwType, value.bytes, hRoot) || value.dwType != REG_SZ)
         return "<missing>";
-    return bytes.substr(0, bytes.find('\0'));
+    return value.bytes.substr(0, value.bytes.find('\0'));
 }
 
 // A REG_DWORD value; false when missing or of another type.
 inline bool ReadDwordValue(const std::string& strKey, const std::string& strName, DWORD& dwValue,
                            HKEY hRoot = HKEY_CURRENT_USER)
 {
-    DWORD dwType;
-    std::string bytes;
-    if (!ReadRawValue(strKey, strName, dwType, bytes, hRoot) || dwType != REG_DWORD ||
-        bytes.size() != sizeof(DWORD))
+    RawValue value;
+    if (!ReadRawValue(strKey, strName, value.dwType, value.bytes, hRoot) ||
+        value.dwType != REG_DWORD || value.bytes.size() != sizeof(DWORD))
         return false;
-    memcpy(&dwValue, bytes.data(), sizeof(DWORD));
+    memcpy(&dwValue, value.bytes.data(), sizeof(DWORD));
     return true;
 }
 
@@ -105,14 +110,6 @@ inline void WriteStringValue(const std::string& strKey, const std::string& strNa
     WriteRawValue(strKey, strName, REG_SZ, strText.c_str(), DWORD(strText.size() + 1), hRoot);
 }
 
-struct RawValue {
-    DWORD dwType;
-    std::string bytes;
-    bool operator==(const RawValue& other) const
-    {
-        return dwType == other.dwType && bytes == other.bytes;
-    }
-};
 // Every value below a key (or the root, for ""), by "subkey path\name".
 typedef std::map<std::string, RawValue> KeySnapshot;
 inline KeySnapshot SnapshotKey(const std::string& strKey, HKEY hRoot = HKEY_CURRENT_USER)
