@@ -99,16 +99,18 @@ bool ReadRuleFile(const std::string& text, RuleFile& file)
         strLine = Trimmed(strLine);
         if (strLine.empty() || strLine[0] == ';')
             continue;
-        const std::string strWhere = "Line " + std::to_string(nLine) + ": ";
+        const auto report = [&file, nLine](const std::string& strWhat) {
+            file.vecProblems.push_back("Line " + std::to_string(nLine) + ": " + strWhat);
+        };
         if (strLine[0] == '[') {
             pEntry = nullptr;
             if (strLine.back() != ']') {
-                file.vecProblems.push_back(strWhere + "a section without its closing bracket");
+                report("a section without its closing bracket");
                 continue;
             }
             const std::string strName = EntryName(strLine.substr(1, strLine.size() - 2));
             if (strName.empty()) {
-                file.vecProblems.push_back(strWhere + "a section without a name");
+                report("a section without a name");
                 continue;
             }
             file.entries.push_back(RuleEntry{strName, nLine, {}});
@@ -117,17 +119,17 @@ bool ReadRuleFile(const std::string& text, RuleFile& file)
         }
         const size_t nEquals = strLine.find('=');
         if (nEquals == std::string::npos) {
-            file.vecProblems.push_back(strWhere + "neither a section nor a key");
+            report("neither a section nor a key");
             continue;
         }
         if (!pEntry) {
-            file.vecProblems.push_back(strWhere + "a key outside any entry");
+            report("a key outside any entry");
             continue;
         }
         RuleKey key;
         const std::string strReason = SplitKeyName(Trimmed(strLine.substr(0, nEquals)), key);
         if (!strReason.empty()) {
-            file.vecProblems.push_back(strWhere + strReason);
+            report(strReason);
             continue;
         }
         key.strValue = Trimmed(strLine.substr(nEquals + 1));
