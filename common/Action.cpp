@@ -76,9 +76,10 @@ bool CAction::operator==(const CAction& other) const
 {
     return std::tie(dwKind, lstFiles, lstKeys, lstFreeSpaceDrives, lstRecycleBinDrives,
                     lstCommands, lstFilePairs, lstKeyUpdates, lstFileUpdates, strId, strTitle,
-                    dwWarningLevel, strDescription, bWarned, bEnabled) ==
+                    dwWarningLevel, strDescription, strCategory, bWarned, bEnabled) ==
            std::tie(other.dwKind, other.lstFiles, other.lstKeys, other.lstFreeSpaceDrives,
                     other.lstRecycleBinDrives, other.lstCommands, other.lstFilePairs,
                     other.lstKeyUpdates, other.lstFileUpdates, other.strId, other.strTitle,
-                    other.dwWarningLevel, other.strDescription, other.bWarned, other.bEnabled);
+                    other.dwWarningLevel, other.strDescription, other.strCategory, other.bWarned,
+                    other.bEnabled);
 }

@@ -30,6 +30,7 @@ enum TargetType : uint32_t {
     TT_SINGLE = 0,     // one file, or one registry value
     TT_CONTENT = 2,    // folder content or key values matching a mask
     TT_RECURSIVE = 3,  // folder tree, or a whole key with its subkeys
+    TT_TREE_AND_SELF = 4,  // folder tree, then the folder itself when it ends empty
 };
 
 // Outcomes of removing a file that a FileTarget logs.
@@ -173,6 +174,7 @@ public:
     std::string strTitle;
     uint32_t dwWarningLevel = WL_INFORMATION;
     std::string strDescription;
+    std::string strCategory;  // the group the plugins page shows it in; may be empty
     bool bWarned = false;  // the user asked not to be asked again; never stored
     bool bEnabled = false;
 };

@@ -1,6 +1,7 @@
 // The plugin file format: one action as a flat sequence of little-endian
-// fields behind a signature string, with three optional tail sections that
-// older files lack.
+// fields behind a signature string, with four optional tail sections that
+// older files lack. Readers of an older layout stop before the sections they
+// do not know.
 //
 // A plugin file is untrusted input. The reader refuses a file that ends inside
 // a field, and a count or length that the rest of the file cannot hold, before
@@ -167,7 +168,9 @@ bool ReadActionFields(CActionReader& in, CAction& a)
         return false;
     if (in.AtEnd())
         return true;
-    return in.Word(a.dwWarningLevel) && in.String(a.strDescription);
+    if (!(in.Word(a.dwWarningLevel) && in.String(a.strDescription)))
+        return false;
+    return in.AtEnd() || in.String(a.strCategory);
 }
 
 // Serialises into memory so that the file receives one write.
@@ -284,6 +287,7 @@ bool CAction::Write(CFile& file) const
     });
     out.Word(dwWarningLevel);
     out.String(strDescription);
+    out.String(strCategory);
 
     const std::vector<unsigned char>& data = out.Data();
     return file.Write(data.data(), data.size());

@@ -43,8 +43,8 @@ static ByteVector Written(const CAction& action)
 }
 
 // Every list with elements and every field a value of its own, and where each of the
-// three optional sections of the newer layouts ends.
-static ByteVector HandWritten(size_t anSectionEnd[3])
+// four optional sections of the newer layouts ends.
+static ByteVector HandWritten(size_t anSectionEnd[4])
 {
     Bytes bytes;
     bytes.Str(kSignature).Str("MyPlugin").Str("Cleaning my traces").Raw("\1").Word(AK_MRU);
@@ -64,7 +64,9 @@ static ByteVector HandWritten(size_t anSectionEnd[3])
     anSectionEnd[1] = bytes.data.size();
     bytes.Word(1).Str("C:\\prefs.js").Word(1).Word(2).Str("history").Str("cache");
     anSectionEnd[2] = bytes.data.size();
-    return bytes.Word(1).Str("Removes my traces.").data;  // warning level, description
+    bytes.Word(1).Str("Removes my traces.");  // warning level, description
+    anSectionEnd[3] = bytes.data.size();
+    return bytes.Str("Browsers").data;  // category
 }
 
 // What is read is appended to the lists the action has. A file of an older layout ends
@@ -72,7 +74,7 @@ static ByteVector HandWritten(size_t anSectionEnd[3])
 // and leaves the action as it was.
 TEST(ActionFormat, HandWrittenFileReadsAndWritesBackAndEveryCutFailsButAnOlderLayout)
 {
-    size_t anSectionEnd[3];
+    size_t anSectionEnd[4];
     const ByteVector whole = HandWritten(anSectionEnd);
     CMemFile file(whole);
     CAction read, before;
@@ -94,8 +96,11 @@ TEST(ActionFormat, HandWrittenFileReadsAndWritesBackAndEveryCutFailsButAnOlderLa
     for (size_t n = 0; n < whole.size(); ++n) {
         SCOPED_TRACE("cut after " + std::to_string(n) + " bytes");
         const Bytes cut = {ByteVector(whole.begin(), whole.begin() + n)};
-        const int nMissingWords =
-            n == anSectionEnd[0] ? 4 : n == anSectionEnd[1] ? 3 : n == anSectionEnd[2] ? 2 : 0;
+        const int nMissingWords = n == anSectionEnd[0]   ? 5
+                                  : n == anSectionEnd[1] ? 4
+                                  : n == anSectionEnd[2] ? 3
+                                  : n == anSectionEnd[3] ? 1
+                                                         : 0;
         CMemFile cutFile(cut.data);
         CAction action = before;
         ASSERT_EQ(action.Read(cutFile), nMissingWords > 0);

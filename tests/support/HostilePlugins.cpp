@@ -81,9 +81,9 @@ CHostilePluginFolder::CHostilePluginFolder(const std::string& strFolder)
     Write("huge-string-in-list.pld", head + Word(0) + Word(0) + Word(1) + Word(0x7FFFFFFF));
     const CAction full = FullPlugin("Huge");
     const std::string fullBytes = PluginBytes(full);
+    const size_t nDescription = fullBytes.size() - 4 - full.strDescription.size() - 4;
     Write("huge-description.pld",
-          fullBytes.substr(0, fullBytes.size() - full.strDescription.size() - 4) +
-              Word(0xFFFFFFFFu) + full.strDescription);
+          fullBytes.substr(0, nDescription) + Word(0xFFFFFFFFu) + full.strDescription);
 
     // Random bytes, with and without the signature in front.
     std::mt19937 random(20261207);
