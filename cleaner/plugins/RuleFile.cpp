@@ -18,18 +18,6 @@ std::string Trimmed(const std::string& strText)
     return strText.substr(nFirst, strText.find_last_not_of(" \t") - nFirst + 1);
 }
 
-bool IsSameName(const std::string& strLeft, const std::string& strRight)
-{
-    if (strLeft.size() != strRight.size())
-        return false;
-    for (size_t n = 0; n < strLeft.size(); ++n) {
-        if (std::tolower(static_cast<unsigned char>(strLeft[n])) !=
-            std::tolower(static_cast<unsigned char>(strRight[n])))
-            return false;
-    }
-    return true;
-}
-
 // The entry's name from the text between the brackets.
 std::string EntryName(const std::string& strSection)
 {
@@ -58,16 +46,36 @@ std::string SplitKeyName(const std::string& strKey, RuleKey& key)
 
 }  // namespace
 
+bool EqualsIgnoringCase(const std::string& strLeft, const std::string& strRight)
+{
+    if (strLeft.size() != strRight.size())
+        return false;
+    for (size_t n = 0; n < strLeft.size(); ++n) {
+        if (std::tolower(static_cast<unsigned char>(strLeft[n])) !=
+            std::tolower(static_cast<unsigned char>(strRight[n])))
+            return false;
+    }
+    return true;
+}
+
+std::vector<RuleKey> RuleEntry::Keys(const std::string& strKeyName) const
+{
+    std::map<unsigned, const RuleKey*> byNumber;
+    for (const RuleKey& key : keys) {
+        if (EqualsIgnoringCase(key.strName, strKeyName))
+            byNumber[key.nNumber] = &key;
+    }
+    std::vector<RuleKey> found;
+    for (const auto& numbered : byNumber)
+        found.push_back(*numbered.second);
+    return found;
+}
+
 StringVector RuleEntry::Values(const std::string& strKeyName) const
 {
-    std::map<unsigned, std::string> byNumber;
-    for (const RuleKey& key : keys) {
-        if (IsSameName(key.strName, strKeyName))
-            byNumber[key.nNumber] = key.strValue;
-    }
     StringVector values;
-    for (const auto& numbered : byNumber)
-        values.push_back(numbered.second);
+    for (const RuleKey& key : Keys(strKeyName))
+        values.push_back(key.strValue);
     return values;
 }
 
@@ -75,7 +83,7 @@ std::string RuleEntry::Value(const std::string& strKeyName) const
 {
     std::string strValue;
     for (const RuleKey& key : keys) {
-        if (key.nNumber == 0 && IsSameName(key.strName, strKeyName))
+        if (key.nNumber == 0 && EqualsIgnoringCase(key.strName, strKeyName))
             strValue = key.strValue;
     }
     return strValue;

@@ -24,9 +24,10 @@ struct RuleEntry {
     unsigned nLine;       // the line of the section, counted from 1
     std::vector<RuleKey> keys;
 
-    // The values of the keys of that name (letter case ignored), the unnumbered
-    // one first, then by their numbers, gaps allowed; of a number given twice,
-    // the later value.
+    // The keys of that name (letter case ignored), the unnumbered one first,
+    // then by their numbers, gaps allowed; of a number given twice, the later.
+    std::vector<RuleKey> Keys(const std::string& strName) const;
+    // The values of those keys, in the same order.
     StringVector Values(const std::string& strName) const;
     // The value of the unnumbered key of that name; empty when there is none.
     std::string Value(const std::string& strName) const;
@@ -38,6 +39,9 @@ struct RuleFile {
     // a section nor a key of an entry.
     StringVector vecProblems;
 };
+
+// Whether two names are the same, letter case of A to Z ignored.
+bool EqualsIgnoringCase(const std::string& strLeft, const std::string& strRight);
 
 // Reads a text with CRLF or LF line ends and an optional UTF-8 byte-order mark.
 // False, with nothing read, when the text is larger than kMaxRuleFileSize.
