@@ -124,6 +124,42 @@ TEST_F(PathMacros, MacroWithoutLocationLeavesThePathUnresolved)
     ExpectExpansions(rows, false);
 }
 
+// The macros of rule files: the user's shell folders, variables, and a 64-bit folder only where
+// it differs from the one this program sees.
+TEST_F(PathMacros, RuleFileMacrosNameTheUsersFoldersAndOnlyAnOther64BitFolder)
+{
+    CSavedVariable w64{"ProgramW6432"}, common{"CommonProgramFiles"}, cw64{"CommonProgramW6432"},
+        pub{"Public"}, drive{"SystemDrive"};
+    m_programs.Set("C:\\PF86");
+    w64.Set("C:\\PF");
+    common.Set("C:\\CF");
+    cw64.Set("c:\\cf");
+    pub.Set("C:\\Pub");
+    drive.Set("Q:");
+    const Expansion rows[] = {{"%ProgramW6432%\\a|%ProgramFiles%", "C:\\PF\\a|C:\\PF86"},
+                              {"%Public%|%SystemDrive%\\", "C:\\Pub|Q:\\"},
+                              {"%CommonProgramFiles%", "C:\\CF"}};
+    ExpectExpansions(rows, true);
+    const Expansion same[] = {{"%CommonProgramW6432%\\x", "\\x"}};
+    ExpectExpansions(same, false);
+
+    char szUser[UNLEN + 1];
+    DWORD cchUser = sizeof(szUser);
+    ASSERT_TRUE(GetUserNameA(szUser, &cchUser));
+    EXPECT_EQ(ExpandPath("%UserName%", *m_settings), szUser);
+    std::set<std::string> folders;
+    for (const char* pszMacro : {"%LocalAppData%", "%LocalLowAppData%", "%ProgramData%",
+                                 "%Documents%", "%Pictures%", "%Music%", "%Video%", "%Temp%"}) {
+        bool bResolved = false;
+        const std::string strFolder = ExpandPath(pszMacro, *m_settings, &bResolved);
+        EXPECT_TRUE(bResolved && strFolder.back() != '\\' &&
+                    (GetFileAttributesA(strFolder.c_str()) & FILE_ATTRIBUTE_DIRECTORY))
+            << pszMacro << " " << strFolder;
+        folders.insert(strFolder);
+    }
+    EXPECT_EQ(folders.size(), 8u);
+}
+
 // Values far larger than the first buffers come first in either order of enumeration: they
 // must not hide the rest. Kept data compare up to the first zero byte, exactly.
 TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
