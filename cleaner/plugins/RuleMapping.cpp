@@ -60,8 +60,16 @@ const struct {
     {"HKCC", "HKEY_CURRENT_CONFIG", RK_CURRENT_CONFIG},
 };
 
-const char* const kSpecialDetections[] = {"DET_CHROME", "DET_MOZILLA", "DET_THUNDERBIRD",
-                                          "DET_OPERA"};
+// The browsers that "SpecialDetect" names, by the folders of their profiles.
+const struct {
+    const char* pszName;
+    const char* pszFolder;
+} kSpecialDetections[] = {
+    {"DET_CHROME", "%LocalAppData%\\Google\\Chrome\\User Data"},
+    {"DET_MOZILLA", "%AppData%\\Mozilla\\Firefox"},
+    {"DET_THUNDERBIRD", "%AppData%\\Thunderbird"},
+    {"DET_OPERA", "%AppData%\\Opera Software"},
+};
 
 // Longer file names are cut; every file system takes this many characters.
 const size_t kMaxFileNameStem = 100;
@@ -72,6 +80,30 @@ std::string Trimmed(const std::string& strText)
     if (nFirst == std::string::npos)
         return std::string();
     return strText.substr(nFirst, strText.find_last_not_of(" \t") - nFirst + 1);
+}
+
+// A text to show: a character that the system's code page lacks, or any
+// other control character, shows as "?"; a zero byte would end the text.
+std::string Printable(std::string strText)
+{
+    for (char& ch : strText) {
+        if (static_cast<unsigned char>(ch) < 0x20)
+            ch = '?';
+    }
+    return strText;
+}
+
+bool HasControlCharacter(const std::string& strText)
+{
+    return std::any_of(strText.begin(), strText.end(),
+                       [](char ch) { return static_cast<unsigned char>(ch) < 0x20; });
+}
+
+// Whether a mask or a name may stand for files of one folder.
+bool IsNamePattern(const std::string& strText)
+{
+    return !strText.empty() && !HasControlCharacter(strText) &&
+           strText.find_first_of("\\/:\"<>|") == std::string::npos;
 }
 
 bool HasWildcard(const std::string& strText)
@@ -138,7 +170,8 @@ StringVector TranslatePath(const std::string& strRulePath, std::string& strProbl
         return {};
     }
     for (const std::string& strSegment : segments) {
-        if (strSegment.empty() || strSegment == "." || strSegment == "..") {
+        // The system reads "..", and ". ." alike, as the folder above.
+        if (strSegment.find_first_not_of(". ") == std::string::npos) {
             strProblem = "its path has an empty, \".\" or \"..\" folder name";
             return {};
         }
@@ -153,25 +186,6 @@ bool IsDriveRoot(const std::string& strPath)
 {
     return EqualsIgnoringCase(strPath, "%SystemDrive%") ||
            (strPath.size() == 2 && strPath[1] == ':');
-}
-
-// Splits "HKCU\Software\X" into its root and key path; false when the root
-// is unknown or no key follows it.
-bool SplitRegistryPath(const std::string& strRulePath, uint32_t& dwRoot, std::string& strKey)
-{
-    std::string strPath = Trimmed(strRulePath);
-    while (!strPath.empty() && strPath.back() == '\\')
-        strPath.pop_back();
-    const size_t nSlash = strPath.find('\\');
-    const std::string strRoot = strPath.substr(0, nSlash);
-    for (const auto& root : kRoots) {
-        if (EqualsIgnoringCase(strRoot, root.pszShort) || EqualsIgnoringCase(strRoot, root.pszLong)) {
-            dwRoot = root.dwRoot;
-            strKey = nSlash == std::string::npos ? std::string() : strPath.substr(nSlash + 1);
-            return !strKey.empty();
-        }
-    }
-    return false;
 }
 
 // How the folder of an exclusion lies to the folder of a target.
@@ -250,7 +264,10 @@ Exclusion ReadExclusion(const RuleKey& key, StringVector& skipped)
             if (!Trimmed(strName).empty())
                 exclusion.names.push_back(Trimmed(strName));
         }
-        if (strProblem.empty() && exclusion.names.empty())
+        const bool bNamesFiles = !exclusion.names.empty() &&
+                                 std::all_of(exclusion.names.begin(), exclusion.names.end(),
+                                             IsNamePattern);
+        if (strProblem.empty() && !bNamesFiles)
             strProblem = "it names no file";
     } else {
         strProblem = "its kind \"" + strKind.substr(0, 20) + "\" is unknown";
@@ -323,7 +340,7 @@ void MapFileKey(const RuleKey& key, const std::vector<Exclusion>& exclusions, Ma
     StringVector masks;
     for (const std::string& strMask : SplitAtSeparator(parts.size() > 1 ? parts[1] : "", ';')) {
         const std::string strTrimmed = Trimmed(strMask);
-        if (!strTrimmed.empty() && strTrimmed.find_first_of("\\/") == std::string::npos)
+        if (IsNamePattern(strTrimmed))
             masks.push_back(strTrimmed);
     }
     if (masks.empty())
@@ -378,7 +395,7 @@ void MapRegKey(const RuleKey& key, const std::vector<Exclusion>& exclusions, Map
         return skip("its registry key holds a wildcard");
     if (nBar != std::string::npos) {
         target.strValue = key.strValue.substr(nBar + 1);
-        if (target.strValue.empty())
+        if (target.strValue.empty() || HasControlCharacter(target.strValue))
             return skip("it names no value");
         target.dwType = TT_SINGLE;
     } else {
@@ -425,12 +442,14 @@ void ReadDetection(const RuleEntry& entry, MappedRule& rule)
     }
     for (const RuleKey& key : entry.Keys("SpecialDetect")) {
         const std::string strValue = Trimmed(key.strValue);
-        const bool bKnown = std::any_of(std::begin(kSpecialDetections), std::end(kSpecialDetections),
-                                        [&strValue](const char* pszKnown) {
-                                            return EqualsIgnoringCase(strValue, pszKnown);
-                                        });
-        if (bKnown)
-            detection.vecSpecial.push_back(strValue);
+        const auto* pSpecial = std::find_if(std::begin(kSpecialDetections),
+                                            std::end(kSpecialDetections),
+                                            [&strValue](const auto& special) {
+                                                return EqualsIgnoringCase(strValue,
+                                                                          special.pszName);
+                                            });
+        if (pSpecial != std::end(kSpecialDetections))
+            detection.vecFiles.push_back(pSpecial->pszFolder);
         else
             rule.vecSkipped.push_back(KeyLabel(key) + ": \"" + strValue.substr(0, 40) +
                                       "\" is unknown");
@@ -475,7 +494,7 @@ std::string RuleCategory(const RuleEntry& entry)
 {
     const std::string strSection = Trimmed(entry.Value("Section"));
     if (!strSection.empty())
-        return strSection;
+        return Printable(strSection);
     const std::string strNumber = Trimmed(entry.Value("LangSecRef"));
     for (const auto& category : kCategories) {
         if (strNumber == std::to_string(category.nNumber))
@@ -488,15 +507,11 @@ MappedRule MapRuleEntry(const RuleEntry& entry, const std::string& strSource)
 {
     MappedRule rule;
     CAction& action = rule.action;
-    action.strId = entry.strName;
-    for (char& ch : action.strId) {
-        if (static_cast<unsigned char>(ch) < 0x20)
-            ch = '?';
-    }
+    action.strId = Printable(entry.strName);
     action.strTitle = action.strId;
     action.strCategory = RuleCategory(entry);
     action.bEnabled = false;
-    const std::string strWarning = Trimmed(entry.Value("Warning"));
+    const std::string strWarning = Printable(Trimmed(entry.Value("Warning")));
     action.dwWarningLevel = strWarning.empty() ? WL_INFORMATION : WL_WARNING;
     action.strDescription = (strWarning.empty() ? "" : strWarning + "\r\n\r\n") +
                             "Imported from " + strSource + ", category " + action.strCategory +
@@ -511,6 +526,26 @@ MappedRule MapRuleEntry(const RuleEntry& entry, const std::string& strSource)
     for (const RuleKey& key : entry.Keys("RegKey"))
         MapRegKey(key, exclusions, rule);
     return rule;
+}
+
+bool SplitRegistryPath(const std::string& strRulePath, uint32_t& dwRoot, std::string& strKey)
+{
+    std::string strPath = Trimmed(strRulePath);
+    while (!strPath.empty() && strPath.back() == '\\')
+        strPath.pop_back();
+    if (HasControlCharacter(strPath))
+        return false;
+    const size_t nSlash = strPath.find('\\');
+    const std::string strRoot = strPath.substr(0, nSlash);
+    for (const auto& root : kRoots) {
+        if (EqualsIgnoringCase(strRoot, root.pszShort) ||
+            EqualsIgnoringCase(strRoot, root.pszLong)) {
+            dwRoot = root.dwRoot;
+            strKey = nSlash == std::string::npos ? std::string() : strPath.substr(nSlash + 1);
+            return !strKey.empty();
+        }
+    }
+    return false;
 }
 
 std::string PluginFileName(const std::string& strId)

@@ -15,8 +15,8 @@ struct RuleDetection {
     std::string strMinVersion;  // "6.1"; empty: no lower limit
     std::string strMaxVersion;  // empty: no upper limit
     StringVector vecKeys;       // registry keys, "HKLM\Software\..."
-    StringVector vecFiles;      // files or folders, with macros and wildcards
-    StringVector vecSpecial;    // "DET_CHROME" and the like
+    StringVector vecFiles;      // files or folders, with macros and wildcards; a
+                                // browser's "SpecialDetect" names its profile folder
     // Whether the entry has a key besides the version limits, usable or not;
     // an entry without one applies wherever its version limits allow.
     bool bLooksForAnything = false;
@@ -43,6 +43,10 @@ std::string RuleCategory(const RuleEntry& entry);
 // name cannot hold become "_", the name is cut to a length every folder
 // takes, and ".pld" follows.
 std::string PluginFileName(const std::string& strId);
+
+// Splits "HKCU\Software\X" into its root and key path; false when the root
+// is unknown or no key follows it.
+bool SplitRegistryPath(const std::string& strRulePath, uint32_t& dwRoot, std::string& strKey);
 
 // Whether "major.minor" of the running system lies within the limits; a
 // limit that is no version number does not limit.

@@ -111,8 +111,8 @@ TEST(RuleMapping, NamesDescriptionWarningCategoryAndDetection)
     EXPECT_EQ(rule.action.strDescription,
               "Signs you out.\r\n\r\nImported from rules.ini, category Google Chrome.");
     EXPECT_EQ(rule.detection.vecKeys, StringVector{"HKLM\\Software\\B"});
-    EXPECT_EQ(rule.detection.vecFiles, StringVector{"%AppData%\\B*"});
-    EXPECT_EQ(rule.detection.vecSpecial, StringVector{"DET_CHROME"});
+    EXPECT_EQ(rule.detection.vecFiles,
+              (StringVector{"%AppData%\\B*", "%LocalAppData%\\Google\\Chrome\\User Data"}));
     EXPECT_TRUE(rule.detection.bLooksForAnything);
     EXPECT_EQ(rule.vecSkipped,
               (StringVector{"Detect5: its registry key is not one this system has",
