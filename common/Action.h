@@ -66,7 +66,11 @@ typedef std::vector<std::string> StringVector;
 struct FileTarget {
     std::string strName;  // path; macros and several paths separated by "|"
     uint32_t dwType = TT_SINGLE;
-    StringList lstExclude;  // names relative to the target's folder
+    // Files spared, named relative to the folder cleaned: a name without
+    // wildcards ("index.dat") is compared exactly in every folder of the walk;
+    // one whose last part holds "*" or "?" ("*.json", "Cache\*.keep") spares
+    // the matching files of that folder and of every folder below it.
+    StringList lstExclude;
     StringVector vecMasks;  // used instead of strMask when bUseMaskList is set
     std::string strMask = "*.*";
     bool bUseMaskList = false;

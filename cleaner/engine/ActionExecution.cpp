@@ -2,6 +2,7 @@
 
 #include "cleaner/engine/FileRemoval.h"
 #include "cleaner/engine/FileUpdates.h"
+#include "cleaner/engine/FolderPattern.h"
 #include "cleaner/engine/FreeSpace.h"
 #include "cleaner/engine/Log.h"
 #include "cleaner/engine/PathMacros.h"
@@ -10,6 +11,7 @@
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/model/ActionOptions.h"
 #include "cleaner/model/GeneralSettings.h"
+#include "common/StringList.h"
 
 
 namespace {
@@ -28,13 +30,52 @@ FileRemoval CleanRemoval(const CGeneralSettings& settings, const CStopRequest& s
     return removal;
 }
 
+// The paths that one path of a target names: the folders its pattern matches,
+// or for a single file the files of that name in them, reached as a 64-bit
+// system keeps them. A folder that a pattern matched names the file only
+// where it is there: no one named the others, so they are not reported.
+void AppendTargetPaths(const std::string& strPath, uint32_t dwType, StringVector& paths)
+{
+    const std::string strNative = ReachNativeSystemFolder(strPath);
+    if (dwType != TT_SINGLE) {
+        for (const std::string& strFolder : ExpandFolderPattern(strNative))
+            paths.push_back(strFolder);
+        return;
+    }
+    const size_t nSlash = strNative.rfind('\\');
+    if (nSlash == std::string::npos || !HasWildcards(strNative.substr(0, nSlash))) {
+        paths.push_back(strNative);
+        return;
+    }
+    for (const std::string& strFolder : ExpandFolderPattern(strNative.substr(0, nSlash))) {
+        const std::string strFile = strFolder + strNative.substr(nSlash);
+        if (GetFileAttributesA(strFile.c_str()) != INVALID_FILE_ATTRIBUTES)
+            paths.push_back(strFile);
+    }
+}
+
+CleanStats EraseFiles(const StringVector& paths, const FileRemoval& removal)
+{
+    CleanStats stats;
+    for (const std::string& strPath : paths) {
+        if (removal.pStop && removal.pStop->IsRequested())
+            break;
+        stats += EraseFile(strPath, removal);
+    }
+    return stats;
+}
+
 CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& settings,
                            const CStopRequest& stop, IChanges& changes)
 {
     bool bResolved = true;
-    const std::string strPaths = ExpandPath(target.strName, settings, &bResolved);
+    const std::string strExpanded = ExpandPath(target.strName, settings, &bResolved);
     if (!bResolved)
         return CleanStats();  // it would name a folder nobody meant
+    StringVector paths;
+    for (const std::string& strPath : SplitAtSeparator(strExpanded, kListSeparator))
+        AppendTargetPaths(strPath, target.dwType, paths);
+    const std::string strPaths = JoinWithSeparator(paths, kListSeparator);
 
     FileRemoval removal = CleanRemoval(settings, stop, changes);
     removal.pDate = target.bUseDate ? &target.stDate : nullptr;
@@ -42,7 +83,7 @@ CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& set
 
     switch (target.dwType) {
     case TT_SINGLE:
-        return EraseFile(strPaths, removal);
+        return EraseFiles(paths, removal);
     case TT_CONTENT:
         return CleanFolder(strPaths, target.lstExclude, target.vecMasks,
                            ExpandHiddenMask(target.strMask, settings), target.bUseMaskList,
@@ -51,6 +92,10 @@ CleanStats CleanFileTarget(const FileTarget& target, const CGeneralSettings& set
         return CleanFolderTree(strPaths, target.lstExclude, target.vecMasks,
                                ExpandHiddenMask(target.strMask, settings), target.bUseMaskList,
                                removal);
+    case TT_TREE_AND_SELF:
+        return CleanFolderTreeAndSelf(strPaths, target.lstExclude, target.vecMasks,
+                                      ExpandHiddenMask(target.strMask, settings),
+                                      target.bUseMaskList, removal);
     default:
         return CleanStats();
     }

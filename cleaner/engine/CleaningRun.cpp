@@ -5,6 +5,7 @@
 #include "cleaner/engine/Log.h"
 #include "cleaner/engine/PathMacros.h"
 #include "cleaner/engine/PreviewChanges.h"
+#include "cleaner/engine/ProtectedFolders.h"
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/model/ActionIds.h"
 #include "cleaner/model/GeneralSettings.h"
@@ -47,6 +48,7 @@ void CActionManager::PrepareSpecialActions()
 bool CActionManager::RunActions(const CStopRequest& stop, IChanges& changes)
 {
     PrepareSpecialActions();
+    RefreshProtectedFolders();
     m_stats = CleanStats();
     for (const auto& entry : m_actions) {
         if (stop.IsRequested())

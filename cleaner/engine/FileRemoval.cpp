@@ -1,6 +1,8 @@
 #include "cleaner/engine/FileRemoval.h"
 
+#include "cleaner/engine/ExcludedFiles.h"
 #include "cleaner/engine/Log.h"
+#include "cleaner/engine/ProtectedFolders.h"
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/engine/SystemVersion.h"
 #include "cleaner/engine/WipePattern.h"
@@ -126,6 +128,11 @@ FoundPath FoundEntry(const FoundPath& folder, const WIN32_FIND_DATAA& data, size
     return FoundPath{strPath, JoinPath(folder.strShown, strName)};
 }
 
+std::string JoinRelative(const std::string& strRelative, const std::string& strName)
+{
+    return strRelative.empty() ? strName : strRelative + "\\" + strName;
+}
+
 void RemoveFirst(std::vector<FoundPath>& candidates, const std::string& strShown)
 {
     for (auto it = candidates.begin(); it != candidates.end(); ++it) {
@@ -136,9 +143,10 @@ void RemoveFirst(std::vector<FoundPath>& candidates, const std::string& strShown
     }
 }
 
-// Appends the files of the folder whose names match the pattern; false
-// when the folder has no match at all.
-bool CollectMatches(const FoundPath& folder, const std::string& strPattern,
+// Appends the files of the folder whose names match the pattern and that no
+// excluding mask spares; false when the folder has no match at all.
+bool CollectMatches(const FoundPath& folder, const std::string& strRelative,
+                    const CExcludedFiles& excluded, const std::string& strPattern,
                     std::vector<FoundPath>& candidates)
 {
     CFindFiles entries(folder.strPath, strPattern);
@@ -146,7 +154,8 @@ bool CollectMatches(const FoundPath& folder, const std::string& strPattern,
     bool bFound = false;
     while (entries.Next(data)) {
         bFound = true;
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !excluded.SparedByMask(strRelative, data.cFileName))
             candidates.push_back(FoundEntry(folder, data, 0));
     }
     return bFound;
@@ -226,14 +235,15 @@ Deletion DeleteNow(const std::string& strPath)
 CleanStats EraseFoundFile(const FoundPath& file, const FileRemoval& removal);
 
 // Appends the matches of every pattern in the folder, less the excluded
-// names.
-void CollectCandidates(const FoundPath& folder, const StringList& lstExclude,
-                       const StringVector& patterns, std::vector<FoundPath>& candidates)
+// names. strRelative is the folder's path below the cleaned one.
+void CollectCandidates(const FoundPath& folder, const std::string& strRelative,
+                       const CExcludedFiles& excluded, const StringVector& patterns,
+                       std::vector<FoundPath>& candidates)
 {
     for (const std::string& strPattern : patterns) {
-        if (!CollectMatches(folder, strPattern, candidates))
+        if (!CollectMatches(folder, strRelative, excluded, strPattern, candidates))
             continue;
-        for (const std::string& strExcluded : lstExclude)
+        for (const std::string& strExcluded : excluded.ExactNames())
             RemoveFirst(candidates, JoinPath(folder.strShown, strExcluded));
     }
 }
@@ -260,19 +270,30 @@ bool ReachableFolder(const FoundPath& folder)
     return false;
 }
 
-CleanStats CleanFoundTree(const FoundPath& folder, const StringList& lstExclude,
-                          const StringVector& patterns, const FileRemoval& removal)
+// Whether a tree walk may remove the folder once it is empty: never one that
+// the system or the user keeps, by either of its paths.
+bool RemovableFolder(const FoundPath& folder)
+{
+    return !IsProtectedFolder(folder.strShown) && !IsProtectedFolder(folder.strPath);
+}
+
+CleanStats CleanFoundTree(const FoundPath& folder, const std::string& strRelative,
+                          const CExcludedFiles& excluded, const StringVector& patterns,
+                          const FileRemoval& removal)
 {
     std::vector<FoundPath> candidates;
-    CollectCandidates(folder, lstExclude, patterns, candidates);
+    CollectCandidates(folder, strRelative, excluded, patterns, candidates);
     CleanStats stats = EraseCandidates(candidates, removal);
     for (const FoundPath& subfolder : CollectSubfolders(folder)) {
         if (StopRequested(removal))
             return stats;
         if (!ReachableFolder(subfolder))
             continue;
-        stats += CleanFoundTree(subfolder, lstExclude, patterns, removal);
-        removal.pChanges->RemoveFolderIfEmpty(subfolder.strPath);
+        const std::string strName = subfolder.strShown.substr(subfolder.strShown.rfind('\\') + 1);
+        stats += CleanFoundTree(subfolder, JoinRelative(strRelative, strName), excluded,
+                                patterns, removal);
+        if (RemovableFolder(subfolder))
+            removal.pChanges->RemoveFolderIfEmpty(subfolder.strPath);
     }
     return stats;
 }
@@ -364,6 +385,35 @@ StringVector Patterns(const StringVector& vecMasks, const std::string& strMask, 
     return bUseMaskList ? vecMasks : SplitAtSeparator(strMask, kListSeparator);
 }
 
+// A link to a folder goes by RemoveDirectory whatever it leads to, so a top
+// folder that is one stays, as the walk leaves the links it meets.
+bool IsFolderLink(const std::string& strPath)
+{
+    const DWORD dwAttributes = GetFileAttributesA(strPath.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+CleanStats CleanTrees(const std::string& strPaths, const StringList& lstExclude,
+                      const StringVector& vecMasks, const std::string& strMask,
+                      bool bUseMaskList, bool bWithTop, const FileRemoval& removal)
+{
+    const StringVector patterns = Patterns(vecMasks, strMask, bUseMaskList);
+    const CExcludedFiles excluded(lstExclude);
+    CleanStats stats;
+    for (const std::string& strFolder : SplitAtSeparator(strPaths, kListSeparator)) {
+        if (StopRequested(removal))
+            break;
+        if (strFolder.empty() || strMask.empty())
+            continue;
+        const FoundPath top = TopFolder(strFolder);
+        stats += CleanFoundTree(top, "", excluded, patterns, removal);
+        if (bWithTop && !StopRequested(removal) && RemovableFolder(top) &&
+            !IsFolderLink(strFolder))
+            removal.pChanges->RemoveFolderIfEmpty(strFolder);
+    }
+    return stats;
+}
+
 }  // namespace
 
 CleanStats CleanFolder(const std::string& strPaths, const StringList& lstExclude,
@@ -371,10 +421,11 @@ CleanStats CleanFolder(const std::string& strPaths, const StringList& lstExclude
                        bool bUseMaskList, const FileRemoval& removal)
 {
     const StringVector patterns = Patterns(vecMasks, strMask, bUseMaskList);
+    const CExcludedFiles excluded(lstExclude);
     std::vector<FoundPath> candidates;
     for (const std::string& strFolder : SplitAtSeparator(strPaths, kListSeparator)) {
         if (!strFolder.empty() && !strMask.empty())
-            CollectCandidates(TopFolder(strFolder), lstExclude, patterns, candidates);
+            CollectCandidates(TopFolder(strFolder), "", excluded, patterns, candidates);
     }
     return EraseCandidates(candidates, removal);
 }
@@ -383,14 +434,12 @@ CleanStats CleanFolderTree(const std::string& strPaths, const StringList& lstExc
                            const StringVector& vecMasks, const std::string& strMask,
                            bool bUseMaskList, const FileRemoval& removal)
 {
-    const StringVector patterns = Patterns(vecMasks, strMask, bUseMaskList);
-    CleanStats stats;
-    for (const std::string& strFolder : SplitAtSeparator(strPaths, kListSeparator)) {
-        if (StopRequested(removal))
-            break;
-        if (strFolder.empty() || strMask.empty())
-            continue;
-        stats += CleanFoundTree(TopFolder(strFolder), lstExclude, patterns, removal);
-    }
-    return stats;
+    return CleanTrees(strPaths, lstExclude, vecMasks, strMask, bUseMaskList, false, removal);
+}
+
+CleanStats CleanFolderTreeAndSelf(const std::string& strPaths, const StringList& lstExclude,
+                                  const StringVector& vecMasks, const std::string& strMask,
+                                  bool bUseMaskList, const FileRemoval& removal)
+{
+    return CleanTrees(strPaths, lstExclude, vecMasks, strMask, bUseMaskList, true, removal);
 }

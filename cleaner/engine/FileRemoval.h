@@ -40,20 +40,27 @@ CleanStats RemoveChosenFile(const ChosenFile& file, const FileRemoval& removal);
 bool WipeFile(const std::string& strPath, uint32_t dwWipeMode);
 
 // Erases the files that match the masks in each folder of the "|"-joined
-// paths, except the excluded names. With bUseMaskList the masks come from
-// vecMasks, otherwise from the "|"-joined strMask.
+// paths, except the excluded ones (see CExcludedFiles). With bUseMaskList
+// the masks come from vecMasks, otherwise from the "|"-joined strMask.
 CleanStats CleanFolder(const std::string& strPaths, const StringList& lstExclude,
                        const StringVector& vecMasks, const std::string& strMask,
                        bool bUseMaskList, const FileRemoval& removal);
 
 // CleanFolder through each folder tree, removing subfolders that end up
 // empty. The top folders stay; folders whose names begin with a dot and
-// links to folders are neither entered nor removed. Names that the ANSI
+// links to folders are neither entered nor removed, protected folders
+// (IsProtectedFolder) not removed. Exclusions are relative to the top. Names that the ANSI
 // calls cannot reach, for their characters or the length of their path,
 // are reached by their short forms and logged by their own.
 CleanStats CleanFolderTree(const std::string& strPaths, const StringList& lstExclude,
                            const StringVector& vecMasks, const std::string& strMask,
                            bool bUseMaskList, const FileRemoval& removal);
+
+// CleanFolderTree, then each top folder goes too when it ends empty, unless
+// it is protected or a link to a folder.
+CleanStats CleanFolderTreeAndSelf(const std::string& strPaths, const StringList& lstExclude,
+                                  const StringVector& vecMasks, const std::string& strMask,
+                                  bool bUseMaskList, const FileRemoval& removal);
 
 // Asks the system to delete the file at the next restart; false when the
 // request could not be recorded.

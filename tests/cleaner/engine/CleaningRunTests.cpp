@@ -177,7 +177,8 @@ TEST_F(BrowserData, PathsWithoutTheirFolderAreLeftAloneAndUpdatesFollowTheFiles)
     SetCurrentDirectoryA(szCurrent);
 }
 
-// Browser cache and cookies (with a date limit), a temp folder with a file in use, a plugin and
+// Browser cache and cookies (with a date limit), a temp folder with a file in use, a plugin
+// (wildcard folders and a tree that goes with its folder among its targets) and
 // the clipboard. Stopped from another thread at any moment, or run to its end, the preview
 // changes nothing; the clean then removes exactly what it listed.
 TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
@@ -186,7 +187,9 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     const CSavedValue pending(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations");
     CSavedVariable tmp("TMP"), temp("TEMP");
     for (const char* pszFolder :
-         {"cache", "cookies", "temp", "cache\\sub", "cache\\sub\\deeper", "data", "data\\tree"})
+         {"cache", "cookies", "temp", "cache\\sub", "cache\\sub\\deeper", "data", "data\\tree",
+          "data\\wild1", "data\\wild1\\cache", "data\\wild2", "data\\wild2\\cache",
+          "data\\wild2\\cache\\sub", "data\\gone"})
         MakeFolder(pszFolder);
     const HKEY hCU = HKEY_CURRENT_USER;
     registry.Set(hCU, kShellFolders, "CACHE", m_folder / "cache");
@@ -198,7 +201,8 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
         MakeFile(pszFile, 1024);
     for (const char* pszFile :
          {"cache\\sub\\deeper\\c3.dat", "data\\single.dat", "data\\a.log", "data\\b.log",
-          "data\\keep.log", "data\\other.txt", "data\\tree\\x.bak"})
+          "data\\keep.log", "data\\other.txt", "data\\tree\\x.bak", "data\\wild1\\cache\\w.dat",
+          "data\\wild2\\cache\\sub\\w.dat", "data\\wildfile", "data\\gone\\g.dat"})
         MakeFile(pszFile, 10);
     MakeFile("cache\\c1.dat", 2048);
     const std::string strLocked = MakeFile("temp\\inuse.tmp", 10),
@@ -222,7 +226,9 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     plugin.strTitle = "Every target";
     plugin.lstFiles = {{strData + "\\single.dat"},
                        {strData, TT_CONTENT, {"keep.log"}, {}, "[NN:MASKHIDDEN]"},
-                       {strData + "\\tree", TT_RECURSIVE, {}, {}, "*.bak"}};
+                       {strData + "\\tree", TT_RECURSIVE, {}, {}, "*.bak"},
+                       {strData + "\\wild*\\cache", TT_RECURSIVE},
+                       {strData + "\\gone", TT_TREE_AND_SELF}};
     plugin.lstKeys = {
         {kPluginKey, "single"},
         {kPluginKey + "\\Masked", "", "url*", RK_CURRENT_USER, {}, {"kept text"}, TT_CONTENT},
@@ -266,12 +272,12 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
     EXPECT_EQ(
         statistics,
         (std::vector<std::string>{
-            "Statistics of the preview (nothing has been changed):", "Would be deleted: 9 file(s)",
+            "Statistics of the preview (nothing has been changed):", "Would be deleted: 12 file(s)",
             "Would be updated: 1 file(s)", "Would be deleted: 3 registry entry(ies)",
             "Space that would be released: 5 Kbytes", "1 files would be removed on reboot"}));
     const std::vector<std::string> all = m_log.Texts();
     for (const std::string& strLine :
-         {std::string("Every target would delete 4 file(s) (0 Kbytes) and 3 registry entry(ies), "
+         {std::string("Every target would delete 7 file(s) (0 Kbytes) and 3 registry entry(ies), "
                       "update 1 file(s)"),
           std::string("Clear User Temp Directory would delete 1 file(s) (1 Kbytes) and 0 registry "
                       "entry(ies), and remove 1 file(s) at the next restart"),
@@ -306,8 +312,10 @@ TEST_F(Preview, ListsWhatTheCleanThenRemovesAndChangesNothingWhenStoppedOrNot)
                      " would be deleted with everything below it"),
               keysGone);
     EXPECT_EQ(m_manager->m_stats, previewStats);
+    EXPECT_FALSE(FileExists(strData + "\\gone"));
+    EXPECT_TRUE(FileExists(strData + "\\wild2\\cache"));
     EXPECT_EQ(ReadTextValue(kPluginKey, "Start Page"), "about:blank");
-    Lines summary = Summary(9, 3, 5);
+    Lines summary = Summary(12, 3, 5);
     summary[2].strText = "Updated: 1 file(s)";
     summary.push_back({5, "1 files will be removed on reboot (Please reboot if you want to "
                           "clean everything immidiately)"});

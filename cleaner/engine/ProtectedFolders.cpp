@@ -1,0 +1,193 @@
+#include "cleaner/engine/ProtectedFolders.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string.h>
+
+#include <vector>
+
+namespace {
+
+typedef HRESULT(WINAPI* SHGetFolderPathFunction)(HWND, int, HANDLE, DWORD, LPSTR);
+typedef HRESULT(WINAPI* SHGetKnownFolderPathFunction)(const GUID&, DWORD, HANDLE, PWSTR*);
+typedef void(WINAPI* CoTaskMemFreeFunction)(void*);
+
+// Known folders that have no CSIDL; Windows before Vista has no such ids.
+const GUID kDownloadsId = {
+    0x374de290, 0x123f, 0x4565, {0x91, 0x64, 0x39, 0xc4, 0x92, 0x5e, 0x46, 0x7b}};
+const GUID kLocalAppDataLowId = {
+    0xa520a1a4, 0x1780, 0x4ff6, {0xbd, 0x18, 0x16, 0x73, 0x43, 0xc5, 0xaf, 0x16}};
+
+template <class Function>
+Function LoadFunction(const char* pszModule, const char* pszName)
+{
+    HMODULE hModule = LoadLibraryA(pszModule);
+    return hModule ? reinterpret_cast<Function>(
+                         reinterpret_cast<void*>(GetProcAddress(hModule, pszName)))
+                   : nullptr;
+}
+
+std::string WithoutTrailingBackslash(std::string strPath)
+{
+    while (!strPath.empty() && strPath.back() == '\\')
+        strPath.pop_back();
+    return strPath;
+}
+
+// Windows 95 and NT 4 have the call only in the redistributable shfolder.dll.
+std::string FolderByCsidl(int nCsidl)
+{
+    static const SHGetFolderPathFunction s_pfnGetFolderPath = [] {
+        const SHGetFolderPathFunction pfn =
+            LoadFunction<SHGetFolderPathFunction>("shell32.dll", "SHGetFolderPathA");
+        return pfn ? pfn : LoadFunction<SHGetFolderPathFunction>("shfolder.dll",
+                                                                 "SHGetFolderPathA");
+    }();
+    char szPath[MAX_PATH] = {};
+    if (!s_pfnGetFolderPath ||
+        FAILED(s_pfnGetFolderPath(nullptr, nCsidl, nullptr, SHGFP_TYPE_CURRENT, szPath)))
+        return std::string();
+    return WithoutTrailingBackslash(szPath);
+}
+
+std::string KnownFolder(const GUID& id)
+{
+    const SHGetKnownFolderPathFunction pfnGetKnownFolderPath =
+        LoadFunction<SHGetKnownFolderPathFunction>("shell32.dll", "SHGetKnownFolderPath");
+    const CoTaskMemFreeFunction pfnFree =
+        LoadFunction<CoTaskMemFreeFunction>("ole32.dll", "CoTaskMemFree");
+    PWSTR pszPath = nullptr;
+    if (!pfnGetKnownFolderPath || !pfnFree ||
+        FAILED(pfnGetKnownFolderPath(id, 0, nullptr, &pszPath)))
+        return std::string();
+    char szPath[MAX_PATH] = {};
+    const int cb = WideCharToMultiByte(CP_ACP, 0, pszPath, -1, szPath, MAX_PATH, nullptr,
+                                       nullptr);
+    pfnFree(pszPath);
+    return cb > 0 ? WithoutTrailingBackslash(szPath) : std::string();
+}
+
+std::string Variable(const char* pszName)
+{
+    char szValue[MAX_PATH] = {};
+    const DWORD cch = GetEnvironmentVariableA(pszName, szValue, MAX_PATH);
+    return cch > 0 && cch < MAX_PATH ? WithoutTrailingBackslash(szValue) : std::string();
+}
+
+std::string ParentFolder(const std::string& strPath)
+{
+    const size_t nSlash = strPath.rfind('\\');
+    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
+}
+
+std::vector<std::string> ListProtectedFolders()
+{
+    static const int kCsidls[] = {
+        CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES,
+        CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86,
+        CSIDL_PROFILE, CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYMUSIC,
+        CSIDL_MYVIDEO, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA,
+        CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_DESKTOPDIRECTORY};
+    std::vector<std::string> folders;
+    for (const int nCsidl : kCsidls)
+        folders.push_back(FolderByCsidl(nCsidl));
+    char szWindows[MAX_PATH] = {};
+    if (GetWindowsDirectoryA(szWindows, MAX_PATH) != 0)
+        folders.push_back(WithoutTrailingBackslash(szWindows));
+    // A 32-bit program is told the 32-bit program folders; the system's
+    // variables name the 64-bit ones.
+    for (const char* pszName : {"ProgramFiles", "ProgramW6432", "CommonProgramFiles",
+                                "CommonProgramW6432", "ProgramData", "USERPROFILE"})
+        folders.push_back(Variable(pszName));
+    // Programs expect the temporary folder to be there.
+    char szTemp[MAX_PATH] = {};
+    if (GetTempPathA(MAX_PATH, szTemp) != 0)
+        folders.push_back(WithoutTrailingBackslash(szTemp));
+    const std::string strProfile = FolderByCsidl(CSIDL_PROFILE);
+    std::string strDownloads = KnownFolder(kDownloadsId),
+                strLocalLow = KnownFolder(kLocalAppDataLowId);
+    if (!strProfile.empty()) {
+        folders.push_back(ParentFolder(strProfile));
+        if (strDownloads.empty())
+            strDownloads = strProfile + "\\Downloads";
+        if (strLocalLow.empty())
+            strLocalLow = strProfile + "\\AppData\\LocalLow";
+    }
+    folders.push_back(strDownloads);
+    folders.push_back(strLocalLow);
+    std::vector<std::string> known;
+    for (const std::string& strFolder : folders)
+        if (strFolder.size() > 2)  // a failed look-up, or a root, which is protected anyway
+            known.push_back(strFolder);
+    return known;
+}
+
+bool IsRoot(const std::string& strPath)
+{
+    if (strPath.size() <= 2)
+        return strPath.empty() || (strPath.size() == 2 && strPath[1] == ':');
+    if (strPath.compare(0, 2, "\\\\") != 0)
+        return false;
+    // "\\server\share": one backslash after the server's name.
+    const size_t nShare = strPath.find('\\', 2);
+    return nShare != std::string::npos && strPath.find('\\', nShare + 1) == std::string::npos;
+}
+
+// The looked-up folders, shared by the walks of a clean and whoever asks
+// for them afresh.
+class CProtectedList {
+public:
+    CProtectedList() { InitializeCriticalSection(&m_lock); }
+    ~CProtectedList() { DeleteCriticalSection(&m_lock); }
+    CProtectedList(const CProtectedList&) = delete;
+    CProtectedList& operator=(const CProtectedList&) = delete;
+
+    void Refresh()
+    {
+        std::vector<std::string> folders = ListProtectedFolders();
+        EnterCriticalSection(&m_lock);
+        m_folders.swap(folders);
+        m_bListed = true;
+        LeaveCriticalSection(&m_lock);
+    }
+
+    bool Contains(const std::string& strFolder)
+    {
+        EnterCriticalSection(&m_lock);
+        const bool bListed = m_bListed;
+        LeaveCriticalSection(&m_lock);
+        if (!bListed)
+            Refresh();
+        EnterCriticalSection(&m_lock);
+        bool bFound = false;
+        for (auto it = m_folders.begin(); !bFound && it != m_folders.end(); ++it)
+            bFound = _stricmp(strFolder.c_str(), it->c_str()) == 0;
+        LeaveCriticalSection(&m_lock);
+        return bFound;
+    }
+
+private:
+    CRITICAL_SECTION m_lock;
+    std::vector<std::string> m_folders;
+    bool m_bListed = false;
+};
+
+CProtectedList& ProtectedList()
+{
+    static CProtectedList s_list;
+    return s_list;
+}
+
+}  // namespace
+
+bool IsProtectedFolder(const std::string& strPath)
+{
+    const std::string strFolder = WithoutTrailingBackslash(strPath);
+    return IsRoot(strFolder) || ProtectedList().Contains(strFolder);
+}
+
+void RefreshProtectedFolders()
+{
+    ProtectedList().Refresh();
+}
