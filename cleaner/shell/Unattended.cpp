@@ -3,6 +3,8 @@
 #include "cleaner/engine/Log.h"
 #include "cleaner/engine/StopRequest.h"
 #include "cleaner/model/ActionManager.h"
+#include "cleaner/plugins/PluginLoading.h"
+#include "cleaner/plugins/RuleImport.h"
 #include "cleaner/shell/Trace.h"
 #include "common/StringList.h"
 
@@ -97,8 +99,29 @@ StringVector CommandLineArguments(const std::string& strCommandLine)
     return arguments;
 }
 
+namespace {
+
+// The value of the first "<switch><value>" argument; false without one.
+bool FindSwitchValue(const std::string& strCommandLine, const char* pszSwitch,
+                     std::string& strValue)
+{
+    const size_t cchSwitch = strlen(pszSwitch);
+    for (const std::string& strArgument : CommandLineArguments(strCommandLine)) {
+        if (_strnicmp(strArgument.c_str(), pszSwitch, cchSwitch) == 0) {
+            strValue = strArgument.substr(cchSwitch);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 UnattendedMode ParseUnattendedMode(const std::string& strCommandLine)
 {
+    std::string strIgnored;
+    if (FindSwitchValue(strCommandLine, "/import:", strIgnored))
+        return UM_IMPORT;
     UnattendedMode mode = UM_NONE;
     for (const std::string& strArgument : CommandLineArguments(strCommandLine)) {
         if (lstrcmpiA(strArgument.c_str(), "/auto") == 0)
@@ -111,11 +134,33 @@ UnattendedMode ParseUnattendedMode(const std::string& strCommandLine)
 
 std::string ParseLogPath(const std::string& strCommandLine)
 {
-    for (const std::string& strArgument : CommandLineArguments(strCommandLine)) {
-        if (strArgument.size() >= 5 && _strnicmp(strArgument.c_str(), "/log:", 5) == 0)
-            return strArgument.substr(5);
+    std::string strPath;
+    FindSwitchValue(strCommandLine, "/log:", strPath);
+    return strPath;
+}
+
+std::string ParseImportPath(const std::string& strCommandLine)
+{
+    std::string strPath;
+    FindSwitchValue(strCommandLine, "/import:", strPath);
+    return strPath;
+}
+
+int RunImport(const std::string& strPath, const CGeneralSettings& settings)
+{
+    if (strPath.empty()) {
+        PrintLine("Name the file to import: /import:<path>");
+        return UE_FAILED;
     }
-    return std::string();
+    const ImportReport report = ImportIntoPluginFolder(strPath, GetPluginFolder(), settings);
+    if (!report.bRead) {
+        PrintLine(report.strError);
+        return UE_FAILED;
+    }
+    for (const std::string& strLine : report.vecLines)
+        PrintLine(strLine);
+    PrintLine(report.Summary());
+    return UE_RAN;
 }
 
 int RunUnattended(UnattendedMode mode, const std::string& strLogPath, CActionManager& manager)

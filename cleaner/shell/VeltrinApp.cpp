@@ -48,13 +48,20 @@ bool CVeltrinApp::InitInstance()
         HANDLE hExisting = OpenMutexA(MUTEX_ALL_ACCESS, TRUE, "VeltrinMutex");
         if (hExisting) {
             CloseHandle(hExisting);
-            if (mode == UM_AUTO) {
-                PrintLine("Veltrin is already running; no clean was started.");
+            // The running cleaner would not see imported plugins, and would
+            // write its own options of them when it ends.
+            if (mode == UM_AUTO || mode == UM_IMPORT) {
+                PrintLine(mode == UM_AUTO ? "Veltrin is already running; no clean was started."
+                                          : "Veltrin is already running; nothing was imported.");
                 SetExitCode(UE_ANOTHER_INSTANCE);
             }
             return false;
         }
         g_hInstanceMutex = CreateMutexA(nullptr, TRUE, "VeltrinMutex");
+    }
+    if (mode == UM_IMPORT) {
+        SetExitCode(RunImport(ParseImportPath(GetCommandLine()), GetGeneralSettings()));
+        return false;
     }
     if (mode != UM_NONE) {
         if (mode == UM_AUTO)

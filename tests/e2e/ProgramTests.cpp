@@ -83,6 +83,24 @@ TEST_F(Programs, CleansOnItsPublishedCommandAndAutoRefusesUnderTheGuard)
     DestroyWindow(hBrowser);
 }
 
+// "/import:" brings a rule file in without a window and says what became of each entry; a file
+// that cannot be read ends it with 1.
+TEST_F(Programs, ImportSaysWhatBecameOfEachEntryAndFailsOnAFileItCannotRead)
+{
+    ASSERT_TRUE(WriteFileBytes(m_junk / "rules.ini", "[Junk Logs *]\r\nFileKey1=" + m_junk.Path() +
+                                                         "|*.log\r\n[Gone *]\r\nDetectFile=" +
+                                                         m_junk / "gone" + "\r\n"));
+    CProgramRun import("Veltrin.exe"), missing("Veltrin.exe");
+    ASSERT_TRUE(import.StartWithOutput("/import:\"" + m_junk / "rules.ini\""));
+    EXPECT_EQ(import.Output(), "Imported Junk Logs\r\nNot installed here: Gone\r\n"
+                               "1 imported, 1 not installed here, 0 skipped\r\n");
+    EXPECT_EQ(import.ExitCode(), 0u);
+    EXPECT_TRUE(FileExists(m_plugins / "Junk Logs.pld"));
+    ASSERT_TRUE(missing.StartWithOutput("/import:" + m_junk / "none.ini"));
+    EXPECT_EQ(missing.Output(), "The file " + m_junk / "none.ini" + " could not be opened.\r\n");
+    EXPECT_EQ(missing.ExitCode(), 1u);
+}
+
 // "/u" takes the swap clearer's line out of autoexec.bat on Windows 9x and
 // leaves the file alone on the NT family.
 TEST_F(Programs, SwitchURemovesTheSwapLineOnlyOnWindows9x)
@@ -141,12 +159,18 @@ TEST_F(Programs, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
     const size_t nMissing = tree.Missing().size();
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, kStart, 0));
     ASSERT_TRUE(WaitFor([&] { return tree.Missing().size() > nMissing; }));
-    for (const char* pszArguments : {"", "/auto"}) {
-        CProgramRun second("Veltrin.exe");
-        ASSERT_TRUE(second.StartWithOutput(pszArguments));
-        const bool bAuto = *pszArguments != '\0';
-        EXPECT_EQ(second.Output(), bAuto ? "Veltrin is already running; no clean was started.\r\n" : "");
-        EXPECT_EQ(second.ExitCode(), bAuto ? 3u : 0u);
+    const struct {
+        const char* pszArguments;
+        const char* pszOutput;
+        DWORD dwExitCode;
+    } seconds[] = {{"", "", 0},
+                   {"/auto", "Veltrin is already running; no clean was started.\r\n", 3},
+                   {"/import:x.ini", "Veltrin is already running; nothing was imported.\r\n", 3}};
+    for (const auto& second : seconds) {
+        CProgramRun run("Veltrin.exe");
+        ASSERT_TRUE(run.StartWithOutput(second.pszArguments));
+        EXPECT_EQ(run.Output(), second.pszOutput);
+        EXPECT_EQ(run.ExitCode(), second.dwExitCode);
     }
     EXPECT_EQ(PublishedCleanerWindow(), hWnd);
     EXPECT_TRUE(WaitFor([&] { return Finished(); }, 120000));
