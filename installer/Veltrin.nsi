@@ -134,10 +134,11 @@ Section "Uninstall"
     DeleteRegValue HKLM "${RUN_KEY}" "Veltrin PRO"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 
-    ; The settings and the plug-ins the user added stay for a later
-    ; installation unless the user says otherwise; a silent uninstall keeps them.
+    ; The settings and the plug-ins the user added, those imported from rule
+    ; files included, stay for a later installation unless the user says
+    ; otherwise; a silent uninstall keeps them.
     MessageBox MB_YESNO|MB_ICONQUESTION \
-        "Do you want to keep your ${PRODUCT} settings and plug-ins for a later installation?" \
+        "Do you want to keep your ${PRODUCT} settings and plug-ins (the imported ones too) for a later installation?" \
         /SD IDYES IDYES keep
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "Software\ZR"
