@@ -301,7 +301,8 @@ StringList TargetExclusions(const std::string& strFolder, size_t nVariant, bool 
                                               "told before a clean";
             return {};
         }
-        if (placement == Placement::Apart || (placement == Placement::Above && !exclusion.bWholeTree))
+        if (placement == Placement::Apart ||
+            (placement == Placement::Above && !exclusion.bWholeTree))
             continue;
         std::string strRelative;
         if (placement == Placement::Inside && strExcluded.size() > strFolder.size())
@@ -358,8 +359,8 @@ void MapFileKey(const RuleKey& key, const std::vector<Exclusion>& exclusions, Ma
         target.strName = folders[nVariant];
         target.dwType = dwType;
         target.strMask = JoinWithSeparator(masks, kListSeparator);
-        target.lstExclude =
-            TargetExclusions(target.strName, nVariant, dwType != TT_CONTENT, exclusions, strProblem);
+        target.lstExclude = TargetExclusions(target.strName, nVariant, dwType != TT_CONTENT,
+                                             exclusions, strProblem);
         if (!strProblem.empty())
             return skip(strProblem);
         targets.push_back(std::move(target));
@@ -454,8 +455,9 @@ void ReadDetection(const RuleEntry& entry, MappedRule& rule)
             rule.vecSkipped.push_back(KeyLabel(key) + ": \"" + strValue.substr(0, 40) +
                                       "\" is unknown");
     }
-    detection.bLooksForAnything = !entry.Keys("Detect").empty() || !entry.Keys("DetectFile").empty() ||
-                       !entry.Keys("SpecialDetect").empty();
+    detection.bLooksForAnything = !entry.Keys("Detect").empty() ||
+                                  !entry.Keys("DetectFile").empty() ||
+                                  !entry.Keys("SpecialDetect").empty();
 }
 
 bool ParseVersion(const std::string& strVersion, unsigned& nMajor, unsigned& nMinor)

@@ -17,7 +17,7 @@ enum UnattendedMode { UM_NONE, UM_PREVIEW, UM_AUTO, UM_IMPORT };
 // Exit codes of an unattended run.
 enum UnattendedExit {
     UE_RAN = 0,               // the clean or the preview ran to its end; the file was imported
-    UE_FAILED = 1,            // the log or imported file could not be opened, or the run was stopped
+    UE_FAILED = 1,            // the log or imported file could not be read, or the run stopped
     UE_REFUSED = 2,           // the guard refused: a program whose data would go is open
     UE_ANOTHER_INSTANCE = 3,  // the cleaner is already running
 };
