@@ -1,5 +1,4 @@
-// Targets with wildcard folders and exclusions, trees that go with their folder, and the
-// folders that no clean removes.
+// Wildcard folders and exclusions, trees that go with their folder, protected folders.
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FolderPattern.h"
 #include "cleaner/engine/ProtectedFolders.h"
@@ -13,27 +12,21 @@
 
 namespace {
 
-const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-
 typedef std::set<std::string> Names;
 
-// Every file and folder below the folder, by its path relative to it.
-Names TreeEntries(const std::string& strTop, const std::string& strRelative = "")
+// Every file and folder below the folder, by its path relative to it; links not entered.
+Names TreeEntries(const std::string& strTop, const std::string& strBelow = "")
 {
     Names names;
     WIN32_FIND_DATAA data;
-    const std::string strFolder = strRelative.empty() ? strTop : strTop + "\\" + strRelative;
-    HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
+    HANDLE hFind = FindFirstFileA((strTop + "\\" + strBelow + "*").c_str(), &data);
     for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound;
          bFound = FindNextFileA(hFind, &data)) {
-        const std::string strName = data.cFileName;
-        if (strName == "." || strName == "..")
-            continue;
-        const std::string strPath = strRelative.empty() ? strName : strRelative + "\\" + strName;
-        names.insert(strPath);
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-            const Names below = TreeEntries(strTop, strPath);
+        const std::string strName = data.cFileName, strPath = strBelow + strName;
+        if (strName != "." && strName != ".." && names.insert(strPath).second &&
+            (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+                FILE_ATTRIBUTE_DIRECTORY) {
+            const Names below = TreeEntries(strTop, strPath + "\\");
             names.insert(below.begin(), below.end());
         }
     }
@@ -58,150 +51,100 @@ std::string SpecialFolder(int nCsidl)
     return szPath;
 }
 
-// Two browsers' profiles in the two application data folders, and a link into a folder
-// beside them that a pattern would match.
-const std::vector<std::string> kBrowserFiles = {
-    "Local\\Google\\Chrome\\User Data\\Default\\Cache\\data_0",
-    "Local\\Google\\Chrome\\User Data\\Default\\Cache\\index.keep",
-    "Local\\Google\\Chrome\\User Data\\Default\\Cache\\Sub\\f_000001",
-    "Local\\Google\\Chrome\\User Data\\Default\\Cache\\Sub\\x.keep",
-    "Local\\Google\\Chrome\\User Data\\Default\\Bookmarks",
-    "Local\\Google\\Chrome\\User Data\\Default\\Current Session",
-    "Local\\Google\\Chrome\\User Data\\Profile 1\\Cache\\data_1",
-    "Local\\Google\\Chrome\\User Data\\Profile 1\\Preferences",
-    "Local\\Google\\Chrome\\User Data\\Profile 1\\Current Session",
-    "Local\\Google\\Chrome Beta\\User Data\\Default\\Cache\\data_0",
-    "Local\\Google\\Chrome Beta\\User Data\\Default\\Preferences",
-    "Local\\Google\\Chromium\\User Data\\Default\\Cache\\data_2",
-    "Local\\Outside\\User Data\\Default\\Cache\\data_9",
-    "Local\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\entries\\CD34",
-    "Local\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\doomed\\EF56",
-    "Local\\Mozilla\\Firefox\\Profiles\\x.default\\prefs.js",
-    "Roaming\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\entries\\AB12",
-    "Roaming\\Mozilla\\Firefox\\Profiles\\x.default\\places.sqlite",
-};
-const char kChromeUser[] = "Local\\Google\\Chrome\\User Data\\";
-const char kBetaCache[] = "Local\\Google\\Chrome Beta\\User Data\\Default\\Cache";
+#define CHROME "Local\\Google\\Chrome\\User Data\\"
+#define BETA "Local\\Google\\Chrome Beta\\User Data\\Default\\"
+#define FOX "Mozilla\\Firefox\\Profiles\\x.default\\cache2\\"
 
-std::string Chrome(const std::string& strRelative)
-{
-    return kChromeUser + strRelative;
-}
+// Two browsers' profiles, and a folder that a link beside Chrome's leads to.
+const std::vector<std::string> kBrowserFiles = {
+    CHROME "Default\\Cache\\data_0", CHROME "Default\\Cache\\index.keep",
+    CHROME "Default\\Cache\\Sub\\f_000001", CHROME "Default\\Cache\\Sub\\x.keep",
+    CHROME "Default\\Bookmarks", CHROME "Default\\Current Session",
+    CHROME "Profile 1\\Cache\\data_1", CHROME "Profile 1\\Preferences",
+    CHROME "Profile 1\\Current Session", BETA "Cache\\data_0", BETA "Preferences",
+    "Local\\Outside\\User Data\\Default\\Cache\\data_9", "Local\\" FOX "entries\\CD34",
+    "Local\\" FOX "doomed\\EF56", "Roaming\\" FOX "entries\\AB12",
+    "Roaming\\Mozilla\\Firefox\\Profiles\\x.default\\places.sqlite"};
 
 typedef CleaningRun FolderPattern, TreeAndSelf, ProtectedFolders;
 
 }  // namespace
 
-// Sorted by name at each level; files, links, "." and "..", too long paths and 8.3 aliases
-// are no folders of a pattern; a path without wildcards stays as it is.
+// By long names, sorted at each level, up to the limit; never a file, "." or "..". A path
+// without wildcards stays as it is.
 TEST_F(FolderPattern, SegmentsExpandToTheExistingFoldersTheyMatch)
 {
-    MakeTree(m_folder.Path(), kBrowserFiles);
-    MakeFolder("Local\\Google\\Chrome" + std::string(200, 'x'));
-    MakeFile("Local\\Google\\Chrome.txt", "a file");
-    MakeFolder("Local\\Google\\LongFolderName");
-    const bool bLink = MakeHostSymlink(m_folder / "Local\\Google\\Chrome Link", "../Outside");
+    MakeTree(m_folder.Path(), {"Chrome Beta\\Default\\f", "Chrome\\Profile 1\\f",
+                               "Chrome\\Default\\f", "LongFolderName\\f", "Chromium.txt"});
     const struct {
-        const char* pszName;
         const char* pszPattern;
         std::vector<std::string> expected;
+        size_t nMax;
     } cases[] = {
-        {"every profile's cache", "Local\\Google\\Chrome*\\User Data\\*\\Cache",
-         {Chrome("Default\\Cache"), Chrome("Profile 1\\Cache"), kBetaCache}},
-        {"letter case and ?", "Local\\Google\\CHROM?\\User Data\\*",
-         {Chrome("Default"), Chrome("Profile 1")}},
-        {"several segments", "L*\\*\\*\\User Data\\Default\\Cache",
-         {Chrome("Default\\Cache"), kBetaCache,
-          "Local\\Google\\Chromium\\User Data\\Default\\Cache"}},
-        {"a fixed segment that is missing", "Local\\Google\\Chrome*\\User Data\\*\\History", {}},
-        {"dots", "Local\\Google\\Chrome\\User Data\\.*", {}},
-        {"a link only", "Local\\Google\\Chrome L*", {}},
-        {"short alias", "Local\\Google\\*~1", {}},
-        {"nothing matches", "Local\\Canary*\\User Data", {}},
-        {"no wildcards, missing", "Local\\Missing\\Cache", {"Local\\Missing\\Cache"}},
+        {"chrom?*\\*", {"Chrome\\Default", "Chrome\\Profile 1", "Chrome Beta\\Default"}, 9},
+        {"Chrome*\\*", {"Chrome\\Default", "Chrome\\Profile 1"}, 2},
+        {"Chrom*", {"Chrome", "Chrome Beta"}, 9},
+        {"Chrome\\.*", {}, 9},
+        {"*~1", {}, 9},
+        {"Chrome*\\Default\\Cache", {}, 9},
+        {"Missing\\Cache", {"Missing\\Cache"}, 9},
     };
     for (const auto& test : cases) {
-        SCOPED_TRACE(test.pszName);
+        SCOPED_TRACE(test.pszPattern);
         StringVector expected;
         for (const std::string& strFolder : test.expected)
             expected.push_back(m_folder / strFolder);
-        EXPECT_EQ(ExpandFolderPattern(m_folder / test.pszPattern), expected);
+        EXPECT_EQ(ExpandFolderPattern(m_folder / test.pszPattern, test.nMax), expected);
     }
     for (const char* pszPattern : {"*", "*\\Windows", "C*:\\Windows", "\\*\\Windows"})
         EXPECT_EQ(ExpandFolderPattern(pszPattern), StringVector()) << pszPattern;
-    if (bLink)
-        RemoveHostSymlink(m_folder / "Local\\Google\\Chrome Link");
-}
-
-// The limit holds at every level, the first folders by name kept.
-TEST_F(FolderPattern, ExpandsToAtMostTheLimit)
-{
-    MakeTree(m_folder.Path(), {"a\\1\\f", "a\\2\\f", "b\\1\\f", "c\\1\\f"});
-    const std::string strTop = m_folder.Path();
-    EXPECT_EQ(ExpandFolderPattern(strTop + "\\*\\*", 3),
-              (StringVector{strTop + "\\a\\1", strTop + "\\a\\2", strTop + "\\b\\1"}));
-    EXPECT_EQ(ExpandFolderPattern(strTop + "\\*\\1", 2),
-              (StringVector{strTop + "\\a\\1", strTop + "\\b\\1"}));
 }
 
 TEST_F(FolderPattern, System32IsReachedThroughSysnative)
 {
-    const struct {
-        const char *pszPath, *pszWindows, *pszExpected;
-    } cases[] = {
-        {"C:\\Windows\\System32\\LogFiles", "C:\\Windows", "C:\\Windows\\Sysnative\\LogFiles"},
-        {"c:\\windows\\system32", "C:\\Windows", "C:\\Windows\\Sysnative"},
-        {"C:\\Windows\\System32x\\a", "C:\\Windows", "C:\\Windows\\System32x\\a"},
-        {"C:\\Windows\\SysWOW64\\a", "C:\\Windows", "C:\\Windows\\SysWOW64\\a"},
-        {"D:\\Windows\\System32\\a", "C:\\Windows", "D:\\Windows\\System32\\a"},
-        {"\\System32\\a", "", "\\System32\\a"},
-    };
+    const char* const cases[][2] = {
+        {"C:\\Windows\\System32\\LogFiles", "C:\\Windows\\Sysnative\\LogFiles"},
+        {"c:\\windows\\system32", "C:\\Windows\\Sysnative"},
+        {"C:\\Windows\\System32x\\a", "C:\\Windows\\System32x\\a"},
+        {"D:\\Windows\\System32\\a", "D:\\Windows\\System32\\a"}};
     for (const auto& test : cases)
-        EXPECT_EQ(RedirectSystem32(test.pszPath, test.pszWindows), test.pszExpected)
-            << test.pszPath;
+        EXPECT_EQ(RedirectSystem32(test[0], "C:\\Windows"), test[1]) << test[0];
+    EXPECT_EQ(RedirectSystem32("\\System32\\a", ""), "\\System32\\a");
 }
 
-// Each case cleans a fresh copy of the profiles: exactly the named files and folders go, the
-// folder behind the link and every other file stay, and the log lists what went.
+// Each case cleans a fresh copy of the profiles: exactly the named files and folders go, with
+// a line for each file; the folder behind the link and every other file stay.
 TEST_F(FolderPattern, TargetsCleanEveryMatchingFolderAndNothingElse)
 {
     const std::string kCache = "Local\\Google\\Chrome*\\User Data\\*\\Cache";
-    const Names kCaches = {Chrome("Default\\Cache\\data_0"), Chrome("Default\\Cache\\Sub\\f_000001"),
-                           Chrome("Profile 1\\Cache\\data_1"), std::string(kBetaCache) + "\\data_0"};
+    const Names kCaches = {CHROME "Default\\Cache\\data_0", CHROME "Default\\Cache\\Sub\\f_000001",
+                           CHROME "Profile 1\\Cache\\data_1", BETA "Cache\\data_0"};
     const struct {
         const char* pszName;
         FileTarget target;
-        Names added;  // gone besides the caches' files, when bCaches
+        Names gone;  // besides the caches' files, when bCaches
         bool bCaches;
     } cases[] = {
         {"masked exclusion at every depth", {kCache, TT_RECURSIVE, {"*.KEEP"}}, {}, true},
-        {"masked exclusion below a folder",
-         {kCache, TT_RECURSIVE, {"sub\\*.keep"}},
-         {Chrome("Default\\Cache\\index.keep")},
-         true},
-        {"exact exclusion",
-         {kCache, TT_RECURSIVE, {"index.keep"}},
-         {Chrome("Default\\Cache\\Sub\\x.keep"), Chrome("Default\\Cache\\Sub")},
-         true},
-        {"tree and self",
-         {kCache, TT_TREE_AND_SELF, {"*.keep"}},
-         {Chrome("Profile 1\\Cache"), kBetaCache},
-         true},
-        {"content",
-         {"Local\\Google\\Chrome\\User Data\\*\\Cache", TT_CONTENT, {}, {}, "data_*"},
-         {Chrome("Default\\Cache\\data_0"), Chrome("Profile 1\\Cache\\data_1")}},
+        {"masked exclusion below a folder", {kCache, TT_RECURSIVE, {"sub\\*.keep"}},
+         {CHROME "Default\\Cache\\index.keep"}, true},
+        {"exact exclusion", {kCache, TT_RECURSIVE, {"index.keep"}},
+         {CHROME "Default\\Cache\\Sub\\x.keep", CHROME "Default\\Cache\\Sub"}, true},
+        {"tree and self", {kCache, TT_TREE_AND_SELF, {"*.keep"}},
+         {CHROME "Profile 1\\Cache", BETA "Cache"}, true},
+        {"tree and self, masked", {kCache, TT_TREE_AND_SELF, {}, {}, "data_*"},
+         {CHROME "Default\\Cache\\data_0", CHROME "Profile 1\\Cache\\data_1",
+          CHROME "Profile 1\\Cache", BETA "Cache\\data_0", BETA "Cache"}},
+        {"content", {"Local\\Google\\Chrome\\User Data\\*\\Cache", TT_CONTENT, {}, {}, "data_*"},
+         {CHROME "Default\\Cache\\data_0", CHROME "Profile 1\\Cache\\data_1"}},
         {"single files", {"Local\\Google\\Chrome*\\User Data\\*\\Current Session"},
-         {Chrome("Default\\Current Session"), Chrome("Profile 1\\Current Session")}},
+         {CHROME "Default\\Current Session", CHROME "Profile 1\\Current Session"}},
         {"both application data folders",
          {"*\\Mozilla\\Firefox\\Profiles\\*\\cache2", TT_RECURSIVE},
-         {"Local\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\entries\\CD34",
-          "Local\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\entries",
-          "Local\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\doomed\\EF56",
-          "Local\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\doomed",
-          "Roaming\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\entries\\AB12",
-          "Roaming\\Mozilla\\Firefox\\Profiles\\x.default\\cache2\\entries"}},
-        {"several paths", {"Local\\Canary*\\Cache|" + std::string(kBetaCache), TT_CONTENT},
-         {std::string(kBetaCache) + "\\data_0"}},
+         {"Local\\" FOX "entries\\CD34", "Local\\" FOX "entries", "Local\\" FOX "doomed\\EF56",
+          "Local\\" FOX "doomed", "Roaming\\" FOX "entries\\AB12", "Roaming\\" FOX "entries"}},
+        {"several paths", {"Local\\Canary*\\Cache|?:" BETA "Cache", TT_CONTENT},
+         {BETA "Cache\\data_0"}},
         {"nothing matches", {"Local\\Google\\Canary*\\User Data\\*\\Cache", TT_TREE_AND_SELF}},
     };
     int nCase = 0;
@@ -209,112 +152,66 @@ TEST_F(FolderPattern, TargetsCleanEveryMatchingFolderAndNothingElse)
         SCOPED_TRACE(test.pszName);
         const std::string strTop = MakeFolder("case" + std::to_string(++nCase));
         MakeTree(strTop, kBrowserFiles);
-        const bool bLink = MakeHostSymlink(strTop + "\\Local\\Google\\Chrome Link", "../Outside");
+        MakeHostSymlink(strTop + "\\Local\\Google\\Chrome Link", "../Outside");
         const Names before = TreeEntries(strTop);
         CAction action;
-        action.strTitle = "Browsers";
         action.lstFiles = {test.target};
         std::string& strName = action.lstFiles.front().strName;
         strName = strTop + "\\" + strName;
-        for (size_t n = strName.find('|'); n != std::string::npos; n = strName.find('|', n + 1))
-            strName.insert(n + 1, strTop + "\\");
+        const size_t nOther = strName.find("?:");
+        if (nOther != std::string::npos)
+            strName.replace(nOther, 2, strTop + "\\");
         m_log.Clear();
         ExecuteAction(action, *m_settings, m_stop);
-        Names gone = test.added;
+        Names gone = test.gone, actual, logged, expected;
         if (test.bCaches)
             gone.insert(kCaches.begin(), kCaches.end());
         const Names after = TreeEntries(strTop);
-        Names actual;
         for (const std::string& strEntry : before)
             if (!after.count(strEntry))
                 actual.insert(strEntry);
         EXPECT_EQ(actual, gone);
-        // One line for each file that went, and none for a folder.
-        Names logged, goneFiles;
         for (const Line& line : m_log.m_lines)
-            if (line.nImage != LI_ACTION_START && line.nImage != LI_ACTION_COMPLETE)
-                logged.insert(std::to_string(line.nImage) + " " + line.strText);
+            logged.insert(std::to_string(line.nImage) + " " + line.strText);
         for (const std::string& strEntry : gone)
             if (std::count(kBrowserFiles.begin(), kBrowserFiles.end(), strEntry))
-                goneFiles.insert("0 " + Deleted(strTop + "\\" + strEntry).strText);
-        EXPECT_EQ(logged, goneFiles);
-        if (bLink)
-            RemoveHostSymlink(strTop + "\\Local\\Google\\Chrome Link");
+                expected.insert("0 " + Deleted(strTop + "\\" + strEntry).strText);
+        expected.insert({"3 ", "4  Complete"});  // the action's start and end
+        EXPECT_EQ(logged, expected);
+        RemoveHostSymlink(strTop + "\\Local\\Google\\Chrome Link");
     }
 }
 
-// The folder goes when the tree walk leaves it empty, and stays with a file that an
-// exclusion, the masks or another program keeps.
-TEST_F(TreeAndSelf, FolderGoesOnlyWhenItEndsEmpty)
+// A file that another program holds keeps the folder; it goes at the next restart.
+TEST_F(TreeAndSelf, FolderWithAFileInUseStays)
 {
-    const CSavedValue pending(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations");
-    const struct {
-        const char* pszName;
-        std::vector<std::string> files;
-        StringList lstExclude;
-        const char* pszMask;
-        const char* pszHeld;  // open elsewhere during the clean
-        bool bGone;
-    } cases[] = {
-        {"emptied", {"a.tmp", "sub\\deeper\\b.log"}, {}, "*.*", nullptr, true},
-        {"already empty", {}, {}, "*.*", nullptr, true},
-        {"excluded file", {"a.tmp", "sub\\keep.me"}, {"keep.me"}, "*.*", nullptr, false},
-        {"masks keep a file", {"a.tmp", "b.log"}, {}, "*.tmp", nullptr, false},
-        {"file in use", {"a.tmp", "sub\\held.tmp"}, {}, "*.*", "sub\\held.tmp", false},
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.pszName);
-        const std::string strTop = MakeFolder("top");
-        MakeTree(strTop, test.files);
-        const HANDLE hHeld =
-            test.pszHeld ? CreateFileA((strTop + "\\" + test.pszHeld).c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
-                         : INVALID_HANDLE_VALUE;
-        CAction action;
-        action.lstFiles = {{strTop, TT_TREE_AND_SELF, test.lstExclude, {}, test.pszMask}};
-        ExecuteAction(action, *m_settings, m_stop);
-        if (hHeld != INVALID_HANDLE_VALUE)
-            CloseHandle(hHeld);
-        EXPECT_EQ(FileExists(strTop), !test.bGone);
-        EXPECT_FALSE(FileExists(strTop + "\\a.tmp"));
-        for (const std::string& strFile : test.files)
-            DeleteFileA((strTop + "\\" + strFile).c_str());
-        for (const char* pszFolder : {"\\sub\\deeper", "\\sub", ""})
-            RemoveDirectoryA((strTop + pszFolder).c_str());
-    }
+    const CSavedValue pending(HKEY_LOCAL_MACHINE,
+                              "SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                              "PendingFileRenameOperations");
+    MakeTree(m_folder.Path(), {"top\\a.tmp", "top\\sub\\held.tmp"});
+    const HANDLE hHeld = CreateFileA((m_folder / "top\\sub\\held.tmp").c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    CAction action;
+    action.lstFiles = {{m_folder / "top", TT_TREE_AND_SELF}};
+    EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), (CleanStats{4, 1, 0, 1}));
+    CloseHandle(hHeld);
+    EXPECT_EQ(TreeEntries(m_folder.Path()), (Names{"top", "top\\sub", "top\\sub\\held.tmp"}));
 }
 
-TEST_F(ProtectedFolders, AreTheSystemsAndTheUsersFoldersAndDrives)
-{
-    const std::string strProfile = SpecialFolder(CSIDL_PROFILE);
-    ASSERT_FALSE(strProfile.empty());
-    std::vector<std::string> folders = {
-        "C:", "c:\\", "D:\\", "\\\\server\\share\\", strProfile, strProfile + "\\",
-        strProfile + "\\Downloads", strProfile + "\\AppData\\LocalLow",
-        strProfile.substr(0, strProfile.rfind('\\'))};
-    for (const int nCsidl :
-         {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILES_COMMON,
-          CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO,
-          CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA})
-        folders.push_back(SpecialFolder(nCsidl));
-    std::string strUpper = SpecialFolder(CSIDL_APPDATA);
-    CharUpperA(&strUpper[0]);
-    folders.push_back(strUpper);
-    for (const std::string& strFolder : folders)
-        EXPECT_TRUE(IsProtectedFolder(strFolder)) << strFolder;
-    for (const std::string& strFolder :
-         {std::string("C:\\Temp"), strProfile + "\\Contacts", SpecialFolder(CSIDL_PERSONAL) + "\\Letters",
-          SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Google", m_folder.Path(),
-          std::string("\\\\server\\share\\folder")})
-        EXPECT_FALSE(IsProtectedFolder(strFolder)) << strFolder;
-}
-
-// A protected folder keeps its place whether it is a walk's top or one of its subfolders;
-// its content goes by the masks. A folder at a drive's root is no protected one.
+// Neither as a walk's top nor as a subfolder; the content goes by the masks. A folder at a
+// drive's root is not protected.
 TEST_F(ProtectedFolders, NoTreeWalkRemovesOne)
 {
-    // The program folder of a 64-bit system, as its variable names it, inside the test's own.
-    CSavedVariable programs("ProgramW6432");
+    const std::string strProfile = SpecialFolder(CSIDL_PROFILE);
+    std::string strRoaming = SpecialFolder(CSIDL_APPDATA) + "\\";
+    CharUpperA(&strRoaming[0]);
+    for (const std::string& strFolder :
+         {strProfile.substr(0, strProfile.rfind('\\')), strProfile + "\\Downloads", strRoaming,
+          strProfile + "\\AppData\\LocalLow", SpecialFolder(CSIDL_MYVIDEO),
+          SpecialFolder(CSIDL_PROGRAM_FILES_COMMON), std::string("D:\\"), std::string("C:")})
+        EXPECT_TRUE(IsProtectedFolder(strFolder)) << strFolder;
+    EXPECT_FALSE(IsProtectedFolder(strProfile + "\\Contacts"));
+    CSavedVariable programs("ProgramW6432");  // where a 64-bit system's programs are
     const std::string strPrograms = MakeFolder("Program Files");
     programs.Set(strPrograms.c_str());
     RefreshProtectedFolders();
@@ -325,20 +222,18 @@ TEST_F(ProtectedFolders, NoTreeWalkRemovesOne)
     EXPECT_EQ(TreeEntries(m_folder.Path()), Names{"Program Files"});
     programs.Set(nullptr);
     RefreshProtectedFolders();
-    // The system's own folder that starts empty, found by a pattern; and one of the test's.
-    const std::string strProfile = SpecialFolder(CSIDL_PROFILE),
-                      strLocalLow = strProfile + "\\AppData\\LocalLow",
+    // The system's own folder, empty at the start, found by a pattern.
+    const std::string strLocalLow = strProfile + "\\AppData\\LocalLow",
                       strRootFolder = "C:\\veltrin-test-temp";
-    ASSERT_TRUE(FileExists(strLocalLow));
     CreateDirectoryA(strRootFolder.c_str(), nullptr);
     for (const std::string& strFolder : {strLocalLow, strRootFolder})
         ASSERT_TRUE(WriteFileBytes(strFolder + "\\veltrin-test.tmp", "data"));
     const std::string strPattern =
         strProfile.substr(0, strProfile.rfind('\\')) + "\\*\\AppData\\LocalLow";
-    action.lstFiles = {{strPattern + "|" + strRootFolder, TT_TREE_AND_SELF, {}, {},
-                        "veltrin-test.tmp"}};
+    action.lstFiles = {
+        {strPattern + "|" + strRootFolder, TT_TREE_AND_SELF, {}, {}, "veltrin-test.tmp"}};
     ExecuteAction(action, *m_settings, m_stop);
-    EXPECT_FALSE(FileExists(strLocalLow + "\\veltrin-test.tmp"));
+    EXPECT_EQ(TreeEntries(strLocalLow).count("veltrin-test.tmp"), 0u);
     EXPECT_TRUE(FileExists(strLocalLow));
     EXPECT_FALSE(FileExists(strRootFolder));
     DeleteFileA((strRootFolder + "\\veltrin-test.tmp").c_str());
