@@ -82,18 +82,6 @@ StringVector ExpandSegment(const StringVector& folders, const std::string& strSe
     return next;
 }
 
-typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
-
-// Windows 95 and NT 4 have no IsWow64Process, and no 64-bit system either.
-bool RunsUnderWow64()
-{
-    const IsWow64ProcessFunction pfnIsWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                               "IsWow64Process")));
-    BOOL bWow64 = FALSE;
-    return pfnIsWow64Process && pfnIsWow64Process(GetCurrentProcess(), &bWow64) && bWow64;
-}
-
 }  // namespace
 
 bool HasWildcards(const std::string& strPath)

@@ -39,6 +39,35 @@ bool IsWinXP()
            info.dwMajorVersion == 5 && info.dwMinorVersion > 0;
 }
 
+void GetSystemVersion(unsigned& nMajor, unsigned& nMinor)
+{
+    typedef LONG(WINAPI * GetVersionFunction)(OSVERSIONINFOW*);
+    const HMODULE hNtDll = GetModuleHandleA("ntdll.dll");
+    const auto pfnGetVersion = reinterpret_cast<GetVersionFunction>(
+        reinterpret_cast<void*>(hNtDll ? GetProcAddress(hNtDll, "RtlGetVersion") : nullptr));
+    OSVERSIONINFOW wide = {};
+    wide.dwOSVersionInfoSize = sizeof(wide);
+    if (pfnGetVersion && pfnGetVersion(&wide) == 0) {
+        nMajor = wide.dwMajorVersion;
+        nMinor = wide.dwMinorVersion;
+        return;
+    }
+    OSVERSIONINFOA info;
+    QueryVersion(info);
+    nMajor = info.dwMajorVersion;
+    nMinor = info.dwMinorVersion;
+}
+
+// Windows 95 and NT 4 have no IsWow64Process, and no 64-bit system either.
+bool RunsUnderWow64()
+{
+    typedef BOOL(WINAPI * IsWow64Function)(HANDLE, PBOOL);
+    const auto pfnIsWow64Process = reinterpret_cast<IsWow64Function>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL bWow64 = FALSE;
+    return pfnIsWow64Process && pfnIsWow64Process(GetCurrentProcess(), &bWow64) && bWow64;
+}
+
 std::string GetWindowsFolder()
 {
     char szFolder[MAX_PATH];

@@ -10,6 +10,14 @@ bool IsWinNT();    // the NT family
 bool IsWin2000();  // NT 5.0
 bool IsWinXP();    // NT 5.1 and later 5.x
 
+// The system's own version number ("10.0" as 10 and 0), whatever the
+// program's manifest makes GetVersionEx report.
+void GetSystemVersion(unsigned& nMajor, unsigned& nMinor);
+
+// Whether this 32-bit program runs on a 64-bit Windows, which shows it its
+// own views of the system folder and of the machine's software key.
+bool RunsUnderWow64();
+
 // The Windows folder, without a trailing backslash; empty when the system
 // does not say.
 std::string GetWindowsFolder();

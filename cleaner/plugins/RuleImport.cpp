@@ -2,6 +2,7 @@
 
 #include "cleaner/engine/FolderPattern.h"
 #include "cleaner/engine/PathMacros.h"
+#include "cleaner/engine/SystemVersion.h"
 #include "cleaner/plugins/PluginAction.h"
 #include "cleaner/plugins/RuleMapping.h"
 #include "common/FindFiles.h"
@@ -74,36 +75,6 @@ std::string InSystemCodePage(std::string text)
         return narrow;
     }
     return text;
-}
-
-void SystemVersion(unsigned& nMajor, unsigned& nMinor)
-{
-    // The version that GetVersionEx reports depends on the program's manifest.
-    typedef LONG(WINAPI * GetVersion)(OSVERSIONINFOW*);
-    const HMODULE hNtDll = GetModuleHandleA("ntdll.dll");
-    const auto pfnGetVersion = reinterpret_cast<GetVersion>(
-        reinterpret_cast<void*>(hNtDll ? GetProcAddress(hNtDll, "RtlGetVersion") : nullptr));
-    OSVERSIONINFOW wide = {};
-    wide.dwOSVersionInfoSize = sizeof(wide);
-    if (pfnGetVersion && pfnGetVersion(&wide) == 0) {
-        nMajor = wide.dwMajorVersion;
-        nMinor = wide.dwMinorVersion;
-        return;
-    }
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof(info);
-    GetVersionExA(&info);
-    nMajor = info.dwMajorVersion;
-    nMinor = info.dwMinorVersion;
-}
-
-bool RunsUnderWow64()
-{
-    typedef BOOL(WINAPI * IsWow64)(HANDLE, BOOL*);
-    const auto pfnIsWow64 = reinterpret_cast<IsWow64>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
-    BOOL bWow64 = FALSE;
-    return pfnIsWow64 && pfnIsWow64(GetCurrentProcess(), &bWow64) && bWow64;
 }
 
 bool KeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView)
@@ -261,7 +232,7 @@ bool IsRuleFile(const std::string& strPath)
 bool RuleApplies(const RuleDetection& detection, const CGeneralSettings& settings)
 {
     unsigned nMajor, nMinor;
-    SystemVersion(nMajor, nMinor);
+    GetSystemVersion(nMajor, nMinor);
     if (!WithinVersionLimits(nMajor, nMinor, detection))
         return false;
     if (!detection.bLooksForAnything)
