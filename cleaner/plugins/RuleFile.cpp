@@ -10,21 +10,14 @@ const char kEntryMark[] = " *";
 // Key numbers have at most this many digits, so that they fit an unsigned.
 const size_t kMaxNumberDigits = 9;
 
-std::string Trimmed(const std::string& strText)
-{
-    const size_t nFirst = strText.find_first_not_of(" \t");
-    if (nFirst == std::string::npos)
-        return std::string();
-    return strText.substr(nFirst, strText.find_last_not_of(" \t") - nFirst + 1);
-}
 
 // The entry's name from the text between the brackets.
 std::string EntryName(const std::string& strSection)
 {
-    const std::string strName = Trimmed(strSection);
+    const std::string strName = TrimBlanks(strSection);
     const size_t nMark = sizeof(kEntryMark) - 1;
     if (strName.size() > nMark && strName.compare(strName.size() - nMark, nMark, kEntryMark) == 0)
-        return Trimmed(strName.substr(0, strName.size() - nMark));
+        return TrimBlanks(strName.substr(0, strName.size() - nMark));
     return strName;
 }
 
@@ -45,6 +38,14 @@ std::string SplitKeyName(const std::string& strKey, RuleKey& key)
 }
 
 }  // namespace
+
+std::string TrimBlanks(const std::string& strText)
+{
+    const size_t nFirst = strText.find_first_not_of(" \t");
+    if (nFirst == std::string::npos)
+        return std::string();
+    return strText.substr(nFirst, strText.find_last_not_of(" \t") - nFirst + 1);
+}
 
 bool EqualsIgnoringCase(const std::string& strLeft, const std::string& strRight)
 {
@@ -104,7 +105,7 @@ bool ReadRuleFile(const std::string& text, RuleFile& file)
         nStart = nEnd + 1;
         if (!strLine.empty() && strLine.back() == '\r')
             strLine.pop_back();
-        strLine = Trimmed(strLine);
+        strLine = TrimBlanks(strLine);
         if (strLine.empty() || strLine[0] == ';')
             continue;
         const auto report = [&file, nLine](const std::string& strWhat) {
@@ -135,12 +136,12 @@ bool ReadRuleFile(const std::string& text, RuleFile& file)
             continue;
         }
         RuleKey key;
-        const std::string strReason = SplitKeyName(Trimmed(strLine.substr(0, nEquals)), key);
+        const std::string strReason = SplitKeyName(TrimBlanks(strLine.substr(0, nEquals)), key);
         if (!strReason.empty()) {
             report(strReason);
             continue;
         }
-        key.strValue = Trimmed(strLine.substr(nEquals + 1));
+        key.strValue = TrimBlanks(strLine.substr(nEquals + 1));
         pEntry->keys.push_back(key);
     }
     return true;

@@ -40,6 +40,9 @@ struct RuleFile {
     StringVector vecProblems;
 };
 
+// The text without the blanks and tabs at its ends.
+std::string TrimBlanks(const std::string& strText);
+
 // Whether two names are the same, letter case of A to Z ignored.
 bool EqualsIgnoringCase(const std::string& strLeft, const std::string& strRight);
 

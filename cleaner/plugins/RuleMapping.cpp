@@ -74,14 +74,6 @@ const struct {
 // Longer file names are cut; every file system takes this many characters.
 const size_t kMaxFileNameStem = 100;
 
-std::string Trimmed(const std::string& strText)
-{
-    const size_t nFirst = strText.find_first_not_of(" \t");
-    if (nFirst == std::string::npos)
-        return std::string();
-    return strText.substr(nFirst, strText.find_last_not_of(" \t") - nFirst + 1);
-}
-
 // A text to show: a character that the system's code page lacks, or any
 // other control character, shows as "?"; a zero byte would end the text.
 std::string Printable(std::string strText)
@@ -238,7 +230,7 @@ Exclusion ReadExclusion(const RuleKey& key, StringVector& skipped)
     Exclusion exclusion;
     exclusion.strLabel = KeyLabel(key);
     const size_t nBar = key.strValue.find('|');
-    const std::string strKind = Trimmed(key.strValue.substr(0, nBar));
+    const std::string strKind = TrimBlanks(key.strValue.substr(0, nBar));
     const std::string strRest = nBar == std::string::npos ? "" : key.strValue.substr(nBar + 1);
     std::string strProblem;
     if (EqualsIgnoringCase(strKind, "REG")) {
@@ -261,8 +253,8 @@ Exclusion ReadExclusion(const RuleKey& key, StringVector& skipped)
         }
         exclusion.folders = TranslatePath(strRest.substr(0, nSplit), strProblem);
         for (const std::string& strName : SplitAtSeparator(strNames, ';')) {
-            if (!Trimmed(strName).empty())
-                exclusion.names.push_back(Trimmed(strName));
+            if (!TrimBlanks(strName).empty())
+                exclusion.names.push_back(TrimBlanks(strName));
         }
         const bool bNamesFiles = !exclusion.names.empty() &&
                                  std::all_of(exclusion.names.begin(), exclusion.names.end(),
@@ -330,7 +322,7 @@ void MapFileKey(const RuleKey& key, const std::vector<Exclusion>& exclusions, Ma
     if (parts.size() > 3)
         return skip("it has more parts than a folder, masks and a flag");
     uint32_t dwType = TT_CONTENT;
-    const std::string strFlag = parts.size() == 3 ? Trimmed(parts[2]) : "";
+    const std::string strFlag = parts.size() == 3 ? TrimBlanks(parts[2]) : "";
     if (EqualsIgnoringCase(strFlag, "RECURSE"))
         dwType = TT_RECURSIVE;
     else if (EqualsIgnoringCase(strFlag, "REMOVESELF"))
@@ -340,7 +332,7 @@ void MapFileKey(const RuleKey& key, const std::vector<Exclusion>& exclusions, Ma
 
     StringVector masks;
     for (const std::string& strMask : SplitAtSeparator(parts.size() > 1 ? parts[1] : "", ';')) {
-        const std::string strTrimmed = Trimmed(strMask);
+        const std::string strTrimmed = TrimBlanks(strMask);
         if (IsNamePattern(strTrimmed))
             masks.push_back(strTrimmed);
     }
@@ -420,14 +412,14 @@ void ReadDetection(const RuleEntry& entry, MappedRule& rule)
     RuleDetection& detection = rule.detection;
     const std::string strLimits = entry.Value("DetectOS");
     const size_t nBar = strLimits.find('|');
-    detection.strMinVersion = Trimmed(strLimits.substr(0, nBar));
-    detection.strMaxVersion = nBar == std::string::npos ? "" : Trimmed(strLimits.substr(nBar + 1));
+    detection.strMinVersion = TrimBlanks(strLimits.substr(0, nBar));
+    detection.strMaxVersion = nBar == std::string::npos ? "" : TrimBlanks(strLimits.substr(nBar + 1));
 
     for (const RuleKey& key : entry.Keys("Detect")) {
         uint32_t dwRoot;
         std::string strKey;
         if (SplitRegistryPath(key.strValue, dwRoot, strKey))
-            detection.vecKeys.push_back(Trimmed(key.strValue));
+            detection.vecKeys.push_back(TrimBlanks(key.strValue));
         else
             rule.vecSkipped.push_back(KeyLabel(key) + ": its registry key is not one this "
                                                       "system has");
@@ -442,7 +434,7 @@ void ReadDetection(const RuleEntry& entry, MappedRule& rule)
         detection.vecFiles.insert(detection.vecFiles.end(), paths.begin(), paths.end());
     }
     for (const RuleKey& key : entry.Keys("SpecialDetect")) {
-        const std::string strValue = Trimmed(key.strValue);
+        const std::string strValue = TrimBlanks(key.strValue);
         const auto* pSpecial = std::find_if(std::begin(kSpecialDetections),
                                             std::end(kSpecialDetections),
                                             [&strValue](const auto& special) {
@@ -494,10 +486,10 @@ bool WithinVersionLimits(unsigned nMajor, unsigned nMinor, const RuleDetection& 
 
 std::string RuleCategory(const RuleEntry& entry)
 {
-    const std::string strSection = Trimmed(entry.Value("Section"));
+    const std::string strSection = TrimBlanks(entry.Value("Section"));
     if (!strSection.empty())
         return Printable(strSection);
-    const std::string strNumber = Trimmed(entry.Value("LangSecRef"));
+    const std::string strNumber = TrimBlanks(entry.Value("LangSecRef"));
     for (const auto& category : kCategories) {
         if (strNumber == std::to_string(category.nNumber))
             return category.pszName;
@@ -513,7 +505,7 @@ MappedRule MapRuleEntry(const RuleEntry& entry, const std::string& strSource)
     action.strTitle = action.strId;
     action.strCategory = RuleCategory(entry);
     action.bEnabled = false;
-    const std::string strWarning = Printable(Trimmed(entry.Value("Warning")));
+    const std::string strWarning = Printable(TrimBlanks(entry.Value("Warning")));
     action.dwWarningLevel = strWarning.empty() ? WL_INFORMATION : WL_WARNING;
     action.strDescription = (strWarning.empty() ? "" : strWarning + "\r\n\r\n") +
                             "Imported from " + strSource + ", category " + action.strCategory +
@@ -532,7 +524,7 @@ MappedRule MapRuleEntry(const RuleEntry& entry, const std::string& strSource)
 
 bool SplitRegistryPath(const std::string& strRulePath, uint32_t& dwRoot, std::string& strKey)
 {
-    std::string strPath = Trimmed(strRulePath);
+    std::string strPath = TrimBlanks(strRulePath);
     while (!strPath.empty() && strPath.back() == '\\')
         strPath.pop_back();
     if (HasControlCharacter(strPath))
