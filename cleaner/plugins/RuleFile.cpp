@@ -10,7 +10,6 @@ const char kEntryMark[] = " *";
 // Key numbers have at most this many digits, so that they fit an unsigned.
 const size_t kMaxNumberDigits = 9;
 
-
 // The entry's name from the text between the brackets.
 std::string EntryName(const std::string& strSection)
 {
