@@ -300,6 +300,7 @@ public:
                 break;
             case TT_CONTENT:
             case TT_RECURSIVE:
+            case TT_TREE_AND_SELF:
                 FolderTarget(target);
                 break;
             default:
@@ -407,27 +408,56 @@ private:
             return;
 
         for (const TargetPath& path : ExpandedPaths(target.strName, true, m_settings)) {
-            const Place place = m_places.Classify(path.strResolved);
+            // Folders written with wildcards reach as far as the folder they
+            // are looked for in: "C:\*\Cache" reaches into the Windows folder.
+            const std::string strFixed = FolderBeforePattern(path.strResolved);
+            const bool bPattern = strFixed != path.strResolved;
+            const Place place =
+                m_places.Classify(bPattern ? ResolvedPath(strFixed) : path.strResolved);
             if (place.kind == PK_ORDINARY)
                 continue;
             std::string strShown = JoinPath(path.strResolved, masks.front());
             for (size_t nMask = 1; nMask < masks.size(); ++nMask)
                 strShown += ", " + masks[nMask];
-            const std::string strBrackets =
-                InBrackets(strShown, WrittenAs(path.strWritten, path.strResolved));
-            if (target.dwType == TT_CONTENT) {
-                m_lines.push_back("Deletes files in " + PlacePhrase(place) + strBrackets);
-            } else if (place.kind == PK_DRIVE_ROOT) {
-                m_lines.push_back("Deletes files in every folder of drive " + place.strFolder +
-                                  strBrackets);
-            } else if (place.kind == PK_SHARE_ROOT) {
-                m_lines.push_back("Deletes files in every folder of the network share " +
-                                  place.strFolder + strBrackets);
-            } else {
-                m_lines.push_back("Deletes files in " + PlacePhrase(place) +
-                                  " and in all its subfolders" + strBrackets);
-            }
+            m_lines.push_back("Deletes files in " + FolderReach(place, target.dwType, bPattern) +
+                              InBrackets(strShown, WrittenAs(path.strWritten, path.strResolved)));
         }
+    }
+
+    // The folder a path's first wildcard segment is looked for in; the path
+    // itself when it has none.
+    static std::string FolderBeforePattern(const std::string& strPath)
+    {
+        const size_t nWild = strPath.find_first_of("*?");
+        if (nWild == std::string::npos)
+            return strPath;
+        const size_t nSlash = strPath.rfind('\\', nWild);
+        if (nSlash == std::string::npos)
+            return std::string();
+        const std::string strFolder = strPath.substr(0, nSlash);
+        return strFolder.size() == 2 && strFolder[1] == ':' ? strFolder + '\\' : strFolder;
+    }
+
+    // Where a folder target of the type deletes files, for a place that is
+    // one to point out.
+    static std::string FolderReach(const Place& place, uint32_t dwType, bool bPattern)
+    {
+        const bool bTree = dwType != TT_CONTENT;
+        const bool bSelf = dwType == TT_TREE_AND_SELF;
+        if (bPattern) {
+            return "folders that match a path below " + PlacePhrase(place) +
+                   (bTree ? " and in all their subfolders" : "") +
+                   (bSelf ? ", then each such folder itself when it ends empty" : "");
+        }
+        if (!bTree)
+            return PlacePhrase(place);
+        // A root stays whatever the type.
+        if (place.kind == PK_DRIVE_ROOT)
+            return "every folder of drive " + place.strFolder;
+        if (place.kind == PK_SHARE_ROOT)
+            return "every folder of the network share " + place.strFolder;
+        return PlacePhrase(place) + " and in all its subfolders" +
+               (bSelf ? ", then the folder itself when it ends empty" : "");
     }
 
     void KeyTree(const RegTarget& target)

@@ -104,12 +104,17 @@ TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
         file("<S>", TT_CONTENT, "*.dll"), file("<S>\\veltrin-none", TT_CONTENT, "*.sys"),
         file("%WinDir%", TT_CONTENT, "*.*"),
         file((std::string("[PATH_SYS_TEMP]") + kUp).c_str(), TT_CONTENT, "*.*"),
+        // A tree that goes with its folder, and folders found by wildcards where they are looked for.
+        file("<W>\\veltrin-none", TT_TREE_AND_SELF, "*.*"), file("C:\\", TT_TREE_AND_SELF, "*.tmp"),
+        file("C:\\*\\Cache", TT_TREE_AND_SELF, "*.*"), file("%WinDir%\\Temp?", TT_CONTENT, "*.log"),
+        file("C:\\Veltrin?\\*", TT_RECURSIVE, "*.*"),
         // Not told: what the engine leaves (a macro without a location, no masks, a folder
         // or a list where a file belongs), and ordinary places.
         file("[PATH_APP_OPERA_ROOT]\\", TT_RECURSIVE, "*.*"), file("C:\\", TT_CONTENT, ""),
         {"C:\\", TT_CONTENT, {}, {}, "*.*", true}, file("C:\\", TT_SINGLE, ""),
         file("C:\\a.txt|C:\\b.txt", TT_SINGLE, ""),
-        file("%UserProfile%\\veltrin.log", TT_SINGLE, "")};
+        file("%UserProfile%\\veltrin.log", TT_SINGLE, ""),
+        file("%UserProfile%\\Veltrin*\\Cache", TT_TREE_AND_SELF, "*.*"), file("C:\\", 5, "*.*")};
     action.lstFileUpdates = {{"%WinDir%\\veltrin-none.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"x"}}};
     for (const RegTarget& target : {key(RK_CURRENT_USER, strRun, TT_SINGLE, "Helper"),
                                     key(RK_LOCAL_MACHINE, strRunOnce, TT_SINGLE, "x"),
@@ -149,6 +154,15 @@ TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
           Placed(strFiles + "a folder inside the system folder (<S>\\veltrin-none\\*.sys)"),
           Placed(strFiles + "the Windows folder (<W>\\*.*, written as %WinDir%)"),
           strFiles + "the root of drive C:\\ (C:\\*.*, written as [PATH_SYS_TEMP]" + kUp + ")",
+          Placed(strFiles + "a folder inside the Windows folder and in all its subfolders, then the "
+                            "folder itself when it ends empty (<W>\\veltrin-none\\*.*)"),
+          strFiles + "every folder of drive C:\\ (C:\\*.tmp)",
+          strFiles + "folders that match a path below the root of drive C:\\ and in all their "
+                     "subfolders, then each such folder itself when it ends empty (C:\\*\\Cache\\*.*)",
+          Placed(strFiles + "folders that match a path below the Windows folder (<W>\\Temp?\\*.log, "
+                            "written as %WinDir%\\Temp?)"),
+          strFiles + "folders that match a path below the root of drive C:\\ and in all their "
+                     "subfolders (C:\\Veltrin?\\*\\*.*)",
           Placed("Removes words from the file <W>\\veltrin-none.ini in the Windows folder "
                  "(written as %WinDir%\\veltrin-none.ini)"),
           strWrites + "CURRENT_USER\\" + strRun + " (value \"Helper\")",
