@@ -46,6 +46,14 @@ public:
         item.iImage = nImage;
         return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     }
+    // The text of a column other than the first.
+    bool SetItemText(int nItem, int nSubItem, const char* pszText) const
+    {
+        LVITEMA item = {};
+        item.iSubItem = nSubItem;
+        item.pszText = const_cast<char*>(pszText);
+        return SendMessage(LVM_SETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)) != 0;
+    }
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
     // The number of rows of a list whose owner keeps the items.
     bool SetItemCount(int nCount, DWORD dwFlags = LVSICF_NOSCROLL) const

@@ -9,6 +9,9 @@
 #include "cleaner/shell/resource.h"
 #include "framework/FileDialog.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 StringVector ChoosePluginFiles(HWND hOwner)
@@ -19,6 +22,25 @@ StringVector ChoosePluginFiles(HWND hOwner)
 bool IsCheckedState(UINT uState)
 {
     return (uState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+bool IsNewlySelected(const NMLISTVIEW& change)
+{
+    return (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+           !(change.uOldState & LVIS_SELECTED);
+}
+
+// The plugin identifiers as the list shows them: by name whatever its case,
+// which the manager's byte order is not ("Zip" before "archive").
+StringVector SortedPluginIds(const CActionManager& manager)
+{
+    StringVector ids;
+    manager.GetPluginIds(ids);
+    std::stable_sort(ids.begin(), ids.end(), [](const std::string& strLeft,
+                                                const std::string& strRight) {
+        return lstrcmpiA(strLeft.c_str(), strRight.c_str()) < 0;
+    });
+    return ids;
 }
 
 std::string FileNameOf(const std::string& strPath)
@@ -40,7 +62,9 @@ bool CPagePlugins::OnInitDialog()
     m_list.Attach(GetItem(IDC_PLUGINS_LIST));
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     const RECT rect = m_list.GetWindowRect();
-    m_list.InsertColumn(0, "Name", rect.right - rect.left - 20);
+    const int cxCategory = (rect.right - rect.left) / 3;
+    m_list.InsertColumn(0, "Name", rect.right - rect.left - 20 - cxCategory);
+    m_list.InsertColumn(1, "Category", cxCategory);
     // Filling ticks the enabled plugins; none of that is the user's doing.
     FillList();
     m_bInitialized = true;
@@ -50,15 +74,29 @@ bool CPagePlugins::OnInitDialog()
 void CPagePlugins::FillList()
 {
     m_bPageTicking = true;
+    // Hundreds of plugins come in one import: the rows go in without a
+    // repaint each and into room made for all of them at once.
+    m_list.SendMessage(WM_SETREDRAW, FALSE);
     m_list.DeleteAllItems();
-    StringVector ids;
-    m_manager.GetPluginIds(ids);
+    const StringVector ids = SortedPluginIds(m_manager);
+    m_list.SetItemCount(int(ids.size()), 0);
+    std::vector<const CAction*> actions;
+    actions.reserve(ids.size());
     for (const std::string& strId : ids) {
+        const ActionMap::const_iterator found = m_manager.m_actions.find(strId);
+        const CAction* pAction = found == m_manager.m_actions.end() ? nullptr : &found->second;
         const int nItem = m_list.InsertItem(m_list.GetItemCount(), strId.c_str(), 0);
         if (nItem < 0)
             continue;
-        if (const CAction* pAction = FindAction(nItem))
-            m_list.SetCheck(nItem, pAction->bEnabled);
+        const bool bGrouped = pAction && !pAction->strCategory.empty();
+        m_list.SetItemText(nItem, 1, bGrouped ? pAction->strCategory.c_str() : "Other");
+        actions.push_back(pAction);
+    }
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    // Ticked with the list drawn, as a warning plugin may ask over it.
+    for (int nItem = 0; nItem < int(actions.size()); ++nItem) {
+        if (actions[nItem])
+            m_list.SetCheck(nItem, actions[nItem]->bEnabled);
     }
     m_bPageTicking = false;
 }
@@ -92,7 +130,10 @@ void CPagePlugins::OnItemChanged(const NMLISTVIEW& change)
                             LVIS_SELECTED | LVIS_FOCUSED);
     if (m_bInitialized && bTicked && pAction && !pAction->bWarned)
         m_list.SetCheck(change.iItem, SetActionEnabled(*pAction, true, true));
-    ShowSelectedDetails();
+    // Only another selection changes the details: "Select All" over
+    // hundreds of plugins does not describe the selected one again for each.
+    if (IsNewlySelected(change))
+        ShowSelectedDetails();
 }
 
 void CPagePlugins::ShowSelectedDetails()

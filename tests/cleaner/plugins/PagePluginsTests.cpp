@@ -135,3 +135,39 @@ TEST_F(PluginsPage, ImportCopiesTheFilesAndShowsTheReloadedPlugins)
     EXPECT_EQ(m_answers.Seen(), StringVector({Question("Warn")}));
     EXPECT_EQ(m_list.GetSelectedItem(), 1);
 }
+
+// Hundreds of plugins, as one import brings them: listed by name whatever its case, each with its
+// group or "Other"; the selected one shows what its trees and wildcard folders reach.
+TEST_F(PluginsPage, HundredsOfPluginsAreListedByNameWithTheirGroups)
+{
+    StringVector names, groups;
+    for (int n = 0; n < 300; ++n) {
+        CAction action;
+        // Upper and lower case take turns, so that byte order would part them.
+        action.strId = action.strTitle = (n % 2 ? "rule " : "Rule ") + std::to_string(1000 + n);
+        action.strCategory = n % 3 ? "Group " + std::to_string(n % 7) : "";
+        if (n == 123) {
+            FileTarget tree, found;
+            tree.strName = "%WinDir%\\veltrin-none", tree.dwType = TT_TREE_AND_SELF;
+            found.strName = "C:\\*\\Cache", found.dwType = TT_RECURSIVE;
+            action.lstFiles = {tree, found};
+        }
+        ASSERT_TRUE(WriteFileBytes(m_folder / action.strId + ".pld", PluginBytes(action)));
+        names.push_back(action.strId), groups.push_back(n % 3 ? action.strCategory : "Other");
+    }
+    Open();
+    ASSERT_EQ(m_list.GetItemCount(), 300);
+    for (int nItem = 0; nItem < 300; ++nItem) {
+        SCOPED_TRACE(nItem);
+        EXPECT_EQ(m_list.GetItemText(nItem), names[nItem]);
+        EXPECT_EQ(m_list.GetItemText(nItem, 1), groups[nItem]);
+    }
+    Select(123);
+    const std::string strFiles = "\r\n- Deletes files in ";
+    EXPECT_NE(Description().find(strFiles + "a folder inside the Windows folder and in all its subfolders, "
+                                            "then the folder itself when it ends empty"),
+              std::string::npos) << Description();
+    EXPECT_NE(Description().find(strFiles + "folders that match a path below the root of drive C:\\ and "
+                                            "in all their subfolders (C:\\*\\Cache\\*.*)"),
+              std::string::npos) << Description();
+}
