@@ -13,7 +13,7 @@
 namespace {
 
 const COLORREF kImageMask = RGB(0xFF, 0x00, 0xFF);
-const int kImageCount = 10;
+const int kImageCount = 11;
 
 }  // namespace
 

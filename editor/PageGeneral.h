@@ -1,5 +1,5 @@
 // The General page: the plugin's name, trace comment, warning level,
-// description and whether it is enabled after installation.
+// category, description and whether it is enabled after installation.
 #pragma once
 
 #include "editor/PluginPage.h"

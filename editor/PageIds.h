@@ -12,6 +12,7 @@
 #define IDC_LEVEL_INFORMATION       1011
 #define IDC_LEVEL_WARNING           1012
 #define IDC_PLUGIN_DESCRIPTION      1013
+#define IDC_PLUGIN_CATEGORY         1014
 
 // Every list page: the list of its items and the path defines
 #define IDC_ITEM_LIST               1050

@@ -36,8 +36,11 @@ std::string CCodeTable::NameOf(uint32_t dwCode) const
 
 const CCodeTable& FileFlagTable()
 {
-    static const CCodeTable table(
-        {{"File", TT_SINGLE}, {"Dir content", TT_CONTENT}, {"Dir recursion", TT_RECURSIVE}}, 0);
+    static const CCodeTable table({{"File", TT_SINGLE},
+                                   {"Dir content", TT_CONTENT},
+                                   {"Dir recursion", TT_RECURSIVE},
+                                   {"Dir recursion + self", TT_TREE_AND_SELF}},
+                                  0);
     return table;
 }
 
@@ -273,6 +276,8 @@ int ItemImage(const FileTarget& item)
         return 1;
     case TT_RECURSIVE:
         return 2;
+    case TT_TREE_AND_SELF:
+        return 10;
     default:
         return -1;
     }

@@ -285,6 +285,12 @@ def item_folder_tree(c):
         c.fill(rrect(8.6, y - 1.2, 12.0, y + 1.2, 0.4), FOLDER_SIGN)
 
 
+def item_folder_tree_and_self(c):
+    """The tree, and the folder itself goes once it is empty."""
+    item_folder_tree(c)
+    badge_remove(c)
+
+
 def item_string_value(c):
     value_tag(c)
     letters_ab(c, RED)
@@ -328,7 +334,7 @@ def item_clear_file(c):
 
 ITEM_IMAGES = [item_file, item_folder_content, item_folder_tree, item_string_value,
                item_number_value, item_program, item_registry_value, item_clear_lines,
-               item_clear_keywords, item_clear_file]
+               item_clear_keywords, item_clear_file, item_folder_tree_and_self]
 
 
 # ---------------------------------------------------------------------------

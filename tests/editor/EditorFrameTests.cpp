@@ -130,7 +130,9 @@ TEST_F(EditorFrame, WhatIsEnteredOnEachPageIsSavedWithEveryOtherFieldAndReopens)
     plugin.strDescription = "Removes the temporary files.\r\nSome programs may miss them.";
     plugin.lstFiles = {{"[PATH_SYS_TEMP]", TT_RECURSIVE, {"keep.txt"}},
                        {"C:\\Windows\\Temp", TT_CONTENT, {}, {}, "*.tmp|*.bak"},
-                       {"C:\\boot.log", TT_SINGLE, {}, {}, ""}, {"C:\\X", 7, {}, {}, "", 0, 0, 1}};
+                       {"C:\\boot.log", TT_SINGLE, {}, {}, ""}, {"C:\\X", 7, {}, {}, "", 0, 0, 1},
+                       {"%LocalAppData%\\Veltrin*\\User Data\\?\\Cache", TT_TREE_AND_SELF}};
+    plugin.strCategory = "Applications";
     plugin.lstFileUpdates = {{"%AppData%\\prog.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"A*", ""}}};
     plugin.lstKeys = {{"Software\\Example\\Recent", "Last"}, {"Software\\A", "", "", 0x80000004}};
     plugin.lstKeyUpdates = {{{"Software\\Example", "Count"}, "kept", 12, RegUpdate::DT_NUMBER}};
@@ -152,6 +154,10 @@ TEST_F(EditorFrame, WhatIsEnteredOnEachPageIsSavedWithEveryOtherFieldAndReopens)
         shown.push_back(strCaption + " " + std::to_string(page.GetTemplateId()));
         CheckDlgButton(page, IDC_PLUGIN_ENABLED, BST_CHECKED);
         SetDlgItemTextA(page, IDC_PLUGIN_NAME, "Junk");
+        if (page.GetTemplateId() == IDD_PAGE_GENERAL) {
+            EXPECT_EQ(CWindow(page.GetItem(IDC_PLUGIN_CATEGORY)).GetText(), "Applications");
+            SetDlgItemTextA(page, IDC_PLUGIN_CATEGORY, "Browsers");
+        }
         if (strItem != strCaption)
             continue;  // a group, whose page is its first category's
         std::replace(strItem.begin(), strItem.end(), ' ', '-');
@@ -162,6 +168,7 @@ TEST_F(EditorFrame, WhatIsEnteredOnEachPageIsSavedWithEveryOtherFieldAndReopens)
                             "Update Files 136", "Eliminate Keys 153", "Eliminate Keys 153",
                             "Update Keys 155", "Executable Actions 156"}));
     plugin.strId = "Junk";
+    plugin.strCategory = "Browsers";
     plugin.bEnabled = true;
     // What an interrupted save left behind is written over, not into.
     ASSERT_TRUE(WriteFileBytes(strNew + ".saving", std::string(100000, 'x')));
@@ -308,6 +315,9 @@ TEST_F(PluginPages, AddMakesOneElementOfTheFieldsAndStoresItOrWithoutThemNone)
     } cases[] = {
         {IDD_PAGE_ELIMINATE_FILES, IDC_FILE_ADD,
          {{IDC_FILE_FLAG, "Dir content"}, {IDC_FILE_PATH, "C:\\Temp"}}, "C:\\Temp|*.*|1"},
+        {IDD_PAGE_ELIMINATE_FILES, IDC_FILE_ADD,
+         {{IDC_FILE_FLAG, "Dir recursion + self"}, {IDC_FILE_PATH, "%AppData%\\Veltrin*\\?"}},
+         "%AppData%\\Veltrin*\\?|*.*|10"},
         {IDD_PAGE_UPDATE_FILES, IDC_FILE_ADD,
          {{IDC_FILE_PATH, "a"}, {IDC_FILE_METHOD, "Clear whole file"}, {IDC_FILE_KEYWORDS, "k;l"}},
          "a|k;l;|9"},
@@ -325,7 +335,7 @@ TEST_F(PluginPages, AddMakesOneElementOfTheFieldsAndStoresItOrWithoutThemNone)
         SCOPED_TRACE(c.nPageId);
         m_plugin = {};
         Open(c.nPageId);
-        EXPECT_EQ(ImageList_GetImageCount(List().GetImageList(LVSIL_SMALL)), 10);
+        EXPECT_EQ(ImageList_GetImageCount(List().GetImageList(LVSIL_SMALL)), 11);
         Enter(Fields(c.fields.begin(), c.fields.end() - 1));
         Click(c.nAddId);
         Enter({c.fields.back()});

@@ -26,6 +26,7 @@ TEST(PageItems, FieldsMakeAnElementOnlyWithTheRequiredOnes)
         {Row(MakeFileTarget("C:\\a", TT_RECURSIVE, "*.t|*.b"), 2), "C:\\a|*.t|*.b|2"},
         {Row(MakeFileTarget("C:\\a", TT_SINGLE, "*.t"), 2), "C:\\a||0"},
         {Row(MakeFileTarget("C:\\a", 1, ""), 2), "C:\\a|*.*|-1"},
+        {Row(MakeFileTarget("C:\\a*\\?b", TT_TREE_AND_SELF, ""), 2), "C:\\a*\\?b|*.*|10"},
         {Row(MakeFileUpdate("C:\\b", 0, "one;two"), 2), "C:\\b|one;two;|7"},
         {Row(MakeFileUpdate("C:\\b", 1, " a ;;b;"), 2), "C:\\b| a ;;b;;|8"},
         {Row(MakeFileUpdate("C:\\b", 3, "one"), 2), "C:\\b|one;|-1"},
