@@ -61,9 +61,12 @@ bool CPagePlugins::OnInitDialog()
 {
     m_list.Attach(GetItem(IDC_PLUGINS_LIST));
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    const RECT rect = m_list.GetWindowRect();
-    const int cxCategory = (rect.right - rect.left) / 3;
-    m_list.InsertColumn(0, "Name", rect.right - rect.left - 20 - cxCategory);
+    // Both columns fit beside the scroll bar that a long list brings.
+    RECT client;
+    ::GetClientRect(m_list, &client);
+    const int cxColumns = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    const int cxCategory = cxColumns / 3;
+    m_list.InsertColumn(0, "Name", cxColumns - cxCategory);
     m_list.InsertColumn(1, "Category", cxCategory);
     // Filling ticks the enabled plugins; none of that is the user's doing.
     FillList();
