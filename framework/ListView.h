@@ -36,14 +36,15 @@ public:
     }
     HIMAGELIST GetImageList(int nType) const { return ListView_GetImageList(m_hWnd, nType); }
 
-    // Inserts an item with text and image at the index; returns its index or -1.
-    int InsertItem(int nItem, const char* pszText, int nImage) const
+    // Inserts an item with text, image and data at the index; returns its index or -1.
+    int InsertItem(int nItem, const char* pszText, int nImage, LPARAM lParam = 0) const
     {
         LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = nItem;
         item.pszText = const_cast<char*>(pszText);
         item.iImage = nImage;
+        item.lParam = lParam;
         return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     }
     // The text of a column other than the first.
@@ -55,6 +56,11 @@ public:
         return SendMessage(LVM_SETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)) != 0;
     }
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
+    // Orders the items by their data.
+    bool SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParam) const
+    {
+        return ListView_SortItems(m_hWnd, pfnCompare, lParam) != FALSE;
+    }
     // The number of rows of a list whose owner keeps the items.
     bool SetItemCount(int nCount, DWORD dwFlags = LVSICF_NOSCROLL) const
     {

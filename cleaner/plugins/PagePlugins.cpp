@@ -83,16 +83,19 @@ void CPagePlugins::FillList()
     m_list.DeleteAllItems();
     const StringVector ids = SortedPluginIds(m_manager);
     m_list.SetItemCount(int(ids.size()), 0);
+    m_categories.clear();
     std::vector<const CAction*> actions;
     actions.reserve(ids.size());
     for (const std::string& strId : ids) {
         const ActionMap::const_iterator found = m_manager.m_actions.find(strId);
         const CAction* pAction = found == m_manager.m_actions.end() ? nullptr : &found->second;
-        const int nItem = m_list.InsertItem(m_list.GetItemCount(), strId.c_str(), 0);
+        const int nItem =
+            m_list.InsertItem(m_list.GetItemCount(), strId.c_str(), 0, LPARAM(m_categories.size()));
         if (nItem < 0)
             continue;
         const bool bGrouped = pAction && !pAction->strCategory.empty();
-        m_list.SetItemText(nItem, 1, bGrouped ? pAction->strCategory.c_str() : "Other");
+        m_categories.push_back(bGrouped ? pAction->strCategory : "Other");
+        m_list.SetItemText(nItem, 1, m_categories.back().c_str());
         actions.push_back(pAction);
     }
     m_list.SendMessage(WM_SETREDRAW, TRUE);
@@ -102,6 +105,35 @@ void CPagePlugins::FillList()
             m_list.SetCheck(nItem, actions[nItem]->bEnabled);
     }
     m_bPageTicking = false;
+    if (m_nSortColumn != 0 || m_bDescending)
+        SortList();
+}
+
+void CPagePlugins::OnColumnClick(int nColumn)
+{
+    m_bDescending = nColumn == m_nSortColumn && !m_bDescending;
+    m_nSortColumn = nColumn;
+    SortList();
+}
+
+void CPagePlugins::SortList()
+{
+    m_list.SortItems(CompareRows, reinterpret_cast<LPARAM>(this));
+    const int nSelected = m_list.GetSelectedItem();
+    if (nSelected >= 0)
+        m_list.EnsureVisible(nSelected);
+}
+
+int CALLBACK CPagePlugins::CompareRows(LPARAM lLeft, LPARAM lRight, LPARAM lPage)
+{
+    const CPagePlugins& page = *reinterpret_cast<const CPagePlugins*>(lPage);
+    int nOrder = 0;
+    if (page.m_nSortColumn == 1)
+        nOrder = lstrcmpiA(page.m_categories[lLeft].c_str(), page.m_categories[lRight].c_str());
+    // Rows were filled by name.
+    if (nOrder == 0)
+        nOrder = lLeft < lRight ? -1 : lLeft > lRight ? 1 : 0;
+    return page.m_bDescending ? -nOrder : nOrder;
 }
 
 CAction* CPagePlugins::FindAction(int nItem)
@@ -112,9 +144,15 @@ CAction* CPagePlugins::FindAction(int nItem)
 
 bool CPagePlugins::OnNotify(const NMHDR& header, LRESULT& result)
 {
-    if (header.idFrom != IDC_PLUGINS_LIST || header.code != LVN_ITEMCHANGED)
+    if (header.idFrom != IDC_PLUGINS_LIST)
         return false;
-    OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+    const NMLISTVIEW& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (header.code == LVN_ITEMCHANGED)
+        OnItemChanged(change);
+    else if (header.code == LVN_COLUMNCLICK)
+        OnColumnClick(change.iSubItem);
+    else
+        return false;
     result = 0;
     return true;
 }

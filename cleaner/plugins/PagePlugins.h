@@ -28,6 +28,10 @@ protected:
 
 private:
     void FillList();
+    // A click on a column's header sorts by it; a second click reverses.
+    void OnColumnClick(int nColumn);
+    void SortList();
+    static int CALLBACK CompareRows(LPARAM lLeft, LPARAM lRight, LPARAM lPage);
     // A check box ticked by the user or by the program, or another change.
     void OnItemChanged(const NMLISTVIEW& change);
     void ShowSelectedDetails();
@@ -37,6 +41,11 @@ private:
     CAction* FindAction(int nItem);
 
     CListView m_list;
+    // The category of each row, in the order of filling, which is by name;
+    // a row's item data is its index here.
+    StringVector m_categories;
+    int m_nSortColumn = 0;
+    bool m_bDescending = false;
     bool m_bInitialized = false;
     bool m_bPageTicking = false;  // the page sets the boxes itself: filling, "Select All"
     HICON m_hShownIcon = nullptr;  // none until a plugin is selected

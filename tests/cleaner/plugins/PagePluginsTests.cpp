@@ -137,37 +137,50 @@ TEST_F(PluginsPage, ImportCopiesTheFilesAndShowsTheReloadedPlugins)
 }
 
 // Hundreds of plugins, as one import brings them: listed by name whatever its case, each with its
-// group or "Other"; the selected one shows what its trees and wildcard folders reach.
-TEST_F(PluginsPage, HundredsOfPluginsAreListedByNameWithTheirGroups)
+// group or "Other"; a click on a header sorts by its column, a second one reverses, boxes go along.
+// The selected one tells how far its wildcard folders reach.
+TEST_F(PluginsPage, HundredsOfPluginsAreListedByNameOrGroupWithTheirBoxes)
 {
-    StringVector names, groups;
+    StringVector byName, byGroup;
     for (int n = 0; n < 300; ++n) {
         CAction action;
         // Upper and lower case take turns, so that byte order would part them.
         action.strId = action.strTitle = (n % 2 ? "rule " : "Rule ") + std::to_string(1000 + n);
-        action.strCategory = n % 3 ? "Group " + std::to_string(n % 7) : "";
-        if (n == 123) {
-            FileTarget tree, found;
-            tree.strName = "%WinDir%\\veltrin-none", tree.dwType = TT_TREE_AND_SELF;
-            found.strName = "C:\\*\\Cache", found.dwType = TT_RECURSIVE;
-            action.lstFiles = {tree, found};
-        }
+        action.strCategory = n % 3 ? "group " + std::to_string(n % 7) : "";
+        action.bEnabled = n % 4 == 0;
+        if (n == 123)
+            action.lstFiles = {{"C:\\*\\Cache", TT_TREE_AND_SELF}};
         ASSERT_TRUE(WriteFileBytes(m_folder / action.strId + ".pld", PluginBytes(action)));
-        names.push_back(action.strId), groups.push_back(n % 3 ? action.strCategory : "Other");
+        byName.push_back(action.strId + "|" + (n % 3 ? action.strCategory : "Other") +
+                         (action.bEnabled ? "+" : ""));
+    }
+    for (const char* pszGroup : {"group 0", "group 1", "group 2", "group 3", "group 4", "group 5",
+                                 "group 6", "Other"}) {
+        for (const std::string& strRow : byName) {
+            if (strRow.find(pszGroup) != std::string::npos)
+                byGroup.push_back(strRow);
+        }
     }
     Open();
-    ASSERT_EQ(m_list.GetItemCount(), 300);
-    for (int nItem = 0; nItem < 300; ++nItem) {
-        SCOPED_TRACE(nItem);
-        EXPECT_EQ(m_list.GetItemText(nItem), names[nItem]);
-        EXPECT_EQ(m_list.GetItemText(nItem, 1), groups[nItem]);
-    }
-    Select(123);
-    const std::string strFiles = "\r\n- Deletes files in ";
-    EXPECT_NE(Description().find(strFiles + "a folder inside the Windows folder and in all its subfolders, "
-                                            "then the folder itself when it ends empty"),
-              std::string::npos) << Description();
-    EXPECT_NE(Description().find(strFiles + "folders that match a path below the root of drive C:\\ and "
-                                            "in all their subfolders (C:\\*\\Cache\\*.*)"),
+    const auto listed = [this]() {
+        StringVector rows;
+        for (int nItem = 0; nItem < m_list.GetItemCount(); ++nItem)
+            rows.push_back(m_list.GetItemText(nItem) + "|" + m_list.GetItemText(nItem, 1) +
+                           (m_list.GetCheck(nItem) ? "+" : ""));
+        return rows;
+    };
+    const auto clickHeader = [this](int nColumn) {
+        NMLISTVIEW click = {{m_list, IDC_PLUGINS_LIST, UINT(LVN_COLUMNCLICK)}, -1, nColumn};
+        m_page->SendMessage(WM_NOTIFY, IDC_PLUGINS_LIST, LPARAM(&click));
+    };
+    EXPECT_EQ(listed(), byName);
+    clickHeader(1);
+    EXPECT_EQ(listed(), byGroup);
+    clickHeader(0), clickHeader(0);
+    EXPECT_EQ(listed(), StringVector(byName.rbegin(), byName.rend()));
+    Select(300 - 1 - 123);
+    EXPECT_NE(Description().find("\r\n- Deletes files in folders that match a path below the root of "
+                                 "drive C:\\ and in all their subfolders, then each such folder itself "
+                                 "when it ends empty (C:\\*\\Cache\\*.*)"),
               std::string::npos) << Description();
 }
