@@ -99,6 +99,7 @@ void CPagePlugins::FillList()
         actions.push_back(pAction);
     }
     m_list.SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(m_list, nullptr, TRUE);
     // Ticked with the list drawn, as a warning plugin may ask over it.
     for (int nItem = 0; nItem < int(actions.size()); ++nItem) {
         if (actions[nItem])
