@@ -1,6 +1,8 @@
 #include "cleaner/plugins/PluginReach.h"
 
+#include "cleaner/engine/FolderPattern.h"
 #include "cleaner/engine/PathMacros.h"
+#include "cleaner/engine/ProtectedFolders.h"
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/model/GeneralSettings.h"
 #include "common/StringList.h"
@@ -260,18 +262,38 @@ std::vector<TargetPath> ExpandedPaths(const std::string& strText, bool bSplit,
     return paths;
 }
 
-// The place of a file the engine deletes or rewrites, when it is one the page
-// points out. A folder is no file: deleting or rewriting it fails.
-bool FindFilePlace(const TargetPath& path, const CPlaces& places, Place& place)
+// The folder a path's first wildcard segment is looked for in; the path
+// itself when it has none.
+std::string FolderBeforePattern(const std::string& strPath)
 {
-    // The engine takes a file's text whole; with a list separator in it, it
-    // names no file at all.
+    const size_t nWild = strPath.find_first_of("*?");
+    if (nWild == std::string::npos)
+        return strPath;
+    const size_t nSlash = strPath.rfind('\\', nWild);
+    if (nSlash == std::string::npos)
+        return std::string();
+    const std::string strFolder = strPath.substr(0, nSlash);
+    return strFolder.size() == 2 && strFolder[1] == ':' ? strFolder + '\\' : strFolder;
+}
+
+// The place of a file the engine deletes or rewrites, when it is one the page
+// points out. A folder is no file: deleting or rewriting it fails. Only a
+// file target's folders may hold wildcards; such a file is told by where its
+// folders are looked for.
+bool FindFilePlace(const TargetPath& path, const CPlaces& places, bool bPatterns, Place& place,
+                   bool& bPattern)
+{
+    // The engine takes the text of a file to rewrite whole; with a list
+    // separator in it, it names no file at all.
     if (path.strResolved.find(kListSeparator) != std::string::npos ||
         IsExistingFolder(path.strResolved))
         return false;
-    place = places.Classify(ParentFolder(path.strResolved));
-    // A file beside the Windows folder is no threat to it.
-    return place.kind != PK_ORDINARY && place.kind != PK_HOLDS_WINDOWS;
+    const std::string strParent = ParentFolder(path.strResolved);
+    bPattern = bPatterns && HasWildcards(strParent);
+    place = places.Classify(bPattern ? ResolvedPath(FolderBeforePattern(strParent)) : strParent);
+    // A file beside the Windows folder is no threat to it; one in folders
+    // below it may be.
+    return place.kind != PK_ORDINARY && (place.kind != PK_HOLDS_WINDOWS || bPattern);
 }
 
 class CReachWriter {
@@ -295,8 +317,9 @@ public:
         for (const FileTarget& target : action.lstFiles) {
             switch (target.dwType) {
             case TT_SINGLE:
-                for (const TargetPath& path : ExpandedPaths(target.strName, false, m_settings))
-                    SingleFile("Deletes the file ", path);
+                // Each path of a list is a file of its own.
+                for (const TargetPath& path : ExpandedPaths(target.strName, true, m_settings))
+                    SingleFile("Deletes the file ", path, true);
                 break;
             case TT_CONTENT:
             case TT_RECURSIVE:
@@ -383,13 +406,15 @@ public:
     void Add(const char* pszLine) { m_lines.push_back(pszLine); }
 
 private:
-    void SingleFile(const char* pszVerb, const TargetPath& path)
+    void SingleFile(const char* pszVerb, const TargetPath& path, bool bPatterns = false)
     {
         Place place;
-        if (!FindFilePlace(path, m_places, place))
+        bool bPattern = false;
+        if (!FindFilePlace(path, m_places, bPatterns, place, bPattern))
             return;
         const std::string strWritten = WrittenAs(path.strWritten, path.strResolved);
-        m_lines.push_back(pszVerb + path.strResolved + " in " + PlacePhrase(place) +
+        const char* pszWhere = bPattern ? " in folders that match a path below " : " in ";
+        m_lines.push_back(pszVerb + path.strResolved + pszWhere + PlacePhrase(place) +
                           (strWritten.empty() ? "" : " (" + strWritten + ")"));
     }
 
@@ -424,26 +449,15 @@ private:
         }
     }
 
-    // The folder a path's first wildcard segment is looked for in; the path
-    // itself when it has none.
-    static std::string FolderBeforePattern(const std::string& strPath)
-    {
-        const size_t nWild = strPath.find_first_of("*?");
-        if (nWild == std::string::npos)
-            return strPath;
-        const size_t nSlash = strPath.rfind('\\', nWild);
-        if (nSlash == std::string::npos)
-            return std::string();
-        const std::string strFolder = strPath.substr(0, nSlash);
-        return strFolder.size() == 2 && strFolder[1] == ':' ? strFolder + '\\' : strFolder;
-    }
-
     // Where a folder target of the type deletes files, for a place that is
     // one to point out.
     static std::string FolderReach(const Place& place, uint32_t dwType, bool bPattern)
     {
         const bool bTree = dwType != TT_CONTENT;
-        const bool bSelf = dwType == TT_TREE_AND_SELF;
+        // The engine never removes a root, the Windows or system folder
+        // itself, nor the other folders that the system keeps.
+        const bool bSelf =
+            dwType == TT_TREE_AND_SELF && (bPattern || !IsProtectedFolder(place.strFolder));
         if (bPattern) {
             return "folders that match a path below " + PlacePhrase(place) +
                    (bTree ? " and in all their subfolders" : "") +

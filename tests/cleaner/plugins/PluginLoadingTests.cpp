@@ -107,11 +107,11 @@ TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
         // A tree that goes with its folder, and folders found by wildcards where they are looked for.
         file("<W>\\veltrin-none", TT_TREE_AND_SELF, "*.*"), file("C:\\", TT_TREE_AND_SELF, "*.tmp"),
         file("C:\\*\\Cache", TT_TREE_AND_SELF, "*.*"), file("%WinDir%\\Temp?", TT_CONTENT, "*.log"),
-        // Not told: what the engine leaves (a macro without a location, no masks, a folder
-        // or a list where a file belongs), and ordinary places.
+        file("%WinDir%", TT_TREE_AND_SELF, "*.log"), file("C:\\*\\veltrin.ini|C:\\b.txt", TT_SINGLE, ""),
+        // Not told: what the engine leaves (a macro without a location, no masks, a folder where
+        // a file belongs), and ordinary places.
         file("[PATH_APP_OPERA_ROOT]\\", TT_RECURSIVE, "*.*"), file("C:\\", TT_CONTENT, ""),
         {"C:\\", TT_CONTENT, {}, {}, "*.*", true}, file("C:\\", TT_SINGLE, ""),
-        file("C:\\a.txt|C:\\b.txt", TT_SINGLE, ""),
         file("%UserProfile%\\veltrin.log", TT_SINGLE, ""),
         file("%UserProfile%\\Veltrin*\\Cache", TT_TREE_AND_SELF, "*.*"), file("C:\\", 5, "*.*")};
     action.lstFileUpdates = {{"%WinDir%\\veltrin-none.ini", FileUpdate::FU_CLEAR_KEYWORDS, {"x"}}};
@@ -160,6 +160,9 @@ TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
                      "subfolders, then each such folder itself when it ends empty (C:\\*\\Cache\\*.*)",
           Placed(strFiles + "folders that match a path below the Windows folder (<W>\\Temp?\\*.log, "
                             "written as %WinDir%\\Temp?)"),
+          Placed(strFiles + "the Windows folder and in all its subfolders (<W>\\*.log, written as %WinDir%)"),
+          "Deletes the file C:\\*\\veltrin.ini in folders that match a path below the root of drive C:\\",
+          "Deletes the file C:\\b.txt in the root of drive C:\\",
           Placed("Removes words from the file <W>\\veltrin-none.ini in the Windows folder "
                  "(written as %WinDir%\\veltrin-none.ini)"),
           strWrites + "CURRENT_USER\\" + strRun + " (value \"Helper\")",
