@@ -4,7 +4,9 @@
 #include "cleaner/model/ActionManager.h"
 #include "cleaner/plugins/PluginLoading.h"
 #include "cleaner/plugins/PluginReach.h"
+#include "cleaner/plugins/RuleImport.h"
 #include "cleaner/shell/Addresses.h"
+#include "cleaner/shell/MessageBox.h"
 #include "cleaner/shell/ProductInfo.h"
 #include "cleaner/shell/resource.h"
 #include "framework/FileDialog.h"
@@ -16,7 +18,10 @@ namespace {
 
 StringVector ChoosePluginFiles(HWND hOwner)
 {
-    return ChooseFilesToOpen(hOwner);
+    return ChooseFilesToOpen(hOwner, "Plug-ins and rule files (*.pld;*.ini)\0*.pld;*.ini\0"
+                                     "Plug-ins (*.pld)\0*.pld\0"
+                                     "Rule files (*.ini)\0*.ini\0"
+                                     "All files (*.*)\0*.*\0");
 }
 
 bool IsCheckedState(UINT uState)
@@ -47,6 +52,26 @@ std::string FileNameOf(const std::string& strPath)
 {
     const size_t nSlash = strPath.find_last_of("\\/");
     return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
+}
+
+// What became of a rule file: its counts, or why it could not be read, and
+// the first of the parts it left out.
+std::string ImportMessage(const std::string& strFile, const ImportReport& report)
+{
+    if (!report.bRead)
+        return report.strError + "\r\n";
+    std::string strText = FileNameOf(strFile) + ": " + report.Summary() + ".\r\n";
+    const size_t kMaxLines = 8;
+    size_t nSkipped = 0;
+    for (const std::string& strLine : report.vecLines) {
+        if (strLine.compare(0, 8, "Skipped ") != 0 && strLine.compare(0, 5, "Line ") != 0)
+            continue;
+        if (++nSkipped <= kMaxLines)
+            strText += strLine + "\r\n";
+    }
+    if (nSkipped > kMaxLines)
+        strText += "And " + std::to_string(nSkipped - kMaxLines) + " more left out.\r\n";
+    return strText;
 }
 
 }  // namespace
@@ -234,7 +259,13 @@ void CPagePlugins::OnImport()
     if (files.empty())
         return;
     const std::string strFolder = GetPluginFolder();
+    std::string strRuleReport;
     for (const std::string& strFile : files) {
+        if (IsRuleFile(strFile)) {
+            strRuleReport += ImportMessage(
+                strFile, ImportIntoPluginFolder(strFile, strFolder, m_manager.GetSettings()));
+            continue;
+        }
         // A file that cannot be copied is left out; the reload below shows
         // what the folder really holds.
         CopyFileA(strFile.c_str(), (strFolder + "\\" + FileNameOf(strFile)).c_str(), FALSE);
@@ -256,6 +287,8 @@ void CPagePlugins::OnImport()
         }
     }
     ShowSelectedDetails();
+    if (!strRuleReport.empty())
+        ShowMessageBox(strRuleReport, "Import Plug-Ins", MBS_OK | MBS_ICON_INFORMATION, nullptr);
 }
 
 bool CPagePlugins::Apply()

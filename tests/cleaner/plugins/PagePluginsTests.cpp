@@ -110,6 +110,7 @@ TEST_F(PluginsPage, TickingAWarningPluginAsksWithWhatItReachesInView)
 }
 
 // Files are copied into the plugin folder, replacing those of their name; a failed copy is left out.
+// Rule files are imported, and the page says what became of them.
 TEST_F(PluginsPage, ImportCopiesTheFilesAndShowsTheReloadedPlugins)
 {
     CTempFolder source;
@@ -124,15 +125,26 @@ TEST_F(PluginsPage, ImportCopiesTheFilesAndShowsTheReloadedPlugins)
     ASSERT_NE(hReader, INVALID_HANDLE_VALUE);
     CPagePlugins& page = Open();
     Select(1);
-    g_chosenFiles = {source / "One.pld", source / "Locked.pld", source / "Warn.pld"};
+    ASSERT_TRUE(WriteFileBytes(source / "rules.ini", "[Ruled *]\nFileKey1=%Temp%\\Ruled|*.tmp\n"
+                                                     "FileKey2=%Temp%\\Ruled\n"));
+    g_chosenFiles = {source / "One.pld", source / "Locked.pld", source / "Warn.pld",
+                     source / "rules.ini", source / "none.ini"};
     m_answers.Press(IDYES);
+    m_answers.Press(IDOK);
     ClickButton(page, IDC_PLUGINS_IMPORT);
     CloseHandle(hReader);
     for (const char* pszName : {"One.pld", "Warn.pld"})
         EXPECT_EQ(ReadFileBytes(m_folder / pszName), ReadFileBytes(source / pszName)) << pszName;
-    EXPECT_EQ(Shown(), "Locked One+ Warn+ ");
+    EXPECT_EQ(Shown(), "Locked One+ Ruled Warn+ ");
     // Refilling ticks the enabled warning plugin, which asks again; the selection stays.
-    EXPECT_EQ(m_answers.Seen(), StringVector({Question("Warn")}));
+    StringVector seen = m_answers.Seen();
+    ASSERT_EQ(seen.size(), 2u);
+    for (size_t nWrap; (nWrap = seen[1].find("\r\n")) != std::string::npos;)
+        seen[1].erase(nWrap, 2);  // the lines, and where the box wrapped them
+    EXPECT_EQ(seen, StringVector({Question("Warn"),
+                                  "Import Plug-Ins\nrules.ini: 1 imported, 0 not installed here, 0 "
+                                  "skipped.Skipped Ruled: FileKey2: it has no maskThe file " +
+                                      source / "none.ini" + " could not be opened."}));
     EXPECT_EQ(m_list.GetSelectedItem(), 1);
 }
 
