@@ -3,6 +3,7 @@
 #include "cleaner/plugins/PluginAction.h"
 #include "cleaner/plugins/RuleFile.h"
 #include "cleaner/plugins/RuleImport.h"
+#include "common/RegistryKeys.h"
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/PluginBytes.h"
 
@@ -123,4 +124,49 @@ TEST_F(RuleImport, ImportingAgainReplacesByIdentifierAndUnreadableFilesAreRefuse
             << report.strError;
         EXPECT_TRUE(report.vecLines.empty());
     }
+}
+
+// Imported rules clean as their entries say: a browser's profiles through wildcard folders, the
+// spared files and masks kept, and a cache folder that goes once it is empty.
+TEST_F(CleaningRun, ImportedRulesCleanTheProfilesTheyNameAndSpareWhatTheyExclude)
+{
+    const std::string strTop = m_folder.Path();
+    for (const char* pszFolder :
+         {"Chrome", "Chrome\\User Data", "Chrome\\User Data\\Default",
+          "Chrome\\User Data\\Default\\Cache", "Chrome\\User Data\\Profile 1",
+          "Chrome\\User Data\\Profile 1\\Cache", "Chrome\\User Data\\Profile 1\\Cache\\sub",
+          "Firefox", "Firefox\\Profiles", "Firefox\\Profiles\\x.default",
+          "Firefox\\Profiles\\x.default\\cache2", "Firefox\\Profiles\\x.default\\cache2\\entries"})
+        MakeFolder(pszFolder);
+    const char* const kGone[] = {"Chrome\\User Data\\Default\\Cache\\a.tmp",
+                                 "Chrome\\User Data\\Profile 1\\Cache\\sub\\b.tmp",
+                                 "Firefox\\Profiles\\x.default\\cache2\\entries\\e1"};
+    const char* const kKept[] = {"Chrome\\User Data\\Default\\Cache\\index.keep",
+                                 "Chrome\\User Data\\Profile 1\\Cache\\sub\\state.json",
+                                 "Chrome\\User Data\\Default\\Bookmarks",
+                                 "Firefox\\Profiles\\x.default\\prefs.js"};
+    for (const char* const* ppszFiles : {kGone, kKept})
+        for (size_t n = 0; n < 3 + (ppszFiles == kKept); ++n)
+            MakeFile(ppszFiles[n], 10);
+    const CTempFolder plugins, source;
+    ASSERT_TRUE(WriteFileBytes(
+        source / "rules.ini",
+        "[Chrome Cache *]\nDetectFile=" + strTop + "\\Chrome\nFileKey1=" + strTop +
+            "\\Chrome\\User Data\\*\\Cache|*|RECURSE\nExcludeKey1=FILE|" + strTop +
+            "\\Chrome\\User Data\\*\\Cache\\|index.keep\nExcludeKey2=PATH|" + strTop +
+            "\\Chrome\\|*.json\n[Firefox Cache *]\nFileKey1=" + strTop +
+            "\\Firefox\\Profiles\\*\\cache2|*|REMOVESELF\n"));
+    ASSERT_EQ(ImportIntoPluginFolder(source / "rules.ini", plugins.Path(), *m_settings).nImported,
+              2u);
+    WriteStringValue(kSettingsKey, "strPluginFolder", plugins.Path());
+    Build();
+    Enable("Chrome Cache");
+    Enable("Firefox Cache");
+    ASSERT_TRUE(Run());
+    for (const char* pszFile : kGone)
+        EXPECT_FALSE(FileExists(m_folder / pszFile)) << pszFile;
+    for (const char* pszFile : kKept)
+        EXPECT_TRUE(FileExists(m_folder / pszFile)) << pszFile;
+    EXPECT_FALSE(FileExists(m_folder / "Firefox\\Profiles\\x.default\\cache2"));
+    EXPECT_TRUE(FileExists(m_folder / "Chrome\\User Data\\Profile 1\\Cache\\sub"));
 }
