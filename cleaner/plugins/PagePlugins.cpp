@@ -209,10 +209,12 @@ void CPagePlugins::ShowSelectedDetails()
     const CAction* pAction = nItem >= 0 ? FindAction(nItem) : nullptr;
     if (!pAction)
         return;
-    // Below the author's own words, what the plugin reaches beyond them.
+    // Below the author's own words, what the plugin reaches beyond them and
+    // everything it removes.
+    const CGeneralSettings& settings = m_manager.GetSettings();
     SetItemText(IDC_PLUGINS_DESCRIPTION,
-                PluginDetailsText(pAction->strDescription,
-                                  DescribePluginReach(*pAction, m_manager.GetSettings())));
+                PluginDetailsText(pAction->strDescription, DescribePluginReach(*pAction, settings),
+                                  DescribePluginTargets(*pAction, settings)));
     const HICON hIcon =
         LoadIconA(nullptr, pAction->dwWarningLevel == WL_WARNING ? IDI_EXCLAMATION
                                                                  : IDI_INFORMATION);

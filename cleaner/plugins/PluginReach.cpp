@@ -14,6 +14,7 @@
 namespace {
 
 const char kHeading[] = "This plug-in also:";
+const char kTargetsHeading[] = "It removes:";
 const char kBullet[] = "- ";
 const char kLineEnd[] = "\r\n";
 
@@ -573,15 +574,103 @@ StringVector DescribePluginReach(const CAction& action, const CGeneralSettings& 
     return lines;
 }
 
-std::string PluginDetailsText(const std::string& strDescription, const StringVector& reach)
+namespace {
+
+std::string TargetMasks(const FileTarget& target, const CGeneralSettings& settings)
 {
-    if (reach.empty())
-        return strDescription;
+    const StringVector masks =
+        target.bUseMaskList
+            ? target.vecMasks
+            : SplitAtSeparator(ExpandHiddenMask(target.strMask, settings), kListSeparator);
+    std::string strMasks;
+    for (const std::string& strMask : masks) {
+        if (!strMask.empty())
+            strMasks += (strMasks.empty() ? "" : ", ") + strMask;
+    }
+    return strMasks;
+}
+
+std::string FileTargetLine(const FileTarget& target, const std::string& strPath,
+                           const std::string& strMasks)
+{
+    std::string strLine;
+    switch (target.dwType) {
+    case TT_SINGLE:
+        return "The file " + strPath;
+    case TT_CONTENT:
+        strLine = strMasks + " in " + strPath;
+        break;
+    case TT_RECURSIVE:
+        strLine = strMasks + " in " + strPath + " and its subfolders";
+        break;
+    case TT_TREE_AND_SELF:
+        strLine = strMasks + " in " + strPath + " and its subfolders, then the folder itself "
+                                                "when it ends empty";
+        break;
+    default:
+        return std::string();  // the engine skips other types
+    }
+    const char* pszJoin = ", except ";
+    for (const std::string& strExcluded : target.lstExclude) {
+        strLine += pszJoin + strExcluded;
+        pszJoin = ", ";
+    }
+    return strLine;
+}
+
+std::string KeyTargetLine(const RegTarget& target)
+{
+    const std::string strKey = RootKeyName(target.dwKey) + "\\" + ExpandUserName(target.strName);
+    switch (target.dwType) {
+    case TT_SINGLE:
+        return "The value \"" + target.strValue + "\" of " + strKey;
+    case TT_CONTENT:
+        return "The values " + target.strValueMask + " of " + strKey;
+    case TT_RECURSIVE:
+        return "The key " + strKey + " and all its subkeys";
+    default:
+        return std::string();
+    }
+}
+
+}  // namespace
+
+StringVector DescribePluginTargets(const CAction& action, const CGeneralSettings& settings)
+{
+    StringVector lines;
+    if (action.dwKind != AK_STANDARD)
+        return lines;
+    for (const FileTarget& target : action.lstFiles) {
+        const std::string strMasks = TargetMasks(target, settings);
+        if (target.dwType != TT_SINGLE && strMasks.empty())
+            continue;  // the engine cleans nothing without a mask
+        for (const TargetPath& path : ExpandedPaths(target.strName, true, settings)) {
+            const std::string strLine = FileTargetLine(target, path.strResolved, strMasks);
+            if (!strLine.empty())
+                lines.push_back(strLine);
+        }
+    }
+    for (const RegTarget& target : action.lstKeys) {
+        const std::string strLine = KeyTargetLine(target);
+        if (!strLine.empty() && !target.strName.empty())
+            lines.push_back(strLine);
+    }
+    return lines;
+}
+
+std::string PluginDetailsText(const std::string& strDescription, const StringVector& reach,
+                              const StringVector& targets)
+{
     std::string strText = strDescription;
-    if (!strText.empty())
-        strText += std::string(kLineEnd) + kLineEnd;
-    strText += kHeading;
-    for (const std::string& strLine : reach)
-        strText += kLineEnd + (kBullet + strLine);
+    for (const auto& section : {std::make_pair(kHeading, &reach),
+                                std::make_pair(kTargetsHeading, &targets)}) {
+        if (section.second->empty())
+            continue;
+        if (!strText.empty())
+            strText += std::string(kLineEnd) + kLineEnd;
+        strText += section.first;
+        for (const std::string& strLine : *section.second)
+            strText += kLineEnd + (kBullet + strLine);
+    }
     return strText;
 }

@@ -16,7 +16,15 @@ struct CGeneralSettings;
 // kind really does is told. Empty when the action does nothing of the sort.
 StringVector DescribePluginReach(const CAction& action, const CGeneralSettings& settings);
 
-// The description, then the sentences under a heading of their own; the
-// description alone when there are none. Lines end in "\r\n", as a
+// Every file and registry target of a standard action, one line each, with
+// its paths expanded as a clean expands them now; folders written with
+// wildcards are shown as written after the expansion of their macros.
+// Targets that a clean would skip here (a macro without a location) are
+// left out.
+StringVector DescribePluginTargets(const CAction& action, const CGeneralSettings& settings);
+
+// The description, then the sentences of the reach and the targets, each
+// under a heading of its own when there are any. Lines end in "\r\n", as a
 // multi-line edit control needs them.
-std::string PluginDetailsText(const std::string& strDescription, const StringVector& reach);
+std::string PluginDetailsText(const std::string& strDescription, const StringVector& reach,
+                              const StringVector& targets = {});

@@ -7,6 +7,7 @@
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/HostilePlugins.h"
 #include "tests/support/PluginBytes.h"
+#include "tests/support/SavedFile.h"
 
 #include <gtest/gtest.h>
 
@@ -187,4 +188,35 @@ TEST_F(Plugins, EachKindTellsWhatItsHandlerDoesWhereItMatters)
         action.dwKind = c.first;
         EXPECT_EQ(DescribePluginReach(action, *m_settings), c.second) << c.first;
     }
+}
+
+// Every target as a clean would take it now, below the reach: folders with their masks and
+// exclusions, wildcards as written; what a clean would skip here is left out.
+TEST_F(Plugins, DetailsListEveryTargetBelowTheReach)
+{
+    CSavedVariable appData("AppData");
+    appData.Set("C:\\veltrin-none\\Roaming");
+    CAction action;
+    action.lstFiles = {{"%AppData%\\a.log"},
+                       {"%AppData%\\X", TT_CONTENT, {}, {}, "*.tmp|*.log"},
+                       {"%AppData%\\*\\Cache", TT_TREE_AND_SELF, {"keep.ini", "*.json"}, {}, "*"},
+                       {"%AppData%\\Y", TT_RECURSIVE, {}, {}, ""},
+                       {"[PATH_APP_WINAMP_ROOT]\\Logs", TT_RECURSIVE}};
+    action.lstKeys = {{"Software\\App", "Last", "", RK_CURRENT_USER, {}, {}, TT_SINGLE},
+                      {"Software\\App\\Typed", "", "url*", RK_CURRENT_USER, {}, {}, TT_CONTENT},
+                      {"Software\\App\\MRU", "", "", RK_LOCAL_MACHINE, {}, {}, TT_RECURSIVE}};
+    const StringVector targets = DescribePluginTargets(action, *m_settings);
+    EXPECT_EQ(targets,
+              (StringVector{"The file C:\\veltrin-none\\Roaming\\a.log",
+                            "*.tmp, *.log in C:\\veltrin-none\\Roaming\\X",
+                            "* in C:\\veltrin-none\\Roaming\\*\\Cache and its subfolders, then the "
+                            "folder itself when it ends empty, except keep.ini, *.json",
+                            "The value \"Last\" of HKEY_CURRENT_USER\\Software\\App",
+                            "The values url* of HKEY_CURRENT_USER\\Software\\App\\Typed",
+                            "The key HKEY_LOCAL_MACHINE\\Software\\App\\MRU and all its subkeys"}));
+    EXPECT_EQ(PluginDetailsText("About.", {"Starts x"}, {targets[0]}),
+              "About.\r\n\r\nThis plug-in also:\r\n- Starts x\r\n\r\nIt removes:\r\n- " + targets[0]);
+    EXPECT_EQ(PluginDetailsText("", {}, {"a", "b"}), "It removes:\r\n- a\r\n- b");
+    action.dwKind = AK_CLIPBOARD;
+    EXPECT_TRUE(DescribePluginTargets(action, *m_settings).empty());
 }
