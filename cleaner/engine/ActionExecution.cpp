@@ -146,7 +146,7 @@ CleanStats RunStandardSteps(const CAction& action, const CGeneralSettings& setti
 {
     CleanStats stats;
     for (const RegTarget& target : action.lstKeys)
-        stats += CleanRegTarget(target, changes);
+        stats += CleanRegTargetInEveryView(target, changes);
     for (const FileTarget& target : action.lstFiles) {
         if (stop.IsRequested())
             return stats;

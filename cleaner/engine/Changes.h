@@ -46,15 +46,18 @@ public:
     virtual bool RewriteFile(const std::string& strPath, const std::string& bytes, bool bCreate,
                              bool bChanged) = 0;
 
-    // Deletes the value of the key below the root; true when it went.
+    // Deletes the value of the key below the root; true when it went. The
+    // view is 0 for the registry as the program sees it, or KEY_WOW64_64KEY
+    // or KEY_WOW64_32KEY for that half of a 64-bit Windows' registry.
     virtual bool DeleteRegValue(HKEY hRoot, const std::string& strKey,
-                                const std::string& strName) = 0;
-    // Deletes the key with everything below it. With an ancestor strOpenUpFrom
-    // the access lists from that ancestor down, the tree's included, are
-    // first opened to the user, who may otherwise not change them; the
-    // ancestor gets its own list back afterwards.
+                                const std::string& strName, REGSAM samView) = 0;
+    // Deletes the key with everything below it, in the view as above. With an
+    // ancestor strOpenUpFrom (the program's own view only) the access lists
+    // from that ancestor down, the tree's included, are first opened to the
+    // user, who may otherwise not change them; the ancestor gets its own list
+    // back afterwards.
     virtual void DeleteRegKeyTree(HKEY hRoot, const std::string& strKey,
-                                  const std::string& strOpenUpFrom) = 0;
+                                  const std::string& strOpenUpFrom, REGSAM samView) = 0;
     // Writes a text (REG_SZ) or number (REG_DWORD) value, creating the key.
     virtual void SetRegValue(HKEY hRoot, const std::string& strKey, const std::string& strName,
                              DWORD dwType, const std::string& bytes) = 0;

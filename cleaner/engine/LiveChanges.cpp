@@ -14,6 +14,36 @@
 
 namespace {
 
+// The view is named again on every key opened below: the system does not
+// carry it from a parent key's handle to its subkeys.
+bool DeleteKeyTreeInView(HKEY hRoot, const std::string& strKey, REGSAM samView)
+{
+    typedef LONG(WINAPI * DeleteKeyEx)(HKEY, LPCSTR, REGSAM, DWORD);
+    // Only the systems that have views have this function.
+    static const DeleteKeyEx pfnDeleteKeyEx = reinterpret_cast<DeleteKeyEx>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"),
+                                               "RegDeleteKeyExA")));
+    if (!pfnDeleteKeyEx)
+        return false;
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ | samView, &hKey) != ERROR_SUCCESS)
+        return false;
+    std::vector<std::string> subkeys;
+    {
+        const KeyHolder key(hKey);
+        char szName[256];
+        DWORD cchName = sizeof(szName);
+        while (RegEnumKeyExA(hKey, DWORD(subkeys.size()), szName, &cchName, nullptr, nullptr,
+                             nullptr, nullptr) == ERROR_SUCCESS) {
+            subkeys.push_back(szName);
+            cchName = sizeof(szName);
+        }
+    }
+    for (const std::string& strSubkey : subkeys)
+        DeleteKeyTreeInView(hRoot, strKey + "\\" + strSubkey, samView);
+    return pfnDeleteKeyEx(hRoot, strKey.c_str(), samView, 0) == ERROR_SUCCESS;
+}
+
 class CLiveChanges : public IChanges {
 public:
     CleanStats RemoveFile(const ChosenFile& file, const FileRemoval& removal) override
@@ -32,16 +62,25 @@ public:
         return RewriteWholeFile(strPath, bytes, bCreate);
     }
 
-    bool DeleteRegValue(HKEY hRoot, const std::string& strKey,
-                        const std::string& strName) override
+    bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const std::string& strName,
+                        REGSAM samView) override
     {
-        return SHDeleteValueA(hRoot, strKey.c_str(), strName.c_str()) == ERROR_SUCCESS;
+        if (samView == 0)
+            return SHDeleteValueA(hRoot, strKey.c_str(), strName.c_str()) == ERROR_SUCCESS;
+        HKEY hKey;
+        if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_SET_VALUE | samView, &hKey) !=
+            ERROR_SUCCESS)
+            return false;
+        const KeyHolder key(hKey);
+        return RegDeleteValueA(hKey, strName.c_str()) == ERROR_SUCCESS;
     }
 
     void DeleteRegKeyTree(HKEY hRoot, const std::string& strKey,
-                          const std::string& strOpenUpFrom) override
+                          const std::string& strOpenUpFrom, REGSAM samView) override
     {
-        if (strOpenUpFrom.empty())
+        if (samView != 0)
+            DeleteKeyTreeInView(hRoot, strKey, samView);
+        else if (strOpenUpFrom.empty())
             SHDeleteKeyA(hRoot, strKey.c_str());
         else
             DeleteKeyTreeOpeningUp(hRoot, strOpenUpFrom, strKey);

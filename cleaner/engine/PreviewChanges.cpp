@@ -18,6 +18,15 @@ std::string ValueText(HKEY hRoot, const std::string& strKey, const std::string& 
     return KeyText(hRoot, strKey) + "\\" + (strName.empty() ? "(Default)" : strName);
 }
 
+// Which half of a 64-bit Windows' registry a line is about, when not the
+// program's own.
+std::string InView(REGSAM samView)
+{
+    if (samView == KEY_WOW64_64KEY)
+        return " (64-bit view)";
+    return samView == KEY_WOW64_32KEY ? " (32-bit view)" : "";
+}
+
 uint64_t FileSize(const FileFacts& facts)
 {
     if (!facts.bKnown)
@@ -40,10 +49,11 @@ bool InUseElsewhere(const std::string& strPath)
     return false;
 }
 
-bool KeyExists(HKEY hRoot, const std::string& strKey)
+bool KeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView)
 {
     HKEY hKey;
-    const LONG nResult = RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE, &hKey);
+    const LONG nResult =
+        RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE | samView, &hKey);
     if (nResult == ERROR_SUCCESS) {
         RegCloseKey(hKey);
         return true;
@@ -97,26 +107,28 @@ bool CPreviewChanges::RewriteFile(const std::string& strPath, const std::string&
 }
 
 bool CPreviewChanges::DeleteRegValue(HKEY hRoot, const std::string& strKey,
-                                     const std::string& strName)
+                                     const std::string& strName, REGSAM samView)
 {
     HKEY hKey;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE | samView, &hKey) !=
+        ERROR_SUCCESS)
         return false;
     const KeyHolder key(hKey);
     if (RegQueryValueExA(hKey, strName.c_str(), nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS)
         return false;
     LogMessage(LI_FILE_DELETED, "Registry value %s would be deleted",
-               ValueText(hRoot, strKey, strName).c_str());
+               (ValueText(hRoot, strKey, strName) + InView(samView)).c_str());
     return true;
 }
 
-void CPreviewChanges::DeleteRegKeyTree(HKEY hRoot, const std::string& strKey, const std::string&)
+void CPreviewChanges::DeleteRegKeyTree(HKEY hRoot, const std::string& strKey, const std::string&,
+                                       REGSAM samView)
 {
-    if (!KeyExists(hRoot, strKey))
+    if (!KeyExists(hRoot, strKey, samView))
         return;
     LogMessage(LI_FILE_DELETED, "Registry key %s would be deleted with everything below it",
-               KeyText(hRoot, strKey).c_str());
+               (KeyText(hRoot, strKey) + InView(samView)).c_str());
 }
 
 void CPreviewChanges::SetRegValue(HKEY hRoot, const std::string& strKey,

@@ -11,10 +11,10 @@ public:
     void RemoveFolderIfEmpty(const std::string& strPath) override;
     bool RewriteFile(const std::string& strPath, const std::string& bytes, bool bCreate,
                      bool bChanged) override;
-    bool DeleteRegValue(HKEY hRoot, const std::string& strKey,
-                        const std::string& strName) override;
+    bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const std::string& strName,
+                        REGSAM samView) override;
     void DeleteRegKeyTree(HKEY hRoot, const std::string& strKey,
-                          const std::string& strOpenUpFrom) override;
+                          const std::string& strOpenUpFrom, REGSAM samView) override;
     void SetRegValue(HKEY hRoot, const std::string& strKey, const std::string& strName,
                      DWORD dwType, const std::string& bytes) override;
     void EmptyClipboard() override;

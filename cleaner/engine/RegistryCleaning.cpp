@@ -3,6 +3,7 @@
 #include "cleaner/engine/KeyHolder.h"
 #include "cleaner/engine/MatchMask.h"
 #include "cleaner/engine/PathMacros.h"
+#include "cleaner/engine/SystemVersion.h"
 #include "common/RegValue.h"
 
 #include <algorithm>
@@ -62,7 +63,7 @@ void GrowBuffers(HKEY hKey, std::vector<char>& name, std::vector<char>& data)
 
 }  // namespace
 
-CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes)
+CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes, REGSAM samView)
 {
     CleanStats stats;
     if (target.dwType != TT_SINGLE && target.dwType != TT_CONTENT &&
@@ -76,31 +77,48 @@ CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes)
 
     const HKEY hRoot = RootKeyHandle(target.dwKey);
     HKEY hOpened;
-    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, AccessForType(target.dwType), &hOpened) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, AccessForType(target.dwType) | samView,
+                      &hOpened) != ERROR_SUCCESS)
         return stats;
     const KeyHolder key(hOpened);
 
     switch (target.dwType) {
     case TT_SINGLE:
-        changes.DeleteRegValue(hRoot, strKey, target.strValue);
+        changes.DeleteRegValue(hRoot, strKey, target.strValue, samView);
         stats.nDeletedRegEntries = 1;
         break;
     case TT_CONTENT:
         stats += DeleteValuesByMask(hRoot, strKey, key.get(), target.lstExcludeValues,
-                                    target.strValueMask, changes);
+                                    target.strValueMask, changes, samView);
         break;
     case TT_RECURSIVE:
-        changes.DeleteRegKeyTree(hRoot, strKey, std::string());
+        changes.DeleteRegKeyTree(hRoot, strKey, std::string(), samView);
         stats.nDeletedRegEntries = 1;
         break;
     }
     return stats;
 }
 
+CleanStats CleanRegTargetInEveryView(const RegTarget& target, IChanges& changes)
+{
+    CleanStats stats = CleanRegTarget(target, changes);
+    const std::string strKey = ExpandUserName(target.strName);
+    const bool bMachineSoftware = target.dwKey == RK_LOCAL_MACHINE &&
+                                  lstrcmpiA(strKey.substr(0, 9).c_str(), "Software\\") == 0;
+    if (!bMachineSoftware)
+        return stats;
+    // A 64-bit program reaches the 32-bit half; a 32-bit one, the 64-bit
+    // half where it runs on a 64-bit Windows.
+    const REGSAM samOther =
+        sizeof(void*) == 8 ? KEY_WOW64_32KEY : RunsUnderWow64() ? KEY_WOW64_64KEY : 0;
+    if (samOther != 0)
+        stats += CleanRegTarget(target, changes, samOther);
+    return stats;
+}
+
 CleanStats DeleteValuesByMask(HKEY hRoot, const std::string& strKey, HKEY hKey,
                               const StringList& lstExcludeValues, const std::string& strMask,
-                              IChanges& changes)
+                              IChanges& changes, REGSAM samView)
 {
     std::vector<char> name(kEnumBufferSize);
     std::vector<char> data(kEnumBufferSize);
@@ -139,7 +157,7 @@ CleanStats DeleteValuesByMask(HKEY hRoot, const std::string& strKey, HKEY hKey,
 
     CleanStats stats;
     for (const std::string& strName : vecDoomed) {
-        if (changes.DeleteRegValue(hRoot, strKey, strName))
+        if (changes.DeleteRegValue(hRoot, strKey, strName, samView))
             ++stats.nDeletedRegEntries;
     }
     return stats;

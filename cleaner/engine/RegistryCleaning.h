@@ -13,8 +13,16 @@
 // match a mask, or a key with all its subkeys. A key that cannot be opened
 // gives nothing; a value or key target counts one once its key opens, whether
 // or not there was anything to delete. A target without a key path, or a key
-// tree of a single component below the root, is never touched.
-CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes = LiveChanges());
+// tree of a single component below the root, is never touched. The view is
+// 0 for the registry as the program sees it, or KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY for that half of a 64-bit Windows' registry.
+CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes = LiveChanges(),
+                          REGSAM samView = 0);
+
+// CleanRegTarget as the program sees the registry, and for a target below
+// HKEY_LOCAL_MACHINE\Software on a 64-bit Windows, where 32-bit and 64-bit
+// programs keep their machine settings apart, in the other half as well.
+CleanStats CleanRegTargetInEveryView(const RegTarget& target, IChanges& changes);
 
 // Deletes the values of the key, open as hKey, whose names match the mask
 // (an empty mask matches every name), except those whose data, read as text
@@ -22,7 +30,7 @@ CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes = LiveChang
 // value deleted.
 CleanStats DeleteValuesByMask(HKEY hRoot, const std::string& strKey, HKEY hKey,
                               const StringList& lstExcludeValues, const std::string& strMask,
-                              IChanges& changes);
+                              IChanges& changes, REGSAM samView = 0);
 
 // Sets the value that the update names, creating its key when missing. An
 // update without a key path writes nothing.

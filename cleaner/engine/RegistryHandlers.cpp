@@ -143,7 +143,7 @@ void ClearUserStore(IChanges& changes)
     if (strSid.empty())
         return;
     const std::string strUserKey = kStorageKey + strSid;
-    changes.DeleteRegKeyTree(HKEY_CURRENT_USER, strUserKey + kFormDataKey, strUserKey);
+    changes.DeleteRegKeyTree(HKEY_CURRENT_USER, strUserKey + kFormDataKey, strUserKey, 0);
 }
 
 // Windows 95, 98 and ME keep the form data under the logon name.
@@ -154,7 +154,7 @@ void ClearMachineStore(IChanges& changes)
     if (!GetUserNameA(szUser, &cchUser) || szUser[0] == '\0')
         return;
     const std::string strKey = kStorageKey + std::string(szUser) + kFormDataKey;
-    changes.DeleteRegKeyTree(HKEY_LOCAL_MACHINE, strKey, std::string());
+    changes.DeleteRegKeyTree(HKEY_LOCAL_MACHINE, strKey, std::string(), 0);
 }
 
 }  // namespace
@@ -202,19 +202,21 @@ void ClearSearchMRU(IChanges& changes)
     const std::string strNone;
     if (IsWinXP()) {
         changes.DeleteRegKeyTree(HKEY_CURRENT_USER,
-                                 "Software\\Microsoft\\Search Assistant\\ACMru", strNone);
+                                 "Software\\Microsoft\\Search Assistant\\ACMru", strNone, 0);
     } else if (IsWin2000()) {
         changes.DeleteRegKeyTree(HKEY_CURRENT_USER,
                                  "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
                                  "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}",
-                                 strNone);
+                                 strNone, 0);
     } else {
         changes.DeleteRegKeyTree(
             HKEY_CURRENT_USER,
-            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindComputerMRU", strNone);
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FindComputerMRU", strNone,
+            0);
         changes.DeleteRegKeyTree(
             HKEY_CURRENT_USER,
-            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU", strNone);
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU",
+            strNone, 0);
     }
 }
 

@@ -199,6 +199,52 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
 }
 
 // Without a key path a target would work on the root itself; a key tree of one component
+// On a 64-bit Windows, 32-bit and 64-bit programs keep the machine's software settings apart: a
+// target below that key goes in both halves, and nothing else of the key goes with it.
+TEST_F(RegistryCleaning, MachineSoftwareTargetsGoInBothHalvesOfA64BitRegistry)
+{
+    BOOL bWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &bWow64);
+    const REGSAM samOther = sizeof(void*) == 8 ? KEY_WOW64_32KEY : bWow64 ? KEY_WOW64_64KEY : 0;
+    if (samOther == 0)
+        GTEST_SKIP() << "a 32-bit Windows has one registry";
+    const std::string strKey = "Software\\VeltrinViewTest";
+    const auto make = [](HKEY hRoot, const std::string& strPath, REGSAM samView, const char* pszValue) {
+        HKEY hKey;
+        ASSERT_EQ(RegCreateKeyExA(hRoot, strPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | samView,
+                                  nullptr, &hKey, nullptr), ERROR_SUCCESS);
+        RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+        RegCloseKey(hKey);
+    };
+    const auto has = [](const std::string& strPath, REGSAM samView, const char* pszValue) {
+        HKEY hKey;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, strPath.c_str(), 0, KEY_READ | samView, &hKey))
+            return false;
+        const bool bHas = RegQueryValueExA(hKey, pszValue, nullptr, nullptr, nullptr, nullptr) == 0;
+        RegCloseKey(hKey);
+        return bHas;
+    };
+    for (REGSAM samView : {REGSAM(0), samOther}) {
+        make(HKEY_LOCAL_MACHINE, strKey + "\\Tree\\Sub", samView, "v");
+        make(HKEY_LOCAL_MACHINE, strKey, samView, samView ? "Other" : "Last");
+        make(HKEY_LOCAL_MACHINE, strKey, samView, "Kept");
+    }
+    ASSERT_FALSE(has(strKey, 0, "Other")) << "the halves are apart";
+    const RegTarget targets[] = {{strKey + "\\Tree", "", "", RK_LOCAL_MACHINE, {}, {}, TT_RECURSIVE},
+                                 {strKey, "Last", "", RK_LOCAL_MACHINE, {}, {}, TT_SINGLE},
+                                 {strKey, "Other", "", RK_LOCAL_MACHINE, {}, {}, TT_SINGLE}};
+    for (const RegTarget& target : targets)
+        CleanRegTargetInEveryView(target, LiveChanges());
+    for (REGSAM samView : {REGSAM(0), samOther}) {
+        SCOPED_TRACE(samView);
+        EXPECT_FALSE(has(strKey + "\\Tree\\Sub", samView, "v"));
+        EXPECT_FALSE(has(strKey, samView, "Last") || has(strKey, samView, "Other"));
+        EXPECT_TRUE(has(strKey, samView, "Kept"));
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (strKey + "\\Tree").c_str(), samView, 0);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), samView, 0);
+    }
+}
+
 // would take a whole top-level key such as "Software"; an unknown type does nothing.
 TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped)
 {
