@@ -12,18 +12,19 @@ MappedRule Map(const std::string& strKeys)
     return MapRuleEntry(file.entries.at(0), "rules.ini");
 }
 
-std::string Describe(const FileTarget& t)
+// "folder type masks -exclusion..." for each file target, "root key type [value]" for each key.
+StringVector Targets(const CAction& action)
 {
-    std::string strText = t.strName + " " + std::to_string(t.dwType) + " " + t.strMask;
-    for (const std::string& strName : t.lstExclude)
-        strText += " -" + strName;
-    return strText;
-}
-
-std::string Describe(const RegTarget& t)
-{
-    return std::to_string(t.dwKey & 0xF) + " " + t.strName + " " + std::to_string(t.dwType) +
-           (t.strValue.empty() ? "" : " " + t.strValue);
+    StringVector targets;
+    for (const FileTarget& t : action.lstFiles) {
+        targets.push_back(t.strName + " " + std::to_string(t.dwType) + " " + t.strMask);
+        for (const std::string& strName : t.lstExclude)
+            targets.back() += " -" + strName;
+    }
+    for (const RegTarget& t : action.lstKeys)
+        targets.push_back(std::to_string(t.dwKey & 0xF) + " " + t.strName + " " +
+                          std::to_string(t.dwType) + (t.strValue.empty() ? "" : " " + t.strValue));
+    return targets;
 }
 
 }  // namespace
@@ -86,12 +87,7 @@ TEST(RuleMapping, KeysBecomeTargetsAndWhatCannotBeUsedSafelyIsLeftOutWithItsReas
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszKeys);
         const MappedRule rule = Map(c.pszKeys);
-        StringVector targets;
-        for (const FileTarget& t : rule.action.lstFiles)
-            targets.push_back(Describe(t));
-        for (const RegTarget& t : rule.action.lstKeys)
-            targets.push_back(Describe(t));
-        EXPECT_EQ(targets, c.targets);
+        EXPECT_EQ(Targets(rule.action), c.targets);
         EXPECT_EQ(rule.vecSkipped, c.skipped);
         EXPECT_EQ(rule.IsUsable(), !c.targets.empty());
     }
@@ -103,8 +99,7 @@ TEST(RuleMapping, NamesDescriptionWarningCategoryAndDetection)
                           "Detect2=HKLM\\Software\\B\nDetect5=Nowhere\\X\nDetectFile=%AppData%\\B*"
                           "\nDetectFile1=%AppData%\\B|x\nSpecialDetect=DET_CHROME\n"
                           "SpecialDetect2=DET_NETSCAPE\nFileKey1=%AppData%\\B|*");
-    EXPECT_EQ(rule.action.strId, "Test Entry");
-    EXPECT_EQ(rule.action.strTitle, "Test Entry");
+    EXPECT_TRUE(rule.action.strId == "Test Entry" && rule.action.strTitle == "Test Entry");
     EXPECT_FALSE(rule.action.bEnabled);
     EXPECT_EQ(rule.action.strCategory, "Google Chrome");
     EXPECT_EQ(rule.action.dwWarningLevel, uint32_t(WL_WARNING));
@@ -118,12 +113,9 @@ TEST(RuleMapping, NamesDescriptionWarningCategoryAndDetection)
               (StringVector{"Detect5: its registry key is not one this system has",
                             "DetectFile1: its path holds a \"|\"",
                             "SpecialDetect2: \"DET_NETSCAPE\" is unknown"}));
-    const struct {
-        unsigned nMajor, nMinor;
-        bool bWithin;
-    } versions[] = {{6, 0, false}, {6, 1, true}, {10, 0, true}, {10, 1, false}, {5, 9, false}};
+    const unsigned versions[][3] = {{6, 0, 0}, {6, 1, 1}, {10, 0, 1}, {10, 1, 0}, {5, 9, 0}};
     for (const auto& v : versions)
-        EXPECT_EQ(WithinVersionLimits(v.nMajor, v.nMinor, rule.detection), v.bWithin) << v.nMajor;
+        EXPECT_EQ(WithinVersionLimits(v[0], v[1], rule.detection), v[2] != 0) << v[0] << "." << v[1];
     rule.detection.strMaxVersion = "latest";  // no number, no limit
     EXPECT_TRUE(WithinVersionLimits(99, 0, rule.detection));
 
