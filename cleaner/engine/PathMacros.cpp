@@ -1,5 +1,6 @@
 #include "cleaner/engine/PathMacros.h"
 
+#include "cleaner/engine/ShellFolders.h"
 #include "cleaner/model/GeneralSettings.h"
 #include "common/RegValue.h"
 
@@ -123,45 +124,6 @@ std::string WithoutTrailingBackslash(std::string strPath)
     return strPath;
 }
 
-// A folder of the shell by its CSIDL number. The function is looked up when
-// called: Windows 95 and 98 without an update have it only in shfolder.dll.
-std::string ShellFolder(int nFolder)
-{
-    typedef HRESULT(WINAPI * GetFolderPath)(HWND, int, HANDLE, DWORD, LPSTR);
-    static const GetFolderPath pfnGetFolderPath = [] {
-        HMODULE hModule = LoadLibraryA("shell32.dll");
-        FARPROC pfn = hModule ? GetProcAddress(hModule, "SHGetFolderPathA") : nullptr;
-        if (!pfn && (hModule = LoadLibraryA("shfolder.dll")) != nullptr)
-            pfn = GetProcAddress(hModule, "SHGetFolderPathA");
-        return reinterpret_cast<GetFolderPath>(reinterpret_cast<void*>(pfn));
-    }();
-    char szPath[MAX_PATH] = {};
-    if (!pfnGetFolderPath || pfnGetFolderPath(nullptr, nFolder, nullptr, 0, szPath) != S_OK)
-        return std::string();
-    return WithoutTrailingBackslash(szPath);
-}
-
-// The user's folder of low integrity, which only Vista and later have.
-std::string LocalLowFolder()
-{
-    typedef HRESULT(WINAPI * GetKnownFolderPath)(REFGUID, DWORD, HANDLE, PWSTR*);
-    HMODULE hModule = GetModuleHandleA("shell32.dll");
-    const auto pfn = reinterpret_cast<GetKnownFolderPath>(reinterpret_cast<void*>(
-        hModule ? GetProcAddress(hModule, "SHGetKnownFolderPath") : nullptr));
-    // FOLDERID_LocalAppDataLow
-    static const GUID kLocalLow = {
-        0xA520A1A4, 0x1780, 0x4FF6, {0xBD, 0x18, 0x16, 0x73, 0x43, 0xC5, 0xAF, 0x16}};
-    PWSTR pszPath = nullptr;
-    if (!pfn || pfn(kLocalLow, 0, nullptr, &pszPath) != S_OK)
-        return std::string();
-    char szPath[MAX_PATH] = {};
-    BOOL bLossy = FALSE;
-    const int cch = WideCharToMultiByte(CP_ACP, 0, pszPath, -1, szPath, MAX_PATH, nullptr,
-                                        &bLossy);
-    CoTaskMemFree(pszPath);
-    return cch > 0 && !bLossy ? std::string(szPath) : std::string();
-}
-
 // The 64-bit folder a variable names for 64-bit programs, where it differs
 // from the one this program sees; empty elsewhere.
 std::string Folder64(const char* pszVariable64, const char* pszVariable)
@@ -251,19 +213,20 @@ const MacroRow kPathMacros[] = {
     {"%AppData%", [](Settings) { return Located(ReadEnvironment("AppData")); }},
     {"%ProgramFiles%", [](Settings) { return Located(ReadEnvironment("ProgramFiles")); }},
     {"%WinDir%", [](Settings) { return Located(ReadEnvironment("WinDir")); }},
-    {"%LocalAppData%", [](Settings) { return Located(ShellFolder(CSIDL_LOCAL_APPDATA)); }},
-    {"%LocalLowAppData%", [](Settings) { return Located(LocalLowFolder()); }},
-    {"%ProgramData%", [](Settings) { return Located(ShellFolder(CSIDL_COMMON_APPDATA)); }},
+    {"%LocalAppData%", [](Settings) { return Located(ShellFolderPath(CSIDL_LOCAL_APPDATA)); }},
+    {"%LocalLowAppData%",
+     [](Settings) { return Located(KnownFolderPath(kLocalAppDataLowFolderId)); }},
+    {"%ProgramData%", [](Settings) { return Located(ShellFolderPath(CSIDL_COMMON_APPDATA)); }},
     {"%CommonProgramFiles%",
      [](Settings) { return Located(ReadEnvironment("CommonProgramFiles")); }},
     {"%ProgramW6432%",
      [](Settings) { return Located(Folder64("ProgramW6432", "ProgramFiles")); }},
     {"%CommonProgramW6432%",
      [](Settings) { return Located(Folder64("CommonProgramW6432", "CommonProgramFiles")); }},
-    {"%Documents%", [](Settings) { return Located(ShellFolder(CSIDL_PERSONAL)); }},
-    {"%Pictures%", [](Settings) { return Located(ShellFolder(CSIDL_MYPICTURES)); }},
-    {"%Music%", [](Settings) { return Located(ShellFolder(CSIDL_MYMUSIC)); }},
-    {"%Video%", [](Settings) { return Located(ShellFolder(CSIDL_MYVIDEO)); }},
+    {"%Documents%", [](Settings) { return Located(ShellFolderPath(CSIDL_PERSONAL)); }},
+    {"%Pictures%", [](Settings) { return Located(ShellFolderPath(CSIDL_MYPICTURES)); }},
+    {"%Music%", [](Settings) { return Located(ShellFolderPath(CSIDL_MYMUSIC)); }},
+    {"%Video%", [](Settings) { return Located(ShellFolderPath(CSIDL_MYVIDEO)); }},
     {"%Public%", [](Settings) { return Located(ReadEnvironment("Public")); }},
     {"%SystemDrive%", [](Settings) { return Located(ReadEnvironment("SystemDrive")); }},
     {"%Temp%", [](Settings) { return Located(WithoutTrailingBackslash(TempFolder())); }},

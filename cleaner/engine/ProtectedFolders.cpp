@@ -1,5 +1,7 @@
 #include "cleaner/engine/ProtectedFolders.h"
 
+#include "cleaner/engine/ShellFolders.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -9,63 +11,11 @@
 
 namespace {
 
-typedef HRESULT(WINAPI* SHGetFolderPathFunction)(HWND, int, HANDLE, DWORD, LPSTR);
-typedef HRESULT(WINAPI* SHGetKnownFolderPathFunction)(const GUID&, DWORD, HANDLE, PWSTR*);
-typedef void(WINAPI* CoTaskMemFreeFunction)(void*);
-
-// Known folders that have no CSIDL; Windows before Vista has no such ids.
-const GUID kDownloadsId = {
-    0x374de290, 0x123f, 0x4565, {0x91, 0x64, 0x39, 0xc4, 0x92, 0x5e, 0x46, 0x7b}};
-const GUID kLocalAppDataLowId = {
-    0xa520a1a4, 0x1780, 0x4ff6, {0xbd, 0x18, 0x16, 0x73, 0x43, 0xc5, 0xaf, 0x16}};
-
-template <class Function>
-Function LoadFunction(const char* pszModule, const char* pszName)
-{
-    HMODULE hModule = LoadLibraryA(pszModule);
-    return hModule ? reinterpret_cast<Function>(
-                         reinterpret_cast<void*>(GetProcAddress(hModule, pszName)))
-                   : nullptr;
-}
-
 std::string WithoutTrailingBackslash(std::string strPath)
 {
     while (!strPath.empty() && strPath.back() == '\\')
         strPath.pop_back();
     return strPath;
-}
-
-// Windows 95 and NT 4 have the call only in the redistributable shfolder.dll.
-std::string FolderByCsidl(int nCsidl)
-{
-    static const SHGetFolderPathFunction s_pfnGetFolderPath = [] {
-        const SHGetFolderPathFunction pfn =
-            LoadFunction<SHGetFolderPathFunction>("shell32.dll", "SHGetFolderPathA");
-        return pfn ? pfn : LoadFunction<SHGetFolderPathFunction>("shfolder.dll",
-                                                                 "SHGetFolderPathA");
-    }();
-    char szPath[MAX_PATH] = {};
-    if (!s_pfnGetFolderPath ||
-        FAILED(s_pfnGetFolderPath(nullptr, nCsidl, nullptr, SHGFP_TYPE_CURRENT, szPath)))
-        return std::string();
-    return WithoutTrailingBackslash(szPath);
-}
-
-std::string KnownFolder(const GUID& id)
-{
-    const SHGetKnownFolderPathFunction pfnGetKnownFolderPath =
-        LoadFunction<SHGetKnownFolderPathFunction>("shell32.dll", "SHGetKnownFolderPath");
-    const CoTaskMemFreeFunction pfnFree =
-        LoadFunction<CoTaskMemFreeFunction>("ole32.dll", "CoTaskMemFree");
-    PWSTR pszPath = nullptr;
-    if (!pfnGetKnownFolderPath || !pfnFree ||
-        FAILED(pfnGetKnownFolderPath(id, 0, nullptr, &pszPath)))
-        return std::string();
-    char szPath[MAX_PATH] = {};
-    const int cb = WideCharToMultiByte(CP_ACP, 0, pszPath, -1, szPath, MAX_PATH, nullptr,
-                                       nullptr);
-    pfnFree(pszPath);
-    return cb > 0 ? WithoutTrailingBackslash(szPath) : std::string();
 }
 
 std::string Variable(const char* pszName)
@@ -91,7 +41,7 @@ std::vector<std::string> ListProtectedFolders()
         CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_DESKTOPDIRECTORY};
     std::vector<std::string> folders;
     for (const int nCsidl : kCsidls)
-        folders.push_back(FolderByCsidl(nCsidl));
+        folders.push_back(ShellFolderPath(nCsidl));
     char szWindows[MAX_PATH] = {};
     if (GetWindowsDirectoryA(szWindows, MAX_PATH) != 0)
         folders.push_back(WithoutTrailingBackslash(szWindows));
@@ -104,9 +54,9 @@ std::vector<std::string> ListProtectedFolders()
     char szTemp[MAX_PATH] = {};
     if (GetTempPathA(MAX_PATH, szTemp) != 0)
         folders.push_back(WithoutTrailingBackslash(szTemp));
-    const std::string strProfile = FolderByCsidl(CSIDL_PROFILE);
-    std::string strDownloads = KnownFolder(kDownloadsId),
-                strLocalLow = KnownFolder(kLocalAppDataLowId);
+    const std::string strProfile = ShellFolderPath(CSIDL_PROFILE);
+    std::string strDownloads = KnownFolderPath(kDownloadsFolderId),
+                strLocalLow = KnownFolderPath(kLocalAppDataLowFolderId);
     if (!strProfile.empty()) {
         folders.push_back(ParentFolder(strProfile));
         if (strDownloads.empty())

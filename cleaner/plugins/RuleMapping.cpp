@@ -413,7 +413,8 @@ void ReadDetection(const RuleEntry& entry, MappedRule& rule)
     const std::string strLimits = entry.Value("DetectOS");
     const size_t nBar = strLimits.find('|');
     detection.strMinVersion = TrimBlanks(strLimits.substr(0, nBar));
-    detection.strMaxVersion = nBar == std::string::npos ? "" : TrimBlanks(strLimits.substr(nBar + 1));
+    detection.strMaxVersion =
+        nBar == std::string::npos ? "" : TrimBlanks(strLimits.substr(nBar + 1));
 
     for (const RuleKey& key : entry.Keys("Detect")) {
         uint32_t dwRoot;
