@@ -36,6 +36,8 @@ FileRemoval CleanRemoval(const CGeneralSettings& settings, const CStopRequest& s
 // where it is there: no one named the others, so they are not reported.
 void AppendTargetPaths(const std::string& strPath, uint32_t dwType, StringVector& paths)
 {
+    if (strPath.empty())
+        return;  // an empty piece of a list names nothing
     const std::string strNative = ReachNativeSystemFolder(strPath);
     if (dwType != TT_SINGLE) {
         for (const std::string& strFolder : ExpandFolderPattern(strNative))
