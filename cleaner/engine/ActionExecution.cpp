@@ -192,6 +192,7 @@ CleanStats EmptyRecycleBins(const CAction& action, const CGeneralSettings& setti
             break;
         stats += EmptyRecycleBin(strDrive, removal);
     }
+    changes.RecycleBinsEmptied();
     return stats;
 }
 

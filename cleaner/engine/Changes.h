@@ -67,6 +67,9 @@ public:
     virtual void StartProgram(const std::string& strCommandLine) = 0;
     // Overwrites the free space of the drive (filler files, then deleted).
     virtual void EliminateFreeSpace(const std::string& strDrive, const CStopRequest& stop) = 0;
+    // Tells the shell that recycle bins were emptied, so that the bin's icon
+    // shows it.
+    virtual void RecycleBinsEmptied() = 0;
 
     // Writes the end line of an action that ran to its end, with what it
     // removed.

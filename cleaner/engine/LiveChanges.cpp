@@ -98,6 +98,17 @@ public:
                        reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
     }
 
+    void RecycleBinsEmptied() override
+    {
+        // Windows 2000 and later; the others redraw the bin on their own.
+        typedef HRESULT(WINAPI * UpdateIcon)();
+        const HMODULE hShell = LoadLibraryA("shell32.dll");
+        const auto pfnUpdate = reinterpret_cast<UpdateIcon>(reinterpret_cast<void*>(
+            hShell ? GetProcAddress(hShell, "SHUpdateRecycleBinIcon") : nullptr));
+        if (pfnUpdate)
+            pfnUpdate();
+    }
+
     void EmptyClipboard() override
     {
         if (OpenClipboard(nullptr)) {

@@ -20,5 +20,6 @@ public:
     void EmptyClipboard() override;
     void StartProgram(const std::string& strCommandLine) override;
     void EliminateFreeSpace(const std::string& strDrive, const CStopRequest& stop) override;
+    void RecycleBinsEmptied() override {}
     void EndAction(const std::string& strTitle, const CleanStats& stats) override;
 };

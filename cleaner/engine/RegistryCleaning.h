@@ -53,3 +53,7 @@ void DeleteKeyTreeOpeningUp(HKEY hRoot, const std::string& strTop, const std::st
 // hand because the system's own conversion is missing on NT 4.0. Empty for an
 // invalid identifier.
 std::string SidToText(PSID pSid);
+
+// The security identifier of the user the program runs as, in that form;
+// empty where the system has none (Windows 95, 98 and ME).
+std::string CurrentUserSid();

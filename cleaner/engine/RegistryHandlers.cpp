@@ -136,10 +136,7 @@ private:
 // user may not change until its access list is opened up.
 void ClearUserStore(IChanges& changes)
 {
-    const std::vector<BYTE> tokenUser = QueryTokenUser();
-    if (tokenUser.empty())
-        return;
-    const std::string strSid = SidToText(reinterpret_cast<const TOKEN_USER*>(tokenUser.data())->User.Sid);
+    const std::string strSid = CurrentUserSid();
     if (strSid.empty())
         return;
     const std::string strUserKey = kStorageKey + strSid;
@@ -229,6 +226,14 @@ void ClearAutoCompleteStore(IChanges& changes)
         ClearMachineStore(changes);
     } catch (const std::bad_alloc&) {
     }
+}
+
+std::string CurrentUserSid()
+{
+    const std::vector<BYTE> tokenUser = QueryTokenUser();
+    if (tokenUser.empty())
+        return std::string();
+    return SidToText(reinterpret_cast<const TOKEN_USER*>(tokenUser.data())->User.Sid);
 }
 
 std::string SidToText(PSID pSid)

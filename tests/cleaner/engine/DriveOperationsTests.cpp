@@ -5,6 +5,8 @@
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/TestDrive.h"
 
+#include <sddl.h>
+
 typedef CleaningRun DriveOperations;
 
 // Drives smaller than one large write, just past it, and of no round size: the filler takes
@@ -65,25 +67,47 @@ TEST_F(DriveOperations, EmptyOrMissingDrivesAreSkippedWithoutALine)
     EXPECT_FALSE(EliminateFreeSpace(""));
 }
 
-// The recycle bins, "Recycled" (95/98/ME) and "Recycler" (NT) with the users' folders; then the
-// disk scan's default masks in every folder of the drive.
+// The recycle bins, "Recycled" (95/98/ME) and "Recycler" (NT) with the users' folders, and of
+// "$Recycle.Bin" (Vista to 11) only the user's own, which keeps its desktop.ini; then the disk
+// scan's default masks in every folder of the drive.
 TEST_F(DriveOperations, RecycleBinsAndDiskScanReachEveryFolderOfTheDrive)
 {
     CTestDrive drive;
     ASSERT_TRUE(drive.MapFolder());
-    for (const char* pszFolder :
-         {"Recycled", "Recycler", "Recycler\\S-1-5-21-1004", "emptied", "deep", "deep\\er", "kept"})
-        ASSERT_TRUE(CreateDirectoryA((drive / pszFolder).c_str(), nullptr));
-    for (const char* pszFile :
-         {"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "top.old", "emptied\\a.old",
-          "deep\\er\\b.tmp", "deep\\~c.doc", "kept\\d.chk", "kept\\letter.doc", "kept\\old.txt"})
-        ASSERT_TRUE(WriteFileBytes(drive / pszFile, "x"));
+    HANDLE hToken;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken));
+    BYTE user[256];
+    DWORD cbUser = sizeof(user);
+    char* pszSid = nullptr;
+    ASSERT_TRUE(GetTokenInformation(hToken, TokenUser, user, cbUser, &cbUser) &&
+                ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &pszSid));
+    CloseHandle(hToken);
+    const std::string strMine = std::string("$Recycle.Bin\\") + pszSid + "\\",
+                      strOther = "$Recycle.Bin\\S-1-5-21-7-7-7-1001\\";
+    LocalFree(pszSid);
+    for (const std::string& strFolder :
+         StringVector{"Recycled", "Recycler", "Recycler\\S-1-5-21-1004", "emptied", "deep",
+                      "deep\\er", "kept", "$Recycle.Bin", strMine, strMine + "$RCD34",
+                      strMine + "$RCD34\\inner", strOther})
+        ASSERT_TRUE(CreateDirectoryA((drive / strFolder).c_str(), nullptr)) << strFolder;
+    for (const std::string& strFile :
+         StringVector{"Recycled\\DC1.TXT", "Recycler\\S-1-5-21-1004\\INFO2", "top.old",
+                      "emptied\\a.old", "deep\\er\\b.tmp", "deep\\~c.doc", "kept\\d.chk",
+                      "kept\\letter.doc", "kept\\old.txt", strMine + "$RAB12.txt",
+                      strMine + "$IAB12.txt", strMine + "$RCD34\\inner\\x.doc",
+                      strMine + "desktop.ini", strOther + "$RAB12.txt", strOther + "desktop.ini"})
+        ASSERT_TRUE(WriteFileBytes(drive / strFile, "x"));
+    SetFileAttributesA((drive / strMine + "$IAB12.txt").c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     CAction action;
     action.strTitle = "Drive work";
     action.dwKind = AK_RECYCLEBIN;
     action.lstRecycleBinDrives = {drive.Root()};
-    EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), (CleanStats{2, 2}));
+    EXPECT_EQ(ExecuteAction(action, *m_settings, m_stop), (CleanStats{5, 5}));
     EXPECT_FALSE(FileExists(drive / "Recycler\\S-1-5-21-1004"));
+    EXPECT_EQ(FilesInListedOrder(drive / strMine), StringVector{"desktop.ini"});
+    EXPECT_FALSE(FileExists(drive / strMine + "$RCD34"));
+    EXPECT_EQ(FilesInListedOrder(drive / strOther), (StringVector{"$RAB12.txt", "desktop.ini"}));
     Build();
     Enable("DiskOpScan");
     m_settings->strDiskOpsDriveList = drive.Root();
