@@ -1,9 +1,12 @@
 // The guard that keeps a clean from removing the data of a program that is
-// open: browsers, mail programs and players are recognised by the titles of
-// their top-level windows.
+// open: the browsers, mail programs and players of the built-in actions are
+// recognised by the titles of their top-level windows; today's browsers,
+// whose titles change with the page, by the names of their programs'
+// processes, for every plugin of their category.
 #include "cleaner/model/ActionManager.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstring>
 
@@ -54,6 +57,52 @@ BOOL CALLBACK NoteWatchedWindow(HWND hWnd, LPARAM lParam)
     return TRUE;  // every window is looked at
 }
 
+// The browsers by the category of their plugins, the shipped ones and
+// those imported from rule files alike.
+const struct {
+    const char* pszCategory;
+    const char* pszProcess;
+    const char* pszName;  // as the message names it
+} kWatchedBrowsers[] = {
+    {"Google Chrome", "chrome.exe", "Google Chrome"}, {"Edge", "msedge.exe", "Microsoft Edge"},
+    {"Brave", "brave.exe", "Brave"},                  {"Vivaldi", "vivaldi.exe", "Vivaldi"},
+    {"Opera", "opera.exe", "Opera"},                  {"Firefox", "firefox.exe", "Mozilla Firefox"},
+};
+
+const size_t kBrowserCount = sizeof(kWatchedBrowsers) / sizeof(kWatchedBrowsers[0]);
+
+// One flag per watched browser, set when a process of its program runs. The
+// snapshot functions are looked up: NT 4.0 has none, and no such browser.
+void NoteRunningBrowsers(bool (&abRunning)[kBrowserCount])
+{
+    typedef HANDLE(WINAPI * Snapshot)(DWORD, DWORD);
+    typedef BOOL(WINAPI * Walk)(HANDLE, PROCESSENTRY32*);
+    const HMODULE hKernel = GetModuleHandleA("kernel32.dll");
+    const auto pfnSnapshot = reinterpret_cast<Snapshot>(
+        reinterpret_cast<void*>(GetProcAddress(hKernel, "CreateToolhelp32Snapshot")));
+    const auto pfnFirst = reinterpret_cast<Walk>(
+        reinterpret_cast<void*>(GetProcAddress(hKernel, "Process32First")));
+    const auto pfnNext = reinterpret_cast<Walk>(
+        reinterpret_cast<void*>(GetProcAddress(hKernel, "Process32Next")));
+    if (!pfnSnapshot || !pfnFirst || !pfnNext)
+        return;
+    const HANDLE hSnapshot = pfnSnapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL bMore = pfnFirst(hSnapshot, &entry); bMore; bMore = pfnNext(hSnapshot, &entry)) {
+        // The name may come with its path.
+        const char* pszName = std::strrchr(entry.szExeFile, '\\');
+        pszName = pszName ? pszName + 1 : entry.szExeFile;
+        for (size_t n = 0; n < kBrowserCount; ++n) {
+            if (lstrcmpiA(pszName, kWatchedBrowsers[n].pszProcess) == 0)
+                abRunning[n] = true;
+        }
+    }
+    CloseHandle(hSnapshot);
+}
+
 }  // namespace
 
 bool CActionManager::CheckRunningApplications(std::string& strMessage) const
@@ -74,6 +123,22 @@ bool CActionManager::CheckRunningApplications(std::string& strMessage) const
             strMessage =
                 "Cannot " + found->second.strTitle + " while " + program.pszName + " running";
             return false;
+        }
+    }
+
+    bool abRunning[kBrowserCount] = {};
+    NoteRunningBrowsers(abRunning);
+    // The actions in the order of their identifiers, as a clean runs them.
+    for (const auto& entry : m_actions) {
+        const CAction& action = entry.second;
+        if (!action.bEnabled)
+            continue;
+        for (size_t n = 0; n < kBrowserCount; ++n) {
+            if (abRunning[n] && action.strCategory == kWatchedBrowsers[n].pszCategory) {
+                strMessage = "Cannot " + action.strTitle + " while " +
+                             kWatchedBrowsers[n].pszName + " running";
+                return false;
+            }
         }
     }
     return true;

@@ -99,6 +99,40 @@ TEST_F(ActionManager, RunningApplicationsStopTheCleanOfTheirData)
         DestroyWindow(hWnd);
 }
 
+// Today's browsers by their programs' processes, for every enabled plugin of their category; a
+// program of that name, started suspended, stands in for the browser.
+TEST_F(ActionManager, RunningBrowsersStopTheCleanOfTheirCategoryByProcessName)
+{
+    CActionManager& manager = Build();
+    const char* const plugins[][2] = {{"Firefox: Cache", "Firefox"},
+                                      {"Google Chrome: Cookies", "Google Chrome"},
+                                      {"Google Chrome: History", "Google Chrome"}};
+    for (const auto& plugin : plugins) {
+        CAction& action = manager.m_actions[plugin[0]];
+        action.strTitle = plugin[0], action.strCategory = plugin[1], action.bEnabled = true;
+    }
+    manager.m_actions["Google Chrome: Cookies"].bEnabled = false;
+    std::string strMessage;
+    EXPECT_TRUE(manager.CheckRunningApplications(strMessage));
+    CTempFolder folder;
+    char szProgram[MAX_PATH];
+    GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
+    std::string strBrowser = szProgram;
+    strBrowser = strBrowser.substr(0, strBrowser.rfind('\\') + 1) + "model_lifecycle_probe.exe";
+    ASSERT_TRUE(CopyFileA(strBrowser.c_str(), (folder / "Chrome.exe").c_str(), FALSE));
+    STARTUPINFOA startup = {sizeof(startup)};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA((folder / "Chrome.exe").c_str(), nullptr, nullptr, nullptr, FALSE,
+                               CREATE_SUSPENDED, nullptr, nullptr, &startup, &process));
+    EXPECT_FALSE(manager.CheckRunningApplications(strMessage));
+    EXPECT_EQ(strMessage, "Cannot Google Chrome: History while Google Chrome running");
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(manager.CheckRunningApplications(strMessage));
+}
+
 // One index runs through file, then registry targets; an emptied list deletes its value.
 // The text of a browser setting is the user's to set.
 TEST_F(ActionManager, ExclusionListsAndBrowserTextsOfAnActionAreStoredAndLoadBack)
