@@ -60,7 +60,8 @@ std::map<std::string, CPluginAction> LoadShipped()
     const std::string strFolder = GetProgramFolder() + "\\Plugins";
     WIN32_FIND_DATAA data;
     HANDLE hFind = FindFirstFileA((strFolder + "\\*.pld").c_str(), &data);
-    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound; bFound = FindNextFileA(hFind, &data)) {
+    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound;
+         bFound = FindNextFileA(hFind, &data)) {
         CPluginAction plugin;
         plugin.m_strFilePath = strFolder + "\\" + data.cFileName;
         EXPECT_TRUE(plugin.Load()) << data.cFileName;
@@ -76,10 +77,10 @@ const char* const kProfileFiles[] = {
     "History", "History-journal", "Visited Links", "Top Sites", "Shortcuts", "Cookies",
     "Network\\Cookies", "Local Storage\\leveldb\\000003.log", "Session Storage\\000003.log",
     "IndexedDB\\https_a.example_0.indexeddb.leveldb\\000003.log", "Sessions\\Session_13",
-    "Current Session", "Last Tabs",
+    "Sessions\\Tabs_13", "Current Session", "Last Tabs",
     "IndexedDB\\chrome-extension_ab_0.indexeddb.leveldb\\000003.log", "Bookmarks", "Preferences",
     "Login Data", "Network\\TransportSecurity", "Extensions\\ab\\1.0\\manifest.json",
-    "Local Extension Settings\\ab\\000003.log"};
+    "Local Extension Settings\\ab\\000003.log", "Sessions\\Saved_1.bin"};
 
 // What each kind of plugin takes from a Chromium profile, folders included.
 const std::map<std::string, Names> kProfileGone = {
@@ -92,7 +93,7 @@ const std::map<std::string, Names> kProfileGone = {
       "Local Storage\\leveldb\\000003.log", "Session Storage", "Session Storage\\000003.log",
       "IndexedDB\\https_a.example_0.indexeddb.leveldb",
       "IndexedDB\\https_a.example_0.indexeddb.leveldb\\000003.log"}},
-    {"Session", {"Sessions\\Session_13", "Current Session", "Last Tabs"}},
+    {"Session", {"Sessions\\Session_13", "Sessions\\Tabs_13", "Current Session", "Last Tabs"}},
 };
 
 // The browsers of the Chromium layout, by their folder below the local
@@ -174,7 +175,8 @@ Names TreeEntries(const std::string& strTop, const std::string& strBelow = "")
     Names names;
     WIN32_FIND_DATAA data;
     HANDLE hFind = FindFirstFileA((strTop + "\\" + strBelow + "*").c_str(), &data);
-    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound; bFound = FindNextFileA(hFind, &data)) {
+    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound;
+         bFound = FindNextFileA(hFind, &data)) {
         const std::string strName = data.cFileName, strPath = strBelow + strName;
         if (strName == "." || strName == "..")
             continue;
