@@ -16,42 +16,35 @@ namespace {
 typedef std::set<std::string> Names;
 
 struct Shipped {
-    const char* pszId;
+    std::string strId;
     const char* pszCategory;
     bool bEnabled;
     uint32_t dwWarningLevel;
 };
 
-const Shipped kShipped[] = {
-    {"Google Chrome: Cache", "Google Chrome", true, 0},
-    {"Google Chrome: History", "Google Chrome", true, 0},
-    {"Google Chrome: Cookies", "Google Chrome", false, 1},
-    {"Google Chrome: Session", "Google Chrome", false, 1},
-    {"Microsoft Edge: Cache", "Edge", true, 0},
-    {"Microsoft Edge: History", "Edge", true, 0},
-    {"Microsoft Edge: Cookies", "Edge", false, 1},
-    {"Microsoft Edge: Session", "Edge", false, 1},
-    {"Brave: Cache", "Brave", true, 0},
-    {"Brave: History", "Brave", true, 0},
-    {"Brave: Cookies", "Brave", false, 1},
-    {"Brave: Session", "Brave", false, 1},
-    {"Vivaldi: Cache", "Vivaldi", true, 0},
-    {"Vivaldi: History", "Vivaldi", true, 0},
-    {"Vivaldi: Cookies", "Vivaldi", false, 1},
-    {"Vivaldi: Session", "Vivaldi", false, 1},
-    {"Opera: Cache", "Opera", true, 0},
-    {"Opera: History", "Opera", true, 0},
-    {"Opera: Cookies", "Opera", false, 1},
-    {"Opera: Session", "Opera", false, 1},
-    {"Mozilla Firefox: Cache", "Firefox", true, 0},
-    {"Mozilla Firefox: History", "Firefox", true, 0},
-    {"Mozilla Firefox: Cookies", "Firefox", false, 1},
-    {"Mozilla Firefox: Session", "Firefox", false, 1},
-    {"Windows: Thumbnail and icon caches", "Windows", false, 0},
-    {"Windows: Jump lists", "Windows", false, 0},
-    {"Windows: Explorer search and typed paths", "Windows", false, 0},
-    {"Windows: Crash dumps", "Windows", false, 0},
-};
+// Every plugin with the fields its table gives: per browser, Cache and History start
+// enabled, Cookies and Session disabled with a warning; the Windows ones all disabled.
+std::vector<Shipped> ShippedTable()
+{
+    const char* const browsers[][2] = {{"Google Chrome", "Google Chrome"},
+                                       {"Microsoft Edge", "Edge"},
+                                       {"Brave", "Brave"},
+                                       {"Vivaldi", "Vivaldi"},
+                                       {"Opera", "Opera"},
+                                       {"Mozilla Firefox", "Firefox"}};
+    std::vector<Shipped> table;
+    for (const auto& browser : browsers) {
+        const std::string strPrefix = std::string(browser[0]) + ": ";
+        table.push_back({strPrefix + "Cache", browser[1], true, 0});
+        table.push_back({strPrefix + "History", browser[1], true, 0});
+        table.push_back({strPrefix + "Cookies", browser[1], false, 1});
+        table.push_back({strPrefix + "Session", browser[1], false, 1});
+    }
+    for (const char* pszName : {"Thumbnail and icon caches", "Jump lists",
+                                "Explorer search and typed paths", "Crash dumps"})
+        table.push_back({std::string("Windows: ") + pszName, "Windows", false, 0});
+    return table;
+}
 
 // Every plugin file of the build's folder beside the test, by identifier.
 std::map<std::string, CPluginAction> LoadShipped()
@@ -213,13 +206,14 @@ class ShippedPlugins : public CleaningRun {};
 TEST(ShippedPluginFiles, ReadBackWithTheFieldsOfTheirTable)
 {
     const std::map<std::string, CPluginAction> plugins = LoadShipped();
-    EXPECT_EQ(plugins.size(), sizeof(kShipped) / sizeof(kShipped[0]));
-    for (const Shipped& shipped : kShipped) {
-        SCOPED_TRACE(shipped.pszId);
-        const auto found = plugins.find(shipped.pszId);
+    const std::vector<Shipped> table = ShippedTable();
+    EXPECT_EQ(plugins.size(), table.size());
+    for (const Shipped& shipped : table) {
+        SCOPED_TRACE(shipped.strId);
+        const auto found = plugins.find(shipped.strId);
         ASSERT_NE(found, plugins.end());
         const CAction& plugin = found->second;
-        EXPECT_EQ(plugin.strTitle, shipped.pszId);
+        EXPECT_EQ(plugin.strTitle, shipped.strId);
         EXPECT_EQ(plugin.strCategory, shipped.pszCategory);
         EXPECT_EQ(plugin.bEnabled, shipped.bEnabled);
         EXPECT_EQ(plugin.dwWarningLevel, shipped.dwWarningLevel);
@@ -273,9 +267,9 @@ TEST_F(ShippedPlugins, RemoveWhatTheyNameAndNothingElse)
     const std::string strKey = std::string(kProductKey) + "\\Shipped\\";
     expected["Windows: Explorer search and typed paths"];
     int nCase = 0;
-    for (const Shipped& shipped : kShipped) {
-        SCOPED_TRACE(shipped.pszId);
-        const auto found = plugins.find(shipped.pszId);
+    for (const Shipped& shipped : ShippedTable()) {
+        SCOPED_TRACE(shipped.strId);
+        const auto found = plugins.find(shipped.strId);
         ASSERT_NE(found, plugins.end());
         CAction action = found->second;
         const std::string strTop = MakeFolder("case" + std::to_string(++nCase));
@@ -298,8 +292,8 @@ TEST_F(ShippedPlugins, RemoveWhatTheyNameAndNothingElse)
         for (const std::string& strEntry : before)
             if (!after.count(strEntry))
                 gone.insert(strEntry);
-        ASSERT_TRUE(expected.count(shipped.pszId));
-        EXPECT_EQ(gone, expected[shipped.pszId]);
+        ASSERT_TRUE(expected.count(shipped.strId));
+        EXPECT_EQ(gone, expected[shipped.strId]);
         for (const auto& value : kValues)
             EXPECT_EQ(ValueExists(strKey + kExplorer + value.pszKey, value.pszValue),
                       !(value.bGone && !action.lstKeys.empty()))
