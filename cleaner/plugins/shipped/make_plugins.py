@@ -2,11 +2,13 @@
 """Writes the plugins that come with the program, one plugin file per block of
 plugins.txt beside this script, in the plugin file format of
 common/ActionFormat.cpp. With --nsis FILE it also writes the setup script's
-lines that install those files and remove them again.
+lines that install those files and remove them again; the files of a former
+run that the table no longer names (as that script lists them) are removed.
 
-    python3 make_plugins.py OUTDIR [--nsis FILE] [--stamp FILE]
+    python3 make_plugins.py OUTDIR [--nsis FILE]
 """
 
+import re
 import struct
 import sys
 from pathlib import Path
@@ -126,6 +128,14 @@ def nsis_lines(plugins):
         [f'    Delete "$INSTDIR\\Plugins\\{name}"' for name in names] + ['!macroend', ''])
 
 
+def former_names(nsis):
+    """The plugin files that an earlier run's setup lines name."""
+    if not nsis.exists():
+        return set()
+    return set(re.findall(r'^    Delete "\$INSTDIR\\Plugins\\(.+)"$',
+                          nsis.read_text(encoding='utf-8'), re.M))
+
+
 def main(argv):
     if not argv or argv[0].startswith('-'):
         sys.exit(__doc__)
@@ -139,9 +149,10 @@ def main(argv):
     for plugin in plugins:
         (out / file_name(plugin)).write_bytes(plugin_bytes(plugin))
     if '--nsis' in options:
-        Path(options['--nsis']).write_text(nsis_lines(plugins), encoding='utf-8')
-    if '--stamp' in options:
-        Path(options['--stamp']).write_text(f'{len(plugins)} plugins\n', encoding='utf-8')
+        nsis = Path(options['--nsis'])
+        for name in former_names(nsis) - {file_name(plugin) for plugin in plugins}:
+            (out / name).unlink(missing_ok=True)
+        nsis.write_text(nsis_lines(plugins), encoding='utf-8')
 
 
 if __name__ == '__main__':
