@@ -52,8 +52,10 @@ def parse(text):
                 raise TableError(f'line {number}: unknown layout "{name}"')
             for target in layouts[name]:
                 add_target(block, target.replace('$P', folder), number)
-        elif word in ('category', 'description'):
+        elif word == 'category':
             block[word] = rest
+        elif word == 'description':
+            block[word] = f"{block[word]} {rest}".strip()
         elif word == 'enabled':
             block['enabled'] = rest == 'yes'
         elif word == 'warning':
