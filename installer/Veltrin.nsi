@@ -1,14 +1,16 @@
 ; Setup of Veltrin PRO: the cleaner, the plugin editor and their help file in
-; one folder with an empty "Plugins" folder, Start menu shortcuts, the
-; uninstall entry that the cleaner reads its version from, and plugin files
-; opening in the editor. The uninstaller removes all of it and asks whether to
-; keep the user's settings and plug-ins.
+; one folder with the plugins that come with the program in its "Plugins"
+; folder, Start menu shortcuts, the uninstall entry that the cleaner reads its
+; version from, and plugin files opening in the editor. The uninstaller removes
+; all of it and asks whether to keep the user's settings and own plug-ins.
 ;
 ; The build defines:
 ;   TARGET    x86-unicode, or amd64-unicode for the 64-bit build of the tests
 ;   VERSION   the product version ("1.00")
 ;   PROGRAMS  the folder of Veltrin.exe, Actsmith.exe and Veltrin.chm
 ;   ICON      the cleaner's icon
+;   PLUGINS   the folder of the plugins that come with the program
+;   PLUGINS_NSH  the lines that install and remove them (make_plugins.py)
 ;   OUTFILE   the setup program to write
 ; Both setup and uninstaller run silently with /S; setup takes /D=<folder>.
 
@@ -28,6 +30,7 @@ RequestExecutionLevel admin
 !define EDITOR_SETTINGS_KEY "Software\Local AppWizard-Generated Applications\Actsmith"
 !define FILE_TYPE "Actsmith.Document"
 !define SHORTCUTS "$SMPROGRAMS\${PRODUCT}"
+!include "${PLUGINS_NSH}"
 
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
@@ -78,7 +81,8 @@ Section "Veltrin PRO"
     File "${PROGRAMS}\Veltrin.exe"
     File "${PROGRAMS}\Actsmith.exe"
     File "${PROGRAMS}\Veltrin.chm"
-    CreateDirectory "$INSTDIR\Plugins"
+    !insertmacro InstallShippedPlugins "${PLUGINS}"
+    SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 
     CreateDirectory "${SHORTCUTS}"
@@ -121,6 +125,8 @@ Section "Uninstall"
     Delete /REBOOTOK "$INSTDIR\Actsmith.exe"
     Delete /REBOOTOK "$INSTDIR\Veltrin.chm"
     Delete "$INSTDIR\Uninstall.exe"
+    ; The plugins that came with the program go; the user's own stay below.
+    !insertmacro RemoveShippedPlugins
 
     Delete "${SHORTCUTS}\${PRODUCT}.lnk"
     Delete "${SHORTCUTS}\Actsmith.lnk"

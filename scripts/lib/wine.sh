@@ -56,6 +56,11 @@ wine_link_program() {
             ln -sfn "$file" "$target/$(basename "$file")"
         fi
     done
+    # The plugins that come with the program, in the cleaner's default plugin
+    # folder beside it; a real folder of that name stays as it is.
+    if [ -d "$dir/Plugins" ] && { [ -L "$target/Plugins" ] || [ ! -e "$target/Plugins" ]; }; then
+        ln -sfn "$dir/Plugins" "$target/Plugins"
+    fi
     if [ -n "$winver" ]; then
         local versioned="${name%.exe}.$winver.exe"
         ln -sfn "$dir/$name" "$target/$versioned"

@@ -36,6 +36,14 @@ const char* const kInstalled[][2] = {{"Veltrin.exe", "Veltrin PRO.lnk"},
                                      {"Veltrin.chm", "Veltrin PRO Help.lnk"},
                                      {"Uninstall.exe", "Uninstall Veltrin PRO.lnk"}};
 
+// Some of the plugins that come with the program, by identifier and file name.
+const char* const kShippedPlugins[][2] = {
+    {"Google Chrome: Cache", "Google Chrome - Cache.pld"},
+    {"Microsoft Edge: History", "Microsoft Edge - History.pld"},
+    {"Mozilla Firefox: Session", "Mozilla Firefox - Session.pld"},
+    {"Windows: Crash dumps", "Windows - Crash dumps.pld"}};
+const size_t kShippedPluginCount = 28;
+
 std::string Installed(const char* pszName) { return ReadTextValue(kUninstallKey, pszName, HKEY_LOCAL_MACHINE); }
 
 std::string ShortcutFolder()
@@ -115,8 +123,10 @@ TEST_F(InstalledProduct, HasItsFilesShortcutsUninstallEntryAndPluginFileType)
     // The programs of this build, as setup holds them without their debugging information.
     for (const char* pszFile : {"Veltrin.exe", "Actsmith.exe", "Veltrin.chm"})
         EXPECT_TRUE(ReadFileBytes(s_strFolder + pszFile) == ReadFileBytes(kSetupFolder + pszFile)) << pszFile;
-    // An empty plugin folder, where the cleaner looks by default (the next test fills it).
-    EXPECT_TRUE(FilesInListedOrder(s_strFolder + "Plugins").empty());
+    // The plugins that come with the program, where the cleaner looks by default.
+    EXPECT_EQ(FilesInListedOrder(s_strFolder + "Plugins", "*.pld").size(), kShippedPluginCount);
+    for (const auto& plugin : kShippedPlugins)
+        EXPECT_TRUE(FileExists(s_strFolder + "Plugins\\" + plugin[1])) << plugin[1];
     EXPECT_EQ(Installed("DisplayName"), "Veltrin PRO");
     EXPECT_EQ(Installed("DisplayVersion"), VELTRIN_DISPLAY_VERSION);
     EXPECT_EQ(Installed("UninstallString"), "\"" + s_strFolder + "Uninstall.exe\"");
@@ -146,6 +156,9 @@ TEST_F(InstalledProduct, CleanerShowsItsVersionAndTheEditorInstallsAPluginWhereT
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hAbout); }));
     PostMessageA(hCleaner, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_TRUE(cleaner.HasEnded());
+    // The cleaner listed the plugins that came with it: it stored their options at exit.
+    for (const auto& plugin : kShippedPlugins)
+        EXPECT_TRUE(KeyExists(std::string(kSettingsKey) + "\\" + plugin[0])) << plugin[0];
     // A plugin double-clicked opens in the installed editor, which installs it in the folder
     // that the cleaner has named in its settings.
     CTempFolder folder;
@@ -187,7 +200,8 @@ TEST_F(InstalledProduct, SilentUninstallRemovesAllItInstalledAndKeepsTheUsersOwn
     }
     EXPECT_FALSE(ValueExists(kRunKey, "Veltrin PRO", HKEY_LOCAL_MACHINE));
     EXPECT_EQ(ReadTextValue(kSettingsKey, "strPluginFolder"), s_strFolder + "Plugins");
-    EXPECT_TRUE(FileExists(s_strFolder + "Plugins\\opened.pld"));
+    // The plugins that came with the program go; the user's own stays.
+    EXPECT_EQ(FilesInListedOrder(s_strFolder + "Plugins"), std::vector<std::string>{"opened.pld"});
 }
 
 TEST_F(InstalledProduct, WizardsInstallStartTheCleanerAndUninstallWithTheSettingsWhenTold)

@@ -19,6 +19,8 @@ TEST_F(ActionManager, FortyDisabledActionsWithFirstRunDefaultsStoreTheirOptionsA
         return StringVector{settings.strDiskOpsIncludeList, settings.strDiskOpsDriveList,
                             settings.strNetScapeHiddenFilesMask, settings.strAOLMessangerPath};
     };
+    // The built-in actions alone, without the plugins that come with the program.
+    WriteStringValue(kSettingsKey, "strPluginFolder", "C:\\no plugins here");
     CActionManager& manager = Build();
     EXPECT_EQ(texts(), (StringVector{"*.tmp|*.bak|*.gid|*.chk|*.old|*.$*|*.~*|*.---|~*.*", "C:\\",
                                      "*.snm", ""}));
