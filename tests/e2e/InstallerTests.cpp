@@ -37,11 +37,8 @@ const char* const kInstalled[][2] = {{"Veltrin.exe", "Veltrin PRO.lnk"},
                                      {"Uninstall.exe", "Uninstall Veltrin PRO.lnk"}};
 
 // Some of the plugins that come with the program, by identifier and file name.
-const char* const kShippedPlugins[][2] = {
-    {"Google Chrome: Cache", "Google Chrome - Cache.pld"},
-    {"Microsoft Edge: History", "Microsoft Edge - History.pld"},
-    {"Mozilla Firefox: Session", "Mozilla Firefox - Session.pld"},
-    {"Windows: Crash dumps", "Windows - Crash dumps.pld"}};
+const char* const kShippedPlugins[][2] = {{"Google Chrome: Cache", "Google Chrome - Cache.pld"},
+                                           {"Windows: Crash dumps", "Windows - Crash dumps.pld"}};
 const size_t kShippedPluginCount = 28;
 
 std::string Installed(const char* pszName) { return ReadTextValue(kUninstallKey, pszName, HKEY_LOCAL_MACHINE); }

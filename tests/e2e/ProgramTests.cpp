@@ -159,18 +159,14 @@ TEST_F(Programs, KilledDuringACleanKeepsTheSettingsAndTheNextRunCleans)
     const size_t nMissing = tree.Missing().size();
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, kStart, 0));
     ASSERT_TRUE(WaitFor([&] { return tree.Missing().size() > nMissing; }));
-    const struct {
-        const char* pszArguments;
-        const char* pszOutput;
-        DWORD dwExitCode;
-    } seconds[] = {{"", "", 0},
-                   {"/auto", "Veltrin is already running; no clean was started.\r\n", 3},
-                   {"/import:x.ini", "Veltrin is already running; nothing was imported.\r\n", 3}};
+    const char* const seconds[][2] = {
+        {"", ""}, {"/auto", "Veltrin is already running; no clean was started.\r\n"},
+        {"/import:x.ini", "Veltrin is already running; nothing was imported.\r\n"}};
     for (const auto& second : seconds) {
         CProgramRun run("Veltrin.exe");
-        ASSERT_TRUE(run.StartWithOutput(second.pszArguments));
-        EXPECT_EQ(run.Output(), second.pszOutput);
-        EXPECT_EQ(run.ExitCode(), second.dwExitCode);
+        ASSERT_TRUE(run.StartWithOutput(second[0]));
+        EXPECT_EQ(run.Output(), second[1]);
+        EXPECT_EQ(run.ExitCode(), *second[0] ? 3u : 0u);
     }
     EXPECT_EQ(PublishedCleanerWindow(), hWnd);
     EXPECT_TRUE(WaitFor([&] { return Finished(); }, 120000));

@@ -8,19 +8,17 @@
 
 namespace {
 
+// A full path, of printable characters, with no folder name that is empty or of dots.
 bool SafeFolder(const std::string& strPath)
 {
     if (strPath.empty() || (strPath[0] != '%' && (strPath.size() < 2 || strPath[1] != ':')))
         return false;
-    for (const char ch : strPath) {
-        if (static_cast<unsigned char>(ch) < 0x20 || ch == '|')
-            return false;
-    }
-    for (const std::string& strSegment : SplitAtSeparator(strPath, '\\')) {
-        if (strSegment.find_first_not_of(". ") == std::string::npos)
-            return false;  // empty, or the folder above
-    }
-    return true;
+    bool bSafe = strPath.find('|') == std::string::npos;
+    for (const char ch : strPath)
+        bSafe = bSafe && static_cast<unsigned char>(ch) >= 0x20;
+    for (const std::string& strSegment : SplitAtSeparator(strPath, '\\'))
+        bSafe = bSafe && strSegment.find_first_not_of(". ") != std::string::npos;
+    return bSafe;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -141,4 +142,35 @@ inline bool WriteFileBytes(const std::string& strPath, const std::string& bytes)
     const BOOL bOk = WriteFile(hFile, bytes.data(), DWORD(bytes.size()), &dwWritten, nullptr);
     CloseHandle(hFile);
     return bOk && dwWritten == bytes.size();
+}
+
+// Writes each file (its text "data"), with the folders on its way.
+inline void MakeTree(const std::string& strTop, const std::vector<std::string>& files)
+{
+    for (const std::string& strFile : files) {
+        for (size_t n = strFile.find('\\'); n != std::string::npos; n = strFile.find('\\', n + 1))
+            CreateDirectoryA((strTop + "\\" + strFile.substr(0, n)).c_str(), nullptr);
+        ASSERT_TRUE(WriteFileBytes(strTop + "\\" + strFile, "data")) << strFile;
+    }
+}
+
+// Every file and folder below the folder, by its path relative to it; links not entered.
+inline std::set<std::string> TreeEntries(const std::string& strTop,
+                                         const std::string& strBelow = "")
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA((strTop + "\\" + strBelow + "*").c_str(), &data);
+    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound;
+         bFound = FindNextFileA(hFind, &data)) {
+        const std::string strName = data.cFileName, strPath = strBelow + strName;
+        if (strName != "." && strName != ".." && names.insert(strPath).second &&
+            (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+                FILE_ATTRIBUTE_DIRECTORY) {
+            const std::set<std::string> below = TreeEntries(strTop, strPath + "\\");
+            names.insert(below.begin(), below.end());
+        }
+    }
+    FindClose(hFind);
+    return names;
 }

@@ -2,6 +2,7 @@
 #include "cleaner/engine/ActionExecution.h"
 #include "cleaner/engine/FolderPattern.h"
 #include "cleaner/engine/ProtectedFolders.h"
+#include "cleaner/engine/ShellFolders.h"
 #include "tests/support/CleaningRunTest.h"
 #include "tests/support/SavedFile.h"
 
@@ -13,43 +14,6 @@
 namespace {
 
 typedef std::set<std::string> Names;
-
-// Every file and folder below the folder, by its path relative to it; links not entered.
-Names TreeEntries(const std::string& strTop, const std::string& strBelow = "")
-{
-    Names names;
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strTop + "\\" + strBelow + "*").c_str(), &data);
-    for (BOOL bFound = hFind != INVALID_HANDLE_VALUE; bFound;
-         bFound = FindNextFileA(hFind, &data)) {
-        const std::string strName = data.cFileName, strPath = strBelow + strName;
-        if (strName != "." && strName != ".." && names.insert(strPath).second &&
-            (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
-                FILE_ATTRIBUTE_DIRECTORY) {
-            const Names below = TreeEntries(strTop, strPath + "\\");
-            names.insert(below.begin(), below.end());
-        }
-    }
-    FindClose(hFind);
-    return names;
-}
-
-// Writes each file, with the folders on its way.
-void MakeTree(const std::string& strTop, const std::vector<std::string>& files)
-{
-    for (const std::string& strFile : files) {
-        for (size_t n = strFile.find('\\'); n != std::string::npos; n = strFile.find('\\', n + 1))
-            CreateDirectoryA((strTop + "\\" + strFile.substr(0, n)).c_str(), nullptr);
-        ASSERT_TRUE(WriteFileBytes(strTop + "\\" + strFile, "data")) << strFile;
-    }
-}
-
-std::string SpecialFolder(int nCsidl)
-{
-    char szPath[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, nCsidl, nullptr, SHGFP_TYPE_CURRENT, szPath);
-    return szPath;
-}
 
 #define CHROME "Local\\Google\\Chrome\\User Data\\"
 #define BETA "Local\\Google\\Chrome Beta\\User Data\\Default\\"
@@ -102,14 +66,14 @@ TEST_F(FolderPattern, SegmentsExpandToTheExistingFoldersTheyMatch)
 
 TEST_F(FolderPattern, System32IsReachedThroughSysnative)
 {
-    const char* const cases[][2] = {
-        {"C:\\Windows\\System32\\LogFiles", "C:\\Windows\\Sysnative\\LogFiles"},
-        {"c:\\windows\\system32", "C:\\Windows\\Sysnative"},
-        {"C:\\Windows\\System32x\\a", "C:\\Windows\\System32x\\a"},
-        {"D:\\Windows\\System32\\a", "D:\\Windows\\System32\\a"}};
+    const char* const cases[][3] = {
+        {"C:\\Windows\\System32\\Logs", "C:\\Windows", "C:\\Windows\\Sysnative\\Logs"},
+        {"c:\\windows\\system32", "C:\\Windows", "C:\\Windows\\Sysnative"},
+        {"C:\\Windows\\System32x", "C:\\Windows", "C:\\Windows\\System32x"},
+        {"D:\\Windows\\System32", "C:\\Windows", "D:\\Windows\\System32"},
+        {"\\System32\\a", "", "\\System32\\a"}};
     for (const auto& test : cases)
-        EXPECT_EQ(RedirectSystem32(test[0], "C:\\Windows"), test[1]) << test[0];
-    EXPECT_EQ(RedirectSystem32("\\System32\\a", ""), "\\System32\\a");
+        EXPECT_EQ(RedirectSystem32(test[0], test[1]), test[2]) << test[0];
 }
 
 // Each case cleans a fresh copy of the profiles: exactly the named files and folders go, with
@@ -202,13 +166,13 @@ TEST_F(TreeAndSelf, FolderWithAFileInUseStays)
 // drive's root is not protected.
 TEST_F(ProtectedFolders, NoTreeWalkRemovesOne)
 {
-    const std::string strProfile = SpecialFolder(CSIDL_PROFILE);
-    std::string strRoaming = SpecialFolder(CSIDL_APPDATA) + "\\";
+    const std::string strProfile = ShellFolderPath(CSIDL_PROFILE);
+    std::string strRoaming = ShellFolderPath(CSIDL_APPDATA) + "\\";
     CharUpperA(&strRoaming[0]);
     for (const std::string& strFolder :
          {strProfile.substr(0, strProfile.rfind('\\')), strProfile + "\\Downloads", strRoaming,
-          strProfile + "\\AppData\\LocalLow", SpecialFolder(CSIDL_MYVIDEO),
-          SpecialFolder(CSIDL_PROGRAM_FILES_COMMON), std::string("D:\\"), std::string("C:")})
+          strProfile + "\\AppData\\LocalLow", ShellFolderPath(CSIDL_MYVIDEO),
+          ShellFolderPath(CSIDL_PROGRAM_FILES_COMMON), std::string("D:\\"), std::string("C:")})
         EXPECT_TRUE(IsProtectedFolder(strFolder)) << strFolder;
     EXPECT_FALSE(IsProtectedFolder(strProfile + "\\Contacts"));
     CSavedVariable programs("ProgramW6432");  // where a 64-bit system's programs are

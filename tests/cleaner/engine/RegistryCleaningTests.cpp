@@ -1,6 +1,7 @@
 // What the engine reads and changes in the prefix's registry: path macros, registry targets and
 // updates, the search-list and auto-complete handlers. Run as NT, a key whose access list leaves
 // the user out cannot be read, though it opens for READ_CONTROL or WRITE_DAC alone.
+#include "cleaner/engine/KeyHolder.h"
 #include "cleaner/engine/PathMacros.h"
 #include "cleaner/engine/RegistryCleaning.h"
 #include "common/RegistryKeys.h"
@@ -130,12 +131,9 @@ TEST_F(PathMacros, RuleFileMacrosNameTheUsersFoldersAndOnlyAnOther64BitFolder)
 {
     CSavedVariable w64{"ProgramW6432"}, common{"CommonProgramFiles"}, cw64{"CommonProgramW6432"},
         pub{"Public"}, drive{"SystemDrive"};
-    m_programs.Set("C:\\PF86");
-    w64.Set("C:\\PF");
-    common.Set("C:\\CF");
-    cw64.Set("c:\\cf");
-    pub.Set("C:\\Pub");
-    drive.Set("Q:");
+    for (const auto& value : {std::make_pair(&m_programs, "C:\\PF86"), {&w64, "C:\\PF"},
+                              {&common, "C:\\CF"}, {&cw64, "c:\\cf"}, {&pub, "C:\\Pub"}, {&drive, "Q:"}})
+        value.first->Set(value.second);
     const Expansion rows[] = {{"%ProgramW6432%\\a|%ProgramFiles%", "C:\\PF\\a|C:\\PF86"},
                               {"%Public%|%SystemDrive%\\", "C:\\Pub|Q:\\"},
                               {"%CommonProgramFiles%", "C:\\CF"}};
@@ -198,7 +196,6 @@ TEST_F(RegistryCleaning, ContentTargetDeletesMatchingValuesExceptKeptData)
     }
 }
 
-// Without a key path a target would work on the root itself; a key tree of one component
 // On a 64-bit Windows, 32-bit and 64-bit programs keep the machine's software settings apart: a
 // target below that key goes in both halves, and nothing else of the key goes with it.
 TEST_F(RegistryCleaning, MachineSoftwareTargetsGoInBothHalvesOfA64BitRegistry)
@@ -209,42 +206,37 @@ TEST_F(RegistryCleaning, MachineSoftwareTargetsGoInBothHalvesOfA64BitRegistry)
     if (samOther == 0)
         GTEST_SKIP() << "a 32-bit Windows has one registry";
     const std::string strKey = "Software\\VeltrinViewTest";
-    const auto make = [](HKEY hRoot, const std::string& strPath, REGSAM samView, const char* pszValue) {
-        HKEY hKey;
-        ASSERT_EQ(RegCreateKeyExA(hRoot, strPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | samView,
-                                  nullptr, &hKey, nullptr), ERROR_SUCCESS);
-        RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
-        RegCloseKey(hKey);
+    const auto key = [&strKey](const std::string& strBelow, REGSAM samView) {
+        HKEY hKey = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, (strKey + strBelow).c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS | samView, nullptr, &hKey, nullptr);
+        return KeyHolder(hKey);
     };
-    const auto has = [](const std::string& strPath, REGSAM samView, const char* pszValue) {
-        HKEY hKey;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, strPath.c_str(), 0, KEY_READ | samView, &hKey))
-            return false;
-        const bool bHas = RegQueryValueExA(hKey, pszValue, nullptr, nullptr, nullptr, nullptr) == 0;
-        RegCloseKey(hKey);
-        return bHas;
+    const auto has = [&key](const std::string& strBelow, REGSAM samView, const char* pszValue) {
+        return RegQueryValueExA(key(strBelow, samView).get(), pszValue, nullptr, nullptr, nullptr,
+                                nullptr) == ERROR_SUCCESS;
     };
     for (REGSAM samView : {REGSAM(0), samOther}) {
-        make(HKEY_LOCAL_MACHINE, strKey + "\\Tree\\Sub", samView, "v");
-        make(HKEY_LOCAL_MACHINE, strKey, samView, samView ? "Other" : "Last");
-        make(HKEY_LOCAL_MACHINE, strKey, samView, "Kept");
+        for (const char* pszValue : {samView ? "Other" : "Last", "Kept"})
+            RegSetValueExA(key("", samView).get(), pszValue, 0, REG_SZ, LPBYTE("x"), 2);
+        RegSetValueExA(key("\\Tree\\Sub", samView).get(), "v", 0, REG_SZ, LPBYTE("x"), 2);
     }
-    ASSERT_FALSE(has(strKey, 0, "Other")) << "the halves are apart";
-    const RegTarget targets[] = {{strKey + "\\Tree", "", "", RK_LOCAL_MACHINE, {}, {}, TT_RECURSIVE},
-                                 {strKey, "Last", "", RK_LOCAL_MACHINE, {}, {}, TT_SINGLE},
-                                 {strKey, "Other", "", RK_LOCAL_MACHINE, {}, {}, TT_SINGLE}};
-    for (const RegTarget& target : targets)
-        CleanRegTargetInEveryView(target, LiveChanges());
+    ASSERT_FALSE(has("", 0, "Other")) << "the halves are apart";
+    for (const char* pszValue : {"", "Last", "Other"})
+        CleanRegTargetInEveryView({*pszValue ? strKey : strKey + "\\Tree", pszValue, "",
+                                   RK_LOCAL_MACHINE, {}, {}, *pszValue ? TT_SINGLE : TT_RECURSIVE},
+                                  LiveChanges());
     for (REGSAM samView : {REGSAM(0), samOther}) {
         SCOPED_TRACE(samView);
-        EXPECT_FALSE(has(strKey + "\\Tree\\Sub", samView, "v"));
-        EXPECT_FALSE(has(strKey, samView, "Last") || has(strKey, samView, "Other"));
-        EXPECT_TRUE(has(strKey, samView, "Kept"));
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (strKey + "\\Tree").c_str(), samView, 0);
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), samView, 0);
+        EXPECT_FALSE(has("\\Tree\\Sub", samView, "v") || has("", samView, "Last") ||
+                     has("", samView, "Other"));
+        EXPECT_TRUE(has("", samView, "Kept"));
+        for (const char* pszBelow : {"\\Tree\\Sub", "\\Tree", ""})
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (strKey + pszBelow).c_str(), samView, 0);
     }
 }
 
+// Without a key path a target would work on the root itself; a key tree of one component
 // would take a whole top-level key such as "Software"; an unknown type does nothing.
 TEST_F(RegistryCleaning, TargetsOnTheRootOrATopLevelKeyOrOfUnknownTypeAreSkipped)
 {
@@ -322,13 +314,7 @@ TEST_F(RegistryHandlers, SearchListsOfTheRunningVersionOnly)
 TEST_F(RegistryHandlers, AutoCompleteOpensUpTheUsersKeyDeletesTheFormDataAndRestoresTheKey)
 {
     const bool bNT = (GetVersion() & 0x80000000) == 0;
-    HANDLE hToken;
-    std::vector<BYTE> tokenUser(1024);
-    DWORD cbInfo = 0;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken));
-    ASSERT_TRUE(GetTokenInformation(hToken, TokenUser, tokenUser.data(), 1024, &cbInfo));
-    CloseHandle(hToken);
-    const std::string strSid = SidToText(reinterpret_cast<TOKEN_USER*>(tokenUser.data())->User.Sid);
+    const std::string strSid = CurrentUserSid();
     char szUser[UNLEN + 1];
     DWORD cchUser = sizeof(szUser);
     ASSERT_TRUE(GetUserNameA(szUser, &cchUser));

@@ -105,23 +105,20 @@ TEST_F(ActionManager, RunningApplicationsStopTheCleanOfTheirData)
 // program of that name, started suspended, stands in for the browser.
 TEST_F(ActionManager, RunningBrowsersStopTheCleanOfTheirCategoryByProcessName)
 {
+    CTempFolder folder;  // no plugins but the test's
+    WriteStringValue(kSettingsKey, "strPluginFolder", folder.Path());
     CActionManager& manager = Build();
-    const char* const plugins[][2] = {{"Firefox: Cache", "Firefox"},
-                                      {"Google Chrome: Cookies", "Google Chrome"},
-                                      {"Google Chrome: History", "Google Chrome"}};
+    const char* const plugins[][3] = {{"Firefox: Cache", "Firefox", "on"},
+                                      {"Google Chrome: Cookies", "Google Chrome", ""},
+                                      {"Google Chrome: History", "Google Chrome", "on"}};
     for (const auto& plugin : plugins) {
         CAction& action = manager.m_actions[plugin[0]];
-        action.strTitle = plugin[0], action.strCategory = plugin[1], action.bEnabled = true;
+        action.strTitle = plugin[0], action.strCategory = plugin[1], action.bEnabled = *plugin[2];
     }
-    manager.m_actions["Google Chrome: Cookies"].bEnabled = false;
     std::string strMessage;
     EXPECT_TRUE(manager.CheckRunningApplications(strMessage));
-    CTempFolder folder;
-    char szProgram[MAX_PATH];
-    GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
-    std::string strBrowser = szProgram;
-    strBrowser = strBrowser.substr(0, strBrowser.rfind('\\') + 1) + "model_lifecycle_probe.exe";
-    ASSERT_TRUE(CopyFileA(strBrowser.c_str(), (folder / "Chrome.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "model_lifecycle_probe.exe").c_str(),
+                          (folder / "Chrome.exe").c_str(), FALSE));
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA((folder / "Chrome.exe").c_str(), nullptr, nullptr, nullptr, FALSE,
@@ -130,8 +127,8 @@ TEST_F(ActionManager, RunningBrowsersStopTheCleanOfTheirCategoryByProcessName)
     EXPECT_EQ(strMessage, "Cannot Google Chrome: History while Google Chrome running");
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    for (HANDLE hHandle : {process.hThread, process.hProcess})
+        CloseHandle(hHandle);
     EXPECT_TRUE(manager.CheckRunningApplications(strMessage));
 }
 

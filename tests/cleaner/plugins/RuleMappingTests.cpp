@@ -99,10 +99,9 @@ TEST(RuleMapping, NamesDescriptionWarningCategoryAndDetection)
                           "Detect2=HKLM\\Software\\B\nDetect5=Nowhere\\X\nDetectFile=%AppData%\\B*"
                           "\nDetectFile1=%AppData%\\B|x\nSpecialDetect=DET_CHROME\n"
                           "SpecialDetect2=DET_NETSCAPE\nFileKey1=%AppData%\\B|*");
-    EXPECT_TRUE(rule.action.strId == "Test Entry" && rule.action.strTitle == "Test Entry");
-    EXPECT_FALSE(rule.action.bEnabled);
+    EXPECT_TRUE(rule.action.strId == "Test Entry" && rule.action.strTitle == "Test Entry" &&
+                !rule.action.bEnabled && rule.action.dwWarningLevel == WL_WARNING);
     EXPECT_EQ(rule.action.strCategory, "Google Chrome");
-    EXPECT_EQ(rule.action.dwWarningLevel, uint32_t(WL_WARNING));
     EXPECT_EQ(rule.action.strDescription,
               "Signs you out.\r\n\r\nImported from rules.ini, category Google Chrome.");
     EXPECT_EQ(rule.detection.vecKeys, StringVector{"HKLM\\Software\\B"});
@@ -121,20 +120,17 @@ TEST(RuleMapping, NamesDescriptionWarningCategoryAndDetection)
 
     rule = Map("Section=Games\nFileKey1=%AppData%\\G|*");
     EXPECT_EQ(rule.action.strCategory, "Games");
-    EXPECT_FALSE(rule.detection.bLooksForAnything);
-    EXPECT_EQ(rule.action.dwWarningLevel, uint32_t(WL_INFORMATION));
+    EXPECT_FALSE(rule.detection.bLooksForAnything || rule.action.dwWarningLevel != WL_INFORMATION);
     EXPECT_EQ(Map("LangSecRef=4711").action.strCategory, "Other");
 }
 
 TEST(RuleMapping, PluginFileNamesHoldNoCharacterAFileNameCannot)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"7-Zip", "7-Zip.pld"},          {"A/B: C*?\"<>|\\", "A_B_ C_______.pld"},
-        {"Trailing. .", "Trailing.pld"}, {"con", "_con.pld"},
-        {"Nul.Cache", "_Nul.Cache.pld"}, {"COM1", "_COM1.pld"},
-        {"Commander", "Commander.pld"},  {std::string(300, 'x'), std::string(100, 'x') + ".pld"},
-        {"...", "_.pld"},
-    };
+        {"7-Zip", "7-Zip.pld"}, {"A/B: C*?\"<>|\\", "A_B_ C_______.pld"}, {"...", "_.pld"},
+        {"Trailing. .", "Trailing.pld"}, {"con", "_con.pld"}, {"Nul.Cache", "_Nul.Cache.pld"},
+        {"COM1", "_COM1.pld"}, {"Commander", "Commander.pld"},
+        {std::string(300, 'x'), std::string(100, 'x') + ".pld"}};
     for (const auto& c : cases)
         EXPECT_EQ(PluginFileName(c.first), c.second) << c.first;
 }
