@@ -3,6 +3,7 @@
 #include "cleaner/engine/FreeSpace.h"
 #include "cleaner/engine/KeyHolder.h"
 #include "cleaner/engine/Log.h"
+#include "cleaner/engine/RegistryCleaning.h"
 
 #include <string>
 
@@ -47,19 +48,6 @@ bool InUseElsewhere(const std::string& strPath)
     }
     CloseHandle(hFile);
     return false;
-}
-
-bool KeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView)
-{
-    HKEY hKey;
-    const LONG nResult =
-        RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE | samView, &hKey);
-    if (nResult == ERROR_SUCCESS) {
-        RegCloseKey(hKey);
-        return true;
-    }
-    // A key closed to the user is there all the same.
-    return nResult == ERROR_ACCESS_DENIED;
 }
 
 }  // namespace
@@ -125,7 +113,7 @@ bool CPreviewChanges::DeleteRegValue(HKEY hRoot, const std::string& strKey,
 void CPreviewChanges::DeleteRegKeyTree(HKEY hRoot, const std::string& strKey, const std::string&,
                                        REGSAM samView)
 {
-    if (!KeyExists(hRoot, strKey, samView))
+    if (!RegistryKeyExists(hRoot, strKey, samView))
         return;
     LogMessage(LI_FILE_DELETED, "Registry key %s would be deleted with everything below it",
                (KeyText(hRoot, strKey) + InView(samView)).c_str());

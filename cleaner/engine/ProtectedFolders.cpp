@@ -11,18 +11,11 @@
 
 namespace {
 
-std::string WithoutTrailingBackslash(std::string strPath)
-{
-    while (!strPath.empty() && strPath.back() == '\\')
-        strPath.pop_back();
-    return strPath;
-}
-
 std::string Variable(const char* pszName)
 {
     char szValue[MAX_PATH] = {};
     const DWORD cch = GetEnvironmentVariableA(pszName, szValue, MAX_PATH);
-    return cch > 0 && cch < MAX_PATH ? WithoutTrailingBackslash(szValue) : std::string();
+    return cch > 0 && cch < MAX_PATH ? WithoutTrailingBackslashes(szValue) : std::string();
 }
 
 std::string ParentFolder(const std::string& strPath)
@@ -44,7 +37,7 @@ std::vector<std::string> ListProtectedFolders()
         folders.push_back(ShellFolderPath(nCsidl));
     char szWindows[MAX_PATH] = {};
     if (GetWindowsDirectoryA(szWindows, MAX_PATH) != 0)
-        folders.push_back(WithoutTrailingBackslash(szWindows));
+        folders.push_back(WithoutTrailingBackslashes(szWindows));
     // A 32-bit program is told the 32-bit program folders; the system's
     // variables name the 64-bit ones.
     for (const char* pszName : {"ProgramFiles", "ProgramW6432", "CommonProgramFiles",
@@ -53,7 +46,7 @@ std::vector<std::string> ListProtectedFolders()
     // Programs expect the temporary folder to be there.
     char szTemp[MAX_PATH] = {};
     if (GetTempPathA(MAX_PATH, szTemp) != 0)
-        folders.push_back(WithoutTrailingBackslash(szTemp));
+        folders.push_back(WithoutTrailingBackslashes(szTemp));
     const std::string strProfile = ShellFolderPath(CSIDL_PROFILE);
     std::string strDownloads = KnownFolderPath(kDownloadsFolderId),
                 strLocalLow = KnownFolderPath(kLocalAppDataLowFolderId);
@@ -133,7 +126,7 @@ CProtectedList& ProtectedList()
 
 bool IsProtectedFolder(const std::string& strPath)
 {
-    const std::string strFolder = WithoutTrailingBackslash(strPath);
+    const std::string strFolder = WithoutTrailingBackslashes(strPath);
     return IsRoot(strFolder) || ProtectedList().Contains(strFolder);
 }
 

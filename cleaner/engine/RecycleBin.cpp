@@ -1,13 +1,11 @@
 #include "cleaner/engine/RecycleBin.h"
 
 #include "cleaner/engine/FileRemoval.h"
+#include "cleaner/engine/FolderPattern.h"
 #include "cleaner/engine/RegistryCleaning.h"
-#include "common/FindFiles.h"
 #include "common/StringList.h"
 
 #include <windows.h>
-
-#include <cstring>
 
 namespace {
 
@@ -18,16 +16,8 @@ CleanStats EmptyUserBin(const std::string& strFolder, const FileRemoval& removal
 {
     CleanStats stats = CleanFolder(strFolder, StringList{"desktop.ini"}, StringVector(), "*.*",
                                    false, removal);
-    StringVector subfolders;
-    CFindFiles entries(strFolder, "*");
-    WIN32_FIND_DATAA data;
-    while (entries.Next(data)) {
-        const DWORD dwAttributes = data.dwFileAttributes;
-        if ((dwAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && strcmp(data.cFileName, ".") != 0 &&
-            strcmp(data.cFileName, "..") != 0)
-            subfolders.push_back(strFolder + "\\" + data.cFileName);
-    }
+    // Its subfolders, never through a link.
+    const StringVector subfolders = ExpandFolderPattern(strFolder + "\\*");
     if (!subfolders.empty())
         stats += CleanFolderTreeAndSelf(JoinWithSeparator(subfolders, kListSeparator),
                                         StringList(), StringVector(), "*.*", false, removal);

@@ -63,6 +63,16 @@ void GrowBuffers(HKEY hKey, std::vector<char>& name, std::vector<char>& data)
 
 }  // namespace
 
+bool RegistryKeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView)
+{
+    HKEY hKey;
+    const LONG nResult =
+        RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE | samView, &hKey);
+    if (nResult == ERROR_SUCCESS)
+        RegCloseKey(hKey);
+    return nResult == ERROR_SUCCESS || nResult == ERROR_ACCESS_DENIED;
+}
+
 CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes, REGSAM samView)
 {
     CleanStats stats;
@@ -99,18 +109,19 @@ CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes, REGSAM sam
     return stats;
 }
 
+REGSAM OtherRegistryView(uint32_t dwRoot, const std::string& strKey)
+{
+    if (dwRoot != RK_LOCAL_MACHINE || lstrcmpiA(strKey.substr(0, 9).c_str(), "Software\\") != 0)
+        return 0;
+    // A 64-bit program reaches the 32-bit half; a 32-bit one, the 64-bit
+    // half where it runs on a 64-bit Windows.
+    return sizeof(void*) == 8 ? KEY_WOW64_32KEY : RunsUnderWow64() ? KEY_WOW64_64KEY : 0;
+}
+
 CleanStats CleanRegTargetInEveryView(const RegTarget& target, IChanges& changes)
 {
     CleanStats stats = CleanRegTarget(target, changes);
-    const std::string strKey = ExpandUserName(target.strName);
-    const bool bMachineSoftware = target.dwKey == RK_LOCAL_MACHINE &&
-                                  lstrcmpiA(strKey.substr(0, 9).c_str(), "Software\\") == 0;
-    if (!bMachineSoftware)
-        return stats;
-    // A 64-bit program reaches the 32-bit half; a 32-bit one, the 64-bit
-    // half where it runs on a 64-bit Windows.
-    const REGSAM samOther =
-        sizeof(void*) == 8 ? KEY_WOW64_32KEY : RunsUnderWow64() ? KEY_WOW64_64KEY : 0;
+    const REGSAM samOther = OtherRegistryView(target.dwKey, ExpandUserName(target.strName));
     if (samOther != 0)
         stats += CleanRegTarget(target, changes, samOther);
     return stats;

@@ -9,6 +9,10 @@
 
 #include <string>
 
+// Whether the key is there, in the view as below; a key closed to the user
+// is there all the same.
+bool RegistryKeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView = 0);
+
 // Deletes what one registry target names: a value, the values of a key that
 // match a mask, or a key with all its subkeys. A key that cannot be opened
 // gives nothing; a value or key target counts one once its key opens, whether
@@ -23,6 +27,10 @@ CleanStats CleanRegTarget(const RegTarget& target, IChanges& changes = LiveChang
 // HKEY_LOCAL_MACHINE\Software on a 64-bit Windows, where 32-bit and 64-bit
 // programs keep their machine settings apart, in the other half as well.
 CleanStats CleanRegTargetInEveryView(const RegTarget& target, IChanges& changes);
+
+// The view of that other half for a key of the root, or 0 when the key has
+// none (outside HKEY_LOCAL_MACHINE\Software, or on a 32-bit Windows).
+REGSAM OtherRegistryView(uint32_t dwRoot, const std::string& strKey);
 
 // Deletes the values of the key, open as hKey, whose names match the mask
 // (an empty mask matches every name), except those whose data, read as text

@@ -22,14 +22,14 @@ Function LoadFunction(const char* pszModule, const char* pszName)
                    : nullptr;
 }
 
-std::string WithoutTrailingBackslash(std::string strPath)
+}  // namespace
+
+std::string WithoutTrailingBackslashes(std::string strPath)
 {
     while (!strPath.empty() && strPath.back() == '\\')
         strPath.pop_back();
     return strPath;
 }
-
-}  // namespace
 
 // Windows 95 and NT 4 have the call only in the redistributable shfolder.dll.
 std::string ShellFolderPath(int nCsidl)
@@ -43,7 +43,7 @@ std::string ShellFolderPath(int nCsidl)
     if (!s_pfnGetFolderPath ||
         FAILED(s_pfnGetFolderPath(nullptr, nCsidl, nullptr, SHGFP_TYPE_CURRENT, szPath)))
         return std::string();
-    return WithoutTrailingBackslash(szPath);
+    return WithoutTrailingBackslashes(szPath);
 }
 
 std::string KnownFolderPath(const GUID& id)
@@ -61,5 +61,5 @@ std::string KnownFolderPath(const GUID& id)
     const int cb =
         WideCharToMultiByte(CP_ACP, 0, pszPath, -1, szPath, MAX_PATH, nullptr, &bLossy);
     s_pfnFree(pszPath);
-    return cb > 0 && !bLossy ? WithoutTrailingBackslash(szPath) : std::string();
+    return cb > 0 && !bLossy ? WithoutTrailingBackslashes(szPath) : std::string();
 }

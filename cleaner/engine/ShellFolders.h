@@ -11,6 +11,9 @@
 extern const GUID kDownloadsFolderId;
 extern const GUID kLocalAppDataLowFolderId;
 
+// The path without the backslashes at its end.
+std::string WithoutTrailingBackslashes(std::string strPath);
+
 // The folder of the CSIDL number, without a backslash at its end; empty when
 // the system has none.
 std::string ShellFolderPath(int nCsidl);

@@ -2,6 +2,7 @@
 
 #include "cleaner/engine/FolderPattern.h"
 #include "cleaner/engine/PathMacros.h"
+#include "cleaner/engine/RegistryCleaning.h"
 #include "cleaner/engine/SystemVersion.h"
 #include "cleaner/plugins/PluginAction.h"
 #include "cleaner/plugins/RuleMapping.h"
@@ -77,27 +78,16 @@ std::string InSystemCodePage(std::string text)
     return text;
 }
 
-bool KeyExists(HKEY hRoot, const std::string& strKey, REGSAM samView)
-{
-    HKEY hKey;
-    const LONG nResult = RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_QUERY_VALUE | samView, &hKey);
-    if (nResult == ERROR_SUCCESS)
-        RegCloseKey(hKey);
-    return nResult == ERROR_SUCCESS || nResult == ERROR_ACCESS_DENIED;
-}
-
-bool RegistryKeyExists(const std::string& strPath)
+bool RuleKeyExists(const std::string& strPath)
 {
     uint32_t dwRoot;
     std::string strKey;
     if (!SplitRegistryPath(strPath, dwRoot, strKey))
         return false;
     const HKEY hRoot = RootKeyHandle(dwRoot);
-    if (KeyExists(hRoot, strKey, 0))
-        return true;
-    // A 32-bit program sees the 32-bit half of the machine's software key.
-    return dwRoot == RK_LOCAL_MACHINE && EqualsIgnoringCase(strKey.substr(0, 9), "Software\\") &&
-           RunsUnderWow64() && KeyExists(hRoot, strKey, KEY_WOW64_64KEY);
+    const REGSAM samOther = OtherRegistryView(dwRoot, strKey);
+    return RegistryKeyExists(hRoot, strKey) ||
+           (samOther != 0 && RegistryKeyExists(hRoot, strKey, samOther));
 }
 
 // Whether a file or folder matches the path, whose every segment may hold
@@ -238,7 +228,7 @@ bool RuleApplies(const RuleDetection& detection, const CGeneralSettings& setting
     if (!detection.bLooksForAnything)
         return true;
     for (const std::string& strKey : detection.vecKeys) {
-        if (RegistryKeyExists(strKey))
+        if (RuleKeyExists(strKey))
             return true;
     }
     for (const std::string& strFile : detection.vecFiles) {
